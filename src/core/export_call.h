@@ -1,0 +1,43 @@
+// The lines and steps every export shares: its header in the call log, its parameter line,
+// argument refusals, the delivery of a data answer, and its closing "Retorno" line. Exports state
+// only what differs.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quelfi::core {
+
+class ExportCall {
+public:
+    // Logs the separator (unless nested, or always when asked) and the export's name.
+    explicit ExportCall(std::string name, bool alwaysSeparator = false);
+
+    const std::string& name() const { return name_; }
+
+    // "Parâmetros: " followed by the request record.
+    void logRecord(const std::string& record) const;
+    // "Parâmetro: " followed by the argument.
+    void logParameter(std::string_view value) const;
+
+    // "Retorno N: code" and the code.
+    int finish(int code) const;
+    // "Retorno N: code - message" and the code: an argument refused, a file not written.
+    int fail(int code, std::string_view message) const;
+    // "Retorno N: 0 - Erro de comunicacao" and 0.
+    int communicationFailure() const;
+
+    // Hands a data answer to the caller: to Retorno.txt when the INI asks for it (the caller's
+    // buffer untouched), else into `buffer`, cleared over `width` and terminated. Logs
+    // "Retorno impressora: " with the answer. 1, or -8 when the answer file failed.
+    int deliver(const std::string& answer, char* buffer, std::size_t width) const;
+
+private:
+    std::string name_;
+};
+
+// The text of a caller's argument: a null pointer reads as an empty text.
+inline std::string argText(const char* text) { return text ? std::string(text) : std::string(); }
+
+}  // namespace quelfi::core

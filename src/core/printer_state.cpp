@@ -1,0 +1,20 @@
+#include "core/printer_state.h"
+
+namespace quelfi::core {
+
+PrinterState& state() {
+    static PrinterState instance;
+    return instance;
+}
+
+void resetState() {
+    PrinterState& s = state();
+    if (s.answerFileHandle) std::fclose(s.answerFileHandle);
+    platform::Platform* keepPlatform = s.platform;
+    Seams keepSeams = std::move(s.seams);
+    s = PrinterState{};
+    s.platform = keepPlatform;
+    s.seams = std::move(keepSeams);
+}
+
+}  // namespace quelfi::core

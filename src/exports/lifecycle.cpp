@@ -1,0 +1,10 @@
+#include "core/config.h"
+#include "exports/boundary.h"
+
+namespace quelfi::exports {
+
+void libraryLoad() { core::onLibraryLoad(); }
+
+void libraryUnload() { core::onLibraryUnload(); }
+
+}  // namespace quelfi::exports

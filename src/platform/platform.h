@@ -1,0 +1,78 @@
+// The operating system as the library sees it. One object holds the services that tests need to
+// replace (clock, sleep, opening a device, operator prompts); the rest are free functions below,
+// implemented once per operating system under posix/ and win32/.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/port.h"
+
+namespace quelfi::platform {
+
+enum class PromptStyle { Information, Exclamation, YesNoQuestion };
+enum class PromptAnswer { Ok, Yes, No };
+
+// Why an emulator-file opening failed: which of the two files, and the system error.
+struct EmulatorOpenError {
+    bool replyFile = false;
+    int systemError = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Milliseconds from a monotonic clock, wrapping at 2^32 like the Windows tick counter.
+    virtual std::uint32_t tickCount();
+    virtual void sleep(std::uint32_t milliseconds);
+
+    // Opens a serial device by the name the configuration gives ("COM3", "/dev/ttyUSB0") with the
+    // printer's line settings. On failure returns null and sets `systemError`.
+    virtual std::unique_ptr<Port> openSerialPort(const std::string& name, int& systemError);
+
+    // Opens the emulator's command and reply files (library path syntax).
+    virtual std::unique_ptr<Port> openEmulatorFiles(const std::string& commandFile,
+                                                    const std::string& replyFile,
+                                                    EmulatorOpenError& error);
+
+    // A message for the operator. A headless process is never blocked by it.
+    virtual PromptAnswer prompt(const std::string& caption, const std::string& text,
+                                PromptStyle style);
+
+    // Whether the named system event (the emulator's presence mark) exists.
+    virtual bool namedEventExists(const std::string& name);
+};
+
+// The operating system's own services.
+Platform& systemPlatform();
+
+// The system directory where the configuration file lives, without a final separator.
+std::string systemDirectory();
+
+// Turns a path as the library writes it ("c:\\comando.dat", "dir\\Status.txt") into one the
+// file system takes.
+std::string nativePath(const std::string& libraryPath);
+
+// Profile (INI) files, with the Windows profile semantics: names compared without regard to case,
+// blanks around the value and one pair of enclosing quotes removed, comments on lines starting
+// with ';'. A write replaces the value in place and never leaves a half-written file.
+std::optional<std::string> readProfileString(const std::string& file, const std::string& section,
+                                             const std::string& key);
+bool writeProfileString(const std::string& file, const std::string& section,
+                        const std::string& key, const std::string& value);
+
+// Whole-file operations on library paths; every one reports failure instead of throwing.
+bool appendToFile(const std::string& path, const std::string& bytes);
+bool replaceFile(const std::string& path, const std::string& bytes);
+bool removeFile(const std::string& path);
+std::optional<std::string> readWholeFile(const std::string& path);
+std::FILE* openFile(const std::string& path, const char* mode);
+
+// The library's own build version as "%u,%u,%u,%u".
+std::string libraryVersion();
+
+}  // namespace quelfi::platform

@@ -1,0 +1,17 @@
+// Private to the POSIX backend: the device openings behind Platform.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace quelfi::platform::posix {
+
+std::uint32_t monotonicMs();
+std::string serialDevicePath(const std::string& name);
+std::unique_ptr<Port> openSerial(const std::string& name, int& systemError);
+std::unique_ptr<Port> openEmulator(const std::string& commandFile, const std::string& replyFile,
+                                   EmulatorOpenError& error);
+
+}  // namespace quelfi::platform::posix

@@ -1,0 +1,133 @@
+// The POSIX platform: profile files with the Windows semantics and crash-safe writes, path and
+// port-name mapping, the emulator's presence event, and prompts that never block.
+#include <fcntl.h>
+#include <semaphore.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "platform/posix/posix_ports.h"
+#include "platform/profile_file.h"
+#include "support/library_fixture.h"
+
+namespace quelfi::test {
+namespace {
+
+using platform::findProfileValue;
+using platform::setProfileValue;
+
+TEST(ProfileFile, ReadsLikeTheWindowsProfileService) {
+    const std::string text =
+        "; comment line\r\n[Sistema]\r\n  Porta =  COM2  \r\nLog=\"1\"\r\n;Retorno=1\r\n"
+        "path=c:\\ecf\\ ; trailing\r\n[ mfd ]\r\nImpressora=1\r\n[Other]\r\nPorta=COM9\r\n";
+    EXPECT_EQ(findProfileValue(text, "sistema", "PORTA"), "COM2");
+    EXPECT_EQ(findProfileValue(text, "Sistema", "Log"), "1");
+    EXPECT_EQ(findProfileValue(text, "Sistema", "Retorno"), std::nullopt);
+    EXPECT_EQ(findProfileValue(text, "Sistema", "path"), "c:\\ecf\\ ; trailing");
+    EXPECT_EQ(findProfileValue(text, "MFD", "impressora"), "1");
+    EXPECT_EQ(findProfileValue(text, "Missing", "Porta"), std::nullopt);
+    EXPECT_EQ(findProfileValue("", "Sistema", "Porta"), std::nullopt);
+}
+
+TEST(ProfileFile, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
+    const std::string text = "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\n\r\n[MFD]\r\nX=1\r\n";
+    EXPECT_EQ(setProfileValue(text, "SISTEMA", "porta", "COM3"),
+              "[Sistema]\r\nporta=COM3\r\n; note\r\nLog=1\r\n\r\n[MFD]\r\nX=1\r\n");
+    EXPECT_EQ(setProfileValue(text, "Sistema", "Retorno", "1"),
+              "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\nRetorno=1\r\n\r\n[MFD]\r\nX=1\r\n");
+    EXPECT_EQ(setProfileValue(text, "Config", "InicioDia", "1"),
+              text + "[Config]\r\nInicioDia=1\r\n");
+    EXPECT_EQ(setProfileValue("", "Config", "InicioDia", "1"), "[Config]\r\nInicioDia=1\r\n");
+    EXPECT_EQ(setProfileValue("[A]\nk=1", "A", "j", "2"), "[A]\nk=1\nj=2\n");
+}
+
+class PlatformTest : public LibraryTest {};
+
+TEST_F(PlatformTest, ProfileWriteCreatesAndUpdatesTheFile) {
+    const std::string ini = systemDir() + "\\QuelFI32.ini";
+    EXPECT_TRUE(platform::writeProfileString(ini, "Sistema", "Porta", "COM3"));
+    EXPECT_EQ(readFile(systemDir() + "/QuelFI32.ini"), "[Sistema]\r\nPorta=COM3\r\n");
+    EXPECT_TRUE(platform::writeProfileString(ini, "Sistema", "Porta", "COM4"));
+    EXPECT_EQ(platform::readProfileString(ini, "sistema", "porta"), "COM4");
+}
+
+TEST_F(PlatformTest, InterruptedProfileWriteLeavesThePreviousFileIntact) {
+    const std::string file = systemDir() + "/QuelFI32.ini";
+    const std::string before = "[Sistema]\nPorta=COM1\nLog=1\n";
+    writeFile(file, before);
+    // A child whose file-size limit stops the write half-way, as a full disk would.
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        bool ok = platform::writeProfileString(file, "Sistema", "Big", std::string(4096, 'x'));
+        ::_exit(ok ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write should have failed";
+    EXPECT_EQ(readFile(file), before);
+    for (const auto& entry : std::filesystem::directory_iterator(systemDir()))
+        EXPECT_EQ(entry.path().filename(), "QuelFI32.ini") << "temporary file left behind";
+}
+
+TEST_F(PlatformTest, PathsMapSeparatorsAndDrives) {
+    EXPECT_EQ(platform::systemDirectory(), systemDir());
+    EXPECT_EQ(platform::nativePath("c:\\comando.dat"), driveC() + "/comando.dat");
+    EXPECT_EQ(platform::nativePath("C:\\a\\b.txt"), driveC() + "/a/b.txt");
+    EXPECT_EQ(platform::nativePath(".\\QuelFI32.ini"), "./QuelFI32.ini");
+    EXPECT_EQ(platform::nativePath("/srv/ecf\\Status.txt"), "/srv/ecf/Status.txt");
+    ::unsetenv("QUELFI_DRIVE_C");
+    EXPECT_EQ(platform::nativePath("c:\\retorno.dat"), systemDir() + "/retorno.dat");
+    ::unsetenv("QUELFI_SYSTEM_DIR");
+    EXPECT_EQ(platform::systemDirectory(), "/etc");
+}
+
+TEST_F(PlatformTest, PortNamesMapToDevices) {
+    EXPECT_EQ(platform::posix::serialDevicePath("COM3"), portDir() + "/COM3");
+    EXPECT_EQ(platform::posix::serialDevicePath("com10"), portDir() + "/COM10");
+    EXPECT_EQ(platform::posix::serialDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(platform::posix::serialDevicePath("COMX"), "COMX");
+    ::unsetenv("QUELFI_PORT_DIR");
+    EXPECT_EQ(platform::posix::serialDevicePath("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(platform::posix::serialDevicePath("Com8"), "/dev/ttyS7");
+}
+
+TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {
+    const std::string name = "QUELFI_TEST_EVENT_" + std::to_string(::getpid());
+    platform::Platform& os = platform::systemPlatform();
+    EXPECT_FALSE(os.namedEventExists(name));
+    sem_t* s = ::sem_open(("/" + name).c_str(), O_CREAT, 0600, 0);
+    ASSERT_NE(s, SEM_FAILED);
+    EXPECT_TRUE(os.namedEventExists(name));
+    ::sem_close(s);
+    ::sem_unlink(("/" + name).c_str());
+    EXPECT_FALSE(os.namedEventExists(name));
+}
+
+TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
+    platform::Platform& os = platform::systemPlatform();
+    ::unsetenv("QUELFI_PROMPT_ANSWER");
+    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion), platform::PromptAnswer::No);
+    ::setenv("QUELFI_PROMPT_ANSWER", "yes", 1);
+    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion), platform::PromptAnswer::Yes);
+    ::unsetenv("QUELFI_PROMPT_ANSWER");
+    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::Exclamation), platform::PromptAnswer::Ok);
+}
+
+TEST_F(PlatformTest, VirtualClockMakesLongWaitsInstant) {
+    platform.useVirtualClock(true);
+    const std::uint32_t start = platform.tickCount();
+    platform.sleep(20000);
+    EXPECT_EQ(platform.tickCount() - start, 20000u);
+}
+
+}  // namespace
+}  // namespace quelfi::test

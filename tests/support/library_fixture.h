@@ -1,0 +1,52 @@
+// A clean library for each test: its own directories for the system INI, the ports, drive C and
+// the current directory, a fresh PrinterState, and helpers to read what a user would see.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/test_platform.h"
+
+namespace quelfi::test {
+
+class LibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the system directory's QuelFI32.ini (UTF-8 text is stored as Windows-1252).
+    void writeIni(const std::string& text);
+    // The library's load step, as when a process loads it.
+    void load();
+
+    // Paths inside the test's directory.
+    std::string root() const { return root_; }
+    std::string systemDir() const { return root_ + "/system"; }
+    std::string portDir() const { return root_ + "/ports"; }
+    std::string driveC() const { return root_ + "/drive-c"; }
+    std::string workDir() const { return root_ + "/work"; }
+
+    // The call log's content, or "" when there is none.
+    std::string log(const std::string& dir) const;
+    std::string workLog() const { return log(workDir()); }
+
+    TestPlatform platform;
+
+private:
+    std::string root_;
+    std::string previousDir_;
+};
+
+// Reads a whole file; "" when it does not exist.
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// Windows-1252 bytes of a UTF-8 text, so tests can write expected accents readably.
+std::string cp1252(const std::string& utf8);
+
+// The lines as the call log stores them: each followed by CR CR LF.
+std::string logLines(std::initializer_list<std::string> lines);
+
+}  // namespace quelfi::test

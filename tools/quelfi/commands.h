@@ -1,0 +1,11 @@
+// The subcommands of the quelfi tool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quelfi::tool {
+
+int configCommand(const std::vector<std::string>& args);
+
+}  // namespace quelfi::tool
