@@ -11,12 +11,16 @@ struct ExportInfo {
     std::string_view result;      // C result type
     std::string_view name;        // exported name
     std::string_view parameters;  // C parameter list as written in the table
+    bool decorated;               // exported as "_name@N" in the Windows DLL
 };
 
 inline constexpr ExportInfo kSurface[] = {
-#define QF_EXPORT(record, result, name, parameters) {record, #result, #name, #parameters},
+#define QF_EXPORT(record, result, name, parameters) {record, #result, #name, #parameters, false},
+#define QF_EXPORT_DECORATED(record, result, name, parameters) \
+    {record, #result, #name, #parameters, true},
 #include "exports/surface.inc"
 #undef QF_EXPORT
+#undef QF_EXPORT_DECORATED
 };
 
 inline constexpr std::size_t kSurfaceSize = sizeof kSurface / sizeof kSurface[0];
