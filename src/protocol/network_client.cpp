@@ -1,0 +1,42 @@
+#include "protocol/network_client.h"
+
+#include <cstdio>
+
+#include "core/config.h"
+#include "core/printer_state.h"
+#include "platform/platform.h"
+
+namespace quelfi::protocol {
+
+using core::state;
+
+std::string requestRecord(int number, std::initializer_list<std::string> parameters) {
+    char head[8];
+    std::snprintf(head, sizeof head, "%03d|", number);
+    std::string record = head;
+    for (const auto& p : parameters) record += p + "|";
+    return record;
+}
+
+std::string commandFilePath() {
+    std::string dir;
+    core::readIniValue("Sistema", "Path", dir);
+    if (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+    // No directory: the current one, where Status.txt and Retorno.txt are looked for too.
+    return dir.empty() ? std::string("Quelfi32.cmd") : dir + "\\Quelfi32.cmd";
+}
+
+int writeCommandFile(const std::string& record) {
+    const std::string file = commandFilePath();
+    platform::removeFile(state().statusFilePath);
+    return platform::replaceFile(file, record) ? 1 : 0;
+}
+
+std::optional<int> forwardToDriver(const core::ExportCall& call, const std::string& record) {
+    core::PrinterState& s = state();
+    if (s.networkMode != 1) return std::nullopt;
+    s.lastReturnCode = writeCommandFile(record);
+    return call.finish(s.lastReturnCode);
+}
+
+}  // namespace quelfi::protocol

@@ -1,0 +1,110 @@
+#include "protocol/status.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/call_log.h"
+#include "core/export_call.h"
+#include "core/port_connection.h"
+#include "core/printer_state.h"
+#include "platform/platform.h"
+#include "protocol/frame.h"
+#include "protocol/network_client.h"
+#include "protocol/send_command.h"
+#include "protocol/waits.h"
+
+namespace quelfi::protocol {
+
+using core::state;
+
+namespace {
+
+// The closing lines of the status request carry the name as the printer driver always wrote it.
+const char* const kStatusLogName = "Quelmar_FI_VerificaEstadoImpresora";
+
+void copyOut(short* target, int value) {
+    if (target) *target = static_cast<short>(value);
+}
+
+void logStatusTriple() {
+    const core::PrinterState& s = state();
+    core::logLine("Retorno impressora: ", 0,
+                  std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2));
+}
+
+}  // namespace
+
+int verifyPrinterState(short* ack, short* st1, short* st2) {
+    core::PrinterState& s = state();
+    core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
+    if (auto forwarded = forwardToDriver(call, requestRecord(95))) return *forwarded;
+
+    if (sendCommand(prefixed("\x13"), 3, 0, 0, 0) == 0) {
+        core::logText(std::string("Retorno ") + kStatusLogName + ": 0 - Erro de comunicacao");
+        return 0;
+    }
+    if (!(s.st1 & 2) && s.seams.fiscalFlags) {
+        // The flags query is a command of its own: keep this reply's status and result.
+        const int savedAck = s.ack, savedSt1 = s.st1, savedSt2 = s.st2, savedSt3 = s.st3;
+        const int savedResult = s.lastReturnCode;
+        int flags = 0;
+        const int answered = core::nested([&] { return s.seams.fiscalFlags(flags); });
+        s.ack = savedAck;
+        s.st1 = savedSt1;
+        s.st2 = savedSt2;
+        s.st3 = savedSt3;
+        s.lastReturnCode = savedResult;
+        if ((answered == 1 || answered == -27) && (flags & 1)) s.st1 += 2;
+    }
+    copyOut(ack, s.ack);
+    copyOut(st1, s.st1);
+    copyOut(st2, s.st2);
+    logStatusTriple();
+    core::logLine(std::string("Retorno ") + kStatusLogName + ": ", s.lastReturnCode, "");
+    return s.lastReturnCode;
+}
+
+int printerReturn(short* ack, short* st1, short* st2) {
+    core::PrinterState& s = state();
+    core::ExportCall call("Quelmar_FI_RetornoImpressora", /*alwaysSeparator=*/true);
+    if (s.networkMode == 1) {
+        // Wait for the driver program's answer to the last request.
+        const int attempts = s.commandBusy == 2 ? 1800 : 500;
+        std::optional<std::string> text;
+        for (int tries = 0; !(text = platform::readWholeFile(s.statusFilePath)); ++tries) {
+            if (tries + 1 >= attempts) return 0;
+            spinWait(100);
+        }
+        const std::string head = text->substr(0, 11);
+        int values[3] = {0, 0, 0};
+        std::size_t pos = 0;
+        for (int k = 0; k < 3 && pos <= head.size(); ++k) {
+            values[k] = std::atoi(head.c_str() + pos);
+            const std::size_t comma = head.find(',', pos);
+            if (comma == std::string::npos) break;
+            pos = comma + 1;
+        }
+        s.ack = values[0];
+        s.st1 = values[1];
+        s.st2 = values[2];
+    }
+    copyOut(ack, s.ack);
+    copyOut(st1, s.st1);
+    copyOut(st2, s.st2);
+    logStatusTriple();
+    return call.finish(1);
+}
+
+int itsBusy() {
+    core::PrinterState& s = state();
+    bool openedHere = false;
+    if (s.portOpen == 0 && !s.emulatorMode) {
+        if (core::openPort() != 1) return 0;
+        openedHere = s.portOpen == 1;
+    }
+    const bool busy = s.port && !s.port->ctsOn();
+    if (openedHere) core::closePort();
+    return busy ? 1 : 0;
+}
+
+}  // namespace quelfi::protocol

@@ -1,0 +1,93 @@
+// The status exports as a POS program sees them: return codes, outputs and the call log.
+#include "protocol_fixture.h"
+#include "quelfi32.h"
+
+namespace quelfi::test {
+namespace {
+
+using core::state;
+
+const std::string kSep = std::string(71, '-') + " ";
+
+class StatusExportsTest : public ProtocolTest {};
+
+TEST_F(StatusExportsTest, StatusRequestCompletesTheCouponOpenBit) {
+    configure();
+    int flagsAsked = 0;
+    state().seams.fiscalFlags = [&](int& flags) {
+        ++flagsAsked;
+        flags = 1 + 32;  // coupon open
+        state().st1 = 99;  // the flags query's own reply must not leak into the answer
+        return 1;
+    };
+    line->reply(bytes({6, 64, 0}));
+    short ack = 0, st1 = 0, st2 = 0;
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(flagsAsked, 1);
+    EXPECT_EQ(ack, 6);
+    EXPECT_EQ(st1, 66);
+    EXPECT_EQ(st2, 0);
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
+                        "Retorno Quelmar_FI_AbrePortaSerial: 1", "Retorno impressora: 6,66,0",
+                        "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
+
+    // ST1 already saying coupon open: the flags are not asked; null outputs are fine.
+    line->reply(bytes({6, 2, 0}));
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr), 1);
+    EXPECT_EQ(flagsAsked, 1);
+}
+
+TEST_F(StatusExportsTest, StatusRequestWithoutAnswerIsACommunicationFailure) {
+    configure();
+    ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
+    std::filesystem::remove(workDir() + "/QuelFI32.log");
+    state().nestedCall = 1;  // the separator is written even when nested
+    short ack = 7;
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, nullptr, nullptr), 0);
+    EXPECT_EQ(ack, 7);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ",
+                                   "Retorno Quelmar_FI_VerificaEstadoImpresora: 0 - Erro de "
+                                   "comunicacao"}));
+}
+
+TEST_F(StatusExportsTest, LastStatusIsReturnedWithoutTalkingToThePrinter) {
+    configure();
+    line->reply(bytes({6, 8, 16}));
+    state().seams.fiscalFlags = nullptr;
+    Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr);
+    const std::size_t written = line->written.size();
+    std::filesystem::remove(workDir() + "/QuelFI32.log");
+    short ack = 0, st1 = 0, st2 = 0;
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(line->written.size(), written);
+    EXPECT_EQ(ack, 6);
+    EXPECT_EQ(st1, 8);
+    EXPECT_EQ(st2, 16);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RetornoImpressora ",
+                                   "Retorno impressora: 6,8,16",
+                                   "Retorno Quelmar_FI_RetornoImpressora: 1"}));
+}
+
+TEST_F(StatusExportsTest, NetworkClientReadsTheDriversStatusFile) {
+    configure("ConfigRede=1\n");
+    writeFile(workDir() + "/Status.txt", "6,2,1");
+    short ack = 0, st1 = 0, st2 = 0;
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(ack, 6);
+    EXPECT_EQ(st1, 2);
+    EXPECT_EQ(st2, 1);
+
+    std::filesystem::remove(workDir() + "/Status.txt");
+    const std::uint32_t start = platform.tickCount();
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 0);
+    EXPECT_EQ(platform.tickCount() - start, 499u * 100u);  // 500 tries, 100 ms apart
+
+    // The status request itself only leaves its record for the driver.
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "095|");
+    EXPECT_TRUE(line->written.empty());
+}
+
+}  // namespace
+}  // namespace quelfi::test
