@@ -2,6 +2,7 @@
 // per-call controls. Everything the library remembers between calls lives here and nowhere else.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,6 +52,11 @@ struct PrinterState {
     int reductionTimeout = 180;
     int printerType = 0;
     std::string firmwareVersion;
+
+    // --- printer tables cached for the process ---
+    std::array<std::string, 16> taxRateTable;  // slot 1 first; "1800" is 18,00 %
+    bool taxRateTableLoaded = false;
+    bool type60StartRecorded = false;  // the day's first coupon was recorded in the INI
 
     // --- connection ---
     int requestedPort = 100;

@@ -23,7 +23,15 @@ constexpr std::array<unsigned char, 256> buildTable() {
     return table;
 }
 
+constexpr std::array<unsigned char, 256> buildInverse() {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
+    for (const auto& [to, from] : kLetters) table[from] = to;
+    return table;
+}
+
 constexpr std::array<unsigned char, 256> kTable = buildTable();
+constexpr std::array<unsigned char, 256> kInverse = buildInverse();
 
 }  // namespace
 
@@ -33,6 +41,16 @@ char fromPrinterCodePage(char byte) {
 
 void fromPrinterCodePage(std::string& text) {
     for (char& c : text) c = fromPrinterCodePage(c);
+}
+
+void toPrinterCodePage(std::string& text) {
+    for (char& c : text) c = static_cast<char>(kInverse[static_cast<unsigned char>(c)]);
+}
+
+std::string inPrinterCodePage(std::string_view text) {
+    std::string out(text);
+    toPrinterCodePage(out);
+    return out;
 }
 
 }  // namespace quelfi::protocol

@@ -1,0 +1,31 @@
+// The printer's table of programmed tax rates, and how an item's rate argument becomes the
+// two-character rate code of the sale command.
+#pragma once
+
+#include <string>
+
+namespace quelfi::fiscal {
+
+// Reads the 16 rate slots from the printer into the state. 1, or 0 on communication failure.
+int readTaxRateTable();
+
+// The first slot (1-16) whose value equals `rate` as integers, 0 when none.
+int findTaxRateSlot(const std::string& rate);
+
+enum class RateOutcome {
+    Resolved,       // `code` holds the two characters for the command
+    Invalid,        // -2, logged with the export's message
+    InvalidSilent,  // -2 without a log line (service-tax codes on older printers)
+    NotProgrammed,  // -3
+    Communication,  // 0: the table could not be read
+};
+
+// Resolves a rate argument against the printer's table. `completeValue` applies the
+// length-driven right fill to rate values (the department sale looks the digits up as given).
+RateOutcome resolveTaxRate(const std::string& argument, bool completeValue, std::string& code);
+
+// The rate as it goes into a request record of the network-driver mode: the letter codes as they
+// stand, anything else as its digits. Invalid when empty or longer than four digits.
+RateOutcome networkTaxRate(const std::string& argument, std::string& value);
+
+}  // namespace quelfi::fiscal
