@@ -7,11 +7,9 @@
 #include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
-#include "platform/platform.h"
 #include "protocol/frame.h"
 #include "protocol/network_client.h"
 #include "protocol/send_command.h"
-#include "protocol/waits.h"
 
 namespace quelfi::protocol {
 
@@ -69,12 +67,8 @@ int printerReturn(short* ack, short* st1, short* st2) {
     core::ExportCall call("Quelmar_FI_RetornoImpressora", /*alwaysSeparator=*/true);
     if (s.networkMode == 1) {
         // Wait for the driver program's answer to the last request.
-        const int attempts = s.commandBusy == 2 ? 1800 : 500;
-        std::optional<std::string> text;
-        for (int tries = 0; !(text = platform::readWholeFile(s.statusFilePath)); ++tries) {
-            if (tries + 1 >= attempts) return 0;
-            spinWait(100);
-        }
+        const std::optional<std::string> text = awaitDriverFile(s.statusFilePath);
+        if (!text) return 0;
         const std::string head = text->substr(0, 11);
         int values[3] = {0, 0, 0};
         std::size_t pos = 0;
