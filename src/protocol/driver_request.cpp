@@ -63,7 +63,11 @@ int runRawRequest(const std::string& text) {
     // The Yanco printer's raw requests (command and reply flag) go through its own transport once
     // that is in place; until then every request is a Quelmar command.
     const RawRequest r = parseRawRequest(text);
-    const int sent = sendCommand(r.command, r.replyLength, r.dataMode, r.dataFormat, r.layout, 0);
+    // A request without command bytes has nothing to send; sent anyway, the length rules would
+    // pad it into a command of NULs.
+    const int sent = r.command.empty() ? 0
+                                       : sendCommand(r.command, r.replyLength, r.dataMode,
+                                                     r.dataFormat, r.layout, 0);
     if (sent == 0) core::writeStatusFile("0,0,0");
     return sent;
 }
