@@ -37,9 +37,15 @@ int verifyPrinterState(short* ack, short* st1, short* st2) {
     core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
     if (auto forwarded = forwardToDriver(call, requestRecord(95))) return *forwarded;
 
-    if (sendCommand(prefixed("\x13"), 3, 0, 0, 0) == 0) {
+    const int sent = sendCommand(prefixed("\x13"), 3, 0, 0, 0);
+    if (sent == 0) {
         core::logText(std::string("Retorno ") + kStatusLogName + ": 0 - Erro de comunicacao");
         return 0;
+    }
+    // A port that did not open is reported with the opening's code, never as success.
+    if (sent != 1) {
+        core::logLine(std::string("Retorno ") + kStatusLogName + ": ", sent, "");
+        return sent;
     }
     if (!(s.st1 & 2) && s.seams.fiscalFlags) {
         // The flags query is a command of its own: keep this reply's status and result.
