@@ -30,6 +30,8 @@ inline constexpr std::size_t kAnswerBufferSize = 8192;
 struct Answer {
     ParameterKind kind;
     std::string text;  // the buffer up to its first NUL, or the number in decimal
+
+    bool operator==(const Answer&) const = default;
 };
 
 struct CallOutcome {

@@ -15,6 +15,8 @@ namespace quelfi::tool {
 struct DriverAnswer {
     std::string status;               // Status.txt: "%d,%d,%d" of ACK, ST1, ST2
     std::optional<std::string> data;  // Retorno.txt, when the request has a data answer
+
+    bool operator==(const DriverAnswer&) const = default;
 };
 
 // Loads the library's configuration as a process loading it does, then switches it to the driver
