@@ -21,13 +21,15 @@ int QUELFI_CALL echo(const char* text, int number, char* answer, short* count) {
     return zeroed ? 1 : -1;
 }
 
-int QUELFI_CALL nothing() { return 7; }
+int QUELFI_CALL nothing() {
+    return 7;
+}
 
 class CallTableTest : public ProtocolTest {};
 
 TEST_F(CallTableTest, EntriesFollowTheExportsCTypes) {
-    const tool::CallTable table({tool::callEntry("Echo", 321, &echo),
-                                 tool::callEntry("Nothing", 0, &nothing)});
+    const tool::CallTable table(
+        {tool::callEntry("Echo", 321, &echo), tool::callEntry("Nothing", 0, &nothing)});
     const tool::CallEntry* entry = table.find("Echo");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->parameters(),
@@ -84,7 +86,11 @@ TEST_F(CallTableTest, LibraryExportsAreCalledWithTextArguments) {
 
     // A text argument taken as it stands, control bytes included.
     line->reply(bytes({6, 0, 0}));
-    outcome = table.call("Quelmar_FI_ComandoDriverRede", {"\x1B\x13\x17" "3\x17" "0\x17" "0\x17" "0"});
+    outcome = table.call("Quelmar_FI_ComandoDriverRede", {"\x1B\x13\x17"
+                                                          "3\x17"
+                                                          "0\x17"
+                                                          "0\x17"
+                                                          "0"});
     EXPECT_EQ(outcome.code, 1);
     EXPECT_EQ(line->lastFrame(), frameOf("\x1B\x13"));
 

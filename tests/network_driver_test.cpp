@@ -30,7 +30,12 @@ using tool::DriverAnswer;
 
 const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
 // A data query as a raw request: ESC # 1, six reply bytes, BCD data before the status.
-const std::string kRawQuery = "\x1B#\x01\x17" "6\x17" "1\x17" "1\x17" "1";
+const std::string kRawQuery =
+    "\x1B#\x01\x17"
+    "6\x17"
+    "1\x17"
+    "1\x17"
+    "1";
 
 int QUELFI_CALL describe(const char* text, int number, char* answer) {
     std::strcpy(answer, (std::string(text) + "/" + std::to_string(number)).c_str());
@@ -38,7 +43,7 @@ int QUELFI_CALL describe(const char* text, int number, char* answer) {
 }
 
 class NetworkDriverTest : public ProtocolTest {
-protected:
+  protected:
     // The driver's workstation: its INI asks for a client, the driver makes it the driver side.
     void startDriver() {
         writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\nConfigRede=1\nRetorno=1\n");
@@ -179,7 +184,7 @@ long cpuTicks(pid_t pid) {
 }
 
 class DriverProgramTest : public LibraryTest {
-protected:
+  protected:
     // Starts "quelfi driver DIRECTORY" with the driver's own system directory; its output goes to
     // a file.
     pid_t spawnDriver(const std::string& directory) {

@@ -16,7 +16,7 @@ const std::string kSep = std::string(71, '-') + " ";
 const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
 
 class NetworkModeTest : public ProtocolTest {
-protected:
+  protected:
     void SetUp() override {
         ProtocolTest::SetUp();
         platform.plugPort("COM1", [this] {
@@ -64,7 +64,9 @@ TEST_F(NetworkModeTest, DriverAnswerIsReadWithoutLineEnds) {
     EXPECT_EQ(std::string(buffer, sizeof buffer), "0001,0002xxxxxxx");
     EXPECT_TRUE(fileExists(workDir() + "/Retorno.txt"));
 
-    writeFile(workDir() + "/Retorno.txt", "12\xFF" "34");
+    writeFile(workDir() + "/Retorno.txt",
+              "12\xFF"
+              "34");
     std::memset(buffer, 0, sizeof buffer);
     EXPECT_EQ(Quelmar_FI_LeArquivoRetorno(buffer), 1);
     EXPECT_STREQ(buffer, "12");
@@ -86,7 +88,12 @@ TEST_F(NetworkModeTest, RawRequestSendsItsCommandAsItStands) {
     // Driver side: the reply is neither masked nor written to Status.txt by the library.
     configure("ConfigRede=2\nStatus=1\n[MFD]\nImpressora=1\nStatusErro=0\n");
     line->reply(bytes({6, 4 + 64, 1 + 8}));
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17" "3\x17" "0\x17" "0\x17" "0"), 1);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17"
+                                           "3\x17"
+                                           "0\x17"
+                                           "0\x17"
+                                           "0"),
+              1);
     EXPECT_EQ(line->written, kStatusFrame);
     EXPECT_EQ(state().ack, 6);
     EXPECT_EQ(state().st1, 68);
@@ -97,26 +104,43 @@ TEST_F(NetworkModeTest, RawRequestSendsItsCommandAsItStands) {
 
     // A data query: six reply bytes, BCD data before the status.
     line->reply(bytes({6, 0x12, 0x34, 0x56, 0, 0}));
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B#\x01\x17" "6\x17" "1\x17" "1\x17" "1"), 1);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B#\x01\x17"
+                                           "6\x17"
+                                           "1\x17"
+                                           "1\x17"
+                                           "1"),
+              1);
     EXPECT_EQ(line->lastFrame(), frameOf("\x1B#\x01"));
     EXPECT_EQ(state().replyBuffer, "123456");
 
     // A send that fails leaves "0,0,0" for the client.
     line->failingWrites = 3;
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17" "3\x17" "0\x17" "0\x17" "0"), 0);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17"
+                                           "3\x17"
+                                           "0\x17"
+                                           "0\x17"
+                                           "0"),
+              0);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "0,0,0");
 
     // Nothing to send.
     std::filesystem::remove(workDir() + "/Status.txt");
     const std::size_t written = line->written.size();
     EXPECT_EQ(Quelmar_FI_ComandoDriverRede(nullptr), 0);
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x17" "3"), 0);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x17"
+                                           "3"),
+              0);
     EXPECT_EQ(line->written.size(), written);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "0,0,0");
 }
 
 TEST(RawRequestTest, FieldsMissingOrGarbledReadAsZero) {
-    const auto r = protocol::parseRawRequest("\x1B#\x17" "12x\x17" "1\x17" "\x17" "9");
+    const auto r = protocol::parseRawRequest(
+        "\x1B#\x17"
+        "12x\x17"
+        "1\x17"
+        "\x17"
+        "9");
     EXPECT_EQ(r.command, "\x1B#");
     EXPECT_EQ(r.replyLength, 12);
     EXPECT_EQ(r.dataMode, 1);

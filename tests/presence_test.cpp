@@ -19,7 +19,7 @@ const std::string kSep = std::string(71, '-') + " ";
 const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
 
 class PresenceTest : public LibraryTest {
-protected:
+  protected:
     void SetUp() override {
         LibraryTest::SetUp();
         platform.useVirtualClock(true);
@@ -62,13 +62,13 @@ TEST_F(PresenceTest, AnyAnswerMeansThePrinterIsOnAndSilenceMeansOff) {
     // A refusal is an answer too.
     line->reply(bytes({21}));
     EXPECT_EQ(Quelmar_FI_VerificaImpressoraLigada(), 1);
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaImpressoraLigada ", kSep,
-                        "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                        "Retorno Quelmar_FI_AbrePortaSerial: 1",
-                        "Retorno Quelmar_FI_VerificaImpressoraLigada: 1 - Impressora ligada", kSep,
-                        "Quelmar_FI_VerificaImpressoraLigada ",
-                        "Retorno Quelmar_FI_VerificaImpressoraLigada: 1 - Impressora ligada"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_VerificaImpressoraLigada ", kSep, "Quelmar_FI_AbrePortaSerial ",
+                  "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1",
+                  "Retorno Quelmar_FI_VerificaImpressoraLigada: 1 - Impressora ligada", kSep,
+                  "Quelmar_FI_VerificaImpressoraLigada ",
+                  "Retorno Quelmar_FI_VerificaImpressoraLigada: 1 - Impressora ligada"}));
 
     // Silence: the probe gives up on the first byte after twelve seconds.
     std::filesystem::remove(workDir() + "/QuelFI32.log");
@@ -173,9 +173,25 @@ TEST_F(PresenceTest, SearchOverEightSilentPortsFails) {
     const std::string probe = "Quelmar_FI_VerificaImpressoraLigada ";
     const std::string off =
         "Retorno Quelmar_FI_VerificaImpressoraLigada: -6 - Impressora desligada ou desconectada";
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: DEFAULT",
-                                   probe, off, probe, off, probe, off, probe, off, probe, off,
-                                   probe, off, probe, off, probe, off,
+    EXPECT_EQ(workLog(), logLines({kSep,
+                                   "Quelmar_FI_AbrePortaSerial ",
+                                   "Parâmetro: DEFAULT",
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
+                                   probe,
+                                   off,
                                    "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a "
                                    "porta"}));
 }

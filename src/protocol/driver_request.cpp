@@ -34,7 +34,8 @@ int leadingNumber(const std::string& field) {
         i = 1;
     }
     long n = 0;
-    while (i < field.size() && std::isdigit(static_cast<unsigned char>(field[i])) && n < kLongestReply)
+    while (i < field.size() && std::isdigit(static_cast<unsigned char>(field[i])) &&
+           n < kLongestReply)
         n = n * 10 + (field[i++] - '0');
     return static_cast<int>(negative ? -n : n);
 }

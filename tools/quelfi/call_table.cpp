@@ -19,7 +19,10 @@ bool parseInteger(const std::string& text, int& value) {
 
 CallEntry::CallEntry(std::string_view name, int record, std::vector<ParameterKind> parameters,
                      Invoker invoke)
-    : name_(name), record_(record), parameters_(std::move(parameters)), invoke_(std::move(invoke)) {}
+    : name_(name),
+      record_(record),
+      parameters_(std::move(parameters)),
+      invoke_(std::move(invoke)) {}
 
 std::size_t CallEntry::argumentCount() const {
     std::size_t n = 0;
@@ -40,7 +43,9 @@ CallOutcome CallEntry::call(const std::vector<std::string>& arguments) const {
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         detail::Argument& a = storage[i];
         switch (parameters_[i]) {
-            case ParameterKind::Text: a.text = arguments[next++]; break;
+            case ParameterKind::Text:
+                a.text = arguments[next++];
+                break;
             case ParameterKind::Integer:
                 if (!parseInteger(arguments[next], a.number)) {
                     outcome.refusal = "argument " + std::to_string(next + 1) + " of " +
@@ -50,8 +55,11 @@ CallOutcome CallEntry::call(const std::vector<std::string>& arguments) const {
                 }
                 ++next;
                 break;
-            case ParameterKind::TextAnswer: a.buffer.assign(kAnswerBufferSize, '\0'); break;
-            case ParameterKind::NumberAnswer: break;
+            case ParameterKind::TextAnswer:
+                a.buffer.assign(kAnswerBufferSize, '\0');
+                break;
+            case ParameterKind::NumberAnswer:
+                break;
         }
     }
     outcome.code = invoke_(storage);
@@ -81,7 +89,8 @@ const CallEntry* CallTable::findRecord(int record) const {
     return nullptr;
 }
 
-CallOutcome CallTable::call(std::string_view name, const std::vector<std::string>& arguments) const {
+CallOutcome CallTable::call(std::string_view name,
+                            const std::vector<std::string>& arguments) const {
     if (const CallEntry* entry = find(name)) return entry->call(arguments);
     CallOutcome outcome;
     outcome.refusal = "no export named " + std::string(name);

@@ -35,7 +35,7 @@ struct Answer {
 };
 
 struct CallOutcome {
-    bool called = false;          // false: refused before the call, `refusal` says why
+    bool called = false;  // false: refused before the call, `refusal` says why
     std::string refusal;
     int code = 0;                 // the export's result
     std::vector<Answer> answers;  // one per answer parameter, in parameter order
@@ -53,19 +53,28 @@ struct Argument {
 
 template <typename T>
 constexpr ParameterKind kindOf() {
-    if constexpr (std::is_same_v<T, const char*>) return ParameterKind::Text;
-    else if constexpr (std::is_same_v<T, int>) return ParameterKind::Integer;
-    else if constexpr (std::is_same_v<T, char*>) return ParameterKind::TextAnswer;
-    else if constexpr (std::is_same_v<T, short*>) return ParameterKind::NumberAnswer;
-    else static_assert(sizeof(T) == 0, "an export parameter type the call table does not know");
+    if constexpr (std::is_same_v<T, const char*>)
+        return ParameterKind::Text;
+    else if constexpr (std::is_same_v<T, int>)
+        return ParameterKind::Integer;
+    else if constexpr (std::is_same_v<T, char*>)
+        return ParameterKind::TextAnswer;
+    else if constexpr (std::is_same_v<T, short*>)
+        return ParameterKind::NumberAnswer;
+    else
+        static_assert(sizeof(T) == 0, "an export parameter type the call table does not know");
 }
 
 template <typename T>
 T pass(Argument& argument) {
-    if constexpr (std::is_same_v<T, const char*>) return argument.text.c_str();
-    else if constexpr (std::is_same_v<T, int>) return argument.number;
-    else if constexpr (std::is_same_v<T, char*>) return argument.buffer.data();
-    else return &argument.value;
+    if constexpr (std::is_same_v<T, const char*>)
+        return argument.text.c_str();
+    else if constexpr (std::is_same_v<T, int>)
+        return argument.number;
+    else if constexpr (std::is_same_v<T, char*>)
+        return argument.buffer.data();
+    else
+        return &argument.value;
 }
 
 }  // namespace detail
@@ -96,15 +105,24 @@ private:
     Invoker invoke_;
 };
 
+namespace detail {
+
+template <typename... Args, std::size_t... I>
+int invoke(int(QUELFI_CALL* function)(Args...), std::vector<Argument>& arguments,
+           std::index_sequence<I...>) {
+    return function(pass<Args>(arguments[I])...);
+}
+
+}  // namespace detail
+
 // The entry for an export, from its C function.
 template <typename R, typename... Args>
 CallEntry callEntry(std::string_view name, int record, R(QUELFI_CALL* function)(Args...)) {
     static_assert(std::is_same_v<R, int>, "every export returns an int code");
     return CallEntry(name, record, {detail::kindOf<Args>()...},
-                     [function]([[maybe_unused]] std::vector<detail::Argument>& arguments) {
-                         return [&]<std::size_t... I>(std::index_sequence<I...>) {
-                             return function(detail::pass<Args>(arguments[I])...);
-                         }(std::index_sequence_for<Args...>{});
+                     [function](std::vector<detail::Argument>& arguments) {
+                         return detail::invoke(function, arguments,
+                                               std::index_sequence_for<Args...>{});
                      });
 }
 
