@@ -28,7 +28,7 @@ namespace {
 using core::state;
 using tool::DriverAnswer;
 
-const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
+const std::string kStatusFrame = frameOf("\x1B\x13");
 // A data query as a raw request: ESC # 1, six reply bytes, BCD data before the status.
 const std::string kRawQuery =
     "\x1B#\x01\x17"

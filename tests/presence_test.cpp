@@ -3,12 +3,9 @@
 #include <filesystem>
 #include <map>
 
-#include "core/config.h"
-#include "core/printer_state.h"
 #include "platform/platform.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
-#include "support/library_fixture.h"
-#include "support/scripted_port.h"
 
 namespace quelfi::test {
 namespace {
@@ -16,7 +13,7 @@ namespace {
 using core::state;
 
 const std::string kSep = std::string(71, '-') + " ";
-const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
+const std::string kStatusFrame = frameOf("\x1B\x13");
 
 class PresenceTest : public LibraryTest {
   protected:
@@ -44,12 +41,6 @@ class PresenceTest : public LibraryTest {
     }
     std::map<std::string, int> opens;
 };
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
 
 TEST_F(PresenceTest, AnyAnswerMeansThePrinterIsOnAndSilenceMeansOff) {
     auto line = plug("COM1");

@@ -99,7 +99,7 @@ public:
     CallOutcome call(const std::vector<std::string>& arguments) const;
 
 private:
-    std::string_view name_;
+    std::string name_;
     int record_;
     std::vector<ParameterKind> parameters_;
     Invoker invoke_;
