@@ -51,6 +51,18 @@ TEST_F(StatusExportsTest, StatusRequestWithoutAnswerIsACommunicationFailure) {
                                    "comunicacao"}));
 }
 
+TEST_F(StatusExportsTest, StatusRequestOnAPortThatDoesNotOpenGivesTheOpeningsCode) {
+    configure();
+    state().portName = "COM7";
+    short ack = 7;
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, nullptr, nullptr), -5);
+    EXPECT_EQ(ack, 7);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ",
+                                   "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM7",
+                                   "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta",
+                                   "Retorno Quelmar_FI_VerificaEstadoImpresora: -5"}));
+}
+
 TEST_F(StatusExportsTest, LastStatusIsReturnedWithoutTalkingToThePrinter) {
     configure();
     line->reply(bytes({6, 8, 16}));

@@ -3,6 +3,7 @@
 #include "core/printer_state.h"
 #include "exports/boundary.h"
 #include "protocol/frame.h"
+#include "protocol/presence.h"
 #include "protocol/send_command.h"
 
 namespace quelfi::exports {
@@ -19,6 +20,7 @@ int extendedStatus() {
 void installSeams() {
     core::Seams& seams = core::state().seams;
     seams.extendedStatus = extendedStatus;
+    seams.searchPorts = protocol::searchPorts;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Status exports of the printer protocol.
+// Status and presence exports of the printer protocol.
 #include "exports/boundary.h"
+#include "protocol/presence.h"
 #include "protocol/status.h"
 #include "quelfi32.h"
 
@@ -18,6 +19,10 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressora(short* ack, short* st1, 
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ItsBusy(void) {
     return guarded([] { return protocol::itsBusy(); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaImpressoraLigada(void) {
+    return guarded([] { return protocol::verifyPrinterOn(); });
 }
 
 }  // extern "C"

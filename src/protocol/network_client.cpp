@@ -5,6 +5,7 @@
 #include "core/config.h"
 #include "core/printer_state.h"
 #include "platform/platform.h"
+#include "protocol/waits.h"
 
 namespace quelfi::protocol {
 
@@ -37,6 +38,28 @@ std::optional<int> forwardToDriver(const core::ExportCall& call, const std::stri
     if (s.networkMode != 1) return std::nullopt;
     s.lastReturnCode = writeCommandFile(record);
     return call.finish(s.lastReturnCode);
+}
+
+std::optional<std::string> awaitDriverFile(const std::string& path) {
+    const int attempts = state().commandBusy == 2 ? 1800 : 500;
+    for (int tries = 1;; ++tries) {
+        if (auto text = platform::readWholeFile(path)) return text;
+        if (tries >= attempts) return std::nullopt;
+        spinWait(100);
+    }
+}
+
+int readDriverAnswer(char* buffer) {
+    const std::optional<std::string> text = awaitDriverFile(state().answerFilePath);
+    if (!text) return 0;
+    if (!buffer) return 1;  // nowhere to copy to: the answer was read all the same
+    std::size_t n = 0;
+    for (const char c : *text) {
+        if (static_cast<unsigned char>(c) == 0xFF) break;
+        if (c == '\r' || c == '\n') continue;
+        buffer[n++] = c;
+    }
+    return 1;
 }
 
 }  // namespace quelfi::protocol

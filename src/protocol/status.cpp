@@ -7,11 +7,9 @@
 #include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
-#include "platform/platform.h"
 #include "protocol/frame.h"
 #include "protocol/network_client.h"
 #include "protocol/send_command.h"
-#include "protocol/waits.h"
 
 namespace quelfi::protocol {
 
@@ -39,9 +37,15 @@ int verifyPrinterState(short* ack, short* st1, short* st2) {
     core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
     if (auto forwarded = forwardToDriver(call, requestRecord(95))) return *forwarded;
 
-    if (sendCommand(prefixed("\x13"), 3, 0, 0, 0) == 0) {
+    const int sent = sendCommand(prefixed("\x13"), 3, 0, 0, 0);
+    if (sent == 0) {
         core::logText(std::string("Retorno ") + kStatusLogName + ": 0 - Erro de comunicacao");
         return 0;
+    }
+    // A port that did not open is reported with the opening's code, never as success.
+    if (sent != 1) {
+        core::logLine(std::string("Retorno ") + kStatusLogName + ": ", sent, "");
+        return sent;
     }
     if (!(s.st1 & 2) && s.seams.fiscalFlags) {
         // The flags query is a command of its own: keep this reply's status and result.
@@ -69,12 +73,8 @@ int printerReturn(short* ack, short* st1, short* st2) {
     core::ExportCall call("Quelmar_FI_RetornoImpressora", /*alwaysSeparator=*/true);
     if (s.networkMode == 1) {
         // Wait for the driver program's answer to the last request.
-        const int attempts = s.commandBusy == 2 ? 1800 : 500;
-        std::optional<std::string> text;
-        for (int tries = 0; !(text = platform::readWholeFile(s.statusFilePath)); ++tries) {
-            if (tries + 1 >= attempts) return 0;
-            spinWait(100);
-        }
+        const std::optional<std::string> text = awaitDriverFile(s.statusFilePath);
+        if (!text) return 0;
         const std::string head = text->substr(0, 11);
         int values[3] = {0, 0, 0};
         std::size_t pos = 0;

@@ -7,5 +7,6 @@
 namespace quelfi::tool {
 
 int configCommand(const std::vector<std::string>& args);
+int driverCommand(const std::vector<std::string>& args);
 
 }  // namespace quelfi::tool
