@@ -11,7 +11,7 @@
 // Values: numbers are decimal; amounts and rates are decimals with a point (12.5 is 12,50);
 // quantities have up to three decimals; flags are 0 or 1; dates are DD/MM/YYYY and moments
 // DD/MM/YYYY HH:MM:SS. Texts are UTF-8 (kept by the printer in code page 850); %XX writes any byte,
-// and must be used for '%', ';', ',', '/' and '=' and for blanks at either end.
+// and must be used for '%', ';', for ',' and '/' in list entries, and for blanks at either end.
 //
 // Machine and owner: mfd (electronic journal), type (1-8), serial, firmware (NN.NN.NN), cnpj,
 // ie, im, cliche, store, register, currency (symbol).

@@ -41,7 +41,7 @@ bool unnamed(const Slot& slot) {
 }
 template <typename Slot>
 std::string slotName(const Slot& slot) {
-    return formatText(slot.name);
+    return formatText(slot.name, true);
 }
 template <typename T>
 bool zero(const T& value) {
@@ -115,7 +115,7 @@ std::string modelText(const FiscalModel& m) {
 
     std::string payments;
     for (std::size_t i = 0; i < m.paymentForms.size(); ++i) {
-        payments += (i ? "," : "") + formatText(m.paymentForms[i].name);
+        payments += (i ? "," : "") + formatText(m.paymentForms[i].name, true);
         if (m.paymentForms[i].boundReceipt) payments += "/V";
     }
     w.put("payments", payments);

@@ -126,15 +126,18 @@ std::optional<std::string> parseText(std::string_view text) {
     return out;
 }
 
-std::string formatText(std::string_view printerText) {
+std::string formatText(std::string_view printerText, bool listEntry) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (std::size_t i = 0; i < printerText.size(); ++i) {
         const auto byte = static_cast<unsigned char>(printerText[i]);
+        if (byte >= 0x80) {
+            out += printerToUtf8(printerText.substr(i, 1));
+            continue;
+        }
         const bool edgeBlank = byte == ' ' && (i == 0 || i + 1 == printerText.size());
-        const bool special = byte < 0x20 || byte >= 0x7F || byte == '%' || byte == ';' ||
-                             byte == ',' || byte == '/' || byte == '=' || edgeBlank;
-        if (!special) {
+        const bool separator = byte == ';' || (listEntry && (byte == ',' || byte == '/'));
+        if (byte >= 0x20 && byte != 0x7F && byte != '%' && !separator && !edgeBlank) {
             out += static_cast<char>(byte);
             continue;
         }

@@ -31,9 +31,9 @@ std::string formatDateTime(const DateTime& moment);
 // A text in UTF-8 with %XX escapes, as the printer keeps it (code page 850). Null on a broken
 // escape.
 std::optional<std::string> parseText(std::string_view text);
-// Printer text in the notation: plain ASCII, every byte the notation uses (and every byte outside
-// printable ASCII, and blanks at either end) escaped.
-std::string formatText(std::string_view printerText);
+// Printer text in the notation: UTF-8, with the bytes the notation uses ('%', ';', and in list
+// entries ',' and '/'), control bytes and blanks at either end escaped.
+std::string formatText(std::string_view printerText, bool listEntry = false);
 
 // The entries of a comma-separated list; an empty value is an empty list.
 std::vector<std::string_view> splitList(std::string_view text);
