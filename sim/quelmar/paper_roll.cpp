@@ -4,9 +4,9 @@
 
 namespace quelfi::sim {
 
-void PaperRoll::print(const std::string& line) { print(std::vector<std::string>{line}); }
+void PaperRoll::print(const std::string& line) { printLines({line}); }
 
-void PaperRoll::print(const std::vector<std::string>& lines) {
+void PaperRoll::printLines(const std::vector<std::string>& lines) {
     std::lock_guard lock(mutex_);
     lines_.insert(lines_.end(), lines.begin(), lines.end());
     if (file_.empty()) return;

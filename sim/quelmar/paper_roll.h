@@ -12,7 +12,7 @@ namespace quelfi::sim {
 class PaperRoll {
 public:
     void print(const std::string& line);
-    void print(const std::vector<std::string>& lines);
+    void printLines(const std::vector<std::string>& lines);
 
     std::vector<std::string> lines() const;
     // All lines, each ended by '\n'.
