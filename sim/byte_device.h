@@ -8,7 +8,7 @@
 namespace quelfi::sim {
 
 class ByteDevice {
-public:
+  public:
     virtual ~ByteDevice() = default;
 
     // Takes bytes from the line; returns the bytes to send back (possibly none).

@@ -12,7 +12,7 @@
 namespace quelfi::sim {
 
 class PtyServer {
-public:
+  public:
     // Opens the pair and starts serving; std::runtime_error when no pseudo-terminal is available.
     explicit PtyServer(ByteDevice& device);
     ~PtyServer();
@@ -29,7 +29,7 @@ public:
     // Stops serving and waits for the thread; also done by the destructor.
     void stop();
 
-private:
+  private:
     void serve();
 
     ByteDevice& device_;

@@ -14,7 +14,7 @@ using test::hex;
 using namespace std::string_literals;
 
 class SimInProcessPort : public ::testing::Test {
-protected:
+  protected:
     SimInProcessPort() { platform.useVirtualClock(true); }
 
     // Writes a frame the way the library does: header, command, checksum.

@@ -68,9 +68,7 @@ TEST(SimProtocol, ElectronicJournalRepliesCarryTheStatusWord) {
 TEST(SimProtocol, EveryReplyShowsTheStandingConditions) {
     Printer printer(modelFromSeed("paper=out; clock.error=1; printer.error=1; ram.error=1"));
     EXPECT_EQ(hex(printer.execute("\x1b\x13")), "06 B0 20");
-    printer.update([](FiscalModel& m) {
-        m = modelFromSeed("paper=low; memory=1; z.1.crz=1");
-    });
+    printer.update([](FiscalModel& m) { m = modelFromSeed("paper=low; memory=1; z.1.crz=1"); });
     EXPECT_EQ(hex(printer.execute("\x1b\x7f")), "06 44 40");
 }
 
@@ -83,7 +81,9 @@ TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
     EXPECT_EQ(hex(printer.execute("\x1bZ!")), "06 21 00 01");
     EXPECT_EQ(hex(printer.execute("\x1bZ")), "06 01 00");
     printer.commands().add({"E", 0, [](CommandContext& c) { c.reply.shape = Reply::Shape::None; }});
-    EXPECT_EQ(hex(printer.execute("\x1b" "E")), "");
+    EXPECT_EQ(hex(printer.execute("\x1b"
+                                  "E")),
+              "");
 }
 
 }  // namespace

@@ -38,9 +38,13 @@ std::string repeat(const std::string& text, int times) {
     return out;
 }
 
-std::string zeros(int digits) { return std::string(static_cast<std::size_t>(digits), '0'); }
+std::string zeros(int digits) {
+    return std::string(static_cast<std::size_t>(digits), '0');
+}
 
-std::string info(int index) { return bytes({0x1B, '#', index}); }
+std::string info(int index) {
+    return bytes({0x1B, '#', index});
+}
 
 const char* const kSeed =
     "serial=QM0123456789; firmware=01.03.00; cnpj=12.345.678/0001-90; ie=110.042.490.114;"
@@ -57,7 +61,7 @@ const char* const kSeed =
     "departments=Bebidas; department.1.total=15.50; department.1.quantity=2.5";
 
 class SimQuery : public ::testing::Test {
-protected:
+  protected:
     Printer printer{modelFromSeed(kSeed)};
     std::string data(const std::string& command) { return dataOf(printer.execute(command)); }
 };
@@ -68,15 +72,15 @@ TEST(SimQueryLengths, EveryQueryAnswersItsFixedLength) {
         std::size_t reply;    // ACK, data, ST1, ST2
     };
     const std::vector<Query> queries = {
-        {"\x1e", 6},          {bytes({'#', 0}), 18}, {"#(", 23},  {"#\x01", 5},  {"#\x02", 36},
-        {"#\x03", 12},        {"#\x04", 10},         {"#\x05", 10}, {"#\x07", 6}, {"#\x08", 5},
-        {"#\x09", 5},         {"#\x0a", 5},          {"#\x0b", 5},  {"#\x0c", 5}, {"#\x0d", 189},
-        {"#\x0e", 5},         {"#\x0f", 5},          {"#\x10", 5},  {"#\x11", 4}, {"#\x12", 5},
-        {"#\x13", 5},         {"#\x14", 4},          {"#\x15", 4},  {"#\x16", 10}, {"#\x17", 9},
-        {"#\x18", 21},        {"#\x19", 174},        {"#\x1a", 9},  {"#\x1b", 6}, {"#\x1c", 4},
-        {"#\x1d", 5},         {"#\x1e", 10},         {"#\x1f", 6},  {"# ", 1928}, {"#!", 1553},
-        {"#\"", 603},         {"#\xfd", 6},          {"\x1b", 222}, {"\x1a", 36}, {">7", 311},
-        {">6", 5},            {"\x16\xf0", 3},       {"\x17", 4},   {">0", 4},    {"\x13", 3},
+        {"\x1e", 6},   {bytes({'#', 0}), 18}, {"#(", 23},    {"#\x01", 5},  {"#\x02", 36},
+        {"#\x03", 12}, {"#\x04", 10},         {"#\x05", 10}, {"#\x07", 6},  {"#\x08", 5},
+        {"#\x09", 5},  {"#\x0a", 5},          {"#\x0b", 5},  {"#\x0c", 5},  {"#\x0d", 189},
+        {"#\x0e", 5},  {"#\x0f", 5},          {"#\x10", 5},  {"#\x11", 4},  {"#\x12", 5},
+        {"#\x13", 5},  {"#\x14", 4},          {"#\x15", 4},  {"#\x16", 10}, {"#\x17", 9},
+        {"#\x18", 21}, {"#\x19", 174},        {"#\x1a", 9},  {"#\x1b", 6},  {"#\x1c", 4},
+        {"#\x1d", 5},  {"#\x1e", 10},         {"#\x1f", 6},  {"# ", 1928},  {"#!", 1553},
+        {"#\"", 603},  {"#\xfd", 6},          {"\x1b", 222}, {"\x1a", 36},  {">7", 311},
+        {">6", 5},     {"\x16\xf0", 3},       {"\x17", 4},   {">0", 4},     {"\x13", 3},
     };
     Printer plain(modelFromSeed(kSeed));
     Printer journal(modelFromSeed(std::string(kSeed) + "; mfd=1"));
@@ -132,8 +136,9 @@ TEST_F(SimQuery, ClockDatesAndFlags) {
     EXPECT_EQ(bcdDigits(data(info(26))), "150324001000");
     EXPECT_EQ(hex(data(info(17))), "2F");
     printer.update([](FiscalModel& m) {
-        applySeed(m, "dst=0; cancellable=0; document=coupon; movement=none;"
-                     "clock=16/03/2024 08:00:00; memory=1");
+        applySeed(m,
+                  "dst=0; cancellable=0; document=coupon; movement=none;"
+                  "clock=16/03/2024 08:00:00; memory=1");
     });
     EXPECT_EQ(hex(data(info(17))), "81");
     EXPECT_EQ(bcdDigits(data(info(27))), "000000");
@@ -157,8 +162,7 @@ TEST_F(SimQuery, SettingsAndSensorsAsBytes) {
 }
 
 TEST_F(SimQuery, TaxRatesAndTheirIssBinding) {
-    EXPECT_EQ(hex(data("\x1b\x1a")),
-              "04 18 00 07 00 12 00 05 00" + repeat(" 00 00", 12));
+    EXPECT_EQ(hex(data("\x1b\x1a")), "04 18 00 07 00 12 00 05 00" + repeat(" 00 00", 12));
     EXPECT_EQ(hex(data(info(29))), "50 00");
     printer.update([](FiscalModel& m) {
         applySeed(m, "rates=1,2/ISS,3,4,5,6,7,8,9/ISS,10,11,12,13,14,15,16/ISS");
@@ -175,25 +179,30 @@ TEST_F(SimQuery, PartialTotalizers) {
 }
 
 TEST_F(SimQuery, NonFiscalTotalizersShortLists) {
-    EXPECT_EQ(bcdDigits(data(info(24))), "0000" "0000" "0002" + zeros(6 * 4));
-    EXPECT_EQ(data(info(25)), "Sangria            " + std::string(19, ' ') +
-                                  "Recebimento        " + std::string(6 * 19, ' '));
+    EXPECT_EQ(bcdDigits(data(info(24))),
+              "0000"
+              "0000"
+              "0002" +
+                  zeros(6 * 4));
+    EXPECT_EQ(data(info(25)), "Sangria            " + std::string(19, ' ') + "Recebimento        " +
+                                  std::string(6 * 19, ' '));
 }
 
 TEST_F(SimQuery, PaymentFormTable) {
     const std::string d = data(info(32));
     ASSERT_EQ(d.size(), 1925u);
     const std::string decoded =
-        characters(d.substr(0, 833)) + bcdDigits(d.substr(833, 1040)) +
-        [&] {
+        characters(d.substr(0, 833)) + bcdDigits(d.substr(833, 1040)) + [&] {
             std::string flags;
             for (char c : d.substr(1873)) flags += (c & 1) ? '1' : '0';
             return flags;
         }();
-    const std::string expected = "\x02" "Dinheiro        " "Cartao          " +
-                                 std::string(50 * 16, ' ') + zeros(20) +
-                                 "00000000000000800000" + zeros(50 * 20) + zeros(20) +
-                                 "00000000000000200000" + zeros(50 * 20) + "01" + zeros(50);
+    const std::string expected =
+        "\x02"
+        "Dinheiro        "
+        "Cartao          " +
+        std::string(50 * 16, ' ') + zeros(20) + "00000000000000800000" + zeros(50 * 20) +
+        zeros(20) + "00000000000000200000" + zeros(50 * 20) + "01" + zeros(50);
     EXPECT_EQ(decoded, expected);
 }
 
@@ -202,7 +211,8 @@ TEST_F(SimQuery, NonFiscalTotalizerTable) {
     ASSERT_EQ(d.size(), 1550u);
     std::string decoded;
     for (std::size_t at = 0; at < d.size(); at += 31) {
-        const int count = static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1]) << 8;
+        const int count = static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1])
+                                                                  << 8;
         char digits[8];
         std::snprintf(digits, sizeof digits, "%04d", count);
         decoded += digits + bcdDigits(d.substr(at + 2, 10)) + characters(d.substr(at + 12, 19));
@@ -218,8 +228,11 @@ TEST_F(SimQuery, DepartmentTable) {
     std::string decoded;
     for (std::size_t at = 0; at < d.size(); at += 30)
         decoded += bcdDigits(d.substr(at, 20)) + characters(d.substr(at + 20, 10));
-    EXPECT_EQ(decoded, "00000000000000155000" "00000000000000025000" "Bebidas   " +
-                           repeat(zeros(40) + std::string(10, ' '), 19));
+    EXPECT_EQ(decoded,
+              "00000000000000155000"
+              "00000000000000025000"
+              "Bebidas   " +
+                  repeat(zeros(40) + std::string(10, ' '), 19));
 }
 
 TEST_F(SimQuery, LastReductionRecord) {
@@ -235,10 +248,17 @@ TEST_F(SimQuery, LastReductionRecord) {
     });
     const std::string expected =
         "01" + std::string("000000000000100000") + "00000000000300" + "00000000000050" +
-        "1800" "0500" + zeros(14 * 4) + "00000000020000" "00000000004000" + zeros(14 * 14) +
-        "00000000000300" + zeros(14) + zeros(14) + "00000000001000" + zeros(14) + zeros(28) +
-        "00000000003000" + zeros(6 * 14) + "0000" "0000" "0002" + zeros(6 * 4) + "001200" +
-        "000700" + "02" + "140324" + "00000000000010" + "00000000004000";
+        "1800"
+        "0500" +
+        zeros(14 * 4) +
+        "00000000020000"
+        "00000000004000" +
+        zeros(14 * 14) + "00000000000300" + zeros(14) + zeros(14) + "00000000001000" + zeros(14) +
+        zeros(28) + "00000000003000" + zeros(6 * 14) +
+        "0000"
+        "0000"
+        "0002" +
+        zeros(6 * 4) + "001200" + "000700" + "02" + "140324" + "00000000000010" + "00000000004000";
     EXPECT_EQ(bcdDigits(data("\x1b>7")), expected);
 }
 

@@ -51,7 +51,7 @@ void sendFrame(platform::Port& port, const std::string& command) {
 }
 
 class SimServers : public test::LibraryTest {
-protected:
+  protected:
     Printer printer{modelFromSeed("coo=1234")};
 };
 

@@ -23,8 +23,8 @@ CommandRegistry::Lookup CommandRegistry::find(std::string_view command,
     }
     // A family member's selector is the command byte and one more byte.
     auto family = commands_.lower_bound(command.substr(1, 1));
-    const bool isFamily = family != commands_.end() && family->first.size() == 2 &&
-                          family->first[0] == command[1];
+    const bool isFamily =
+        family != commands_.end() && family->first.size() == 2 && family->first[0] == command[1];
     return isFamily && command.size() < 3 ? Lookup::MissingSelector : Lookup::Unknown;
 }
 

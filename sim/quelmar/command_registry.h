@@ -33,7 +33,7 @@ struct CommandDefinition {
 };
 
 class CommandRegistry {
-public:
+  public:
     // Adds a command, replacing any earlier one with the same selector.
     void add(CommandDefinition definition);
 
@@ -42,7 +42,7 @@ public:
     // names a family but the command ends before its selector byte.
     Lookup find(std::string_view command, const CommandDefinition*& definition) const;
 
-private:
+  private:
     std::map<std::string, CommandDefinition, std::less<>> commands_;
 };
 

@@ -25,7 +25,8 @@ std::string readAll(const std::string& path) {
     if (fd < 0) return out;
     char buffer[4096];
     ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) out.append(buffer, static_cast<std::size_t>(n));
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        out.append(buffer, static_cast<std::size_t>(n));
     ::close(fd);
     return out;
 }
@@ -58,7 +59,9 @@ EmulatorServer::EmulatorServer(Printer& printer, std::string presenceName)
     thread_ = std::thread([this] { serve(); });
 }
 
-EmulatorServer::~EmulatorServer() { stop(); }
+EmulatorServer::~EmulatorServer() {
+    stop();
+}
 
 void EmulatorServer::stop() {
     if (!thread_.joinable()) return;

@@ -17,7 +17,7 @@
 namespace quelfi::sim {
 
 class EmulatorServer {
-public:
+  public:
     static constexpr const char* kPresenceName = "/EMULFITH";
 
     // Empties both files and starts serving; std::runtime_error when the semaphore cannot be
@@ -33,7 +33,7 @@ public:
     // Stops serving and removes the semaphore; also done by the destructor.
     void stop();
 
-private:
+  private:
     void serve();
     void answer(const std::string& reply);
 

@@ -29,8 +29,7 @@ std::uint8_t fiscalFlags(const FiscalModel& model) {
     if (couponOpen(model)) flags |= codes::kFlagCouponOpen;
     if (model.document == DocumentState::CouponPayment) flags |= codes::kFlagClosingStarted;
     if (model.daylightSaving) flags |= codes::kFlagDaylightSaving;
-    if (!model.reductions.empty() &&
-        model.reductions.back().madeAt.date == model.clock.now().date)
+    if (!model.reductions.empty() && model.reductions.back().madeAt.date == model.clock.now().date)
         flags |= codes::kFlagReductionDoneToday;
     if (model.lastCouponCancellable) flags |= codes::kFlagCancellationAllowed;
     if (fiscalMemoryFull(model)) flags |= codes::kFlagFiscalMemoryFull;

@@ -108,8 +108,8 @@ struct Reduction {
     Money grandTotal = 0;
     DateTime madeAt;
     CivilDate movementDate;
-    bool automatic = false;       // made by the printer itself at the day's change
-    std::vector<TaxRate> rates;   // the programmed rates with the day's totals
+    bool automatic = false;      // made by the printer itself at the day's change
+    std::vector<TaxRate> rates;  // the programmed rates with the day's totals
     DayTotals totals;
     std::array<Money, kNonFiscalSlots> nonFiscalTotals{};
     std::array<int, kNonFiscalSlots> nonFiscalCounts{};

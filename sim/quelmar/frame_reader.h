@@ -16,7 +16,7 @@ struct FrameEvent {
 };
 
 class FrameReader {
-public:
+  public:
     // Takes one byte; returns an event when this byte completes a frame or shows it is wrong.
     std::optional<FrameEvent> push(std::uint8_t byte);
 
@@ -25,7 +25,7 @@ public:
 
     bool inFrame() const { return state_ != State::WaitStx; }
 
-private:
+  private:
     enum class State { WaitStx, LengthLow, LengthHigh, Command, ChecksumLow, ChecksumHigh };
 
     FrameEvent reject();

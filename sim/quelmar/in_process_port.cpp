@@ -8,7 +8,7 @@ namespace quelfi::sim {
 namespace {
 
 class Connection final : public platform::Port {
-public:
+  public:
     explicit Connection(InProcessPort& port) : port_(port) {}
     long write(const std::uint8_t* data, std::size_t size) override {
         return port_.write(data, size);
@@ -16,7 +16,7 @@ public:
     bool readByte(std::uint8_t& byte) override { return port_.readByte(byte); }
     bool ctsOn() override { return port_.ctsOn(); }
 
-private:
+  private:
     InProcessPort& port_;
 };
 
@@ -101,13 +101,29 @@ void InProcessPort::dropCtsFor(std::uint32_t ms) {
     ctsOffUntil_ = clock_.tickCount() + ms;
 }
 
-void InProcessPort::dropCtsForReads(std::size_t reads) { ctsOffReads_ = reads; }
-void InProcessPort::garbleNextFrame() { next_.garble = true; }
-void InProcessPort::answerNak() { next_.nak = true; }
-void InProcessPort::loseReplyByte(std::size_t index) { next_.lostByte = index; }
-void InProcessPort::cutReplyAfter(std::size_t bytes) { next_.cutAfter = bytes; }
-void InProcessPort::answerLate(std::uint32_t ms) { next_.lateMs = ms; }
-void InProcessPort::garbageBeforeAck(std::string bytes) { next_.garbage = std::move(bytes); }
-void InProcessPort::goSilent(bool silent) { silent_ = silent; }
+void InProcessPort::dropCtsForReads(std::size_t reads) {
+    ctsOffReads_ = reads;
+}
+void InProcessPort::garbleNextFrame() {
+    next_.garble = true;
+}
+void InProcessPort::answerNak() {
+    next_.nak = true;
+}
+void InProcessPort::loseReplyByte(std::size_t index) {
+    next_.lostByte = index;
+}
+void InProcessPort::cutReplyAfter(std::size_t bytes) {
+    next_.cutAfter = bytes;
+}
+void InProcessPort::answerLate(std::uint32_t ms) {
+    next_.lateMs = ms;
+}
+void InProcessPort::garbageBeforeAck(std::string bytes) {
+    next_.garbage = std::move(bytes);
+}
+void InProcessPort::goSilent(bool silent) {
+    silent_ = silent;
+}
 
 }  // namespace quelfi::sim

@@ -20,7 +20,7 @@
 namespace quelfi::sim {
 
 class InProcessPort final : public platform::Port {
-public:
+  public:
     InProcessPort(Printer& printer, platform::Platform& clock);
 
     long write(const std::uint8_t* data, std::size_t size) override;
@@ -56,7 +56,7 @@ public:
     // Every reply as it was put on the line, faults included.
     const std::vector<std::string>& replies() const { return replies_; }
 
-private:
+  private:
     struct ReplyFaults {
         bool garble = false;
         bool nak = false;

@@ -22,7 +22,7 @@ std::string_view trim(std::string_view text) {
 
 // One setting's key and value; turns value errors into the message the caller reports.
 class Setting {
-public:
+  public:
     Setting(std::string_view key, std::string_view value) : key_(key), value_(value) {}
 
     std::string_view value() const { return value_; }
@@ -30,19 +30,19 @@ public:
         return "bad value for '" + std::string(key_) + "': '" + std::string(value_) + "'";
     }
 
-private:
+  private:
     std::string_view key_;
     std::string_view value_;
 };
 
 class SeedReader {
-public:
+  public:
     explicit SeedReader(FiscalModel& model) : m_(model) {}
 
     // Empty when the setting was applied, else the error.
     std::string apply(std::string_view key, std::string_view value);
 
-private:
+  private:
     std::string applyIndexed(std::string_view key, const Setting& s);
     std::string applyReduction(Reduction& z, std::string_view key, const Setting& s);
 
@@ -248,10 +248,12 @@ std::string SeedReader::applyIndexed(std::string_view key, const Setting& s) {
     const std::string_view value = s.value();
     bool ok = false;
     if (table == "rate" && field == "total") {
-        if (n > m_.taxRates.size()) return "no rate " + std::to_string(n) + " for '" + std::string(key) + "'";
+        if (n > m_.taxRates.size())
+            return "no rate " + std::to_string(n) + " for '" + std::string(key) + "'";
         ok = parseAmountInto(value, m_.taxRates[n - 1].dayTotal);
     } else if (table == "payment" && (field == "total" || field == "last")) {
-        if (n > m_.paymentForms.size()) return "no payment form " + std::to_string(n) + " for '" + std::string(key) + "'";
+        if (n > m_.paymentForms.size())
+            return "no payment form " + std::to_string(n) + " for '" + std::string(key) + "'";
         PaymentForm& form = m_.paymentForms[n - 1];
         ok = parseAmountInto(value, field == "total" ? form.dayTotal : form.lastCoupon);
     } else if (table == "totalizer" && n <= kNonFiscalSlots && field == "count") {

@@ -10,7 +10,9 @@ namespace {
 
 using namespace setting;
 
-std::string amount(Money value) { return formatDecimal(value, 2); }
+std::string amount(Money value) {
+    return formatDecimal(value, 2);
+}
 
 std::string rateList(const std::vector<TaxRate>& rates) {
     std::string out;
@@ -24,7 +26,8 @@ std::string rateList(const std::vector<TaxRate>& rates) {
 
 // A list up to its last entry that is not empty (zero), so files stay short.
 template <typename T, typename Format>
-std::string trimmedList(const T& values, Format format, bool (*empty)(const typename T::value_type&)) {
+std::string trimmedList(const T& values, Format format,
+                        bool (*empty)(const typename T::value_type&)) {
     std::size_t used = values.size();
     while (used > 0 && empty(values[used - 1])) --used;
     std::string out;
@@ -49,7 +52,7 @@ bool zero(const T& value) {
 }
 
 class Writer {
-public:
+  public:
     void put(const std::string& key, const std::string& value) {
         out_ << key << '=' << value << '\n';
     }
@@ -59,7 +62,7 @@ public:
     }
     std::string text() const { return out_.str(); }
 
-private:
+  private:
     std::ostringstream out_;
 };
 
@@ -80,7 +83,8 @@ void writeReduction(Writer& w, std::size_t n, const Reduction& z) {
     for (const auto& b : kDayTotals) w.putAmount(p + b.key, z.totals.*b.field);
     w.put(p + "nftotals", trimmedList(z.nonFiscalTotals, amount, zero<Money>));
     w.put(p + "nfcounts",
-          trimmedList(z.nonFiscalCounts, [](int v) { return std::to_string(v); }, zero<int>));
+          trimmedList(
+              z.nonFiscalCounts, [](int v) { return std::to_string(v); }, zero<int>));
 }
 
 }  // namespace
@@ -88,10 +92,7 @@ void writeReduction(Writer& w, std::size_t n, const Reduction& z) {
 std::string modelText(const FiscalModel& m) {
     Writer w;
     w.put("type", std::to_string(m.printerType));
-    char firmware[16];
-    std::snprintf(firmware, sizeof firmware, "%02d.%02d.%02d", m.firmware[0] % 100,
-                  m.firmware[1] % 100, m.firmware[2] % 100);
-    w.put("firmware", firmware);
+    w.put("firmware", formatFirmware(m.firmware));
     for (const auto& b : kFlags) w.put(b.key, m.*b.field ? "1" : "0");
     for (const auto& b : kNumbers) w.put(b.key, std::to_string(m.*b.field));
     for (const auto& b : kTexts) w.put(b.key, formatText(m.*b.field));
@@ -134,8 +135,7 @@ std::string modelText(const FiscalModel& m) {
         w.putAmount(p + "total", m.nonFiscalTotalizers[i].dayTotal);
     }
 
-    w.put("departments",
-          trimmedList(m.departments, slotName<Department>, unnamed<Department>));
+    w.put("departments", trimmedList(m.departments, slotName<Department>, unnamed<Department>));
     for (std::size_t i = 0; i < m.departments.size(); ++i) {
         const std::string p = "department." + std::to_string(i + 1) + ".";
         w.putAmount(p + "total", m.departments[i].dayTotal);

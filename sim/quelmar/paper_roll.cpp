@@ -4,7 +4,9 @@
 
 namespace quelfi::sim {
 
-void PaperRoll::print(const std::string& line) { printLines({line}); }
+void PaperRoll::print(const std::string& line) {
+    printLines({line});
+}
 
 void PaperRoll::printLines(const std::vector<std::string>& lines) {
     std::lock_guard lock(mutex_);

@@ -10,7 +10,7 @@
 namespace quelfi::sim {
 
 class PaperRoll {
-public:
+  public:
     void print(const std::string& line);
     void printLines(const std::vector<std::string>& lines);
 
@@ -22,7 +22,7 @@ public:
     // Also appends every line printed from now on to this file ("" stops it).
     void appendTo(const std::string& path);
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
     std::string file_;

@@ -6,7 +6,9 @@
 
 namespace quelfi::sim {
 
-Printer::Printer(FiscalModel model) : model_(std::move(model)) { registerAllCommands(commands_); }
+Printer::Printer(FiscalModel model) : model_(std::move(model)) {
+    registerAllCommands(commands_);
+}
 
 std::string Printer::execute(std::string_view command) {
     std::lock_guard lock(mutex_);
@@ -56,7 +58,9 @@ std::string Printer::encode(const Reply& reply) const {
     return out;
 }
 
-std::string Printer::nak() { return std::string(1, static_cast<char>(codes::kNak)); }
+std::string Printer::nak() {
+    return std::string(1, static_cast<char>(codes::kNak));
+}
 
 FiscalModel Printer::model() const {
     std::lock_guard lock(mutex_);

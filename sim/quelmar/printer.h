@@ -15,7 +15,7 @@
 namespace quelfi::sim {
 
 class Printer {
-public:
+  public:
     explicit Printer(FiscalModel model = {});
 
     // Runs a command (prefix byte first) and returns the reply bytes; empty when the command is
@@ -32,7 +32,7 @@ public:
     // The command table, for adding commands before the printer is served.
     CommandRegistry& commands() { return commands_; }
 
-private:
+  private:
     std::string encode(const Reply& reply) const;
 
     mutable std::mutex mutex_;

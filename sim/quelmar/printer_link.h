@@ -9,13 +9,13 @@
 namespace quelfi::sim {
 
 class PrinterLink final : public ByteDevice {
-public:
+  public:
     explicit PrinterLink(Printer& printer) : printer_(printer) {}
 
     std::string receive(std::string_view bytes) override;
     std::string idle() override;
 
-private:
+  private:
     std::string answer(const FrameEvent& event);
 
     Printer& printer_;

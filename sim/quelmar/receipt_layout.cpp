@@ -51,7 +51,9 @@ std::string spread(std::string_view left, std::string_view right) {
     return std::string(left) + std::string(gap, ' ') + std::string(right);
 }
 
-std::string rule() { return std::string(kColumns, '-'); }
+std::string rule() {
+    return std::string(kColumns, '-');
+}
 
 std::vector<std::string> heading(const FiscalModel& model, int coo, std::string_view title) {
     std::vector<std::string> lines;
@@ -68,12 +70,10 @@ std::vector<std::string> heading(const FiscalModel& model, int coo, std::string_
 }
 
 std::vector<std::string> foot(const FiscalModel& model) {
-    char firmware[16];
-    std::snprintf(firmware, sizeof firmware, "%02d.%02d.%02d", model.firmware[0] % 100,
-                  model.firmware[1] % 100, model.firmware[2] % 100);
-    return {rule(), spread("QUELMAR ECF", "FAB: " + printerToUtf8(model.serialNumber)),
-            spread(std::string("VERSAO ") + firmware,
-                   "LJ:" + digits(model.storeNumber, 4) + " CX:" + digits(model.registerNumber, 4))};
+    return {
+        rule(), spread("QUELMAR ECF", "FAB: " + printerToUtf8(model.serialNumber)),
+        spread("VERSAO " + setting::formatFirmware(model.firmware),
+               "LJ:" + digits(model.storeNumber, 4) + " CX:" + digits(model.registerNumber, 4))};
 }
 
 }  // namespace quelfi::sim::layout

@@ -37,12 +37,9 @@ inline constexpr Binding<FiscalModel, int> kNumbers[] = {
 };
 
 inline constexpr Binding<FiscalModel, std::string> kTexts[] = {
-    {"serial", &FiscalModel::serialNumber},
-    {"cnpj", &FiscalModel::cnpj},
-    {"ie", &FiscalModel::stateRegistration},
-    {"im", &FiscalModel::municipalRegistration},
-    {"cliche", &FiscalModel::cliche},
-    {"currency", &FiscalModel::currencySymbol},
+    {"serial", &FiscalModel::serialNumber},  {"cnpj", &FiscalModel::cnpj},
+    {"ie", &FiscalModel::stateRegistration}, {"im", &FiscalModel::municipalRegistration},
+    {"cliche", &FiscalModel::cliche},        {"currency", &FiscalModel::currencySymbol},
 };
 
 inline constexpr Binding<FiscalModel, Money> kAmounts[] = {
@@ -84,7 +81,7 @@ inline constexpr Binding<DayTotals, Money> kDayTotals[] = {
 
 // Names of the enumerations' values.
 inline constexpr const char* kPaperStates[] = {"ok", "low", "out"};
-inline constexpr const char* kDocumentStates[] = {"none",     "coupon", "payment",
+inline constexpr const char* kDocumentStates[] = {"none",      "coupon", "payment",
                                                   "nonfiscal", "report", "bound"};
 
 }  // namespace quelfi::sim::setting

@@ -108,6 +108,13 @@ std::string formatDateTime(const DateTime& moment) {
     return formatDate(moment.date) + buffer;
 }
 
+std::string formatFirmware(const std::array<int, 3>& version) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%02d", version[0] % 100, version[1] % 100,
+                  version[2] % 100);
+    return buffer;
+}
+
 std::optional<std::string> parseText(std::string_view text) {
     const std::string printer = utf8ToPrinter(text);
     std::string out;

@@ -3,6 +3,7 @@
 // with %XX escapes for bytes that would break the notation.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,9 @@ std::optional<CivilDate> parseDate(std::string_view text);
 std::optional<DateTime> parseDateTime(std::string_view text);
 std::string formatDate(const CivilDate& date);
 std::string formatDateTime(const DateTime& moment);
+
+// Firmware version as NN.NN.NN.
+std::string formatFirmware(const std::array<int, 3>& version);
 
 // A text in UTF-8 with %XX escapes, as the printer keeps it (code page 850). Null on a broken
 // escape.

@@ -34,9 +34,8 @@ std::string lastReductionData(const FiscalModel& m) {
            wire::bcd(substitution(z.totals), 7) + wire::bcd(z.totals.withdrawals, 7) +
            wire::bcd(z.totals.supplies, 7) + nonFiscalTotals + nonFiscalCounts +
            wire::bcd(z.coo, 3) + wire::bcd(z.gnf, 3) +
-           wire::bcd(static_cast<std::int64_t>(z.rates.size()), 1) +
-           wire::bcdDate(z.movementDate) + wire::bcd(surcharges(z.totals), 7) +
-           wire::bcd(issTotal, 7);
+           wire::bcd(static_cast<std::int64_t>(z.rates.size()), 1) + wire::bcdDate(z.movementDate) +
+           wire::bcd(surcharges(z.totals), 7) + wire::bcd(issTotal, 7);
 }
 
 }  // namespace
@@ -55,8 +54,8 @@ void registerDayQueries(CommandRegistry& registry) {
     addQuery(registry, infoSelector(kMovementDate), 3, [](const FiscalModel& m) {
         return m.movementDate ? wire::bcdDate(*m.movementDate) : std::string(3, '\0');
     });
-    addQuery(registry, std::string{static_cast<char>(codes::kExtended), codes::kLastReduction},
-             308, lastReductionData);
+    addQuery(registry, std::string{static_cast<char>(codes::kExtended), codes::kLastReduction}, 308,
+             lastReductionData);
 }
 
 }  // namespace quelfi::sim

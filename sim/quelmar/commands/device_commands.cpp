@@ -7,7 +7,9 @@
 namespace quelfi::sim {
 namespace {
 
-std::string byte(int value) { return std::string(1, static_cast<char>(value)); }
+std::string byte(int value) {
+    return std::string(1, static_cast<char>(value));
+}
 
 }  // namespace
 

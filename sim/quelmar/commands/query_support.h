@@ -14,11 +14,23 @@ inline std::string infoSelector(std::uint8_t index) {
 }
 
 // The older answers report ICMS and ISS amounts together.
-inline Money cancellations(const DayTotals& d) { return d.icmsCancellations + d.issCancellations; }
-inline Money discounts(const DayTotals& d) { return d.icmsDiscounts + d.issDiscounts; }
-inline Money surcharges(const DayTotals& d) { return d.icmsSurcharges + d.issSurcharges; }
-inline Money exempt(const DayTotals& d) { return d.icmsExempt + d.issExempt; }
-inline Money nonIncidence(const DayTotals& d) { return d.icmsNonIncidence + d.issNonIncidence; }
-inline Money substitution(const DayTotals& d) { return d.icmsSubstitution + d.issSubstitution; }
+inline Money cancellations(const DayTotals& d) {
+    return d.icmsCancellations + d.issCancellations;
+}
+inline Money discounts(const DayTotals& d) {
+    return d.icmsDiscounts + d.issDiscounts;
+}
+inline Money surcharges(const DayTotals& d) {
+    return d.icmsSurcharges + d.issSurcharges;
+}
+inline Money exempt(const DayTotals& d) {
+    return d.icmsExempt + d.issExempt;
+}
+inline Money nonIncidence(const DayTotals& d) {
+    return d.icmsNonIncidence + d.issNonIncidence;
+}
+inline Money substitution(const DayTotals& d) {
+    return d.icmsSubstitution + d.issSubstitution;
+}
 
 }  // namespace quelfi::sim

@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kShortNonFiscalList = 9;
 
 // An amount in a 20-digit field: the centavos in the first 18 digits, then two zero digits.
-std::string amount20(Money value) { return wire::bcd(value, 9) + std::string(1, '\0'); }
+std::string amount20(Money value) {
+    return wire::bcd(value, 9) + std::string(1, '\0');
+}
 
 // A name field: blank-filled when programmed, zero bytes when the slot is empty.
 std::string nameField(const std::string& name, std::size_t width) {
@@ -31,7 +33,8 @@ std::string taxRates(const FiscalModel& m) {
 std::string issRateMap(const FiscalModel& m) {
     std::uint16_t bits = 0;
     for (std::size_t i = 0; i < m.taxRates.size() && i < kTaxRateSlots; ++i)
-        if (m.taxRates[i].binding == TaxBinding::Iss) bits |= static_cast<std::uint16_t>(0x8000 >> i);
+        if (m.taxRates[i].binding == TaxBinding::Iss)
+            bits |= static_cast<std::uint16_t>(0x8000 >> i);
     return {static_cast<char>(bits >> 8), static_cast<char>(bits & 0xFF)};
 }
 
@@ -73,8 +76,8 @@ std::string paymentFormTable(const FiscalModel& m) {
         lastCoupon += amount20(form.lastCoupon);
         flags += static_cast<char>(form.boundReceipt ? 1 : 0);
     }
-    return std::string(1, static_cast<char>(m.paymentForms.size())) + names + totals +
-           lastCoupon + flags;
+    return std::string(1, static_cast<char>(m.paymentForms.size())) + names + totals + lastCoupon +
+           flags;
 }
 
 // 50 records: count (word), day total (20 digits), name (19).
