@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/quelmar/in_process_port.h"
-#include "sim/quelmar/printer.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/sim_bytes.h"
 #include "support/test_platform.h"
 
@@ -40,7 +40,7 @@ class SimInProcessPort : public ::testing::Test {
     std::string received() { return received(port); }
 
     test::TestPlatform platform;
-    Printer printer;
+    QuelmarPrinter printer;
     InProcessPort port{printer, platform};
 };
 

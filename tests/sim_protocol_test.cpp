@@ -3,8 +3,8 @@
 
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/model_text.h"
-#include "sim/quelmar/printer.h"
 #include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/sim_bytes.h"
 
 namespace quelfi::sim {
@@ -15,7 +15,7 @@ using test::frameOf;
 using test::hex;
 
 TEST(SimProtocol, AnswersTheStatusRequestFrame) {
-    Printer printer;
+    QuelmarPrinter printer;
     PrinterLink link(printer);
     EXPECT_EQ(hex(link.receive(bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2E, 0x00}))), "06 00 00");
     // Line noise before STX is skipped; two frames in one burst get two replies.
@@ -24,7 +24,7 @@ TEST(SimProtocol, AnswersTheStatusRequestFrame) {
 }
 
 TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
-    Printer printer;
+    QuelmarPrinter printer;
     PrinterLink link(printer);
     // Checksum one off.
     EXPECT_EQ(hex(link.receive(bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2F, 0x00}))), "15");
@@ -42,7 +42,7 @@ TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
 }
 
 TEST(SimProtocol, ReportsCommandsItCannotTake) {
-    Printer printer;
+    QuelmarPrinter printer;
     // A command byte the printer does not know.
     EXPECT_EQ(hex(printer.execute("\x1b\x7f")), "06 04 00");
     // An information index it does not know.
@@ -57,7 +57,7 @@ TEST(SimProtocol, ReportsCommandsItCannotTake) {
 }
 
 TEST(SimProtocol, ElectronicJournalRepliesCarryTheStatusWord) {
-    Printer printer(modelFromSeed("mfd=1; st3=265"));
+    QuelmarPrinter printer(modelFromSeed("mfd=1; st3=265"));
     EXPECT_EQ(hex(printer.execute("\x1c\x13")), "06 00 00 09 01");
     // The older prefix is still taken, and the reply keeps its journal shape.
     EXPECT_EQ(hex(printer.execute("\x1b\x1e")), "06 00 00 00 00 00 09 01");
@@ -66,14 +66,14 @@ TEST(SimProtocol, ElectronicJournalRepliesCarryTheStatusWord) {
 }
 
 TEST(SimProtocol, EveryReplyShowsTheStandingConditions) {
-    Printer printer(modelFromSeed("paper=out; clock.error=1; printer.error=1; ram.error=1"));
+    QuelmarPrinter printer(modelFromSeed("paper=out; clock.error=1; printer.error=1; ram.error=1"));
     EXPECT_EQ(hex(printer.execute("\x1b\x13")), "06 B0 20");
     printer.update([](FiscalModel& m) { m = modelFromSeed("paper=low; memory=1; z.1.crz=1"); });
     EXPECT_EQ(hex(printer.execute("\x1b\x7f")), "06 44 40");
 }
 
 TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
-    Printer printer;
+    QuelmarPrinter printer;
     printer.commands().add({"Z", 3, [](CommandContext& c) {
                                 c.reply.data = std::string(1, c.command[2]);
                                 c.reply.st2 = codes::kSt2NotExecuted;

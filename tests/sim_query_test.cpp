@@ -7,7 +7,7 @@
 
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/model_text.h"
-#include "sim/quelmar/printer.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/sim_bytes.h"
 
 namespace quelfi::sim {
@@ -62,7 +62,7 @@ const char* const kSeed =
 
 class SimQuery : public ::testing::Test {
   protected:
-    Printer printer{modelFromSeed(kSeed)};
+    QuelmarPrinter printer{modelFromSeed(kSeed)};
     std::string data(const std::string& command) { return dataOf(printer.execute(command)); }
 };
 
@@ -82,8 +82,8 @@ TEST(SimQueryLengths, EveryQueryAnswersItsFixedLength) {
         {"#\"", 603},  {"#\xfd", 6},          {"\x1b", 222}, {"\x1a", 36},  {">7", 311},
         {">6", 5},     {"\x16\xf0", 3},       {"\x17", 4},   {">0", 4},     {"\x13", 3},
     };
-    Printer plain(modelFromSeed(kSeed));
-    Printer journal(modelFromSeed(std::string(kSeed) + "; mfd=1"));
+    QuelmarPrinter plain(modelFromSeed(kSeed));
+    QuelmarPrinter journal(modelFromSeed(std::string(kSeed) + "; mfd=1"));
     for (const auto& q : queries) {
         SCOPED_TRACE(hex(q.command));
         const std::string reply = plain.execute("\x1b" + q.command);

@@ -14,8 +14,8 @@
 #include "sim/pty_server.h"
 #include "sim/quelmar/emulator_server.h"
 #include "sim/quelmar/model_text.h"
-#include "sim/quelmar/printer.h"
 #include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
 #include "support/sim_bytes.h"
 
@@ -52,7 +52,7 @@ void sendFrame(platform::Port& port, const std::string& command) {
 
 class SimServers : public test::LibraryTest {
   protected:
-    Printer printer{modelFromSeed("coo=1234")};
+    QuelmarPrinter printer{modelFromSeed("coo=1234")};
 };
 
 TEST_F(SimServers, PseudoTerminalAnswersARawTerminal) {

@@ -46,7 +46,7 @@ void replaceContent(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-EmulatorServer::EmulatorServer(Printer& printer, std::string presenceName)
+EmulatorServer::EmulatorServer(QuelmarPrinter& printer, std::string presenceName)
     : printer_(printer),
       presenceName_(std::move(presenceName)),
       commandFile_(platform::nativePath("c:\\comando.dat")),
@@ -89,7 +89,7 @@ void EmulatorServer::serve() {
         const bool quiet = Clock::now() - changed >= kQuiet;
         if (!event && quiet) event = reader.idle();
         if (event) {
-            answer(event->accepted ? printer_.execute(event->command) : Printer::nak());
+            answer(event->accepted ? printer_.execute(event->command) : QuelmarPrinter::nak());
             seen.clear();
         } else if (quiet) {
             replaceContent(commandFile_, "");  // only line noise: nothing to answer

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "sim/quelmar/printer.h"
+#include "sim/quelmar/quelmar_printer.h"
 
 namespace quelfi::sim {
 
@@ -22,7 +22,7 @@ class EmulatorServer {
 
     // Empties both files and starts serving; std::runtime_error when the semaphore cannot be
     // created. Tests may give their own semaphore name so they do not meet other processes.
-    explicit EmulatorServer(Printer& printer, std::string presenceName = kPresenceName);
+    explicit EmulatorServer(QuelmarPrinter& printer, std::string presenceName = kPresenceName);
     ~EmulatorServer();
     EmulatorServer(const EmulatorServer&) = delete;
     EmulatorServer& operator=(const EmulatorServer&) = delete;
@@ -37,7 +37,7 @@ class EmulatorServer {
     void serve();
     void answer(const std::string& reply);
 
-    Printer& printer_;
+    QuelmarPrinter& printer_;
     std::string presenceName_;
     std::string commandFile_;
     std::string replyFile_;

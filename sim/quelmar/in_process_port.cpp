@@ -27,7 +27,7 @@ bool reached(std::uint32_t now, std::uint32_t deadline) {
 
 }  // namespace
 
-InProcessPort::InProcessPort(Printer& printer, platform::Platform& clock)
+InProcessPort::InProcessPort(QuelmarPrinter& printer, platform::Platform& clock)
     : clock_(clock), link_(printer) {}
 
 std::unique_ptr<platform::Port> InProcessPort::connection() {
@@ -59,7 +59,7 @@ void InProcessPort::deliverPending(bool lineIdle) {
     if (faults.garble && bytes.size() >= 2) bytes[bytes.size() - 2] ^= 0x01;  // checksum, low byte
     std::string reply;
     if (faults.nak) {
-        reply = Printer::nak();
+        reply = QuelmarPrinter::nak();
     } else {
         reply = link_.receive(bytes);
         if (lineIdle) reply += link_.idle();

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "sim/quelmar/printer.h"
 #include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
 
 namespace quelfi::sim {
 
 class InProcessPort final : public platform::Port {
   public:
-    InProcessPort(Printer& printer, platform::Platform& clock);
+    InProcessPort(QuelmarPrinter& printer, platform::Platform& clock);
 
     long write(const std::uint8_t* data, std::size_t size) override;
     bool readByte(std::uint8_t& byte) override;

@@ -16,7 +16,7 @@ std::string PrinterLink::idle() {
 }
 
 std::string PrinterLink::answer(const FrameEvent& event) {
-    return event.accepted ? printer_.execute(event.command) : Printer::nak();
+    return event.accepted ? printer_.execute(event.command) : QuelmarPrinter::nak();
 }
 
 }  // namespace quelfi::sim

@@ -4,13 +4,13 @@
 
 #include "sim/byte_device.h"
 #include "sim/quelmar/frame_reader.h"
-#include "sim/quelmar/printer.h"
+#include "sim/quelmar/quelmar_printer.h"
 
 namespace quelfi::sim {
 
 class PrinterLink final : public ByteDevice {
   public:
-    explicit PrinterLink(Printer& printer) : printer_(printer) {}
+    explicit PrinterLink(QuelmarPrinter& printer) : printer_(printer) {}
 
     std::string receive(std::string_view bytes) override;
     std::string idle() override;
@@ -18,7 +18,7 @@ class PrinterLink final : public ByteDevice {
   private:
     std::string answer(const FrameEvent& event);
 
-    Printer& printer_;
+    QuelmarPrinter& printer_;
     FrameReader reader_;
 };
 

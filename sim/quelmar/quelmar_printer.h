@@ -14,9 +14,9 @@
 
 namespace quelfi::sim {
 
-class Printer {
+class QuelmarPrinter {
   public:
-    explicit Printer(FiscalModel model = {});
+    explicit QuelmarPrinter(FiscalModel model = {});
 
     // Runs a command (prefix byte first) and returns the reply bytes; empty when the command is
     // answered with nothing.

@@ -1,4 +1,4 @@
-#include "sim/quelmar/printer.h"
+#include "sim/quelmar/quelmar_printer.h"
 
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
@@ -6,11 +6,11 @@
 
 namespace quelfi::sim {
 
-Printer::Printer(FiscalModel model) : model_(std::move(model)) {
+QuelmarPrinter::QuelmarPrinter(FiscalModel model) : model_(std::move(model)) {
     registerAllCommands(commands_);
 }
 
-std::string Printer::execute(std::string_view command) {
+std::string QuelmarPrinter::execute(std::string_view command) {
     std::lock_guard lock(mutex_);
     Reply reply;
     const auto prefix = static_cast<std::uint8_t>(command.empty() ? 0 : command[0]);
@@ -42,7 +42,7 @@ std::string Printer::execute(std::string_view command) {
     return encode(reply);
 }
 
-std::string Printer::encode(const Reply& reply) const {
+std::string QuelmarPrinter::encode(const Reply& reply) const {
     if (reply.shape == Reply::Shape::None) return {};
     if (reply.shape == Reply::Shape::Raw) return reply.raw;
     const StatusBytes standing = standingStatus(model_);
@@ -58,16 +58,16 @@ std::string Printer::encode(const Reply& reply) const {
     return out;
 }
 
-std::string Printer::nak() {
+std::string QuelmarPrinter::nak() {
     return std::string(1, static_cast<char>(codes::kNak));
 }
 
-FiscalModel Printer::model() const {
+FiscalModel QuelmarPrinter::model() const {
     std::lock_guard lock(mutex_);
     return model_;
 }
 
-void Printer::update(const std::function<void(FiscalModel&)>& change) {
+void QuelmarPrinter::update(const std::function<void(FiscalModel&)>& change) {
     std::lock_guard lock(mutex_);
     change(model_);
 }
