@@ -5,11 +5,13 @@
 // library's own waits (on the same clock) do the waiting.
 //
 // Each reply fault applies to the reply of the next frame only; CTS and silence last as set.
+// A test plugs it in with `platform.plugPort("COM1", [&] { return port.connection(); })`.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,7 @@ class InProcessPort final : public platform::Port {
     void garbleNextFrame();
     // The next frame is answered NAK without being executed.
     void answerNak();
-    // The next reply is lost byte `index` (0 is the ACK).
+    // The next reply loses its byte number `index` (0 is the ACK).
     void loseReplyByte(std::size_t index);
     // The next reply is cut after `bytes` bytes.
     void cutReplyAfter(std::size_t bytes);
