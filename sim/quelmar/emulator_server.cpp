@@ -31,17 +31,16 @@ std::string readAll(const std::string& path) {
     return out;
 }
 
-// Replaces the file's content, keeping the file itself (the host may hold it open).
-void replaceContent(const std::string& path, const std::string& bytes) {
+// Replaces the file's content, keeping the file itself (the host may hold it open). When this
+// fails for the reply, the host finds no answer and reports a communication failure.
+bool replaceContent(const std::string& path, const std::string& bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return;
-    if (!bytes.empty() && ::pwrite(fd, bytes.data(), bytes.size(), 0) < 0) {
-        // The host then finds no answer and reports a communication failure.
-    }
-    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        // As above.
-    }
+    if (fd < 0) return false;
+    const bool written = bytes.empty() || ::pwrite(fd, bytes.data(), bytes.size(), 0) ==
+                                              static_cast<ssize_t>(bytes.size());
+    const bool cut = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
     ::close(fd);
+    return written && cut;
 }
 
 }  // namespace
@@ -51,8 +50,8 @@ EmulatorServer::EmulatorServer(QuelmarPrinter& printer, std::string presenceName
       presenceName_(std::move(presenceName)),
       commandFile_(platform::nativePath("c:\\comando.dat")),
       replyFile_(platform::nativePath("c:\\retorno.dat")) {
-    replaceContent(commandFile_, "");
-    replaceContent(replyFile_, "");
+    if (!replaceContent(commandFile_, "") || !replaceContent(replyFile_, ""))
+        throw std::runtime_error("cannot create " + commandFile_ + " and " + replyFile_);
     sem_t* semaphore = ::sem_open(presenceName_.c_str(), O_CREAT, 0644, 0);
     if (semaphore == SEM_FAILED) throw std::runtime_error("cannot create " + presenceName_);
     semaphore_ = semaphore;
