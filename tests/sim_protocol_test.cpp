@@ -23,6 +23,13 @@ TEST(SimProtocol, AnswersTheStatusRequestFrame) {
               "06 00 00 06 00 00");
 }
 
+TEST(SimProtocol, TakesTheCommandByTheFrameLengthNulsIncluded) {
+    QuelmarPrinter printer(modelFromSeed("serial=QM0123456789"));
+    PrinterLink link(printer);
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x05, 0x00, 0x1B, 0x23, 0x00, 0x3E, 0x00}))),
+              "06 51 4D 30 31 32 33 34 35 36 37 38 39 20 20 20 00 00");
+}
+
 TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
     QuelmarPrinter printer;
     PrinterLink link(printer);
