@@ -21,7 +21,8 @@ class EmulatorServer {
     static constexpr const char* kPresenceName = "/EMULFITH";
 
     // Empties both files and starts serving; std::runtime_error when the files or the semaphore
-    // cannot be created. Tests may give their own semaphore name so they do not meet other processes.
+    // cannot be created. Tests may give their own semaphore name so they do not meet other
+    // processes.
     explicit EmulatorServer(QuelmarPrinter& printer, std::string presenceName = kPresenceName);
     ~EmulatorServer();
     EmulatorServer(const EmulatorServer&) = delete;
