@@ -1,0 +1,108 @@
+#include "sim/pty_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace quelfi::sim {
+namespace {
+
+// Longer than any pause inside one frame (the three writes of a frame follow each other at
+// once), shorter than a host's wait before it gives up on a reply.
+constexpr int kQuietMs = 50;
+
+void makeRaw(int fd) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) return;
+    ::cfmakeraw(&tio);
+    ::tcsetattr(fd, TCSANOW, &tio);
+}
+
+void writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+}  // namespace
+
+PtyServer::PtyServer(ByteDevice& device) : device_(device) {
+    controller_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (controller_ < 0 || ::grantpt(controller_) != 0 || ::unlockpt(controller_) != 0) {
+        if (controller_ >= 0) ::close(controller_);
+        throw std::runtime_error("no pseudo-terminal available");
+    }
+    devicePath_ = ::ptsname(controller_);
+    makeRaw(controller_);
+    deviceHold_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (deviceHold_ >= 0) makeRaw(deviceHold_);
+    if (::pipe2(wake_, O_CLOEXEC) != 0) {
+        ::close(controller_);
+        if (deviceHold_ >= 0) ::close(deviceHold_);
+        throw std::runtime_error("no pipe for the pseudo-terminal server");
+    }
+    thread_ = std::thread([this] { serve(); });
+}
+
+PtyServer::~PtyServer() {
+    stop();
+    for (int fd : {controller_, deviceHold_, wake_[0], wake_[1]})
+        if (fd >= 0) ::close(fd);
+}
+
+void PtyServer::linkAs(const std::string& link) {
+    ::unlink(link.c_str());
+    if (::symlink(devicePath_.c_str(), link.c_str()) != 0)
+        throw std::runtime_error("cannot link " + link + " to " + devicePath_);
+    link_ = link;
+}
+
+void PtyServer::stop() {
+    if (!thread_.joinable()) return;
+    stopping_ = true;
+    const char wake = 1;
+    while (::write(wake_[1], &wake, 1) < 0 && errno == EINTR) {
+    }
+    thread_.join();
+    if (!link_.empty()) ::unlink(link_.c_str());
+    link_.clear();
+}
+
+void PtyServer::serve() {
+    bool inMessage = false;
+    while (!stopping_) {
+        pollfd fds[2] = {{controller_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        const int ready = ::poll(fds, 2, inMessage ? kQuietMs : -1);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0 || (fds[1].revents & POLLIN)) return;
+        if (ready == 0) {
+            writeAll(controller_, device_.idle());
+            inMessage = false;
+            continue;
+        }
+        if (fds[0].revents & POLLIN) {
+            char buffer[512];
+            const ssize_t n = ::read(controller_, buffer, sizeof buffer);
+            if (n > 0) {
+                writeAll(controller_,
+                         device_.receive(std::string_view(buffer, static_cast<std::size_t>(n))));
+                inMessage = true;
+            }
+        } else if (fds[0].revents & (POLLHUP | POLLERR)) {
+            // Nobody holds the device side: wait for it to be opened again.
+            pollfd wake{wake_[0], POLLIN, 0};
+            ::poll(&wake, 1, kQuietMs);
+        }
+    }
+}
+
+}  // namespace quelfi::sim

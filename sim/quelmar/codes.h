@@ -1,0 +1,121 @@
+// The byte values of the Quelmar printer's serial protocol: frame bytes, command bytes, status
+// bits and flag bits. Shared by the virtual printer and by the tests that talk to it, so both sides
+// name every byte the same way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quelfi::sim::codes {
+
+// Frame and reply bytes.
+inline constexpr std::uint8_t kStx = 0x02;
+inline constexpr std::uint8_t kEtx = 0x03;
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::uint8_t kNak = 0x15;
+
+// Command prefixes: ESC on printers without electronic journal, FS on those with one.
+inline constexpr std::uint8_t kEsc = 0x1B;
+inline constexpr std::uint8_t kFs = 0x1C;
+
+// The longest command a frame may carry: the length field (command bytes + 2) stays below 32768.
+inline constexpr std::size_t kMaxCommandBytes = 32765;
+
+// Command bytes (the byte after the prefix).
+inline constexpr std::uint8_t kStatusRequest = 0x13;
+inline constexpr std::uint8_t kInformationRead = '#';
+inline constexpr std::uint8_t kCouponNumber = 0x1E;
+inline constexpr std::uint8_t kTaxRates = 0x1A;
+inline constexpr std::uint8_t kPartialTotals = 0x1B;
+inline constexpr std::uint8_t kOpenDrawer = 0x16;
+inline constexpr std::uint8_t kDrawerStatus = 0x17;
+inline constexpr std::uint8_t kExtended = '>';  // followed by a selector character
+
+// Selectors after kExtended.
+inline constexpr std::uint8_t kChequeStatus = '0';
+inline constexpr std::uint8_t kPaperMonitor = '6';
+inline constexpr std::uint8_t kLastReduction = '7';
+
+// Index bytes of the information-read command.
+namespace info {
+inline constexpr std::uint8_t kSerialNumber = 0;
+inline constexpr std::uint8_t kFirmwareVersion = 1;
+inline constexpr std::uint8_t kOwnerCnpjIe = 2;
+inline constexpr std::uint8_t kGrandTotal = 3;
+inline constexpr std::uint8_t kCancellations = 4;
+inline constexpr std::uint8_t kDiscounts = 5;
+inline constexpr std::uint8_t kNonFiscalOperations = 7;
+inline constexpr std::uint8_t kCancelledCoupons = 8;
+inline constexpr std::uint8_t kReductions = 9;
+inline constexpr std::uint8_t kInterventions = 10;
+inline constexpr std::uint8_t kOwnerSubstitutions = 11;
+inline constexpr std::uint8_t kLastItemNumber = 12;
+inline constexpr std::uint8_t kOwnerCliche = 13;
+inline constexpr std::uint8_t kRegisterNumber = 14;
+inline constexpr std::uint8_t kStoreNumber = 15;
+inline constexpr std::uint8_t kCurrencySymbol = 16;
+inline constexpr std::uint8_t kFiscalFlags = 17;
+inline constexpr std::uint8_t kMinutesOn = 18;
+inline constexpr std::uint8_t kMinutesPrinting = 19;
+inline constexpr std::uint8_t kOperationMode = 20;
+inline constexpr std::uint8_t kEpromConnected = 21;
+inline constexpr std::uint8_t kLastCouponPaid = 22;
+inline constexpr std::uint8_t kClock = 23;
+inline constexpr std::uint8_t kNonFiscalCounters = 24;
+inline constexpr std::uint8_t kNonFiscalNames = 25;
+inline constexpr std::uint8_t kLastReductionTime = 26;
+inline constexpr std::uint8_t kMovementDate = 27;
+inline constexpr std::uint8_t kTruncation = 28;
+inline constexpr std::uint8_t kIssRates = 29;
+inline constexpr std::uint8_t kSurcharges = 30;
+inline constexpr std::uint8_t kPassengerTickets = 31;
+inline constexpr std::uint8_t kPaymentFormTable = 32;
+inline constexpr std::uint8_t kNonFiscalTable = 33;
+inline constexpr std::uint8_t kDepartmentTable = 34;
+inline constexpr std::uint8_t kFabricationNumber = 0x28;
+inline constexpr std::uint8_t kPrinterType = 0xFD;
+}  // namespace info
+
+// ST1 bits.
+inline constexpr std::uint8_t kSt1OutOfPaper = 128;
+inline constexpr std::uint8_t kSt1PaperNearEnd = 64;
+inline constexpr std::uint8_t kSt1ClockError = 32;
+inline constexpr std::uint8_t kSt1PrinterError = 16;
+inline constexpr std::uint8_t kSt1BadPrefix = 8;
+inline constexpr std::uint8_t kSt1UnknownCommand = 4;
+inline constexpr std::uint8_t kSt1CouponOpen = 2;
+inline constexpr std::uint8_t kSt1WrongParameterCount = 1;
+
+// ST2 bits.
+inline constexpr std::uint8_t kSt2InvalidParameter = 128;
+inline constexpr std::uint8_t kSt2FiscalMemoryFull = 64;
+inline constexpr std::uint8_t kSt2RamError = 32;
+inline constexpr std::uint8_t kSt2RateNotProgrammed = 16;
+inline constexpr std::uint8_t kSt2RateTableFull = 8;
+inline constexpr std::uint8_t kSt2CancellationNotAllowed = 4;
+inline constexpr std::uint8_t kSt2OwnerNotProgrammed = 2;
+inline constexpr std::uint8_t kSt2NotExecuted = 1;
+
+// ST3 values of electronic-journal printers.
+inline constexpr std::uint16_t kSt3Ready = 0;
+inline constexpr std::uint16_t kSt3StillExecuting = 9;
+
+// The fiscal flags byte.
+inline constexpr std::uint8_t kFlagCouponOpen = 1;
+inline constexpr std::uint8_t kFlagClosingStarted = 2;
+inline constexpr std::uint8_t kFlagDaylightSaving = 4;
+inline constexpr std::uint8_t kFlagReductionDoneToday = 8;
+inline constexpr std::uint8_t kFlagCancellationAllowed = 32;
+inline constexpr std::uint8_t kFlagFiscalMemoryFull = 128;
+
+// Drawer sensor byte.
+inline constexpr std::uint8_t kDrawerOpen = 255;
+inline constexpr std::uint8_t kDrawerClosed = 0;
+
+// Cheque sensor bits.
+inline constexpr std::uint8_t kChequeDocumentPresent = 4;
+inline constexpr std::uint8_t kChequeMechanismBusy = 8;
+inline constexpr std::uint8_t kChequeDocumentAligned = 32;
+inline constexpr std::uint8_t kChequeUnderHead = 64;
+
+}  // namespace quelfi::sim::codes

@@ -1,0 +1,14 @@
+#include "sim/quelmar/commands/commands.h"
+
+namespace quelfi::sim {
+
+void registerAllCommands(CommandRegistry& registry) {
+    registerStatusCommands(registry);
+    registerIdentityQueries(registry);
+    registerCounterQueries(registry);
+    registerDayQueries(registry);
+    registerTableQueries(registry);
+    registerDeviceCommands(registry);
+}
+
+}  // namespace quelfi::sim

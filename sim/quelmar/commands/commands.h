@@ -1,0 +1,18 @@
+// The printer's commands, grouped by subject. Each group registers its handlers in the command
+// table; `registerAllCommands` lists the groups, so a new subject is one file and one line there.
+#pragma once
+
+#include "sim/quelmar/command_registry.h"
+
+namespace quelfi::sim {
+
+void registerAllCommands(CommandRegistry& registry);
+
+void registerStatusCommands(CommandRegistry& registry);
+void registerIdentityQueries(CommandRegistry& registry);
+void registerCounterQueries(CommandRegistry& registry);
+void registerDayQueries(CommandRegistry& registry);
+void registerTableQueries(CommandRegistry& registry);
+void registerDeviceCommands(CommandRegistry& registry);
+
+}  // namespace quelfi::sim

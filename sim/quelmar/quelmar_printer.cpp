@@ -1,0 +1,75 @@
+#include "sim/quelmar/quelmar_printer.h"
+
+#include "sim/quelmar/codes.h"
+#include "sim/quelmar/commands/commands.h"
+#include "sim/quelmar/wire_fields.h"
+
+namespace quelfi::sim {
+
+QuelmarPrinter::QuelmarPrinter(FiscalModel model) : model_(std::move(model)) {
+    registerAllCommands(commands_);
+}
+
+std::string QuelmarPrinter::execute(std::string_view command) {
+    std::lock_guard lock(mutex_);
+    Reply reply;
+    const auto prefix = static_cast<std::uint8_t>(command.empty() ? 0 : command[0]);
+    const bool prefixAccepted =
+        prefix == codes::kEsc || (prefix == codes::kFs && model_.electronicJournal);
+    const CommandDefinition* definition = nullptr;
+    if (!prefixAccepted) {
+        reply.st1 |= codes::kSt1BadPrefix;
+    } else if (command.size() < 2) {
+        reply.st1 |= codes::kSt1WrongParameterCount;
+    } else {
+        switch (commands_.find(command, definition)) {
+            case CommandRegistry::Lookup::Unknown:
+                reply.st1 |= codes::kSt1UnknownCommand;
+                break;
+            case CommandRegistry::Lookup::MissingSelector:
+                reply.st1 |= codes::kSt1WrongParameterCount;
+                break;
+            case CommandRegistry::Lookup::Found:
+                if (definition->length != 0 && command.size() != definition->length) {
+                    reply.st1 |= codes::kSt1WrongParameterCount;
+                } else {
+                    CommandContext context{model_, paper_, command, reply};
+                    definition->handler(context);
+                }
+                break;
+        }
+    }
+    return encode(reply);
+}
+
+std::string QuelmarPrinter::encode(const Reply& reply) const {
+    if (reply.shape == Reply::Shape::None) return {};
+    if (reply.shape == Reply::Shape::Raw) return reply.raw;
+    const StatusBytes standing = standingStatus(model_);
+    const auto st1 = static_cast<std::uint8_t>(reply.st1 | standing.st1);
+    const auto st2 = static_cast<std::uint8_t>(reply.st2 | standing.st2);
+    std::string out(1, static_cast<char>(codes::kAck));
+    out += reply.data;
+    out += static_cast<char>(st1);
+    out += static_cast<char>(st2);
+    // A plain reply reporting a command the printer does not know ends without ST3.
+    const bool unknownCommand = reply.data.empty() && (st1 & codes::kSt1UnknownCommand) != 0;
+    if (model_.electronicJournal && !unknownCommand) out += wire::word(model_.journalStatus);
+    return out;
+}
+
+std::string QuelmarPrinter::nak() {
+    return std::string(1, static_cast<char>(codes::kNak));
+}
+
+FiscalModel QuelmarPrinter::model() const {
+    std::lock_guard lock(mutex_);
+    return model_;
+}
+
+void QuelmarPrinter::update(const std::function<void(FiscalModel&)>& change) {
+    std::lock_guard lock(mutex_);
+    change(model_);
+}
+
+}  // namespace quelfi::sim

@@ -1,0 +1,44 @@
+// The virtual Quelmar printer: takes one command (the bytes a frame carried), runs it against the
+// fiscal model and answers the bytes the printer sends back. Safe to share between the thread
+// that serves it and the test or tool that inspects it.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "sim/quelmar/command_registry.h"
+#include "sim/quelmar/fiscal_model.h"
+#include "sim/quelmar/paper_roll.h"
+
+namespace quelfi::sim {
+
+class QuelmarPrinter {
+  public:
+    explicit QuelmarPrinter(FiscalModel model = {});
+
+    // Runs a command (prefix byte first) and returns the reply bytes; empty when the command is
+    // answered with nothing.
+    std::string execute(std::string_view command);
+
+    // The answer to a frame the printer could not take.
+    static std::string nak();
+
+    FiscalModel model() const;
+    void update(const std::function<void(FiscalModel&)>& change);
+    PaperRoll& paper() { return paper_; }
+
+    // The command table, for adding commands before the printer is served.
+    CommandRegistry& commands() { return commands_; }
+
+  private:
+    std::string encode(const Reply& reply) const;
+
+    mutable std::mutex mutex_;
+    FiscalModel model_;
+    PaperRoll paper_;
+    CommandRegistry commands_;
+};
+
+}  // namespace quelfi::sim

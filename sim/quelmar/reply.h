@@ -1,0 +1,20 @@
+// What a command answers. Most commands answer a framed reply (ACK, data, ST1, ST2 and, on the
+// electronic-journal model, ST3); a few stream their own bytes or answer nothing at all.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quelfi::sim {
+
+struct Reply {
+    enum class Shape { Framed, Raw, None };
+
+    Shape shape = Shape::Framed;
+    std::string data;  // framed: the data bytes sent between ACK and the status bytes
+    std::uint8_t st1 = 0;
+    std::uint8_t st2 = 0;
+    std::string raw;  // raw: sent exactly as it is (readings streamed to the host)
+};
+
+}  // namespace quelfi::sim

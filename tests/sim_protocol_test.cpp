@@ -1,0 +1,97 @@
+// The virtual printer on the line: frames checked, commands dispatched, replies shaped.
+#include <gtest/gtest.h>
+
+#include "sim/quelmar/codes.h"
+#include "sim/quelmar/model_text.h"
+#include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
+#include "support/sim_bytes.h"
+
+namespace quelfi::sim {
+namespace {
+
+using test::bytes;
+using test::frameOf;
+using test::hex;
+
+TEST(SimProtocol, AnswersTheStatusRequestFrame) {
+    QuelmarPrinter printer;
+    PrinterLink link(printer);
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2E, 0x00}))), "06 00 00");
+    // Line noise before STX is skipped; two frames in one burst get two replies.
+    EXPECT_EQ(hex(link.receive(bytes({0x00, 0x11}) + frameOf("\x1b\x13") + frameOf("\x1b\x13"))),
+              "06 00 00 06 00 00");
+}
+
+TEST(SimProtocol, TakesTheCommandByTheFrameLengthNulsIncluded) {
+    QuelmarPrinter printer(modelFromSeed("serial=QM0123456789"));
+    PrinterLink link(printer);
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x05, 0x00, 0x1B, 0x23, 0x00, 0x3E, 0x00}))),
+              "06 51 4D 30 31 32 33 34 35 36 37 38 39 20 20 20 00 00");
+}
+
+TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
+    QuelmarPrinter printer;
+    PrinterLink link(printer);
+    // Checksum one off.
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2F, 0x00}))), "15");
+    // Length one short: the checksum is read from the wrong place.
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x03, 0x00, 0x1B, 0x13, 0x2E, 0x00}))), "15");
+    // Length one long: the frame never ends, and is refused once the line falls quiet.
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x05, 0x00, 0x1B, 0x13, 0x2E, 0x00}))), "");
+    EXPECT_EQ(hex(link.idle()), "15");
+    // A length field that cannot be right is refused at once.
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0x02, 0x00}))), "15");
+    EXPECT_EQ(hex(link.receive(bytes({0x02, 0xFF, 0xFF}))), "15");
+    // Nothing pending: a quiet line gets no answer; the link still takes good frames.
+    EXPECT_EQ(hex(link.idle()), "");
+    EXPECT_EQ(hex(link.receive(frameOf("\x1b\x13"))), "06 00 00");
+}
+
+TEST(SimProtocol, ReportsCommandsItCannotTake) {
+    QuelmarPrinter printer;
+    // A command byte the printer does not know.
+    EXPECT_EQ(hex(printer.execute("\x1b\x7f")), "06 04 00");
+    // An information index it does not know.
+    EXPECT_EQ(hex(printer.execute(bytes({0x1B, '#', 99}))), "06 04 00");
+    // The information read without its index, and the status request with a stray byte.
+    EXPECT_EQ(hex(printer.execute("\x1b#")), "06 01 00");
+    EXPECT_EQ(hex(printer.execute("\x1b\x13X")), "06 01 00");
+    // A first byte that is neither ESC nor FS; FS on a printer without electronic journal.
+    EXPECT_EQ(hex(printer.execute("A\x13")), "06 08 00");
+    EXPECT_EQ(hex(printer.execute("\x1c\x13")), "06 08 00");
+    EXPECT_EQ(hex(printer.execute("\x1b")), "06 01 00");
+}
+
+TEST(SimProtocol, ElectronicJournalRepliesCarryTheStatusWord) {
+    QuelmarPrinter printer(modelFromSeed("mfd=1; st3=265"));
+    EXPECT_EQ(hex(printer.execute("\x1c\x13")), "06 00 00 09 01");
+    // The older prefix is still taken, and the reply keeps its journal shape.
+    EXPECT_EQ(hex(printer.execute("\x1b\x1e")), "06 00 00 00 00 00 09 01");
+    // A plain reply reporting an unknown command stops after ST2.
+    EXPECT_EQ(hex(printer.execute("\x1c\x7f")), "06 04 00");
+}
+
+TEST(SimProtocol, EveryReplyShowsTheStandingConditions) {
+    QuelmarPrinter printer(modelFromSeed("paper=out; clock.error=1; printer.error=1; ram.error=1"));
+    EXPECT_EQ(hex(printer.execute("\x1b\x13")), "06 B0 20");
+    printer.update([](FiscalModel& m) { m = modelFromSeed("paper=low; memory=1; z.1.crz=1"); });
+    EXPECT_EQ(hex(printer.execute("\x1b\x7f")), "06 44 40");
+}
+
+TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
+    QuelmarPrinter printer;
+    printer.commands().add({"Z", 3, [](CommandContext& c) {
+                                c.reply.data = std::string(1, c.command[2]);
+                                c.reply.st2 = codes::kSt2NotExecuted;
+                            }});
+    EXPECT_EQ(hex(printer.execute("\x1bZ!")), "06 21 00 01");
+    EXPECT_EQ(hex(printer.execute("\x1bZ")), "06 01 00");
+    printer.commands().add({"E", 0, [](CommandContext& c) { c.reply.shape = Reply::Shape::None; }});
+    EXPECT_EQ(hex(printer.execute("\x1b"
+                                  "E")),
+              "");
+}
+
+}  // namespace
+}  // namespace quelfi::sim
