@@ -15,13 +15,6 @@
 namespace quelfi::test {
 namespace {
 
-struct DllBuild {
-    std::string directory;
-    std::string objdump;
-};
-
-void PrintTo(const DllBuild& build, std::ostream* out) { *out << build.directory; }
-
 // What the DLL's headers say, as listed by objdump.
 struct DllTables {
     std::set<std::string> exports;
@@ -53,13 +46,17 @@ std::string upper(std::string text) {
     return text;
 }
 
-class WindowsDll : public ::testing::TestWithParam<DllBuild> {
+// The parameter is the build's word size: 32 (the DLL we ship) or 64 (the one Wine runs).
+class WindowsDll : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        dll_ = GetParam().directory + "/QuelFI32.dll";
-        QUELFI_NEED(toolInstalled(GetParam().objdump), GetParam().objdump + " is not installed");
+        const bool bits32 = GetParam() == 32;
+        dll_ = (bits32 ? win32Build() : win64Build()) + "/QuelFI32.dll";
+        const std::string objdump =
+            bits32 ? "i686-w64-mingw32-objdump" : "x86_64-w64-mingw32-objdump";
+        QUELFI_NEED(toolInstalled(objdump), objdump + " is not installed");
         QUELFI_NEED(fileExists(dll_), dll_ + " is not built (scripts/build-windows)");
-        const CommandResult listed = runCommand(GetParam().objdump + " -p " + shellWord(dll_));
+        const CommandResult listed = runCommand(objdump + " -p " + shellWord(dll_));
         ASSERT_EQ(listed.status, 0);
         tables_ = readTables(listed.output);
     }
@@ -102,10 +99,8 @@ TEST_P(WindowsDll, VersionResourceCarriesTheProjectVersion) {
     EXPECT_EQ(version, QUELFI_VERSION_TEXT);
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, WindowsDll,
-                         ::testing::Values(DllBuild{win32Build(), "i686-w64-mingw32-objdump"},
-                                           DllBuild{win64Build(), "x86_64-w64-mingw32-objdump"}),
-                         [](const auto& info) { return info.index == 0 ? "Bits32" : "Bits64"; });
+INSTANTIATE_TEST_SUITE_P(Builds, WindowsDll, ::testing::Values(32, 64),
+                         [](const auto& info) { return "Bits" + std::to_string(info.param); });
 
 }  // namespace
 }  // namespace quelfi::test
