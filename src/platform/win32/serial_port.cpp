@@ -16,7 +16,7 @@ constexpr DWORD kReadConstant = 200;
 constexpr DWORD kWriteMultiplier = 2;
 constexpr DWORD kWriteConstant = 200;
 
-// Driver queues: the input side holds a whole journal block burst.
+// Driver queue sizes, in bytes.
 constexpr DWORD kInputQueue = 50000;
 constexpr DWORD kOutputQueue = 2048;
 
@@ -52,8 +52,8 @@ public:
     }
 
 private:
-    // With abort-on-error set by the system's defaults, a framing or overrun error stops every
-    // transfer on the line until it is cleared.
+    // When the port's settings abort transfers on a line error (framing, overrun), nothing
+    // moves on the line again until the error is cleared.
     void clearLineError() {
         DWORD errors = 0;
         ::ClearCommError(handle_.get(), &errors, nullptr);
