@@ -1,8 +1,11 @@
-// Writes the files derived from the export table: the public C header.
+// Writes the files derived from the export table: the public C header, the Windows module
+// definitions of the DLL and of its import library, and a C file that takes the address of every
+// export (linking it against the import library proves each name imports).
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "exports/module_definition.h"
 #include "exports/surface.h"
 
 namespace {
@@ -49,10 +52,49 @@ int writeHeader(const std::string& file) {
     return out ? 0 : 1;
 }
 
+int writeText(const std::string& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary);
+    out << text;
+    return out ? 0 : 1;
+}
+
+std::string importCheck() {
+    std::string out =
+        "/* Generated from the library's export table; do not edit. */\n"
+        "#include \"quelfi32.h\"\n\n"
+        "typedef void (*AnyFunction)(void);\n"
+        "/* External, so that no optimisation drops a reference the linker must resolve. */\n"
+        "const AnyFunction everyExport[] = {\n";
+    for (const auto& e : quelfi::exports::kSurface)
+        out += "    (AnyFunction)&" + std::string(e.name) + ",\n";
+    out +=
+        "    0};\n\nint main(int argc, char** argv) {\n"
+        "    (void)argv;\n"
+        "    return everyExport[argc - 1] == 0;\n"
+        "}\n";
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "header") return writeHeader(argv[2]);
-    std::cerr << "usage: quelfi_gensurface header FILE\n";
+    using quelfi::exports::WindowsTarget;
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (argc == 3 && command == "header") return writeHeader(argv[2]);
+    if (argc == 3 && command == "importcheck") return writeText(argv[2], importCheck());
+    if (argc == 4 && (command == "def" || command == "importdef")) {
+        const std::string arch = argv[2];
+        if (arch == "i686" || arch == "x86_64") {
+            const auto target = arch == "i686" ? WindowsTarget::X86 : WindowsTarget::X64;
+            const auto text =
+                command == "def"
+                    ? quelfi::exports::moduleDefinition(quelfi::exports::kSurface, target)
+                    : quelfi::exports::importDefinition(quelfi::exports::kSurface, target);
+            return writeText(argv[3], text);
+        }
+    }
+    std::cerr << "usage: quelfi_gensurface header FILE\n"
+                 "       quelfi_gensurface def|importdef i686|x86_64 FILE\n"
+                 "       quelfi_gensurface importcheck FILE\n";
     return 2;
 }

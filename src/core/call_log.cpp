@@ -6,8 +6,6 @@
 
 namespace quelfi::core {
 
-const std::string kSeparator(71, '-');
-
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\r\n";

@@ -8,8 +8,11 @@
 
 namespace quelfi::core {
 
-// The separator that opens every export's lines: 71 '-'.
-extern const std::string kSeparator;
+// The separator that opens every export's lines: 71 '-'. A constant, not a global object, so
+// that it is already there when the load step logs from a shared library's constructor.
+inline constexpr std::string_view kSeparator =
+    "-----------------------------------------------------------------------";
+static_assert(kSeparator.size() == 71);
 
 // The log file's full name, beside the status file.
 std::string logFilePath();

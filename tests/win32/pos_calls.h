@@ -1,0 +1,27 @@
+// What a point-of-sale program does with the library, as one list of calls that the Windows
+// client and its Linux twin both run, so that the two builds' call logs can be compared.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quelfi::client {
+
+// Finds an export by its DLL name ("Name" or "_Name@N"); null when it is not exported.
+using Lookup = std::function<void*(const std::string& dllName)>;
+
+struct Call {
+    std::string text;             // the call as printed, "Quelmar_FI_AbrePorta(0)"
+    std::optional<int> expected;  // nothing where the result carries no meaning
+    // Runs the call; nothing when the export was not found.
+    std::function<std::optional<int>(const Lookup&)> run;
+};
+
+std::vector<Call> posCalls();
+
+// Runs every call in order, printing each with its result. Returns how many went wrong.
+int runCalls(const Lookup& lookup);
+
+}  // namespace quelfi::client

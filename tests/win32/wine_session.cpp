@@ -1,0 +1,42 @@
+#include "win32/wine_session.h"
+
+#include <cstdlib>
+
+#include "support/library_fixture.h"
+
+namespace quelfi::test {
+
+WineSession::WineSession(std::string prefix)
+    : prefix_(std::move(prefix)), errorLog_(prefix_ + ".log") {
+    ::setenv("WINEPREFIX", prefix_.c_str(), 1);
+    ::setenv("WINEDEBUG", "-all", 1);
+    ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    // Console programs only: no display, so no window can wait for anyone.
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    if (fileExists(prefix_ + "/system.reg")) return;
+    wine("wineboot -i");
+    wine("wineserver -w");
+    if (!fileExists(prefix_ + "/system.reg")) problem_ = "no Wine prefix, see " + errorLog_;
+}
+
+WineSession::~WineSession() { wine("wineserver -k"); }
+
+bool WineSession::mapPort(const std::string& port, const std::string& device) {
+    const CommandResult added =
+        wine("wine reg add 'HKLM\\Software\\Wine\\Ports' /v " + shellWord(port) + " /t REG_SZ /d " +
+             shellWord(device) + " /f");
+    // The server's device manager reads the mapping when it starts: begin a new one.
+    wine("wineserver -k");
+    return added.status == 0;
+}
+
+CommandResult WineSession::run(const std::string& program, const std::string& arguments) {
+    return wine("wine " + shellWord(program) + " " + arguments);
+}
+
+CommandResult WineSession::wine(const std::string& command) {
+    return runCommand(command, errorLog_);
+}
+
+}  // namespace quelfi::test

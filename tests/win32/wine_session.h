@@ -1,0 +1,38 @@
+// A private Wine for the tests: a prefix beside the 64-bit build, made on first use, run
+// headless and without the prompts for the .NET and HTML engines.
+#pragma once
+
+#include <string>
+
+#include "win32/windows_builds.h"
+
+namespace quelfi::test {
+
+class WineSession {
+public:
+    explicit WineSession(std::string prefix);
+    // Stops the prefix's Wine server, so nothing of it outlives the test.
+    ~WineSession();
+    WineSession(const WineSession&) = delete;
+    WineSession& operator=(const WineSession&) = delete;
+
+    // Why Wine cannot be used; empty when it can.
+    const std::string& problem() const { return problem_; }
+
+    std::string driveC() const { return prefix_ + "/drive_c"; }
+    std::string systemDirectory() const { return driveC() + "/windows/system32"; }
+
+    // Makes `port` ("COM1") the device `device` of this machine for the programs run next.
+    bool mapPort(const std::string& port, const std::string& device);
+
+    CommandResult run(const std::string& program, const std::string& arguments);
+
+private:
+    CommandResult wine(const std::string& command);
+
+    std::string prefix_;
+    std::string errorLog_;
+    std::string problem_;
+};
+
+}  // namespace quelfi::test
