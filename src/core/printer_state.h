@@ -2,6 +2,7 @@
 // per-call controls. Everything the library remembers between calls lives here and nowhere else.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,6 +52,10 @@ struct PrinterState {
     int reductionTimeout = 180;
     int printerType = 0;
     std::string firmwareVersion;
+
+    // --- printer tables cached for the process ---
+    std::array<std::string, 16> taxRateTable;  // slot 1 first; hundredths of a percent, "" unset
+    bool taxRateTableLoaded = false;           // never cleared once read
 
     // --- connection ---
     int requestedPort = 100;
