@@ -35,13 +35,13 @@ void statusText(char* out, int value) {
 
 }  // namespace
 
-#define QF_TEXT_QUERY(exported, row)                                             \
-    QUELFI_API int QUELFI_CALL exported(char* answer) {                          \
+#define QF_TEXT_QUERY(exported, row)                                           \
+    QUELFI_API int QUELFI_CALL exported(char* answer) {                        \
         return guarded([=] { return fiscal::textQuery(Query::row, answer); }); \
     }
 
-#define QF_SPLIT_QUERY(exported, row)                                                     \
-    QUELFI_API int QUELFI_CALL exported(char* first, char* second) {                      \
+#define QF_SPLIT_QUERY(exported, row)                                                  \
+    QUELFI_API int QUELFI_CALL exported(char* first, char* second) {                   \
         return guarded([=] { return fiscal::splitQuery(Query::row, first, second); }); \
     }
 
@@ -179,8 +179,7 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1,
     });
 }
 
-QUELFI_API int QUELFI_CALL Quelmar_FI_ValorFormaPagamento(const char* formaPagamento,
-                                                          char* valor) {
+QUELFI_API int QUELFI_CALL Quelmar_FI_ValorFormaPagamento(const char* formaPagamento, char* valor) {
     return guarded([=] { return fiscal::paymentFormValue(formaPagamento, valor); });
 }
 

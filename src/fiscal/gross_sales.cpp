@@ -20,7 +20,9 @@ std::uint64_t digitsValue(const std::string& digits) {
     return value;
 }
 
-bool answered(int result) { return result == 1 || result == -27; }
+bool answered(int result) {
+    return result == 1 || result == -27;
+}
 
 }  // namespace
 

@@ -86,11 +86,16 @@ int decodePrinterType(const QueryCall& call, const std::string& reply, IntegerAn
 
 Decode decoderOf(Query id) {
     switch (id) {
-        case Query::FlagsFiscais: return decodeFlags;
-        case Query::VerificaEstadoGaveta: return decodeDrawer;
-        case Query::VerificaStatusCheque: return decodeCheque;
-        case Query::VerificaTipoImpressora: return decodePrinterType;
-        default: return nullptr;
+        case Query::FlagsFiscais:
+            return decodeFlags;
+        case Query::VerificaEstadoGaveta:
+            return decodeDrawer;
+        case Query::VerificaStatusCheque:
+            return decodeCheque;
+        case Query::VerificaTipoImpressora:
+            return decodePrinterType;
+        default:
+            return nullptr;
     }
 }
 
@@ -105,8 +110,7 @@ int integerQuery(Query id, std::optional<int>& value) {
     int failure = 0;
     if (!call.ask(failure)) return failure;
     IntegerAnswer answer;
-    if (const int decoded = decode(call, state().replyBuffer, answer); decoded != 1)
-        return decoded;
+    if (const int decoded = decode(call, state().replyBuffer, answer); decoded != 1) return decoded;
     if (state().answerToFile) {
         if (const int written = call.log().writeAnswer(answer.text); written != 1) return written;
     } else {

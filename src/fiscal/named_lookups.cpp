@@ -28,12 +28,20 @@ struct RecordList {
 
 constexpr std::size_t kValueWidth = 14;
 
-constexpr RecordList kPaymentFormList{
-    Query::VerificaFormasPagamento, 3118, kPaymentFormRecord + 3, 0, kPaymentFormDescription,
-    kPaymentFormDescription + 20 - kValueWidth, 50};
-constexpr RecordList kNonFiscalTotalizers{
-    Query::VerificaRecebimentoNaoFiscal, 2200, kNonFiscalRecord + 1, 4 + 20, kNonFiscalName,
-    4 + 20 - kValueWidth, kNonFiscalReceipts};
+constexpr RecordList kPaymentFormList{Query::VerificaFormasPagamento,
+                                      3118,
+                                      kPaymentFormRecord + 3,
+                                      0,
+                                      kPaymentFormDescription,
+                                      kPaymentFormDescription + 20 - kValueWidth,
+                                      50};
+constexpr RecordList kNonFiscalTotalizers{Query::VerificaRecebimentoNaoFiscal,
+                                          2200,
+                                          kNonFiscalRecord + 1,
+                                          4 + 20,
+                                          kNonFiscalName,
+                                          4 + 20 - kValueWidth,
+                                          kNonFiscalReceipts};
 
 struct Refusals {
     std::string_view invalidName;  // -2 message, the name follows
@@ -73,17 +81,17 @@ int lookUp(Query id, const RecordList& list, const Refusals& refusals, const cha
 }  // namespace
 
 int paymentFormValue(const char* name, char* value) {
-    return lookUp(Query::ValorFormaPagamento, kPaymentFormList,
-                  {"Parametro invalido para forma de pagto: ", -24,
-                   "Forma de pagamento nao programada"},
-                  name, value);
+    return lookUp(
+        Query::ValorFormaPagamento, kPaymentFormList,
+        {"Parametro invalido para forma de pagto: ", -24, "Forma de pagamento nao programada"},
+        name, value);
 }
 
 int nonFiscalTotalizerValue(const char* name, char* value) {
-    return lookUp(Query::ValorTotalizadorNaoFiscal, kNonFiscalTotalizers,
-                  {"Parametro invalido para o totalizador: ", -25,
-                   "Totalizador n\xE3o programado "},
-                  name, value);
+    return lookUp(
+        Query::ValorTotalizadorNaoFiscal, kNonFiscalTotalizers,
+        {"Parametro invalido para o totalizador: ", -25, "Totalizador n\xE3o programado "}, name,
+        value);
 }
 
 }  // namespace quelfi::fiscal

@@ -13,7 +13,7 @@ namespace {
 // The table layout and the leading count are settings of one reply: set them for this command and
 // clear them whatever happens, so a failed send cannot leak them into the next command.
 class ReplySettings {
-public:
+  public:
     explicit ReplySettings(const QueryMember& row) {
         core::PrinterState& s = state();
         if (row.tableCommand != 0) {
@@ -37,7 +37,9 @@ protocol::CommandSpec commandOf(const QueryMember& row) {
                            row.dataFormat);
 }
 
-std::string head(const std::string& text, std::size_t width) { return text.substr(0, width); }
+std::string head(const std::string& text, std::size_t width) {
+    return text.substr(0, width);
+}
 
 QueryCall::QueryCall(const QueryMember& row)
     : row_(row), log_(std::string(row.name), row.alwaysSeparator) {}
@@ -46,7 +48,9 @@ std::optional<int> QueryCall::forward(std::initializer_list<std::string> paramet
     return protocol::forwardToDriver(log_, protocol::requestRecord(row_.record, parameters));
 }
 
-bool QueryCall::ask(int& failure) const { return ask(commandOf(row_), failure); }
+bool QueryCall::ask(int& failure) const {
+    return ask(commandOf(row_), failure);
+}
 
 bool QueryCall::ask(const protocol::CommandSpec& spec, int& failure) const {
     ReplySettings settings(row_);
@@ -70,6 +74,8 @@ int QueryCall::deliver(const Answer& answer, char* buffer, char* second) const {
     return 1;
 }
 
-int QueryCall::finish() const { return log_.finish(state().lastReturnCode); }
+int QueryCall::finish() const {
+    return log_.finish(state().lastReturnCode);
+}
 
 }  // namespace quelfi::fiscal

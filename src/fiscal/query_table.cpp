@@ -84,9 +84,15 @@ static_assert(std::size(kMembers) == static_cast<std::size_t>(VendaBruta) + 1, "
 
 }  // namespace
 
-const QueryMember& member(Query id) { return kMembers[static_cast<std::size_t>(id)]; }
+const QueryMember& member(Query id) {
+    return kMembers[static_cast<std::size_t>(id)];
+}
 
-const QueryMember* membersBegin() { return std::begin(kMembers); }
-const QueryMember* membersEnd() { return std::end(kMembers); }
+const QueryMember* membersBegin() {
+    return std::begin(kMembers);
+}
+const QueryMember* membersEnd() {
+    return std::end(kMembers);
+}
 
 }  // namespace quelfi::fiscal

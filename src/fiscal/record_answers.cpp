@@ -51,11 +51,10 @@ Answer paymentFormRecords(const std::string& reply) {
     constexpr std::size_t flags = secondValues + kPaymentForms * 20;
     std::vector<std::string> records;
     for (std::size_t k = 0; k < kPaymentForms; ++k) {
-        records.push_back(slice(reply, descriptions + k * kPaymentFormDescription,
-                                kPaymentFormDescription) +
-                          value("00", slice(reply, firstValues + k * 20, 20), 18) +
-                          value("00", slice(reply, secondValues + k * 20, 20), 18) +
-                          slice(reply, flags + k, 1));
+        records.push_back(
+            slice(reply, descriptions + k * kPaymentFormDescription, kPaymentFormDescription) +
+            value("00", slice(reply, firstValues + k * 20, 20), 18) +
+            value("00", slice(reply, secondValues + k * 20, 20), 18) + slice(reply, flags + k, 1));
     }
     const std::string text = join(records, kLineSeparator);
     return {text, std::nullopt};

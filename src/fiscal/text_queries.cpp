@@ -36,6 +36,13 @@ Answer issIndices(const QueryMember&, const std::string& reply) {
     return {slotList(issSlots(reply)), std::nullopt};
 }
 
+// The rate list is the same request the tax-rate table is read with: what the printer answered
+// also refreshes the cached table.
+Answer rateList(const QueryMember& row, const std::string& reply) {
+    if (state().ack == 6) storeTaxRateList(reply);
+    return leading(row, reply);
+}
+
 // Two answers: one after the other in the buffers, on two lines in Retorno.txt.
 Answer twoParts(const QueryMember& row, const std::string& reply) {
     const std::string text = head(reply, row.width);
@@ -49,14 +56,24 @@ Answer records(const QueryMember&, const std::string& reply) {
 
 Shape shapeOf(Query id) {
     switch (id) {
-        case Query::ClicheProprietario: return paddedRight;
-        case Query::VerificaIndiceAliquotasIss: return issIndices;
-        case Query::VerificaFormasPagamento: return records<paymentFormRecords>;
-        case Query::VerificaRecebimentoNaoFiscal: return records<nonFiscalReceiptRecords>;
-        case Query::VerificaDepartamentos: return records<departmentRecords>;
-        case Query::DadosUltimaReducao: return records<lastReductionFields>;
-        case Query::VerificaTotalizadoresParciais: return records<partialTotalizerFields>;
-        default: return leading;
+        case Query::ClicheProprietario:
+            return paddedRight;
+        case Query::VerificaIndiceAliquotasIss:
+            return issIndices;
+        case Query::RetornoAliquotas:
+            return rateList;
+        case Query::VerificaFormasPagamento:
+            return records<paymentFormRecords>;
+        case Query::VerificaRecebimentoNaoFiscal:
+            return records<nonFiscalReceiptRecords>;
+        case Query::VerificaDepartamentos:
+            return records<departmentRecords>;
+        case Query::DadosUltimaReducao:
+            return records<lastReductionFields>;
+        case Query::VerificaTotalizadoresParciais:
+            return records<partialTotalizerFields>;
+        default:
+            return leading;
     }
 }
 
@@ -106,8 +123,10 @@ bool answersOneText(const QueryMember& row) {
         case Query::VerificaEstadoGaveta:
         case Query::VerificaStatusCheque:
         case Query::ValorFormaPagamento:
-        case Query::ValorTotalizadorNaoFiscal: return false;
-        default: return row.split == 0;
+        case Query::ValorTotalizadorNaoFiscal:
+            return false;
+        default:
+            return row.split == 0;
     }
 }
 
@@ -117,10 +136,14 @@ int textQuery(Query id, char* answer) {
     const QueryMember& row = member(id);
     if (!answersOneText(row)) return -1;
     switch (id) {
-        case Query::NumeroSerie: return serialNumber(answer);
-        case Query::VerificaAliquotasIss: return issRates(answer);
-        case Query::VendaBruta: return grossSales(answer);
-        default: return run(row, commandOf(row), shapeOf(id), answer);
+        case Query::NumeroSerie:
+            return serialNumber(answer);
+        case Query::VerificaAliquotasIss:
+            return issRates(answer);
+        case Query::VendaBruta:
+            return grossSales(answer);
+        default:
+            return run(row, commandOf(row), shapeOf(id), answer);
     }
 }
 

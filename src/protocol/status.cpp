@@ -39,8 +39,8 @@ void copyOut(short* target, int value) {
 }
 
 void logStatus(const StatusAnswer& a, bool withSt3) {
-    std::string text = std::to_string(a.ack) + "," + std::to_string(a.st1) + "," +
-                       std::to_string(a.st2);
+    std::string text =
+        std::to_string(a.ack) + "," + std::to_string(a.st1) + "," + std::to_string(a.st2);
     if (withSt3) text += "," + std::to_string(a.st3);
     core::logLine("Retorno impressora: ", 0, text);
 }
