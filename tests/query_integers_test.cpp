@@ -39,6 +39,11 @@ TEST_F(QueryIntegersTest, FiscalFlags) {
     EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
     EXPECT_EQ(flags, 33);
     EXPECT_EQ(answerFile(), "008");
+
+    state().networkMode = 1;
+    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
+    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "032|");
+    EXPECT_EQ(flags, 33);
 }
 
 TEST_F(QueryIntegersTest, DrawerStateAndItsInversion) {
@@ -239,6 +244,19 @@ TEST_F(QueryIntegersTest, StatusRequestAsksTheFiscalFlags) {
     EXPECT_EQ(std::string(a) + "|" + b + "|" + c, "6|2|1");
     EXPECT_EQ(Quelmar_FI_RetornoImpressoraStr(a, b, c), 1);
     EXPECT_EQ(std::string(a) + "|" + b + "|" + c, "6|2|1");
+}
+
+TEST_F(QueryIntegersTest, StatusRequestOnAPortThatDoesNotOpenReportsIt) {
+    ASSERT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
+    state().portName = "COM9";  // nothing there
+    clearLog();
+    short ack = 7;
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, nullptr, nullptr), -5);
+    EXPECT_EQ(ack, 7);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ",
+                                   "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM9",
+                                   "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta",
+                                   "Retorno Quelmar_FI_VerificaEstadoImpresora: -5"}));
 }
 
 TEST_F(QueryIntegersTest, ExtendedStatusAnswersSt3) {

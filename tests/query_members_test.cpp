@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "exports/surface.h"
+#include "fiscal/query_table.h"
 #include "query_fixture.h"
 
 namespace quelfi::test {
@@ -153,6 +155,22 @@ TEST_F(QueryMembersTest, EveryTextMemberAnswersThroughItsExport) {
         EXPECT_EQ(untouched, std::string(m.width + 8, 'X'));
         state().networkMode = 0;
     }
+}
+
+TEST(QueryTable, RowsAgreeWithTheExportSurface) {
+    // The member table and the export table both carry the request records: they must agree.
+    int exported = 0;
+    for (const fiscal::QueryMember* row = fiscal::membersBegin(); row != fiscal::membersEnd();
+         ++row) {
+        SCOPED_TRACE(std::string(row->name));
+        for (const auto& e : exports::kSurface) {
+            if (e.name != row->name) continue;
+            EXPECT_EQ(e.record, row->record);
+            ++exported;
+        }
+    }
+    // Every row but the internal gross sales is an export.
+    EXPECT_EQ(exported, fiscal::membersEnd() - fiscal::membersBegin() - 1);
 }
 
 TEST_F(QueryMembersTest, AFailedQueryLeavesTheBufferAlone) {

@@ -143,6 +143,9 @@ TEST_F(QueryRecordsTest, RecordAnswersInBufferAndFile) {
                   logLines({kSep, std::string(c.name) + " ", "Retorno impressora: " + c.buffer,
                             "Retorno " + std::string(c.name) + ": 1"}));
 
+        line->reply(dataReply(c.data));
+        EXPECT_EQ(c.call(nullptr), 1);  // no buffer: nothing is written, nothing breaks
+
         state().answerToFile = true;
         std::string untouched(c.length + 8, 'X');
         line->reply(dataReply(c.data));

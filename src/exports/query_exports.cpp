@@ -1,5 +1,6 @@
 // Information-query exports: thin entry points over the query family.
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "exports/boundary.h"
@@ -14,6 +15,15 @@ using fiscal::Query;
 
 namespace {
 
+// The number as text with its terminator, nothing more: the caller's buffer is as long as the
+// text a 16-bit value can make.
+void writeNumber(char* out, const char* format, int value) {
+    if (!out) return;
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, format, static_cast<short>(value));
+    std::memcpy(out, text, static_cast<std::size_t>(length) + 1);
+}
+
 int integerToShort(Query id, short* out) {
     std::optional<int> value;
     const int result = fiscal::integerQuery(id, value);
@@ -25,12 +35,12 @@ int integerToShort(Query id, short* out) {
 int integerToText(Query id, char* out, const char* format) {
     std::optional<int> value;
     const int result = fiscal::integerQuery(id, value);
-    if (value && out) std::snprintf(out, 8, format, static_cast<short>(*value));
+    if (value) writeNumber(out, format, *value);
     return result;
 }
 
 void statusText(char* out, int value) {
-    if (out) std::snprintf(out, 8, "%d", static_cast<short>(value));
+    writeNumber(out, "%d", value);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The value of one payment form or non-fiscal totalizer, found by its name in the member that
 // lists them all.
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,20 +28,22 @@ struct RecordList {
 
 constexpr std::size_t kValueWidth = 14;
 
-constexpr RecordList kPaymentFormList{Query::VerificaFormasPagamento,
-                                      3118,
-                                      kPaymentFormRecord + 3,
-                                      0,
-                                      kPaymentFormDescription,
-                                      kPaymentFormDescription + 20 - kValueWidth,
-                                      50};
-constexpr RecordList kNonFiscalTotalizers{Query::VerificaRecebimentoNaoFiscal,
-                                          2200,
-                                          kNonFiscalRecord + 1,
-                                          4 + 20,
-                                          kNonFiscalName,
-                                          4 + 20 - kValueWidth,
-                                          kNonFiscalReceipts};
+// Records separated by ",", CR, LF; the value field is "00" and 18 digits after the description.
+constexpr RecordList kPaymentFormList{.lister = Query::VerificaFormasPagamento,
+                                      .bufferSize = 3118,
+                                      .stride = kPaymentFormRecord + 3,
+                                      .nameAt = 0,
+                                      .nameWidth = kPaymentFormDescription,
+                                      .valueAt = kPaymentFormDescription + 20 - kValueWidth,
+                                      .searched = 50};
+// Records separated by ","; the count (4), the value ("00" and 18 digits), the name.
+constexpr RecordList kNonFiscalTotalizers{.lister = Query::VerificaRecebimentoNaoFiscal,
+                                          .bufferSize = 2200,
+                                          .stride = kNonFiscalRecord + 1,
+                                          .nameAt = 4 + 20,
+                                          .nameWidth = kNonFiscalName,
+                                          .valueAt = 4 + 20 - kValueWidth,
+                                          .searched = kNonFiscalReceipts};
 
 struct Refusals {
     std::string_view invalidName;  // -2 message, the name follows
@@ -62,7 +64,7 @@ int lookUp(Query id, const RecordList& list, const Refusals& refusals, const cha
     std::vector<char> buffer(list.bufferSize, '\0');
     const int listed = askQuietly([&] { return textQuery(list.lister, buffer.data()); });
     if (listed != 1 && listed != -27) return call.log().finish(listed);
-    const std::string records(buffer.data(), ::strnlen(buffer.data(), buffer.size()));
+    const std::string records(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
 
     // An unprogrammed record has a blank name: a blank name is never a match.
     const std::string wanted = name + std::string(list.nameWidth - name.size(), ' ');
