@@ -160,11 +160,8 @@ TEST_F(QueryIntegersTest, PrinterType) {
 
 TEST_F(QueryIntegersTest, ServiceTaxRatesComeFromTheCachedRateTable) {
     // Four rates programmed; slots 1 and 3 are service-tax rates.
-    const std::string rateList = "\x04" + bcd("0500"
-                                              "1800"
-                                              "1000"
-                                              "0700" +
-                                              std::string(48, '0'));
+    const std::string programmed = std::string("0500") + "1800" + "1000" + "0700";
+    const std::string rateList = "\x04" + bcd(programmed + std::string(48, '0'));
     line->reply(dataReply(rateList));
     line->reply(dataReply(std::string("\xA0\0", 2)));
     char rates[80];
@@ -201,9 +198,7 @@ TEST_F(QueryIntegersTest, RateTableReadFailures) {
     EXPECT_FALSE(state().leadingCountPending);
 
     // A table once read survives a failed or refused re-read.
-    line->reply(dataReply("\x02" + bcd("1800"
-                                       "0700" +
-                                       std::string(56, '0'))));
+    line->reply(dataReply("\x02" + bcd(std::string("1800") + "0700" + std::string(56, '0'))));
     EXPECT_EQ(fiscal::readTaxRateTable(), 1);
     EXPECT_EQ(fiscal::readTaxRateTable(), 0);
     line->reply(bytes({21}));

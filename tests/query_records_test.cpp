@@ -244,10 +244,8 @@ TEST_F(QueryRecordsTest, NonFiscalTotalizerValueByName) {
 }
 
 TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
-    const std::string reduction =
-        "01"
-        "000000000000150000" +
-        digitRun(596);
+    // The reduction's first field, then the grand total it closed with.
+    const std::string reduction = std::string("01") + "000000000000150000" + digitRun(596);
     char sales[19];
     line->reply(dataReply(bcd("000000000000234567")));
     line->reply(dataReply(bcd(reduction)));

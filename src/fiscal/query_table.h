@@ -68,6 +68,7 @@ enum class YancoRoad {
     Adapter,         // the adapter's own operation for this member
     QuelmarCommand,  // the Quelmar command is sent whatever the model
     Fixed,           // answers `query` as it stands without asking the printer
+    IniRecord,       // answers from the INI record named in `query`
 };
 
 struct YancoNote {
