@@ -1,5 +1,6 @@
 // Resolving an item's tax-rate argument against the printer's rate table.
 #include "fiscal/payment_form_index.h"
+#include "fiscal/tax_rate_table.h"
 #include "fiscal/tax_rates.h"
 #include "protocol_fixture.h"
 #include "quelfi32.h"

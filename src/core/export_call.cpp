@@ -1,5 +1,6 @@
 #include "core/export_call.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/answer_files.h"
@@ -35,24 +36,38 @@ int ExportCall::fail(int code, std::string_view message) const {
 int ExportCall::communicationFailure() const { return fail(0, "Erro de comunicacao"); }
 
 int ExportCall::deliver(const std::string& answer, char* buffer, std::size_t width) const {
-    PrinterState& s = state();
-    if (s.answerToFile) {
-        platform::removeFile(s.answerFilePath);
-        if (openAnswerFile(s.answerFilePath) != 1)
-            return fail(-8, "Erro na abertura do arquivo retorno.txt");
-        if (writeAnswerFile(answer) != 1) {
-            closeAnswerFile();
-            return fail(-8, "Erro ao escrever no arquivo retorno.txt");
-        }
-        closeAnswerFile();
-    } else if (buffer) {
-        std::memset(buffer, 0, width);
-        const std::size_t n = std::min(answer.size(), width);
-        std::memcpy(buffer, answer.data(), n);
-        buffer[n] = '\0';
+    if (state().answerToFile) {
+        if (const int written = writeAnswer(answer); written != 1) return written;
+    } else {
+        copyToBuffer(buffer, width, answer);
     }
-    logLine("Retorno impressora: ", 0, answer);
+    logAnswer(answer);
     return 1;
+}
+
+int ExportCall::writeAnswer(const std::string& text) const {
+    const PrinterState& s = state();
+    platform::removeFile(s.answerFilePath);
+    if (openAnswerFile(s.answerFilePath) != 1)
+        return fail(-8, "Erro na abertura do arquivo retorno.txt");
+    if (writeAnswerFile(text) != 1) {
+        closeAnswerFile();
+        return fail(-8, "Erro ao escrever no arquivo retorno.txt");
+    }
+    closeAnswerFile();
+    return 1;
+}
+
+void ExportCall::logAnswer(const std::string& answer) const {
+    logLine("Retorno impressora: ", 0, answer);
+}
+
+void copyToBuffer(char* buffer, std::size_t width, const std::string& text) {
+    if (!buffer) return;
+    std::memset(buffer, 0, width);
+    const std::size_t n = std::min(text.size(), width);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
 }
 
 }  // namespace quelfi::core

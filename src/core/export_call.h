@@ -33,9 +33,19 @@ public:
     // "Retorno impressora: " with the answer. 1, or -8 when the answer file failed.
     int deliver(const std::string& answer, char* buffer, std::size_t width) const;
 
+    // The two halves of a delivery, for answers whose file text differs from the buffer text or
+    // that fill several buffers: replaces Retorno.txt with `text` (1, or -8 with its line), and
+    // logs "Retorno impressora: " with the answer.
+    int writeAnswer(const std::string& text) const;
+    void logAnswer(const std::string& answer) const;
+
 private:
     std::string name_;
 };
+
+// Clears `width` bytes of a caller's buffer and copies at most `width` characters of `text` into
+// it, terminated: the caller provides width + 1 bytes. A null buffer is left alone.
+void copyToBuffer(char* buffer, std::size_t width, const std::string& text);
 
 // The text of a caller's argument: a null pointer reads as an empty text.
 inline std::string argText(const char* text) { return text ? std::string(text) : std::string(); }

@@ -54,8 +54,8 @@ struct PrinterState {
     std::string firmwareVersion;
 
     // --- printer tables cached for the process ---
-    std::array<std::string, 16> taxRateTable;  // slot 1 first; "1800" is 18,00 %
-    bool taxRateTableLoaded = false;
+    std::array<std::string, 16> taxRateTable;  // slot 1 first; hundredths of a percent, "" unset
+    bool taxRateTableLoaded = false;           // never cleared once read
     bool type60StartRecorded = false;  // the day's first coupon was recorded in the INI
 
     // --- connection ---

@@ -4,8 +4,7 @@
 
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
-#include "protocol/frame.h"
-#include "protocol/send_command.h"
+#include "fiscal/tax_rate_table.h"
 
 namespace quelfi::fiscal {
 
@@ -22,24 +21,6 @@ bool isServiceLetterCode(const std::string& upper) {
 }
 
 }  // namespace
-
-int readTaxRateTable() {
-    core::PrinterState& s = state();
-    for (auto& slot : s.taxRateTable) slot.clear();
-    s.leadingCountPending = true;
-    const int sent = protocol::sendCommand(protocol::prefixed("\x1A"), 1 + 33 + 2, 1, 1, 1);
-    s.leadingCountPending = false;
-    if (sent != 1) return 0;
-    const std::string& text = s.replyBuffer;
-    const int count = text.size() >= 2 ? std::atoi(text.substr(0, 2).c_str()) : 0;
-    for (int slot = 0; slot < count && slot < 16; ++slot) {
-        const std::size_t at = 2 + 4 * static_cast<std::size_t>(slot);
-        if (at + 4 > text.size()) break;
-        s.taxRateTable[static_cast<std::size_t>(slot)] = text.substr(at, 4);
-    }
-    s.taxRateTableLoaded = true;
-    return 1;
-}
 
 int findTaxRateSlot(const std::string& rate) {
     const long wanted = std::atol(rate.c_str());

@@ -6,9 +6,6 @@
 
 namespace quelfi::fiscal {
 
-// Reads the 16 rate slots from the printer into the state. 1, or 0 on communication failure.
-int readTaxRateTable();
-
 // The first slot (1-16) whose value equals `rate` as integers, 0 when none.
 int findTaxRateSlot(const std::string& rate);
 

@@ -17,59 +17,101 @@ using core::state;
 
 namespace {
 
-// The closing lines of the status request carry the name as the printer driver always wrote it.
-const char* const kStatusLogName = "Quelmar_FI_VerificaEstadoImpresora";
+// How the two status requests differ: their names, record, separator rule and ST3.
+struct StatusRequest {
+    const char* name;     // the export's name, as its header line writes it
+    const char* logName;  // the name of its closing lines
+    int record;
+    bool alwaysSeparator;
+    bool extended;  // answers ST3 and skips the flags during a long-command wait
+};
+
+// The plain request's closing lines carry the name as the printer driver always wrote it.
+constexpr StatusRequest kPlainStatus{"Quelmar_FI_VerificaEstadoImpressora",
+                                     "Quelmar_FI_VerificaEstadoImpresora", 95, true, false};
+constexpr StatusRequest kExtendedStatus{"Quelmar_FI_VerificaEstadoImpressoraMFD",
+                                        "Quelmar_FI_VerificaEstadoImpressoraMFD", 239, false, true};
 
 void copyOut(short* target, int value) {
     if (target) *target = static_cast<short>(value);
 }
 
-void logStatusTriple() {
-    const core::PrinterState& s = state();
-    core::logLine("Retorno impressora: ", 0,
-                  std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2));
+void logStatus(const StatusAnswer& a, bool withSt3) {
+    std::string text =
+        std::to_string(a.ack) + "," + std::to_string(a.st1) + "," + std::to_string(a.st2);
+    if (withSt3) text += "," + std::to_string(a.st3);
+    core::logLine("Retorno impressora: ", 0, text);
+}
+
+// Adds the coupon-open bit to ST1 when the fiscal flags say a coupon is open.
+void completeCouponOpen() {
+    core::PrinterState& s = state();
+    if ((s.st1 & 2) || !s.seams.fiscalFlags) return;
+    // The flags query is a command of its own: keep this reply's status and result.
+    const int savedAck = s.ack, savedSt1 = s.st1, savedSt2 = s.st2, savedSt3 = s.st3;
+    const int savedResult = s.lastReturnCode;
+    int flags = 0;
+    const int answered = core::nested([&] { return s.seams.fiscalFlags(flags); });
+    s.ack = savedAck;
+    s.st1 = savedSt1;
+    s.st2 = savedSt2;
+    s.st3 = savedSt3;
+    s.lastReturnCode = savedResult;
+    if ((answered == 1 || answered == -27) && (flags & 1)) s.st1 += 2;
+}
+
+int askStatus(const StatusRequest& request, std::optional<StatusAnswer>& answer) {
+    core::PrinterState& s = state();
+    answer.reset();
+    core::ExportCall call(request.name, request.alwaysSeparator);
+    if (auto forwarded = forwardToDriver(call, requestRecord(request.record))) return *forwarded;
+
+    const int sent = sendCommand(prefixed("\x13"), 3, 0, 0, 0);
+    const std::string closing = std::string("Retorno ") + request.logName + ": ";
+    if (sent == 0) {
+        core::logText(closing + "0 - Erro de comunicacao");
+        return 0;
+    }
+    if (sent != 1) {
+        // The port did not open: its code, never a stale success.
+        core::logLine(closing, sent, "");
+        return sent;
+    }
+    if (!(request.extended && s.longWaitActive)) completeCouponOpen();
+    answer = StatusAnswer{s.ack, s.st1, s.st2, s.st3};
+    logStatus(*answer, request.extended);
+    core::logLine(closing, s.lastReturnCode, "");
+    return s.lastReturnCode;
+}
+
+int copyStatus(int result, const std::optional<StatusAnswer>& answer, short* ack, short* st1,
+               short* st2) {
+    if (answer) {
+        copyOut(ack, answer->ack);
+        copyOut(st1, answer->st1);
+        copyOut(st2, answer->st2);
+    }
+    return result;
 }
 
 }  // namespace
 
-int verifyPrinterState(short* ack, short* st1, short* st2) {
-    core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
-    if (auto forwarded = forwardToDriver(call, requestRecord(95))) return *forwarded;
-
-    const int sent = sendCommand(prefixed("\x13"), 3, 0, 0, 0);
-    if (sent == 0) {
-        core::logText(std::string("Retorno ") + kStatusLogName + ": 0 - Erro de comunicacao");
-        return 0;
-    }
-    // A port that did not open is reported with the opening's code, never as success.
-    if (sent != 1) {
-        core::logLine(std::string("Retorno ") + kStatusLogName + ": ", sent, "");
-        return sent;
-    }
-    if (!(s.st1 & 2) && s.seams.fiscalFlags) {
-        // The flags query is a command of its own: keep this reply's status and result.
-        const int savedAck = s.ack, savedSt1 = s.st1, savedSt2 = s.st2, savedSt3 = s.st3;
-        const int savedResult = s.lastReturnCode;
-        int flags = 0;
-        const int answered = core::nested([&] { return s.seams.fiscalFlags(flags); });
-        s.ack = savedAck;
-        s.st1 = savedSt1;
-        s.st2 = savedSt2;
-        s.st3 = savedSt3;
-        s.lastReturnCode = savedResult;
-        if ((answered == 1 || answered == -27) && (flags & 1)) s.st1 += 2;
-    }
-    copyOut(ack, s.ack);
-    copyOut(st1, s.st1);
-    copyOut(st2, s.st2);
-    logStatusTriple();
-    core::logLine(std::string("Retorno ") + kStatusLogName + ": ", s.lastReturnCode, "");
-    return s.lastReturnCode;
+int verifyPrinterState(std::optional<StatusAnswer>& answer) {
+    return askStatus(kPlainStatus, answer);
 }
 
-int printerReturn(short* ack, short* st1, short* st2) {
+int verifyPrinterState(short* ack, short* st1, short* st2) {
+    std::optional<StatusAnswer> answer;
+    return copyStatus(verifyPrinterState(answer), answer, ack, st1, st2);
+}
+
+int verifyPrinterStateMfd(std::optional<StatusAnswer>& answer) {
+    return askStatus(kExtendedStatus, answer);
+}
+
+int printerReturn(std::optional<StatusAnswer>& answer) {
     core::PrinterState& s = state();
+    answer.reset();
     core::ExportCall call("Quelmar_FI_RetornoImpressora", /*alwaysSeparator=*/true);
     if (s.networkMode == 1) {
         // Wait for the driver program's answer to the last request.
@@ -88,11 +130,14 @@ int printerReturn(short* ack, short* st1, short* st2) {
         s.st1 = values[1];
         s.st2 = values[2];
     }
-    copyOut(ack, s.ack);
-    copyOut(st1, s.st1);
-    copyOut(st2, s.st2);
-    logStatusTriple();
+    answer = StatusAnswer{s.ack, s.st1, s.st2, s.st3};
+    logStatus(*answer, false);
     return call.finish(1);
+}
+
+int printerReturn(short* ack, short* st1, short* st2) {
+    std::optional<StatusAnswer> answer;
+    return copyStatus(printerReturn(answer), answer, ack, st1, st2);
 }
 
 int itsBusy() {

@@ -1,0 +1,205 @@
+// Information-query exports: thin entry points over the query family.
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "exports/boundary.h"
+#include "fiscal/queries.h"
+#include "protocol/status.h"
+#include "quelfi32.h"
+
+using quelfi::exports::guarded;
+namespace fiscal = quelfi::fiscal;
+namespace protocol = quelfi::protocol;
+using fiscal::Query;
+
+namespace {
+
+// The number as text with its terminator, nothing more: the caller's buffer is as long as the
+// text a 16-bit value can make.
+void writeNumber(char* out, const char* format, int value) {
+    if (!out) return;
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, format, static_cast<short>(value));
+    std::memcpy(out, text, static_cast<std::size_t>(length) + 1);
+}
+
+int integerToShort(Query id, short* out) {
+    std::optional<int> value;
+    const int result = fiscal::integerQuery(id, value);
+    if (value && out) *out = static_cast<short>(*value);
+    return result;
+}
+
+// The Str variants write the integer as text, and only when the member handed one over.
+int integerToText(Query id, char* out, const char* format) {
+    std::optional<int> value;
+    const int result = fiscal::integerQuery(id, value);
+    if (value) writeNumber(out, format, *value);
+    return result;
+}
+
+void statusText(char* out, int value) {
+    writeNumber(out, "%d", value);
+}
+
+}  // namespace
+
+#define QF_TEXT_QUERY(exported, row)                                           \
+    QUELFI_API int QUELFI_CALL exported(char* answer) {                        \
+        return guarded([=] { return fiscal::textQuery(Query::row, answer); }); \
+    }
+
+#define QF_SPLIT_QUERY(exported, row)                                                  \
+    QUELFI_API int QUELFI_CALL exported(char* first, char* second) {                   \
+        return guarded([=] { return fiscal::splitQuery(Query::row, first, second); }); \
+    }
+
+extern "C" {
+
+QF_TEXT_QUERY(Quelmar_FI_NumeroCupom, NumeroCupom)
+QF_TEXT_QUERY(Quelmar_FI_NumeroSerie, NumeroSerie)
+QF_TEXT_QUERY(Quelmar_FI_VersaoFirmware, VersaoFirmware)
+QF_SPLIT_QUERY(Quelmar_FI_CGC_IE, CgcIe)
+QF_TEXT_QUERY(Quelmar_FI_GrandeTotal, GrandeTotal)
+QF_TEXT_QUERY(Quelmar_FI_Cancelamentos, Cancelamentos)
+QF_TEXT_QUERY(Quelmar_FI_Descontos, Descontos)
+QF_TEXT_QUERY(Quelmar_FI_NumeroOperacoesNaoFiscais, NumeroOperacoesNaoFiscais)
+QF_TEXT_QUERY(Quelmar_FI_NumeroCuponsCancelados, NumeroCuponsCancelados)
+QF_TEXT_QUERY(Quelmar_FI_NumeroReducoes, NumeroReducoes)
+QF_TEXT_QUERY(Quelmar_FI_NumeroIntervencoes, NumeroIntervencoes)
+QF_TEXT_QUERY(Quelmar_FI_NumeroSubstituicoesProprietario, NumeroSubstituicoesProprietario)
+QF_TEXT_QUERY(Quelmar_FI_UltimoItemVendido, UltimoItemVendido)
+QF_TEXT_QUERY(Quelmar_FI_ClicheProprietario, ClicheProprietario)
+QF_TEXT_QUERY(Quelmar_FI_NumeroCaixa, NumeroCaixa)
+QF_TEXT_QUERY(Quelmar_FI_NumeroLoja, NumeroLoja)
+QF_TEXT_QUERY(Quelmar_FI_SimboloMoeda, SimboloMoeda)
+QF_TEXT_QUERY(Quelmar_FI_MinutosLigada, MinutosLigada)
+QF_TEXT_QUERY(Quelmar_FI_MinutosImprimindo, MinutosImprimindo)
+QF_TEXT_QUERY(Quelmar_FI_VerificaModoOperacao, VerificaModoOperacao)
+QF_TEXT_QUERY(Quelmar_FI_VerificaEpromConectada, VerificaEpromConectada)
+QF_TEXT_QUERY(Quelmar_FI_ValorPagoUltimoCupom, ValorPagoUltimoCupom)
+QF_SPLIT_QUERY(Quelmar_FI_DataHoraImpressora, DataHoraImpressora)
+QF_TEXT_QUERY(Quelmar_FI_ContadoresTotalizadoresNaoFiscais, ContadoresTotalizadoresNaoFiscais)
+QF_TEXT_QUERY(Quelmar_FI_VerificaTotalizadoresNaoFiscais, VerificaTotalizadoresNaoFiscais)
+QF_SPLIT_QUERY(Quelmar_FI_DataHoraReducao, DataHoraReducao)
+QF_TEXT_QUERY(Quelmar_FI_DataMovimento, DataMovimento)
+QF_TEXT_QUERY(Quelmar_FI_VerificaTruncamento, VerificaTruncamento)
+QF_TEXT_QUERY(Quelmar_FI_VerificaAliquotasIss, VerificaAliquotasIss)
+QF_TEXT_QUERY(Quelmar_FI_VerificaIndiceAliquotasIss, VerificaIndiceAliquotasIss)
+QF_TEXT_QUERY(Quelmar_FI_Acrescimos, Acrescimos)
+QF_TEXT_QUERY(Quelmar_FI_ContadorBilhetePassagem, ContadorBilhetePassagem)
+QF_TEXT_QUERY(Quelmar_FI_VerificaFormasPagamento, VerificaFormasPagamento)
+QF_TEXT_QUERY(Quelmar_FI_VerificaRecebimentoNaoFiscal, VerificaRecebimentoNaoFiscal)
+QF_TEXT_QUERY(Quelmar_FI_VerificaDepartamentos, VerificaDepartamentos)
+QF_TEXT_QUERY(Quelmar_FI_VerificaTotalizadoresParciais, VerificaTotalizadoresParciais)
+QF_TEXT_QUERY(Quelmar_FI_RetornoAliquotas, RetornoAliquotas)
+QF_TEXT_QUERY(Quelmar_FI_DadosUltimaReducao, DadosUltimaReducao)
+QF_TEXT_QUERY(Quelmar_FI_MonitoramentoPapel, MonitoramentoPapel)
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_FlagsFiscais(short* flag) {
+    return guarded([=] { return integerToShort(Query::FlagsFiscais, flag); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_FlagsFiscaisStr(char* flag) {
+    return guarded([=] { return integerToText(Query::FlagsFiscais, flag, "%03d"); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaTipoImpressora(short* tipoImpressora) {
+    return guarded([=] { return integerToShort(Query::VerificaTipoImpressora, tipoImpressora); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaTipoImpressoraStr(char* tipoImpressora) {
+    return guarded(
+        [=] { return integerToText(Query::VerificaTipoImpressora, tipoImpressora, "%d"); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoGaveta(short* estadoGaveta) {
+    return guarded([=] { return integerToShort(Query::VerificaEstadoGaveta, estadoGaveta); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoGavetaStr(char* estadoGaveta) {
+    return guarded([=] { return integerToText(Query::VerificaEstadoGaveta, estadoGaveta, "%d"); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaStatusCheque(short* statusCheque) {
+    return guarded([=] { return integerToShort(Query::VerificaStatusCheque, statusCheque); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaStatusChequeStr(char* statusCheque) {
+    return guarded([=] { return integerToText(Query::VerificaStatusCheque, statusCheque, "%d"); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_AcionaGaveta(void) {
+    return guarded([] { return fiscal::openDrawer(); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraStr(char* ack, char* st1, char* st2) {
+    return guarded([=] {
+        std::optional<protocol::StatusAnswer> answer;
+        const int result = protocol::verifyPrinterState(answer);
+        if (answer) {
+            statusText(ack, answer->ack);
+            statusText(st1, answer->st1);
+            statusText(st2, answer->st2);
+        }
+        return result;
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFD(short* ack, short* st1,
+                                                                  short* st2, short* st3) {
+    return guarded([=] {
+        std::optional<protocol::StatusAnswer> answer;
+        const int result = protocol::verifyPrinterStateMfd(answer);
+        if (answer) {
+            for (auto [out, value] : {std::pair{ack, answer->ack}, std::pair{st1, answer->st1},
+                                      std::pair{st2, answer->st2}, std::pair{st3, answer->st3}})
+                if (out) *out = static_cast<short>(value);
+        }
+        return result;
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFDStr(char* ack, char* st1,
+                                                                     char* st2, char* st3) {
+    return guarded([=] {
+        std::optional<protocol::StatusAnswer> answer;
+        const int result = protocol::verifyPrinterStateMfd(answer);
+        if (answer) {
+            statusText(ack, answer->ack);
+            statusText(st1, answer->st1);
+            statusText(st2, answer->st2);
+            statusText(st3, answer->st3);
+        }
+        return result;
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1, char* st2) {
+    return guarded([=] {
+        std::optional<protocol::StatusAnswer> answer;
+        const int result = protocol::printerReturn(answer);
+        if (answer) {
+            statusText(ack, answer->ack);
+            statusText(st1, answer->st1);
+            statusText(st2, answer->st2);
+        }
+        return result;
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_ValorFormaPagamento(const char* formaPagamento, char* valor) {
+    return guarded([=] { return fiscal::paymentFormValue(formaPagamento, valor); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_ValorTotalizadorNaoFiscal(const char* totalizador,
+                                                                char* valor) {
+    return guarded([=] { return fiscal::nonFiscalTotalizerValue(totalizador, valor); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_VersaoDll(char* versao) {
+    return guarded([=] { return fiscal::dllVersion(versao); });
+}
+
+}  // extern "C"
