@@ -33,6 +33,16 @@ int ExportCall::fail(int code, std::string_view message) const {
     return code;
 }
 
+int ExportCall::failLine(int code, std::string_view line) const {
+    logText(line);
+    return code;
+}
+
+int ExportCall::failWith(int code, std::string_view message, const char* argument) const {
+    const std::string value = argument && *argument ? std::string(argument) : std::string(" ");
+    return fail(code, std::string(message) + value);
+}
+
 int ExportCall::communicationFailure() const { return fail(0, "Erro de comunicacao"); }
 
 int ExportCall::deliver(const std::string& answer, char* buffer, std::size_t width) const {

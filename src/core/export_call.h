@@ -25,6 +25,12 @@ public:
     int finish(int code) const;
     // "Retorno N: code - message" and the code: an argument refused, a file not written.
     int fail(int code, std::string_view message) const;
+    // A refusal whose line does not follow the usual shape: the line exactly as given.
+    int failLine(int code, std::string_view line) const;
+    // "Retorno N: code - message" followed by the caller's argument, or a blank when it is
+    // missing or empty.
+    int failWith(int code, std::string_view message, const char* argument) const;
+
     // "Retorno N: 0 - Erro de comunicacao" and 0.
     int communicationFailure() const;
 

@@ -18,7 +18,8 @@ CommandSpec query(const std::string& body, int replyLength, int dataFormat) {
     return spec;
 }
 
-bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure) {
+bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure,
+          std::string_view communicationMessage) {
     core::PrinterState& s = state();
     s.commandBusy = spec.busyClass;
     const int result = sendCommand(spec.command, spec.replyLength, spec.dataMode, spec.dataFormat,
@@ -26,7 +27,7 @@ bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure) {
     s.commandBusy = 0;
     if (result == 1) return true;
     // A port that did not open is reported with its own code, never as success.
-    failure = result == 0 ? call.communicationFailure() : call.finish(result);
+    failure = result == 0 ? call.fail(0, communicationMessage) : call.finish(result);
     return false;
 }
 

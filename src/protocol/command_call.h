@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/export_call.h"
 
@@ -23,8 +24,9 @@ struct CommandSpec {
 CommandSpec query(const std::string& body, int replyLength, int dataFormat);
 
 // Sends the command. True when a reply was read; otherwise `failure` holds the result already
-// logged ("Retorno N: 0 - Erro de comunicacao", or the port opening's code).
-bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure);
+// logged ("Retorno N: 0 - " and the export's communication message, or the port opening's code).
+bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure,
+          std::string_view communicationMessage = "Erro de comunicacao");
 
 // A command without data answer, to the end: "Retorno N: code" and the code.
 int runCommand(const core::ExportCall& call, const CommandSpec& spec, bool refreshStatus = false);
