@@ -1,26 +1,34 @@
 #include "fiscal/coupon_queries.h"
 
-#include "quelfi32.h"
+#include "fiscal/queries.h"
+#include "fiscal/query_call.h"
 
 namespace quelfi::fiscal {
 namespace {
 
-template <std::size_t Width, typename Query>
+// Runs a query quietly into a buffer large enough for any of these answers.
+template <typename Query>
 int readInto(std::string& text, Query query) {
-    char buffer[Width + 1] = {};
-    const int result = asNestedQuery([&] { return query(buffer); });
+    char buffer[32] = {};
+    const int result = askQuietly([&] { return query(buffer); });
     text.assign(buffer);
     return result;
 }
 
 }  // namespace
 
-int readCouponNumber(std::string& coo) { return readInto<6>(coo, Quelmar_FI_NumeroCupom); }
-
-int readFirmwareVersion(std::string& version) {
-    return readInto<4>(version, Quelmar_FI_VersaoFirmware);
+int readCouponNumber(std::string& coo) {
+    return readInto(coo, [](char* b) { return textQuery(Query::NumeroCupom, b); });
 }
 
-int readMovementDate(std::string& date) { return readInto<6>(date, Quelmar_FI_DataMovimento); }
+int readFirmwareVersion(std::string& version) {
+    return readInto(version, [](char* b) { return textQuery(Query::VersaoFirmware, b); });
+}
+
+int readGrossSales(std::string& total) { return readInto(total, grossSales); }
+
+int readMovementDate(std::string& date) {
+    return readInto(date, [](char* b) { return textQuery(Query::DataMovimento, b); });
+}
 
 }  // namespace quelfi::fiscal
