@@ -52,25 +52,42 @@ int sendPayment(const core::ExportCall& call, const std::string& command,
     return call.finish(state().lastReturnCode);
 }
 
+// A payment form given by description: present and at most 16 characters.
+bool checkedForm(const core::ExportCall& call, const char* form, int& refusal) {
+    if (present(form) && std::string(form).size() <= 16) return true;
+    refusal = call.failWith(-2, "Parametro invalido para forma de pagto: ", form);
+    return false;
+}
+
+// A payment amount as the printer takes it: its digits as a 14-digit number ("%014u").
+bool checkedAmount(const core::ExportCall& call, const char* amount, std::string& value,
+                   int& refusal) {
+    const auto digits = present(amount) ? numericAmount14(keepDigits(amount)) : std::nullopt;
+    if (digits) {
+        value = *digits;
+        return true;
+    }
+    refusal = call.failWith(-2, "Parametro invalido para valor da forma de pagto: ", amount);
+    return false;
+}
+
 }  // namespace
 
 int pay(const char* form, const char* amount) {
     core::ExportCall call("Quelmar_FI_EfetuaFormaPagamento");
-    const std::string formText = core::argText(form);
-    if (!present(form) || formText.size() > 16)
-        return call.failWith(-2, "Parametro invalido para forma de pagto: ", form);
-    const char* const amountMessage = "Parametro invalido para valor da forma de pagto: ";
-    if (!present(amount)) return call.failWith(-2, amountMessage, amount);
-    const auto value = numericAmount14(keepDigits(amount));
-    if (!value) return call.failWith(-2, amountMessage, amount);
-    call.logRecord(formText + "|" + *value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {formText, *value})))
+    std::string value;
+    int refusal = 0;
+    if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
+        return refusal;
+    const std::string formText = form;
+    call.logRecord(formText + "|" + value + "|");
+    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {formText, value})))
         return *forwarded;
     std::string index;
     const int found = indexOf(formText, index, /*cashShortcut=*/true);
     if (found != 1) return found;
     if (zeroIndex(index)) return call.communicationFailure();
-    return sendPayment(call, protocol::prefixed("H" + index + *value));
+    return sendPayment(call, protocol::prefixed("H" + index + value));
 }
 
 int payByIndex(const char* index, const char* amount) {
@@ -80,14 +97,13 @@ int payByIndex(const char* index, const char* amount) {
     const std::string indexText = index;
     if (indexText.size() > 2)
         return call.failWith(-2, "Parametro invalido para forma de pagto: ", index);
-    const char* const amountMessage = "Parametro invalido para valor da forma de pagto: ";
-    if (!present(amount)) return call.failWith(-2, amountMessage, amount);
-    const auto value = numericAmount14(keepDigits(amount));
-    if (!value) return call.failWith(-2, amountMessage, amount);
-    call.logRecord(indexText + "|" + *value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {indexText, *value})))
+    std::string value;
+    int refusal = 0;
+    if (!checkedAmount(call, amount, value, refusal)) return refusal;
+    call.logRecord(indexText + "|" + value + "|");
+    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {indexText, value})))
         return *forwarded;
-    return sendPayment(call, protocol::prefixed("H" + zeroFill(indexText, 2) + *value));
+    return sendPayment(call, protocol::prefixed("H" + zeroFill(indexText, 2) + value));
 }
 
 int payWithText(const char* form, const char* amount, const char* text) {
@@ -121,17 +137,15 @@ int payWithText(const char* form, const char* amount, const char* text) {
 
 int payOldFirmware(const char* form, const char* amount) {
     core::ExportCall call("Quelmar_FI_EfetuaFormaPagamentoImpAntiga");
-    const std::string formText = core::argText(form);
-    if (!present(form) || formText.size() > 16)
-        return call.failWith(-2, "Parametro invalido para forma de pagto: ", form);
-    const char* const amountMessage = "Parametro invalido para valor da forma de pagto: ";
-    if (!present(amount)) return call.failWith(-2, amountMessage, amount);
-    const auto value = numericAmount14(keepDigits(amount));
-    if (!value) return call.failWith(-2, amountMessage, amount);
-    call.logRecord(formText + "|" + *value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(194, {formText, *value})))
+    std::string value;
+    int refusal = 0;
+    if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
+        return refusal;
+    const std::string formText = form;
+    call.logRecord(formText + "|" + value + "|");
+    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(194, {formText, value})))
         return *forwarded;
-    const std::string command = "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + *value;
+    const std::string command = "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + value;
     return sendPayment(call, command,
                        "Retorno Quelmar_FI_EfetuaFormaPagamento: 0 - Erro de comunicacao");
 }
