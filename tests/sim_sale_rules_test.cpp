@@ -172,7 +172,7 @@ TEST_F(SimSaleRules, PaymentsUntilTheTotalThenTheEnd) {
          {esc("J" + padded("Cartao", 16) + padded("Dinheiro", 16) + "00000000000600"), "06 00 81"},
          {kEnd + "Volte sempre\r\n", kOk},
          {esc("\x1d"), "06 00 00 00 00 00 00 00 00 01"}});
-    const FiscalModel m = printer.model();
+    FiscalModel m = printer.model();
     EXPECT_EQ(m.paymentForms[0].dayTotal, 200);
     EXPECT_EQ(m.paymentForms[1].dayTotal, 500);
     EXPECT_EQ(m.paymentForms[2].name, "Cheque");
@@ -196,6 +196,10 @@ TEST_F(SimSaleRules, PaymentsUntilTheTotalThenTheEnd) {
                   "Volte sempre",
                   std::string(48, '-'),
               }));
+    // A unit given between coupons goes to the next coupon's first item.
+    run({{esc(">3LT"), kOk}, {opening(), kOk}, {item("01", "0001", "00000100"), kOk}});
+    m = printer.model();
+    EXPECT_EQ(m.coupon.items.at(0).unit, "LT");
 }
 
 TEST_F(SimSaleRules, CancellationsMoveValuesToTheCancelledTotals) {

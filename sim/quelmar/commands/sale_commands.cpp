@@ -44,7 +44,7 @@ void openCoupon(CommandContext& c) {
     if (sale::refusedWithoutPaper(c)) return;
 
     SaleCoupon coupon;
-    coupon.pending = m.coupon.closed ? PendingItemExtras{} : m.coupon.pending;
+    coupon.pending = m.coupon.pending;  // extras given before the opening
     coupon.customerId = trimmed(command.substr(2, 29));
     if (command.size() == kLongOpening) {
         coupon.customerName = trimmed(command.substr(31, 30));
