@@ -121,7 +121,10 @@ void payByName(CommandContext& c) {
     const std::string name = trimmed(c.command.substr(2, 22));
     if (name.empty() || name.size() > kFormName) return invalidParameter(c.reply);
     if (refusedOutsidePayments(c)) return;
-    if (!digits(c.command.substr(24, 14))) return invalidParameter(c.reply);
+    const auto amount = digits(c.command.substr(24, 14));
+    if (!amount || *amount == 0) return invalidParameter(c.reply);
+    // A payment refused programs no form.
+    if (amountPaid(c.model.coupon) >= amountDue(c.model.coupon)) return refuse(c.reply);
     const int form = findOrProgramForm(c.model, name);
     if (form == 0) return invalidParameter(c.reply);
     takePayment(c, form, c.command.substr(24, 14), {});
