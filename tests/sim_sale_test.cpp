@@ -204,43 +204,35 @@ TEST_F(SimSaleTest, RefusedStepsReportTheirStatusBits) {
     auto startClosing = [] { EXPECT_EQ(Quelmar_FI_IniciaFechamentoCupom("A", "$", "0"), 1); };
     struct Case {
         const char* name;
-        const char* seed;
         std::function<void()> before;
         std::function<int()> refused;
         short st1, st2;
     };
     const Case cases[] = {
-        {"payment without a coupon", "", [] {},
+        {"payment without a coupon", [] {},
          [] { return Quelmar_FI_EfetuaFormaPagamento("Dinheiro        ", "10,00"); }, 0, 1},
-        {"rate slot not programmed", "", open,
+        {"rate slot not programmed", open,
          [] { return Quelmar_FI_VendeItem("1", "CAFE", "05", "I", "1", 2, "1,00", "$", "0"); }, 0,
          16 + 1},
-        {"second opening", "", open, [] { return Quelmar_FI_AbreCupom(""); }, 2, 1},
-        {"discount as large as the item", "", open,
+        {"second opening", open, [] { return Quelmar_FI_AbreCupom(""); }, 2, 1},
+        {"discount as large as the item", open,
          [] {
              return Quelmar_FI_VendeItem("1", "CAFE", "18,00", "I", "1", 2, "1,00", "$", "1,00");
          },
          0, 128 + 1},
-        {"item after the closing started", "", [&] { open(), sell(), startClosing(); },
+        {"item after the closing started", [&] { open(), sell(), startClosing(); },
          [] { return Quelmar_FI_VendeItem("2", "CHA", "18,00", "I", "1", 2, "3,00", "$", "0"); }, 0,
          1},
-        {"item cancelled after the closing started", "", [&] { open(), sell(), startClosing(); },
-         [] { return Quelmar_FI_CancelaItemAnterior(); }, 0, 4 + 1},
-        {"closing before the total is paid", "",
+        {"closing before the total is paid",
          [&] {
              open(), sell(), startClosing();
              EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro        ", "10,00"), 1);
          },
          [] { return Quelmar_FI_TerminaFechamentoCupom("Obrigado"); }, 0, 1},
-        {"nothing to cancel", "", [] {}, [] { return Quelmar_FI_CancelaCupom(); }, 0, 4 + 1},
-        {"yesterday not reduced", "movement=14/03/2024", [] {},
-         [] { return Quelmar_FI_AbreCupom(""); }, 0, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        printer.update([&](sim::FiscalModel& m) {
-            m = sim::modelFromSeed(std::string(kShopSeed) + ";" + c.seed);
-        });
+        printer.update([](sim::FiscalModel& m) { m = sim::modelFromSeed(kShopSeed); });
         core::state().couponOpen = false;
         c.before();
         const sim::FiscalModel before = printer.model();
@@ -253,6 +245,7 @@ TEST_F(SimSaleTest, RefusedStepsReportTheirStatusBits) {
         EXPECT_EQ(printer.paper().lines(), printed);
     }
     // Without StatusFuncao the same refusal is a done call; only the status tells.
+    printer.update([](sim::FiscalModel& m) { m = sim::modelFromSeed(kShopSeed); });
     connect();
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro        ", "10,00"), 1);
     short ack = 0, st1 = 0, st2 = 0;
