@@ -31,10 +31,28 @@ inline constexpr std::uint8_t kOpenDrawer = 0x16;
 inline constexpr std::uint8_t kDrawerStatus = 0x17;
 inline constexpr std::uint8_t kExtended = '>';  // followed by a selector character
 
+// The sale cycle.
+inline constexpr std::uint8_t kOpenCoupon = 0x00;
+inline constexpr std::uint8_t kSellItem = 0x09;
+inline constexpr std::uint8_t kSellItemThreeDecimals = '8';  // same fields as kSellItem
+inline constexpr std::uint8_t kSellDepartmentItem = '?';
+inline constexpr std::uint8_t kCancelLastItem = 0x0D;
+inline constexpr std::uint8_t kCancelCoupon = 0x0E;
+inline constexpr std::uint8_t kCancelItem = 0x1F;
+inline constexpr std::uint8_t kSubtotal = 0x1D;
+inline constexpr std::uint8_t kStartClosing = ' ';
+inline constexpr std::uint8_t kPaymentFormIndex = 'G';
+inline constexpr std::uint8_t kPayment = 'H';
+inline constexpr std::uint8_t kPaymentByName = '!';
+inline constexpr std::uint8_t kPaymentReversal = 'J';
+inline constexpr std::uint8_t kEndClosing = '"';
+
 // Selectors after kExtended.
 inline constexpr std::uint8_t kChequeStatus = '0';
 inline constexpr std::uint8_t kPaperMonitor = '6';
 inline constexpr std::uint8_t kLastReduction = '7';
+inline constexpr std::uint8_t kUnitOfMeasure = '3';
+inline constexpr std::uint8_t kExtendedDescription = '4';
 
 // Index bytes of the information-read command.
 namespace info {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "sim/quelmar/printer_clock.h"
+#include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {
 
@@ -155,6 +156,7 @@ struct FiscalModel {
     bool lastCouponCancellable = false;
     std::optional<CivilDate> movementDate;  // date of the day's first document, until the Z
     DocumentState document = DocumentState::None;
+    SaleCoupon coupon;  // the coupon being sold, or the last one
     std::vector<Reduction> reductions;
 
     // Clock and time counters.

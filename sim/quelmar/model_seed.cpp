@@ -3,6 +3,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "sim/quelmar/coupon_text.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/setting_tables.h"
 #include "sim/quelmar/setting_values.h"
@@ -231,6 +232,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
         ok = parseNames(value, m_.nonFiscalTotalizers);
     } else if (key == "departments") {
         ok = parseNames(value, m_.departments);
+    } else if (key.starts_with("coupon.")) {
+        return applyCouponSetting(m_.coupon, key.substr(7), value);
     } else {
         return applyIndexed(key, s);
     }

@@ -40,6 +40,7 @@
 // KEY crz, coo, gnf, gt, at (moment), movement (date), automatic, rates (as above),
 // ratetotals (amounts, one per rate), nftotals, nfcounts (per non-fiscal slot) and the day
 // totals' keys (icms.exempt, ..., supplies).
+// The coupon being sold, or the last one: coupon.KEY, see coupon_text.h.
 #pragma once
 
 #include <optional>

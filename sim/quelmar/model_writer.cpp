@@ -1,6 +1,7 @@
 // Writing a model as settings text: every field, in an order the reader can take back.
 #include <sstream>
 
+#include "sim/quelmar/coupon_text.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/setting_tables.h"
 #include "sim/quelmar/setting_values.h"
@@ -144,7 +145,7 @@ std::string modelText(const FiscalModel& m) {
     }
 
     for (std::size_t i = 0; i < m.reductions.size(); ++i) writeReduction(w, i + 1, m.reductions[i]);
-    return w.text();
+    return w.text() + couponText(m.coupon);
 }
 
 }  // namespace quelfi::sim

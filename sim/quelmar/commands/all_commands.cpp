@@ -9,6 +9,9 @@ void registerAllCommands(CommandRegistry& registry) {
     registerDayQueries(registry);
     registerTableQueries(registry);
     registerDeviceCommands(registry);
+    registerSaleCommands(registry);
+    registerCouponCancelCommands(registry);
+    registerPaymentCommands(registry);
 }
 
 }  // namespace quelfi::sim

@@ -1,0 +1,29 @@
+// The coupon record in the printer's settings text (model_text.h), so that a coupon being sold, or
+// the last one still cancellable, survives in the model file:
+//
+//     coupon.coo=1235; coupon.customer=123.456.789-09; coupon.name=; coupon.address=
+//     coupon.closed=0; coupon.cancelled=0; coupon.surcharge=4.19; coupon.discount=0.00
+//     coupon.percent=10.00 (empty: the adjustment was a value)
+//     coupon.pending.description=...; coupon.pending.unit=KG   (extras for the next item)
+//     coupon.item.N=code,description,unit,rate,iss,department,quantity,fractional,price,gross,
+//                   discount,percent,surcharge,share,cancelled
+//     coupon.payment.N=form,amount,text
+//
+// Items and payments are numbered from 1; N may be one past the last to add one. Amounts are
+// decimals with a point (share may be negative), quantities have three decimals, flags 0 or 1.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "sim/quelmar/sale_coupon.h"
+
+namespace quelfi::sim {
+
+// The record's settings, one a line; nothing for a printer that never sold a coupon.
+std::string couponText(const SaleCoupon& coupon);
+
+// Applies one setting whose key follows "coupon."; empty when applied, else the error.
+std::string applyCouponSetting(SaleCoupon& coupon, std::string_view key, std::string_view value);
+
+}  // namespace quelfi::sim
