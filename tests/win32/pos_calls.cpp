@@ -32,18 +32,36 @@ std::optional<int> invoke(const Lookup& lookup, const std::string& name, Args...
         }                                                                                 \
     }
 
+// Where the library writes its answers, as a program's own variables.
+short ack, st1, st2;
+char couponNumber[7];
+char grandTotal[19];
+
 }  // namespace
 
 std::vector<Call> posCalls() {
-    // The start of a day at the till: the port opened by the configuration's name, then by
-    // index, closed in between; a reload of the configuration, as after the INI was edited.
     return {
+        // The start of a day at the till: the port opened by the configuration's name, then by
+        // index, closed in between; a reload of the configuration, as after the INI was edited.
         QF_CALL(1, Quelmar_FI_AbrePortaSerial),
         QF_CALL(1, Quelmar_FI_AbrePortaSerial),
         QF_CALL(1, Quelmar_FI_FechaPortaSerial),
         QF_CALL(1, Quelmar_FI_AbrePorta, 0),
         QF_CALL(1, Quelmar_FI_FechaPortaSerial),
         QF_CALL(std::nullopt, Quelmar_FI_ReloadINIFile),
+        QF_CALL(1, Quelmar_FI_FechaPortaSerial),
+        // A sale: the printer's status, a coupon with two items closed with one payment, then
+        // the coupon number and the grand total read back.
+        QF_CALL(1, Quelmar_FI_AbrePortaSerial),
+        QF_CALL(1, Quelmar_FI_VerificaEstadoImpressora, &ack, &st1, &st2),
+        QF_CALL(1, Quelmar_FI_AbreCupom, "123.456.789-09"),
+        QF_CALL(1, Quelmar_FI_VendeItem, "7891234567890", "Arroz 5kg", "18,00", "I", "2", 2,
+                "2490", "$", "0"),
+        QF_CALL(1, Quelmar_FI_VendeItem, "123", "Feij\xE3o", "07,00", "F", "1,500", 3, "899",
+                "%", "10,00"),
+        QF_CALL(1, Quelmar_FI_FechaCupom, "Dinheiro", "D", "$", "0", "10000", "Obrigado"),
+        QF_CALL(1, Quelmar_FI_NumeroCupom, couponNumber),
+        QF_CALL(1, Quelmar_FI_GrandeTotal, grandTotal),
         QF_CALL(1, Quelmar_FI_FechaPortaSerial),
     };
 }
@@ -61,6 +79,8 @@ int runCalls(const Lookup& lookup) {
         std::printf("%s = %d%s\n", call.text.c_str(), *result, wrong ? "  (unexpected)" : "");
         if (wrong) ++failures;
     }
+    std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
+                grandTotal);
     std::fflush(stdout);
     return failures;
 }

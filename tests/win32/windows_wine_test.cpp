@@ -8,6 +8,10 @@
 #include <optional>
 #include <thread>
 
+#include "sim/pty_server.h"
+#include "sim/quelmar/model_text.h"
+#include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
 #include "support/pseudo_terminal.h"
 #include "win32/windows_builds.h"
@@ -18,23 +22,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The point-of-sale client's calls with COM1 on a pseudo-terminal and the log on drive C.
+// A virtual printer served on a pseudo-terminal, the same shop for every run so that two runs
+// of the same calls write the same log.
+struct ShopPrinter {
+    sim::QuelmarPrinter printer{sim::modelFromSeed(
+        "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
+        "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
+        "rates=18.00,7.00; payments=Dinheiro")};
+    sim::PrinterLink link{printer};
+    sim::PtyServer server{link};
+};
+
+// The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
 protected:
     static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
 
     // The Linux twin of the Windows client, loading the shared library as a program does.
-    CommandResult runOnLinux(const PseudoTerminal& printer) {
+    CommandResult runOnLinux(ShopPrinter& shop) {
         writeFile(systemDir() + "/QuelFI32.ini", kIni);
-        printer.linkAs(portDir() + "/COM1");
+        shop.server.linkAs(portDir() + "/COM1");
         fs::create_directories(driveC() + "/quelfi");
         return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY));
     }
 
     std::string linuxLog() const { return readFile(driveC() + "/quelfi/QuelFI32.log"); }
 
-    // Load, open, open again, close, open by index, close, reload, close.
-    static std::string expectedLog() {
+    // The start of the day: load, open, open again, close, open by index, close, reload, close.
+    static std::string expectedStartOfDay() {
         const std::string sep = std::string(71, '-') + " ";
         const std::string configuration = logLines(
             {sep, "Quelmar_FI_LeInformacoesConfiguracao ", "path: c:\\quelfi", "Log: 1",
@@ -51,10 +66,16 @@ protected:
 };
 
 TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOn) {
-    PseudoTerminal printer;
-    const CommandResult onLinux = runOnLinux(printer);
+    ShopPrinter shop;
+    const CommandResult onLinux = runOnLinux(shop);
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
-    EXPECT_EQ(linuxLog(), expectedLog());
+    const std::string start = expectedStartOfDay();
+    EXPECT_EQ(linuxLog().substr(0, start.size()), start);
+    // The sale reached the printer: the coupon was printed and the totals moved.
+    EXPECT_EQ(shop.printer.model().counters.coo, 1235);
+    EXPECT_NE(onLinux.output.find("coupon 001235; grand total 000000000000106329"),
+              std::string::npos)
+        << onLinux.output;
 }
 
 class WineTest : public PosClientTest {
@@ -108,11 +129,12 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
 }
 
 TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
-    PseudoTerminal printer;
-    const CommandResult onLinux = runOnLinux(printer);
+    ShopPrinter linuxShop;
+    const CommandResult onLinux = runOnLinux(linuxShop);
 
-    // Windows: the same INI in the system directory, COM1 on the same line.
-    ASSERT_TRUE(wine_->mapPort("COM1", printer.devicePath()));
+    // Windows: the same INI in the system directory, COM1 on the same shop's printer.
+    ShopPrinter windowsShop;
+    ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
     writeFile(wine_->systemDirectory() + "/QuelFI32.ini", kIni);
     fs::create_directories(wine_->driveC() + "/quelfi");
     fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
@@ -121,7 +143,7 @@ TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
     EXPECT_EQ(onWindows.status, 0) << onWindows.output;
     EXPECT_EQ(withoutCarriageReturns(onWindows.output), onLinux.output);
-    EXPECT_EQ(linuxLog(), expectedLog());
+    EXPECT_EQ(windowsShop.printer.paper().text(), linuxShop.printer.paper().text());
     EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/QuelFI32.log"), linuxLog());
 }
 
