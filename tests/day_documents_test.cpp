@@ -130,7 +130,7 @@ TEST_F(DayDocumentsTest, OneCommandClosesTheReportAndTheBoundReceipt) {
     EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_FechaComprovanteNaoFiscalVinculado ",
                                 "Quelmar_FI_FechaRelatorioGerencial ",
                                 "Retorno Quelmar_FI_FechaRelatorioGerencial: 0 - Erro de "
-                                "comunicacao"}));
+                                "comunicação"}));
 }
 
 TEST_F(DayDocumentsTest, ReceiptAsksTheFormsIndexAndSendsTheFormByName) {

@@ -110,6 +110,22 @@ TEST_F(DayReadingsTest, RefusedReductionRecordsNothing) {
                   logOf(std::vector<std::string>{kSep, "Quelmar_FI_ReducaoZ "} + readingLines() +
                         std::vector<std::string>{"Retorno Quelmar_FI_ReducaoZ: 1"}));
     }
+    // A closing total that cannot be read leaves both records as they were.
+    clearLog();
+    line->reply(lastReductionReply(kGtBefore));
+    line->reply(kOk);
+    replyStatus(*line);
+    EXPECT_EQ(Quelmar_FI_ReducaoZ(nullptr, nullptr), 0);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B>7", "\x1B\x05", "\x1B\x13", "\x1B#\x11",
+                                                    "\x1B#\x03"}));
+    EXPECT_EQ(ini(), before);
+    EXPECT_EQ(workLog(), logOf(std::vector<std::string>{kSep, "Quelmar_FI_ReducaoZ "} +
+                               readingLines() + statusLines() +
+                               std::vector<std::string>{
+                                   kSep, "Quelmar_FI_GrandeTotal ",
+                                   "Retorno Quelmar_FI_GrandeTotal: 0 - Erro de comunicacao",
+                                   "Retorno Quelmar_FI_ReducaoZ: 0"}));
+
     // Nothing to reduce from when the last reduction cannot be read: no reduction either.
     clearLog();
     EXPECT_EQ(Quelmar_FI_ReducaoZ("", ""), 0);

@@ -1,5 +1,6 @@
 // The management report: free text, which opens the report when none is open, and its closing.
 #include "core/export_call.h"
+#include "core/printer_state.h"
 #include "fiscal/document_text.h"
 #include "fiscal/nonfiscal_documents.h"
 #include "protocol/command_call.h"
@@ -31,7 +32,9 @@ int closeReport() {
         return *forwarded;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed("\x15");
-    return protocol::runCommand(call, spec);
+    int failure = 0;
+    if (!protocol::send(call, spec, failure, "Erro de comunica\xE7\xE3o")) return failure;
+    return call.finish(core::state().lastReturnCode);
 }
 
 }  // namespace quelfi::fiscal

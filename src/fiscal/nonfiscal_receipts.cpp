@@ -100,6 +100,8 @@ int supplyCash(const char* amount, const char* form) {
     if (auto forwarded =
             protocol::forwardToDriver(call, protocol::requestRecord(81, {amountText, formText})))
         return *forwarded;
+    // The Yanco printer keeps no supply total: its adapter adds each accepted supply to a running
+    // total in the INI, on its own road, once it is in place.
     std::string body = "SU" + zeroFill(digits, kAmountWidth);
     if (!formText.empty()) body += blankFill(protocol::inPrinterCodePage(formText), kFormWidth);
     return sendReceipt(call, body);

@@ -96,6 +96,8 @@ int reductionZ(const char* date, const char* time) {
     if (auto forwarded =
             protocol::forwardToDriver(call, protocol::requestRecord(71, {dateDigits, timeText})))
         return *forwarded;
+    // The Yanco printer's reduction, which keeps the day's data in the INI because that printer
+    // cannot report it afterwards, branches off here once the Yanco adapter is in place.
 
     std::string initialTotal;
     int result = readLastGrandTotal(initialTotal);
@@ -110,10 +112,12 @@ int reductionZ(const char* date, const char* time) {
     if (s.ack != 6 || (s.st2 & 1)) return call.finish(s.lastReturnCode);
 
     waitForReduction();
-    core::writeIniValue("RelatorioTipo60", "GTInicial", initialTotal);
+    // Both records describe the same day: neither is written when the closing total cannot be
+    // read, so the reports never pair one day's opening total with another day's closing one.
     std::string finalTotal;
     result = readGrandTotal(finalTotal);
     if (!goesOn(result)) return call.finish(result);
+    core::writeIniValue("RelatorioTipo60", "GTInicial", initialTotal);
     core::writeIniValue("RelatorioTipo60", "GTFinal", finalTotal);
     return call.finish(s.lastReturnCode);
 }
