@@ -50,24 +50,16 @@ TEST_F(DayReadingsTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
                                readingLines() + statusLines() + grandTotalLines() +
                                std::vector<std::string>{"Retorno Quelmar_FI_ReducaoZ: 1"}));
 
-    // The plain reduction, run by the day's closing; the clock form always starts with ESC.
-    clearLog();
+    // On electronic-journal printers too, the clock form starts with ESC.
     state().mfdPrinter = true;
-    state().printerType = 0;
-    const std::string journal = bytes({0, 0});
-    line->reply(lastReductionReply(kGtBefore) + journal);
-    line->reply(kOk + journal);
-    line->reply(kOk + journal);
-    line->reply(bytes({6, 0, 0, 0, 0, 0}));
-    line->reply(grandTotalReply(kGtAfter) + journal);
-    EXPECT_EQ(Quelmar_FI_FechamentoDoDia(), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1C>7", "\x1C\x05", "\x1C\x13", "\x1C#\x11",
-                                                    "\x1C#\x03"}));
-    EXPECT_EQ(workLog(), logOf(std::vector<std::string>{kSep, "Quelmar_FI_FechamentoDoDia ",
-                                                        "Quelmar_FI_ReducaoZ "} +
-                               readingLines() + statusLines() + grandTotalLines() +
-                               std::vector<std::string>{"Retorno Quelmar_FI_ReducaoZ: 1",
-                                                        "Retorno Quelmar_FI_FechamentoDoDia: 1"}));
+    for (const std::string& reply :
+         {lastReductionReply(kGtBefore), kOk, kOk, bytes({6, 0, 0, 0}), grandTotalReply(kGtAfter)})
+        line->reply(reply + bytes({0, 0}));
+    EXPECT_EQ(Quelmar_FI_ReducaoZ("01/01/2005", "00:00:00"), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1C>7",
+                                                    "\x1B\x05"
+                                                    "010105000000",
+                                                    "\x1C\x13", "\x1C#\x11", "\x1C#\x03"}));
 }
 
 TEST_F(DayReadingsTest, ReductionDateAndTimeAreCheckedBeforeAnythingIsSent) {

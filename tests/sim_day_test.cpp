@@ -308,7 +308,7 @@ TEST_F(SimDay, DayLeftOpenOverMidnightMustBeReducedFirst) {
     EXPECT_EQ(run("\x14Texto"), kNotExecuted);
     EXPECT_EQ(run("\x06"), kAccepted);
     EXPECT_EQ(run("\x05"), kAccepted);
-    const Reduction& z = model().reductions.back();
+    const Reduction z = model().reductions.back();
     EXPECT_EQ(z.movementDate, (CivilDate{2024, 3, 15}));
     EXPECT_EQ(z.madeAt, (DateTime{{2024, 3, 16}, 0, 10, 0}));
     EXPECT_FALSE(reductionPending(model()));
