@@ -84,7 +84,7 @@ FiscalModel busyPrinter() {
         "icms.surcharges=9; iss.surcharges=10; icms.cancellations=11; iss.cancellations=12;"
         "withdrawals=13; supplies=14;"
         "rates=18,7.5/ISS; rate.2.total=0.01; payments=A%3BB,C/V; payment.1.total=2;"
-        "payment.2.last=3; totalizers=,X=Y; totalizer.2.count=4; totalizer.50.total=5;"
+        "payment.2.last=3; payment.2.bound=2; lastcoo=23; bound.coupon=23; totalizers=,X=Y; totalizer.2.count=4; totalizer.50.total=5;"
         "departments=,,Café; department.3.total=6; department.20.quantity=0.001;"
         "z.1.crz=1; z.1.coo=2; z.1.gnf=3; z.1.gt=4; z.1.at=31/12/2023 23:59:59;"
         "z.1.movement=31/12/2023; z.1.automatic=1; z.1.rates=1/ISS,2; z.1.ratetotals=5,6;"

@@ -22,6 +22,7 @@ struct CommandContext {
     PaperRoll& paper;
     std::string_view command;  // prefix byte first, then the command byte and its fields
     Reply& reply;
+    std::uint32_t ticks = 0;  // the line's clock when the command arrived, in milliseconds
 };
 
 using CommandHandler = std::function<void(CommandContext&)>;

@@ -117,6 +117,14 @@ struct Reduction {
     bool operator==(const Reduction&) const = default;
 };
 
+// What bound receipts have covered of the last coupon's payments, per payment form. It counts for
+// the coupon `coo` only: a later coupon starts from nothing.
+struct BoundReceipts {
+    int coo = 0;
+    std::array<Money, kPaymentFormSlots> covered{};
+    bool operator==(const BoundReceipts&) const = default;
+};
+
 enum class PaperState { Ok, NearEnd, Out };
 
 struct FiscalModel {
@@ -158,6 +166,15 @@ struct FiscalModel {
     DocumentState document = DocumentState::None;
     SaleCoupon coupon;  // the coupon being sold, or the last one
     std::vector<Reduction> reductions;
+
+    // The documents that follow a coupon: the COO of the last fiscal coupon (set when it closes),
+    // whose payments bound receipts refer to, and what they have covered of them.
+    int lastCouponCoo = 0;
+    BoundReceipts bound;
+    // A long command (the Z reduction on the electronic-journal model) keeps ST3 at "still
+    // executing" until this moment of the line's clock, in milliseconds. Not kept in the model
+    // file: a printer that is switched on again starts idle.
+    std::optional<std::uint32_t> busyUntil;
 
     // Clock and time counters.
     PrinterClock clock;

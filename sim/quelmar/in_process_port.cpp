@@ -28,7 +28,13 @@ bool reached(std::uint32_t now, std::uint32_t deadline) {
 }  // namespace
 
 InProcessPort::InProcessPort(QuelmarPrinter& printer, platform::Platform& clock)
-    : clock_(clock), link_(printer) {}
+    : clock_(clock), printer_(printer), link_(printer) {
+    printer_.useClock([&clock] { return clock.tickCount(); });
+}
+
+InProcessPort::~InProcessPort() {
+    printer_.useClock(nullptr);
+}
 
 std::unique_ptr<platform::Port> InProcessPort::connection() {
     return std::make_unique<Connection>(*this);

@@ -23,7 +23,11 @@ namespace quelfi::sim {
 
 class InProcessPort final : public platform::Port {
   public:
+    // The printer times what it does for a while on `clock` too, until the port goes.
     InProcessPort(QuelmarPrinter& printer, platform::Platform& clock);
+    ~InProcessPort() override;
+    InProcessPort(const InProcessPort&) = delete;
+    InProcessPort& operator=(const InProcessPort&) = delete;
 
     long write(const std::uint8_t* data, std::size_t size) override;
     bool readByte(std::uint8_t& byte) override;
@@ -73,6 +77,7 @@ class InProcessPort final : public platform::Port {
     std::string applyFaults(std::string reply, const ReplyFaults& faults) const;
 
     platform::Platform& clock_;
+    QuelmarPrinter& printer_;
     PrinterLink link_;
 
     std::string pending_;  // bytes of the frame being written

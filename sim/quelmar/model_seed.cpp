@@ -220,6 +220,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
         auto v = parseInteger(value);
         ok = v.has_value();
         if (ok) m_.clock = {std::nullopt, *v};
+    } else if (key == "bound.coupon") {
+        ok = parseCount(value, m_.bound.coo);
     } else if (key == "movement") {
         auto v = parseDate(value);
         ok = v || value == "none";
@@ -254,11 +256,14 @@ std::string SeedReader::applyIndexed(std::string_view key, const Setting& s) {
         if (n > m_.taxRates.size())
             return "no rate " + std::to_string(n) + " for '" + std::string(key) + "'";
         ok = parseAmountInto(value, m_.taxRates[n - 1].dayTotal);
-    } else if (table == "payment" && (field == "total" || field == "last")) {
+    } else if (table == "payment" && (field == "total" || field == "last" || field == "bound")) {
         if (n > m_.paymentForms.size())
             return "no payment form " + std::to_string(n) + " for '" + std::string(key) + "'";
         PaymentForm& form = m_.paymentForms[n - 1];
-        ok = parseAmountInto(value, field == "total" ? form.dayTotal : form.lastCoupon);
+        Money& amount = field == "total"  ? form.dayTotal
+                        : field == "last" ? form.lastCoupon
+                                          : m_.bound.covered[n - 1];
+        ok = parseAmountInto(value, amount);
     } else if (table == "totalizer" && n <= kNonFiscalSlots && field == "count") {
         ok = parseCount(value, m_.nonFiscalTotalizers[n - 1].count);
     } else if (table == "totalizer" && n <= kNonFiscalSlots && field == "total") {
@@ -300,6 +305,8 @@ std::string SeedReader::applyReduction(Reduction& z, std::string_view key, const
         auto v = parseDateTime(value);
         ok = v.has_value();
         if (ok) z.madeAt = *v;
+    } else if (key == "bound.coupon") {
+        ok = parseCount(value, m_.bound.coo);
     } else if (key == "movement") {
         auto v = parseDate(value);
         ok = v.has_value();

@@ -28,12 +28,14 @@
 // iss.nonincidence, iss.substitution, icms.discounts, iss.discounts, icms.surcharges,
 // iss.surcharges, icms.cancellations, iss.cancellations, withdrawals, supplies.
 // Day: movement (date of the day's first document, or none), document (none, coupon, payment,
-// nonfiscal, report, bound).
+// nonfiscal, report, bound), lastcoo (COO of the last fiscal coupon), bound.coupon (the coupon
+// whose payments payment.N.bound amounts were covered by bound receipts).
 // Tables (each replaces the whole table; list entries in slot order, empty entries leave a slot
 // free):
 //   rates=18.00,7.00/ISS   rates with their binding (/ICMS is the default); rate.N.total
 //   payments=Dinheiro,Cartao/V   /V: the form may carry a bound receipt; payment.N.total,
-//                                payment.N.last (paid with it in the last coupon)
+//                                payment.N.last (paid with it in the last coupon),
+//                                payment.N.bound (of that, covered by bound receipts)
 //   totalizers=,Sangria    non-fiscal totalizers (50 slots); totalizer.N.count, totalizer.N.total
 //   departments=Bebidas    (20 slots); department.N.total, department.N.quantity
 // Fiscal memory: z.N.KEY for reduction N (1 first; N may be one past the last to add one), with

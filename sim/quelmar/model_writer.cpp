@@ -103,7 +103,8 @@ std::string modelText(const FiscalModel& m) {
     w.put("paper", kPaperStates[static_cast<int>(m.paper)]);
     w.put("document", kDocumentStates[static_cast<int>(m.document)]);
     w.put("cheque", std::to_string(m.chequeSensor));
-    w.put("st3", std::to_string(m.journalStatus));
+    // A long command still running is not kept: the printer starts idle.
+    w.put("st3", std::to_string(m.busyUntil ? 0 : m.journalStatus));
     if (m.clock.stoppedAt) {
         w.put("clock", formatDateTime(*m.clock.stoppedAt));
     } else {
@@ -125,7 +126,9 @@ std::string modelText(const FiscalModel& m) {
         const std::string p = "payment." + std::to_string(i + 1) + ".";
         w.putAmount(p + "total", m.paymentForms[i].dayTotal);
         w.putAmount(p + "last", m.paymentForms[i].lastCoupon);
+        w.putAmount(p + "bound", m.bound.covered[i]);
     }
+    w.put("bound.coupon", std::to_string(m.bound.coo));
 
     w.put("totalizers", trimmedList(m.nonFiscalTotalizers, slotName<NonFiscalTotalizer>,
                                     unnamed<NonFiscalTotalizer>));

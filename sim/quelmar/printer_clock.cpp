@@ -4,6 +4,22 @@
 
 namespace quelfi::sim {
 
+namespace {
+
+// Seconds since 1 January 1970 of a civil moment (proleptic Gregorian calendar).
+std::int64_t secondsOf(const DateTime& m) {
+    const std::int64_t y = m.date.year - (m.date.month <= 2 ? 1 : 0);
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t dayOfYear = (153 * (m.date.month + (m.date.month > 2 ? -3 : 9)) + 2) / 5 +
+                                   m.date.day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const std::int64_t days = era * 146097 + dayOfEra - 719468;
+    return days * 86400 + m.hour * 3600 + m.minute * 60 + m.second;
+}
+
+}  // namespace
+
 bool isValid(const CivilDate& date) {
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1) return false;
@@ -26,6 +42,14 @@ DateTime PrinterClock::now() const {
             local.tm_hour,
             local.tm_min,
             local.tm_sec};
+}
+
+void PrinterClock::set(const DateTime& moment) {
+    if (stoppedAt) {
+        stoppedAt = moment;
+        return;
+    }
+    offsetSeconds += secondsOf(moment) - secondsOf(now());
 }
 
 }  // namespace quelfi::sim

@@ -31,6 +31,8 @@ struct PrinterClock {
     std::int64_t offsetSeconds = 0;     // running clock: host time plus this
 
     DateTime now() const;
+    // Sets the clock to `moment`: a stopped clock stands there, a running one goes on from it.
+    void set(const DateTime& moment);
     bool operator==(const PrinterClock&) const = default;
 };
 

@@ -1,17 +1,38 @@
 #include "sim/quelmar/quelmar_printer.h"
 
+#include <chrono>
+
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
+#include "sim/quelmar/fiscal_day.h"
 #include "sim/quelmar/wire_fields.h"
 
 namespace quelfi::sim {
 
+namespace {
+
+std::uint32_t steadyMilliseconds() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
 QuelmarPrinter::QuelmarPrinter(FiscalModel model) : model_(std::move(model)) {
     registerAllCommands(commands_);
+    useClock(nullptr);
+}
+
+void QuelmarPrinter::useClock(Ticks ticks) {
+    std::lock_guard lock(mutex_);
+    ticks_ = ticks ? std::move(ticks) : Ticks(steadyMilliseconds);
 }
 
 std::string QuelmarPrinter::execute(std::string_view command) {
     std::lock_guard lock(mutex_);
+    const std::uint32_t now = ticks_();
+    settleLongCommand(model_, now);
     Reply reply;
     const auto prefix = static_cast<std::uint8_t>(command.empty() ? 0 : command[0]);
     const bool prefixAccepted =
@@ -33,7 +54,7 @@ std::string QuelmarPrinter::execute(std::string_view command) {
                 if (definition->length != 0 && command.size() != definition->length) {
                     reply.st1 |= codes::kSt1WrongParameterCount;
                 } else {
-                    CommandContext context{model_, paper_, command, reply};
+                    CommandContext context{model_, paper_, command, reply, now};
                     definition->handler(context);
                 }
                 break;

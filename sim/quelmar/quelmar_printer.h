@@ -3,6 +3,7 @@
 // that serves it and the test or tool that inspects it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -32,6 +33,12 @@ class QuelmarPrinter {
     // The command table, for adding commands before the printer is served.
     CommandRegistry& commands() { return commands_; }
 
+    // The clock by which the printer times what it does for a while (a Z reduction on the
+    // electronic-journal model), in milliseconds. By default the host's steady clock; a test's
+    // line gives its own, so that its virtual time decides. Null puts the default back.
+    using Ticks = std::function<std::uint32_t()>;
+    void useClock(Ticks ticks);
+
   private:
     std::string encode(const Reply& reply) const;
 
@@ -39,6 +46,7 @@ class QuelmarPrinter {
     FiscalModel model_;
     PaperRoll paper_;
     CommandRegistry commands_;
+    Ticks ticks_;
 };
 
 }  // namespace quelfi::sim

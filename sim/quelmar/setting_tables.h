@@ -26,6 +26,7 @@ inline constexpr Binding<FiscalModel, bool> kFlags[] = {
 };
 
 inline constexpr Binding<FiscalModel, int> kNumbers[] = {
+    {"lastcoo", &FiscalModel::lastCouponCoo},
     {"store", &FiscalModel::storeNumber},
     {"register", &FiscalModel::registerNumber},
     {"mode", &FiscalModel::operationMode},

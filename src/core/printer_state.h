@@ -28,6 +28,9 @@ struct Seams {
     // The electronic-journal status query used while a long command runs; returns its result
     // and leaves ST3 in the state.
     std::function<int()> extendedStatus;
+    // The Yanco adapter's closing of an X or Z report, which Quelmar_FI_FechaRelatorioXouZ hands
+    // over to whatever the configured model. Unset until the adapter is part of the library.
+    std::function<int()> yancoReportClosing;
 };
 
 struct PrinterState {
@@ -89,6 +92,7 @@ struct PrinterState {
     int tableReplyCommand = 0;
     bool leadingCountPending = false;
     bool wrapAnswerText = false;
+    bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')
     std::FILE* answerFileHandle = nullptr;
 
     // --- the operating system and the seams to upper layers ---

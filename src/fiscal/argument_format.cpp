@@ -77,6 +77,17 @@ bool isValidDate(std::string_view date) {
     return day <= last;
 }
 
+std::optional<std::string> shortDate(std::string_view digits) {
+    if (digits.size() == 6) return std::string(digits);
+    if (digits.size() == 8) return std::string(digits.substr(0, 4)) + std::string(digits.substr(6));
+    return std::nullopt;
+}
+
+bool isValidShortDate(std::string_view date) {
+    if (date.size() != 6) return false;
+    return isValidDate(std::string(date.substr(0, 4)) + "00" + std::string(date.substr(4)));
+}
+
 void blankPercentSigns(std::string& text, std::size_t count) {
     for (std::size_t i = 0; i < text.size() && i < count; ++i)
         if (text[i] == '%') text[i] = ' ';

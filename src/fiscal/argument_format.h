@@ -37,6 +37,13 @@ std::optional<std::string> numericAmount14(std::string_view digits);
 // DDMMAAAA: month 1-12, day within the month (February 29 in years divisible by 4).
 bool isValidDate(std::string_view date);
 
+// A date of six digits (DDMMAA) as it stands, or of eight (DDMMAAAA) as DDMM and the last two
+// year digits; nothing for any other length.
+std::optional<std::string> shortDate(std::string_view digits);
+
+// DDMMAA checked as isValidDate checks a full date, the two year digits deciding the leap year.
+bool isValidShortDate(std::string_view date);
+
 // Blanks each '%' within the first `count` characters.
 void blankPercentSigns(std::string& text, std::size_t count);
 

@@ -38,11 +38,11 @@ int runCommand(const core::ExportCall& call, const CommandSpec& spec, bool refre
     return call.finish(state().lastReturnCode);
 }
 
-void refreshStatus() {
+void refreshStatus(int readyPolls) {
     core::PrinterState& s = state();
     const int savedTimeout = s.statusTimeout;
     s.nestedCall = 1;
-    s.statusTimeout = 500;
+    s.statusTimeout = readyPolls;
     short ack = 0, st1 = 0, st2 = 0;
     verifyPrinterState(&ack, &st1, &st2);
     s.statusTimeout = savedTimeout;

@@ -31,8 +31,8 @@ bool send(const core::ExportCall& call, const CommandSpec& spec, int& failure,
 // A command without data answer, to the end: "Retorno N: code" and the code.
 int runCommand(const core::ExportCall& call, const CommandSpec& spec, bool refreshStatus = false);
 
-// Asks the printer's status again after a command, as a nested status request with the longer
-// ready wait; lastReturnCode then holds its result.
-void refreshStatus();
+// Asks the printer's status again after a command, as a nested status request allowed
+// `readyPolls` ready-polls of 100 ms; lastReturnCode then holds its result.
+void refreshStatus(int readyPolls = 500);
 
 }  // namespace quelfi::protocol

@@ -3,6 +3,12 @@
 namespace quelfi::sim {
 
 void registerAllCommands(CommandRegistry& registry) {
+    // The day's documents come first: a group registered later may take over a command they
+    // share (the payment-form index, which the sale's payments ask too).
+    registerReadingCommands(registry);
+    registerDayCommands(registry);
+    registerReportCommands(registry);
+    registerNonFiscalCommands(registry);
     registerStatusCommands(registry);
     registerIdentityQueries(registry);
     registerCounterQueries(registry);

@@ -8,6 +8,12 @@ namespace quelfi::sim {
 
 void registerAllCommands(CommandRegistry& registry);
 
+// The fiscal day: readings, the Z reduction, the non-fiscal documents.
+void registerReadingCommands(CommandRegistry& registry);
+void registerDayCommands(CommandRegistry& registry);
+void registerReportCommands(CommandRegistry& registry);
+void registerNonFiscalCommands(CommandRegistry& registry);
+
 void registerStatusCommands(CommandRegistry& registry);
 void registerIdentityQueries(CommandRegistry& registry);
 void registerCounterQueries(CommandRegistry& registry);

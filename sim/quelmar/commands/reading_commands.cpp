@@ -1,0 +1,97 @@
+// The readings: the X reading of the day's totals, and the fiscal memory's records for a range of
+// movement dates or of reduction numbers, in full ('I') or short ('i').
+#include "sim/quelmar/commands/commands.h"
+#include "sim/quelmar/commands/day_support.h"
+#include "sim/quelmar/day_layout.h"
+#include "sim/quelmar/fiscal_day.h"
+#include "sim/quelmar/receipt_layout.h"
+#include "sim/quelmar/setting_values.h"
+
+namespace quelfi::sim {
+namespace {
+
+// Prefix, command byte, twelve digits of range, the form letter.
+constexpr std::size_t kReadingLength = 15;
+
+void append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+}
+
+void readX(CommandContext& c) {
+    FiscalModel& m = c.model;
+    if (m.document != DocumentState::None) return refuseNow(m, c.reply);
+    const int coo = takeCoo(m);
+    std::vector<std::string> lines = layout::heading(m, coo, "LEITURA X");
+    append(lines, layout::dayTotals(m, grandTotalBefore(m, m.reductions.size())));
+    append(lines, layout::foot(m));
+    c.paper.printLines(lines);
+}
+
+// Which reductions a reading takes, and how its heading names the range.
+struct Selection {
+    std::string title;
+    std::function<bool(const Reduction&)> takes;
+};
+
+// Reduction numbers travel behind "00", a day no date has; anything else is a pair of dates.
+std::optional<Selection> selection(std::string_view range) {
+    const std::string_view first = range.substr(0, 6);
+    const std::string_view last = range.substr(6, 6);
+    const bool byNumber = first.substr(0, 2) == "00" && last.substr(0, 2) == "00";
+    if (byNumber) {
+        const auto from = wireNumber(first.substr(2));
+        const auto to = wireNumber(last.substr(2));
+        // A final number 0 reads up to the last reduction.
+        if (!from || !to || *from < 1 || (*to != 0 && *to < *from)) return std::nullopt;
+        const int low = static_cast<int>(*from);
+        const int high = *to == 0 ? 9999 : static_cast<int>(*to);
+        return Selection{"REDUÇÕES " + layout::counter(low, 4) + " A " +
+                             (*to == 0 ? std::string("ÚLTIMA") : layout::counter(high, 4)),
+                         [low, high](const Reduction& z) { return z.crz >= low && z.crz <= high; }};
+    }
+    const auto from = wireDate(first);
+    const auto to = wireDate(last);
+    if (!from || !to || *to < *from) return std::nullopt;
+    return Selection{"PERÍODO " + setting::formatDate(*from) + " A " + setting::formatDate(*to),
+                     [from = *from, to = *to](const Reduction& z) {
+                         return z.movementDate >= from && z.movementDate <= to;
+                     }};
+}
+
+void readFiscalMemory(CommandContext& c) {
+    FiscalModel& m = c.model;
+    const char form = c.command[kReadingLength - 1];
+    if (form != 'I' && form != 'i') return refuseFields(c.reply);
+    const auto chosen = selection(c.command.substr(2, 12));
+    if (!chosen) return refuseFields(c.reply);
+    if (m.document != DocumentState::None) return refuseNow(m, c.reply);
+
+    const int coo = takeCoo(m);
+    std::vector<std::string> lines = layout::heading(m, coo, "LEITURA DA MEMÓRIA FISCAL");
+    lines.push_back(layout::centred(chosen->title));
+    int count = 0;
+    Money sales = 0;
+    for (std::size_t i = 0; i < m.reductions.size(); ++i) {
+        const Reduction& z = m.reductions[i];
+        if (!chosen->takes(z)) continue;
+        const Money before = grandTotalBefore(m, i);
+        lines.push_back(layout::rule());
+        append(lines, layout::reductionRecord(z, before, form == 'I'));
+        ++count;
+        sales += z.grandTotal - before;
+    }
+    lines.push_back(layout::rule());
+    lines.push_back(layout::spread("REDUÇÕES NO PERÍODO", layout::counter(count, 4)));
+    lines.push_back(layout::spread("VENDA BRUTA NO PERÍODO", layout::money(sales)));
+    append(lines, layout::foot(m));
+    c.paper.printLines(lines);
+}
+
+}  // namespace
+
+void registerReadingCommands(CommandRegistry& registry) {
+    registry.add({"\x06", 2, readX});
+    registry.add({"\x08", kReadingLength, readFiscalMemory});
+}
+
+}  // namespace quelfi::sim

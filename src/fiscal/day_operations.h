@@ -1,0 +1,28 @@
+// The fiscal day: the X reading, the Z reduction that closes the day, the fiscal-memory readings,
+// the one-call day opening and closing, and the coupon's subtotal.
+#pragma once
+
+namespace quelfi::fiscal {
+
+int readingX();
+// A plain reduction, or one that also sets the printer's clock (date DDMMAA or DDMMAAAA, time
+// HHMMSS, separators allowed).
+int reductionZ(const char* date, const char* time);
+// The reduction command of old firmware: no reading before, no wait and no records after.
+int reductionZOldFirmware();
+
+// The fiscal memory printed for a range of movement dates or of reduction numbers.
+int fiscalMemoryByDate(const char* first, const char* last);
+int fiscalMemoryByReduction(const char* first, const char* last);
+
+// X reading, then the opening cash as a supply.
+int openDay(const char* amount, const char* form);
+// The Z reduction.
+int closeDay();
+// Hands the closing of an X or Z report to the Yanco adapter.
+int closeXOrZReport();
+
+// The open coupon's subtotal, 14 digits.
+int couponSubtotal(char* subtotal);
+
+}  // namespace quelfi::fiscal

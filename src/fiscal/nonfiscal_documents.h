@@ -1,0 +1,26 @@
+// The documents besides the fiscal coupon: the management report, the bound receipt tied to a
+// payment of the last coupon, the non-fiscal receipt and the two cash movements.
+#pragma once
+
+namespace quelfi::fiscal {
+
+// Management report: text (opening the report when none is open), and its closing.
+int printReportText(const char* text);
+int printReportTextForTef(const char* text);
+int closeReport();
+
+// Bound receipt: opening for a payment form (optionally for an amount of a given coupon), text,
+// closing.
+int openBoundReceipt(const char* form, const char* amount, const char* couponNumber);
+int printBoundReceiptText(const char* text);
+int printBoundReceiptTextForTef(const char* text);
+int closeBoundReceipt();
+
+// Non-fiscal receipt on totalizer 01-50, paid in a form.
+int registerNonFiscalReceipt(const char* index, const char* amount, const char* form);
+
+// Cash withdrawal (totalizer "SA") and supply (totalizer "SU", optionally naming the form).
+int withdrawCash(const char* amount);
+int supplyCash(const char* amount, const char* form);
+
+}  // namespace quelfi::fiscal
