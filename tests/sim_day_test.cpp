@@ -206,7 +206,7 @@ TEST_F(SimDay, PaymentFormIndexProgramsANewName) {
     printer.update([](FiscalModel& m) { m.paymentForms.resize(kPaymentFormSlots, {"X"}); });
     EXPECT_EQ(run("GVale            "), "06 FF FF 00 00");
     EXPECT_EQ(run("GCheque          "), "06 30 33 00 00");
-    EXPECT_EQ(run("G                "), "06 00 81");
+    EXPECT_EQ(run("G                "), "06 30 30 00 81");  // a blank name is refused
 }
 
 // The day's block, as both the X reading and the Z reduction print it.

@@ -1,6 +1,7 @@
 #include "sim/quelmar/day_rules.h"
 
 #include "sim/quelmar/codes.h"
+#include "sim/quelmar/fiscal_day.h"
 
 namespace quelfi::sim {
 namespace {
@@ -12,20 +13,15 @@ StatusBytes notExecuted(std::uint8_t st2 = 0) {
 }  // namespace
 
 std::optional<StatusBytes> newDocumentRefusal(const FiscalModel& model) {
-    const CivilDate today = model.clock.now().date;
     if (model.cnpj.empty() || model.stateRegistration.empty())
         return notExecuted(codes::kSt2OwnerNotProgrammed);
     // The fiscal memory full is reported by its own standing bit.
     if (fiscalMemoryFull(model)) return notExecuted();
-    // Yesterday's movement not reduced yet.
-    if (model.movementDate && *model.movementDate < today) return notExecuted();
-    // Today already reduced.
-    if (fiscalFlags(model) & codes::kFlagReductionDoneToday) return notExecuted();
+    // Yesterday's movement not reduced yet, or today already reduced.
+    if (!dayTakesMovement(model)) return notExecuted();
     return std::nullopt;
 }
 
-void markDocumentStarted(FiscalModel& model) {
-    if (!model.movementDate) model.movementDate = model.clock.now().date;
-}
+void markDocumentStarted(FiscalModel& model) { startMovement(model); }
 
 }  // namespace quelfi::sim

@@ -73,29 +73,11 @@ void receipt(CommandContext& c) {
 }
 
 // Two digits of the form's number, or 0xFF 0xFF when the name is new and no slot is free.
-void paymentFormIndex(CommandContext& c) {
-    FiscalModel& m = c.model;
-    const std::string name = fieldText(c.command.substr(2));
-    if (name.empty()) return refuseFields(c.reply);
-    auto slot = paymentFormSlot(m, name);
-    if (!slot) {
-        if (m.paymentForms.size() >= kPaymentFormSlots) {
-            c.reply.data = "\xFF\xFF";
-            return;
-        }
-        m.paymentForms.push_back(PaymentForm{name, false, 0, 0});
-        slot = m.paymentForms.size() - 1;
-    }
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%02zu", *slot + 1);
-    c.reply.data = digits;
-}
 
 }  // namespace
 
 void registerNonFiscalCommands(CommandRegistry& registry) {
     registry.add({"\x19", 0, receipt});
-    registry.add({"G", 2 + kFormWidth, paymentFormIndex});
 }
 
 }  // namespace quelfi::sim

@@ -168,6 +168,7 @@ void endClosing(CommandContext& c) {
     m.coupon.pending = {};
     m.document = DocumentState::None;
     m.lastCouponCancellable = true;
+    m.lastCouponCoo = m.coupon.coo;  // bound receipts refer to it
     c.paper.printLines(layout::couponEnd(m, m.coupon, message));
 }
 
