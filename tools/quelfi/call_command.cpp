@@ -72,7 +72,7 @@ int callCommand(const std::vector<std::string>& args) {
     const Styler style = Styler::forStandardOutput();
     CallOutcome outcome;
     {
-        const ProgressLine progress(style.colour(), std::string(entry->name()));
+        const ProgressLine progress(style.interactive(), std::string(entry->name()));
         outcome = entry->call(arguments);
     }
     const core::PrinterState& s = core::state();

@@ -96,7 +96,7 @@ class DayRunner {
         const CallEntry* entry = libraryCallTable().find(step.exportName);
         std::optional<CallOutcome> outcome;
         if (entry && demo::ready(step.needs)) {
-            const ProgressLine progress(style_.colour(), step.what);
+            const ProgressLine progress(style_.interactive(), step.what);
             outcome = entry->call(step.arguments);
         }
         const Verdict verdict = demo::judge(step, outcome ? &*outcome : nullptr);

@@ -14,8 +14,8 @@ Styler Styler::forStandardOutput() {
     const char* noColour = std::getenv("NO_COLOR");
     const char* term = std::getenv("TERM");
     const bool dumb = term != nullptr && std::strcmp(term, "dumb") == 0;
-    return Styler(::isatty(STDOUT_FILENO) == 1 && (noColour == nullptr || *noColour == '\0') &&
-                  !dumb);
+    const bool interactive = ::isatty(STDOUT_FILENO) == 1 && !dumb;
+    return Styler(interactive && (noColour == nullptr || *noColour == '\0'), interactive);
 }
 
 std::string Styler::paint(Colour colour, std::string_view text) const {

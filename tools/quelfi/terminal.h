@@ -13,16 +13,21 @@ enum class Colour { Green, Red, Yellow, Dim, Bold };
 
 class Styler {
   public:
-    explicit Styler(bool colour) : colour_(colour) {}
-    // Colours when standard output is a terminal, unless NO_COLOR is set or TERM is "dumb".
+    explicit Styler(bool colour, bool interactive = false)
+        : colour_(colour), interactive_(interactive) {}
+    // Interactive when standard output is a terminal that is not "dumb"; colours then too,
+    // unless NO_COLOR is set.
     static Styler forStandardOutput();
 
     bool colour() const { return colour_; }
+    // A person watches: a line may be redrawn in place (the progress line).
+    bool interactive() const { return interactive_; }
     // The text in that colour, or unchanged without colours.
     std::string paint(Colour colour, std::string_view text) const;
 
   private:
     bool colour_;
+    bool interactive_;
 };
 
 // The text followed by blanks up to `width` columns; a longer text is not cut.
