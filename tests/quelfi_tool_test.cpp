@@ -152,6 +152,12 @@ TEST_F(QuelfiToolTest, PrinterStateOutlivesTheProgram) {
     }
     {
         auto printer = startPrinter({"--state", stateFile()});
+        // A second printer on the same state is refused while the first runs.
+        const ToolRun second = runTool(
+            QUELFI_TOOL, {"sim", "--state", stateFile(), "--port-dir", root() + "/other-ports"});
+        EXPECT_EQ(second.exitCode, 1);
+        EXPECT_EQ(second.err,
+                  "quelfi sim: another quelfi sim keeps its state in " + stateFile() + "\n");
         EXPECT_EQ(call({"Quelmar_FI_NumeroCupom"}).out,
                   "numeroCupom  001234\n"
                   "printer      ACK 6, ST1 0, ST2 0\n"

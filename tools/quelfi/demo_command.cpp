@@ -195,11 +195,15 @@ int demoCommand(const std::vector<std::string>& args) {
         return 2;
     }
     const fs::path system = *directory / "system";
-    fs::create_directories(system);
-    std::ofstream(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc)
-        << iniText(*directory);
+    std::error_code ignored;
+    fs::create_directories(system, ignored);
+    std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
+    if (!(ini << iniText(*directory)) || !ini.flush()) {
+        std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
+        return 1;
+    }
     const fs::path paperFile = *directory / "paper.txt";
-    fs::remove(paperFile);
+    fs::remove(paperFile, ignored);
 
     ServedPrinter::Options options;
     options.portDirectory = (*directory / "ports").string();

@@ -34,12 +34,18 @@ int main(int argc, char** argv) {
     }
     const std::string command = args.front();
     args.erase(args.begin());
-    if (command == "call") return callCommand(args);
-    if (command == "exports") return exportsCommand(args);
-    if (command == "sim") return simCommand(args);
-    if (command == "demo") return demoCommand(args);
-    if (command == "config") return configCommand(args);
-    if (command == "driver") return driverCommand(args);
+    try {
+        if (command == "call") return callCommand(args);
+        if (command == "exports") return exportsCommand(args);
+        if (command == "sim") return simCommand(args);
+        if (command == "demo") return demoCommand(args);
+        if (command == "config") return configCommand(args);
+        if (command == "driver") return driverCommand(args);
+    } catch (const std::exception& e) {
+        // A file system refusing a directory or a file: said plainly, not as an abort.
+        std::cerr << "quelfi " << command << ": " << e.what() << '\n';
+        return 1;
+    }
     std::cerr << "quelfi: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

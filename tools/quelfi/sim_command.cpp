@@ -1,7 +1,9 @@
 // "quelfi sim": the virtual Quelmar printer as a program of its own. It serves a pseudo-terminal
 // (or the emulator files), shows the paper as it prints, keeps its fiscal state in a file so a
 // fiscal day can span several runs, and stops on Ctrl-C (SIGINT) or SIGTERM.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <time.h>
 
 #include <cstdio>
@@ -42,6 +44,20 @@ int simCommand(const std::vector<std::string>& args) {
         std::cerr << "quelfi sim: " << error << '\n' << kSimUsage;
         return 2;
     }
+    // One printer per state file: two programs writing the same state would each lose the
+    // other's documents.
+    std::error_code ignored;
+    const fs::path stateDir = fs::path(settings->stateFile).parent_path();
+    if (!stateDir.empty()) fs::create_directories(stateDir, ignored);
+    const int lock =
+        ::open((settings->stateFile + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        std::cerr << "quelfi sim: "
+                  << (lock < 0 ? "cannot create " + settings->stateFile + ".lock"
+                               : "another quelfi sim keeps its state in " + settings->stateFile)
+                  << '\n';
+        return 1;
+    }
     std::optional<sim::FiscalModel> model = startingModel(*settings, error);
     if (!model) {
         std::cerr << "quelfi sim: " << error << '\n';
@@ -56,9 +72,6 @@ int simCommand(const std::vector<std::string>& args) {
     sigaddset(&stops, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
 
-    std::error_code ignored;
-    const fs::path stateDir = fs::path(settings->stateFile).parent_path();
-    if (!stateDir.empty()) fs::create_directories(stateDir, ignored);
     ServedPrinter::Options options;
     options.road = settings->emulator ? ServedPrinter::Road::EmulatorFiles
                                       : ServedPrinter::Road::PseudoTerminal;
