@@ -7,6 +7,7 @@
 #include "core/printer_state.h"
 #include "core/return_code.h"
 #include "exports/boundary.h"
+#include "platform/platform.h"
 #include "quelfi/call_table.h"
 #include "quelfi/commands.h"
 #include "quelfi/export_signature.h"
@@ -77,6 +78,8 @@ int callCommand(const std::vector<std::string>& args) {
     }
     const core::PrinterState& s = core::state();
     const int ack = s.ack, st1 = s.st1, st2 = s.st2;
+    // With "Retorno=1" the library leaves data answers in its answer file, not in the buffers.
+    const std::string answerFile = s.answerToFile ? platform::nativePath(s.answerFilePath) : "";
     exports::libraryUnload();
     if (!outcome.called) {
         std::cerr << "quelfi: " << outcome.refusal << '\n' << usageOf(*entry);
@@ -89,6 +92,7 @@ int callCommand(const std::vector<std::string>& args) {
         if (p.kind == ParameterKind::TextAnswer || p.kind == ParameterKind::NumberAnswer)
             rows.push_back({p.name, utf8FromWindows1252(outcome.answers[answer++].text)});
     }
+    if (!answerFile.empty() && answer > 0) rows.push_back({"answer file", answerFile});
     if (ack != 0)
         rows.push_back({"printer", "ACK " + std::to_string(ack) + ", ST1 " + std::to_string(st1) +
                                        ", ST2 " + std::to_string(st2)});
