@@ -206,9 +206,10 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_TRUE(hasLine(lines, "call log " + dir + "/QuelFI32.log"));
     // The library ran the day: its refusal of a rate the printer lacks is in the call log.
     const std::string log = readFile(dir + "/QuelFI32.log");
-    EXPECT_NE(log.find(logLines({"Retorno Quelmar_FI_VendeItem: -3 - Aliquota nao programada: "
-                                 "25,00"})),
-              std::string::npos);
+    EXPECT_NE(
+        log.find("\n" + logLines({"Retorno Quelmar_FI_VendeItem: -3 - Aliquota nao programada: "
+                                  "25,00"})),
+        std::string::npos);
 
     if (!(tool::demo::kSaleCycleReady && tool::demo::kDayDocumentsReady))
         GTEST_SKIP() << kDemoTotalsWait;

@@ -16,9 +16,15 @@ using tool::startingModel;
 class SimSettingsTest : public LibraryTest {};
 
 TEST_F(SimSettingsTest, OptionsAndDefaults) {
+    const char* home = std::getenv("HOME");
+    const std::string previousHome = home ? home : "";
     ::setenv("HOME", root().c_str(), 1);
     std::string error;
     auto settings = parseSimSettings({}, error);
+    if (home)
+        ::setenv("HOME", previousHome.c_str(), 1);
+    else
+        ::unsetenv("HOME");
     ASSERT_TRUE(settings);
     EXPECT_EQ(settings->stateFile, root() + "/.quelfi/printer.state");
     EXPECT_EQ(settings->portDirectory, portDir());  // the test's QUELFI_PORT_DIR
