@@ -131,7 +131,8 @@ public:
     explicit CallTable(std::vector<CallEntry> entries) : entries_(std::move(entries)) {}
 
     const std::vector<CallEntry>& entries() const { return entries_; }
-    // The export of that name (exact spelling), or null.
+    // The export of that name (exact spelling), or null. Every name a person gives (quelfi call,
+    // the demonstration) is resolved here, so alias names are taught to the tool in this one place.
     const CallEntry* find(std::string_view name) const;
     // The export with that request-record number, or null; 0 names no export.
     const CallEntry* findRecord(int record) const;

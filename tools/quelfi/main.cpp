@@ -1,6 +1,5 @@
 // quelfi: the command-line companion of the library.
 #include <iostream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -10,10 +9,15 @@ namespace {
 
 const char* const kUsage =
     "usage: quelfi COMMAND [ARGUMENTS]\n"
-    "  config [INI]   load a QuelFI32.ini as the library does and show what it set\n"
-    "  driver DIR     serve the network requests that clients leave in DIR, on the printer of\n"
-    "                 this machine's QuelFI32.ini, until interrupted\n"
-    "  demo           show the configuration of the sample INI\n";
+    "  demo [--dir DIR]          run a whole fiscal day against the virtual printer\n"
+    "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
+    "                            call one export of the library and show its answers and result\n"
+    "  exports                   list every export with its arguments and request record\n"
+    "  sim [OPTIONS]             run the virtual Quelmar printer until interrupted\n"
+    "                            (quelfi sim --help lists its options)\n"
+    "  config [INI]              load a QuelFI32.ini as the library does and show what it set\n"
+    "  driver DIR                serve the network requests that clients leave in DIR, on the\n"
+    "                            printer of this machine's QuelFI32.ini, until interrupted\n";
 
 }  // namespace
 
@@ -24,11 +28,24 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    if (args.front() == "--help" || args.front() == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
     const std::string command = args.front();
     args.erase(args.begin());
-    if (command == "config") return configCommand(args);
-    if (command == "driver") return driverCommand(args);
-    if (command == "demo") return configCommand({QUELFI_SOURCE_DIR "/examples/QuelFI32.ini"});
+    try {
+        if (command == "call") return callCommand(args);
+        if (command == "exports") return exportsCommand(args);
+        if (command == "sim") return simCommand(args);
+        if (command == "demo") return demoCommand(args);
+        if (command == "config") return configCommand(args);
+        if (command == "driver") return driverCommand(args);
+    } catch (const std::exception& e) {
+        // A file system refusing a directory or a file: said plainly, not as an abort.
+        std::cerr << "quelfi " << command << ": " << e.what() << '\n';
+        return 1;
+    }
     std::cerr << "quelfi: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

@@ -1,0 +1,236 @@
+// "quelfi demo": a whole fiscal day at a shop, run through the library's exports against the
+// virtual printer served on a pseudo-terminal inside this process. It shows each step's result,
+// the paper each part of the day printed, the day's counters and totals, and where the call log
+// is; it exits 0 only when every step it can run gave the expected result.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "core/call_log.h"
+#include "core/return_code.h"
+#include "exports/boundary.h"
+#include "platform/platform.h"
+#include "quelfi/call_table.h"
+#include "quelfi/commands.h"
+#include "quelfi/demo_day.h"
+#include "quelfi/progress_line.h"
+#include "quelfi/served_printer.h"
+#include "quelfi/terminal.h"
+#include "quelfi/text_encoding.h"
+#include "sim/quelmar/model_text.h"
+
+namespace quelfi::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+using demo::Step;
+using demo::Verdict;
+
+// The configuration a shop's till would have, with "StatusFuncao" on so that a command the
+// printer refuses shows in the result and not only in the status bytes.
+std::string iniText(const fs::path& directory) {
+    return "[Sistema]\n"
+           "path=" +
+           directory.string() +
+           "/\n"
+           "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
+           "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
+}
+
+std::string answerText(const Step& step, const CallOutcome& outcome) {
+    std::string text;
+    for (const Answer& answer : outcome.answers) {
+        if (!text.empty()) text += ' ';
+        text += step.shown == demo::Shown::Money ? moneyText(answer.text)
+                                                 : utf8FromWindows1252(answer.text);
+    }
+    return text;
+}
+
+class DayRunner {
+  public:
+    DayRunner(const Styler& style, sim::PaperRoll& paper) : style_(style), paper_(paper) {
+        for (const demo::Section& section : demo::fiscalDay()) {
+            for (const Step& step : section.steps) {
+                whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
+                exportWidth_ = std::max(exportWidth_, step.exportName.size());
+            }
+        }
+    }
+
+    void run() {
+        for (const demo::Section& section : demo::fiscalDay()) {
+            std::cout << '\n' << style_.paint(Colour::Bold, section.title) << '\n';
+            const std::size_t printedBefore = paper_.lines().size();
+            for (const Step& step : section.steps) runStep(step);
+            showPaper(printedBefore);
+        }
+    }
+
+    // The labelled answers, the tally and the exit status.
+    int finish(const fs::path& directory, const std::string& logFile) const {
+        std::cout << '\n' << style_.paint(Colour::Bold, "The day") << '\n';
+        std::vector<std::vector<std::string>> rows = summary_;
+        rows.push_back({"call log", logFile});
+        rows.push_back({"paper roll", (directory / "paper.txt").string()});
+        rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
+        for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
+
+        std::string tally = std::to_string(passed_ + failed_ + waiting_) +
+                            " steps: " + std::to_string(passed_) + " gave the expected result";
+        if (waiting_ > 0)
+            tally += ", " + std::to_string(waiting_) +
+                     " wait for parts of the day this build does not have yet";
+        if (failed_ > 0) tally += ", " + std::to_string(failed_) + " did not";
+        std::cout << '\n'
+                  << style_.paint(failed_ > 0 ? Colour::Red : Colour::Green, tally + ".") << '\n';
+        return failed_ > 0 ? 1 : 0;
+    }
+
+  private:
+    void runStep(const Step& step) {
+        const CallEntry* entry = libraryCallTable().find(step.exportName);
+        std::optional<CallOutcome> outcome;
+        if (entry && demo::ready(step.needs)) {
+            const ProgressLine progress(style_.interactive(), step.what);
+            outcome = entry->call(step.arguments);
+        }
+        const Verdict verdict = demo::judge(step, outcome ? &*outcome : nullptr);
+        std::string mark;
+        std::string result;
+        switch (verdict) {
+            case Verdict::Passed:
+                ++passed_;
+                mark = style_.paint(Colour::Green, padRight("ok", 5));
+                result = resultText(step, *outcome);
+                if (!step.summary.empty())
+                    summary_.push_back({step.summary, answerText(step, *outcome)});
+                break;
+            case Verdict::Failed:
+                ++failed_;
+                mark = style_.paint(Colour::Red, padRight("FAIL", 5));
+                result = outcome ? resultText(step, *outcome) : "not in this library";
+                result += "  (expected " + std::to_string(step.expected);
+                if (!step.expectedAnswer.empty())
+                    result += ", answer " + utf8FromWindows1252(step.expectedAnswer);
+                result += ")";
+                if (!step.summary.empty()) summary_.push_back({step.summary, "(not as expected)"});
+                break;
+            case Verdict::Waiting:
+                ++waiting_;
+                mark = style_.paint(Colour::Yellow, padRight("wait", 5));
+                result = style_.paint(Colour::Dim, "not run: " + demo::waitingFor(step.needs));
+                if (!step.summary.empty()) summary_.push_back({step.summary, "(waiting)"});
+                break;
+        }
+        std::cout << "  " << mark << ' ' << padRight(step.what, whatWidth_) << "  "
+                  << style_.paint(Colour::Dim, padRight(step.exportName, exportWidth_)) << "  "
+                  << result << '\n'
+                  << std::flush;
+    }
+
+    // The code, its meaning and the answers; or why the call was refused before it was made.
+    static std::string resultText(const Step& step, const CallOutcome& outcome) {
+        if (!outcome.called) return outcome.refusal;
+        std::string text = padLeft(std::to_string(outcome.code), 3) + "  " +
+                           std::string(core::returnCodeMeaning(outcome.code));
+        const std::string answers = answerText(step, outcome);
+        if (!answers.empty()) text += "  " + answers;
+        return text;
+    }
+
+    // What the part of the day printed, framed like the paper it came out on.
+    void showPaper(std::size_t from) const {
+        const std::vector<std::string> lines = paper_.lines();
+        if (lines.size() <= from) return;
+        const std::vector<std::string> printed(lines.begin() + static_cast<std::ptrdiff_t>(from),
+                                               lines.end());
+        for (const std::string& line : framed(printed)) std::cout << "    " << line << '\n';
+    }
+
+    const Styler& style_;
+    sim::PaperRoll& paper_;
+    std::size_t whatWidth_ = 0;
+    std::size_t exportWidth_ = 0;
+    int passed_ = 0;
+    int failed_ = 0;
+    int waiting_ = 0;
+    std::vector<std::vector<std::string>> summary_;
+};
+
+// A new directory for the day's files: the INI, the call log, the paper and the port link.
+std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std::string& error) {
+    if (args.size() == 2 && args[0] == "--dir") {
+        std::error_code failed;
+        fs::create_directories(args[1], failed);
+        if (failed) {
+            error = "cannot create " + args[1] + ": " + failed.message();
+            return std::nullopt;
+        }
+        return fs::absolute(args[1]);
+    }
+    if (!args.empty()) {
+        error = "usage: quelfi demo [--dir DIRECTORY]";
+        return std::nullopt;
+    }
+    std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        error = "cannot create a directory in " + fs::temp_directory_path().string();
+        return std::nullopt;
+    }
+    return fs::path(pattern);
+}
+
+}  // namespace
+
+int demoCommand(const std::vector<std::string>& args) {
+    std::string error;
+    const std::optional<fs::path> directory = makeDirectory(args, error);
+    if (!directory) {
+        std::cerr << "quelfi demo: " << error << '\n';
+        return 2;
+    }
+    const fs::path system = *directory / "system";
+    std::error_code ignored;
+    fs::create_directories(system, ignored);
+    std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
+    if (!(ini << iniText(*directory)) || !ini.flush()) {
+        std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
+        return 1;
+    }
+    const fs::path paperFile = *directory / "paper.txt";
+    fs::remove(paperFile, ignored);
+
+    ServedPrinter::Options options;
+    options.portDirectory = (*directory / "ports").string();
+    options.paperFile = paperFile.string();
+    std::unique_ptr<ServedPrinter> served;
+    try {
+        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+    } catch (const std::exception& e) {
+        std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
+        return 1;
+    }
+    // The library finds its INI, COM1 and drive C in the day's directory, never in /etc.
+    ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
+    ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
+    ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
+    exports::libraryLoad();
+
+    const Styler style = Styler::forStandardOutput();
+    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
+              << "  the virtual Quelmar printer answers on " << served->devicePath()
+              << " (COM1); the day's files are in " << directory->string() << '\n';
+    DayRunner runner(style, served->printer().paper());
+    runner.run();
+    const std::string logFile = platform::nativePath(core::logFilePath());
+    exports::libraryUnload();
+    served->stop();
+    return runner.finish(*directory, logFile);
+}
+
+}  // namespace quelfi::tool

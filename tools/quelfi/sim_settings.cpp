@@ -1,0 +1,104 @@
+#include "quelfi/sim_settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "sim/quelmar/model_file.h"
+#include "sim/quelmar/model_text.h"
+
+namespace quelfi::tool {
+
+namespace fs = std::filesystem;
+
+const char* const kSimUsage =
+    "usage: quelfi sim [OPTIONS]\n"
+    "  --state FILE      keep the printer's fiscal state in FILE between runs\n"
+    "                    (default ~/.quelfi/printer.state)\n"
+    "  --fresh           start from a new printer instead of the state file\n"
+    "  --seed TEXT       settings applied at the start, e.g. \"rates=18.00,7.00/ISS; coo=1234\"\n"
+    "  --mfd             the model with electronic journal\n"
+    "  --type N          printer type, 1 to 8\n"
+    "  --firmware V      firmware version, e.g. 01.03.00\n"
+    "  --paper FILE      append the paper roll to FILE as it prints\n"
+    "  --port-dir DIR    link COM1 to the printer there (default $QUELFI_PORT_DIR, else\n"
+    "                    ~/.quelfi/ports)\n"
+    "  --emulator        serve the emulator files (c:\\comando.dat, c:\\retorno.dat) instead\n"
+    "  --quiet           do not show the paper as it prints\n";
+
+namespace {
+
+// ~/.quelfi, or the working directory when there is no home.
+fs::path toolHome() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? fs::path(home) / ".quelfi" : fs::path(".quelfi");
+}
+
+}  // namespace
+
+std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args,
+                                            std::string& error) {
+    SimSettings settings;
+    std::string machine;
+    std::string userSeed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const bool flag = option == "--fresh" || option == "--mfd" || option == "--emulator" ||
+                          option == "--quiet";
+        if (!flag && i + 1 == args.size()) {
+            error = option.rfind("--", 0) == 0 ? option + " needs a value"
+                                               : "unexpected argument '" + option + "'";
+            return std::nullopt;
+        }
+        if (option == "--fresh") {
+            settings.fresh = true;
+        } else if (option == "--mfd") {
+            machine += "mfd=1;";
+        } else if (option == "--emulator") {
+            settings.emulator = true;
+        } else if (option == "--quiet") {
+            settings.quiet = true;
+        } else if (option == "--state") {
+            settings.stateFile = args[++i];
+        } else if (option == "--seed") {
+            userSeed += args[++i] + ";";
+        } else if (option == "--type") {
+            machine += "type=" + args[++i] + ";";
+        } else if (option == "--firmware") {
+            machine += "firmware=" + args[++i] + ";";
+        } else if (option == "--paper") {
+            settings.paperFile = args[++i];
+        } else if (option == "--port-dir") {
+            settings.portDirectory = args[++i];
+        } else {
+            error = "unknown option '" + option + "'";
+            return std::nullopt;
+        }
+    }
+    settings.seed = machine + userSeed;
+    if (settings.stateFile.empty()) settings.stateFile = (toolHome() / "printer.state").string();
+    if (settings.portDirectory.empty()) {
+        const char* dir = std::getenv("QUELFI_PORT_DIR");
+        settings.portDirectory = dir && *dir ? dir : (toolHome() / "ports").string();
+    }
+    // Shown to be copied into another shell's QUELFI_PORT_DIR: whole paths.
+    settings.stateFile = fs::absolute(settings.stateFile).lexically_normal().string();
+    settings.portDirectory = fs::absolute(settings.portDirectory).lexically_normal().string();
+    return settings;
+}
+
+std::optional<sim::FiscalModel> startingModel(const SimSettings& settings, std::string& error) {
+    sim::FiscalModel model;
+    std::error_code ignored;
+    if (!settings.fresh && fs::exists(settings.stateFile, ignored)) {
+        std::optional<sim::FiscalModel> kept = sim::loadModel(settings.stateFile, &error);
+        if (!kept) return std::nullopt;
+        model = std::move(*kept);
+    }
+    if (auto problem = sim::applySeed(model, settings.seed)) {
+        error = "seed: " + *problem;
+        return std::nullopt;
+    }
+    return model;
+}
+
+}  // namespace quelfi::tool
