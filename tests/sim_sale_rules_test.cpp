@@ -109,7 +109,7 @@ TEST_F(SimSaleRules, DepartmentSaleTakesItsTailAndTheWaitingUnit) {
                          const std::string& tail) {
         return esc(
             "?01"
-            "000000549"
+            "000005490"
             "0002000"
             "0000000020"
             "0000000030" +
@@ -133,7 +133,7 @@ TEST_F(SimSaleRules, DepartmentSaleTakesItsTailAndTheWaitingUnit) {
     EXPECT_EQ(m.coupon.items[1].code, code49);
     EXPECT_EQ(m.coupon.items[1].description, "AGUA");
     EXPECT_EQ(m.coupon.items[1].unit, "LT");
-    // 2,000 x 5,49 - 0,20 + 0,30 each.
+    // 2,000 x 5,490 - 0,20 + 0,30 each.
     EXPECT_EQ(m.departments[0].dayTotal, 2 * 1108);
     EXPECT_EQ(m.departments[0].quantity, 4000);
     EXPECT_EQ(m.day.icmsSurcharges, 60);
@@ -265,7 +265,7 @@ TEST_F(SimSaleRules, TheCouponSurvivesInTheModelText) {
           kOk},
          {item("01", "0003", "00000199", "1000"), kOk},
          {esc("?II"
-              "000000549"
+              "000005490"
               "0002000"
               "0000000020"
               "0000000030"

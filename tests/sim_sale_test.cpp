@@ -27,7 +27,7 @@ TEST_F(SimSaleTest, CompleteSaleLeavesCountersTotalsAndCoupon) {
                                    3, "8,99", "$", "0,50"),
               1);
     // 2 x 5,49 less 0,20 in the department of drinks.
-    ASSERT_EQ(Quelmar_FI_VendeItemDepartamento("123", "REFRIGERANTE COLA 2L", "1800", "5,49",
+    ASSERT_EQ(Quelmar_FI_VendeItemDepartamento("123", "REFRIGERANTE COLA 2L", "1800", "5,490",
                                                "2,000", "0", "0,20", "01", "UN"),
               1);
     ASSERT_EQ(Quelmar_FI_VendeItem("7891000300300", "LEITE INTEGRAL", "02", "I", "1", 2, "4,79",

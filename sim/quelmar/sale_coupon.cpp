@@ -31,6 +31,12 @@ Money itemValue(std::int64_t quantity, Money unitPrice, bool truncate) {
     return divide(quantity * unitPrice, 1000, truncate);
 }
 
+Money departmentItemValue(std::int64_t quantity, std::int64_t priceThousandths, bool truncate) {
+    return divide(quantity * priceThousandths, 10000, truncate);
+}
+
+Money centavos(std::int64_t thousandths, bool truncate) { return divide(thousandths, 10, truncate); }
+
 Money percentOf(Money value, int percent, bool truncate) {
     return divide(value * percent, 10000, truncate);
 }

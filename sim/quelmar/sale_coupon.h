@@ -79,6 +79,9 @@ Money amountPaid(const SaleCoupon& coupon);
 
 // quantity (thousandths) times price, to centavos: rounded half up, or truncated.
 Money itemValue(std::int64_t quantity, Money unitPrice, bool truncate);
+// The department sale gives its unit price with three decimals (9 digits), its quantity too.
+Money departmentItemValue(std::int64_t quantity, std::int64_t priceThousandths, bool truncate);
+Money centavos(std::int64_t thousandths, bool truncate);
 // `percent` hundredths of a percent of the value, rounded half up, or truncated.
 Money percentOf(Money value, int percent, bool truncate);
 

@@ -194,8 +194,8 @@ void sellDepartmentItem(CommandContext& c) {
     item.unit = trimmed(command.substr(62, 2));
     item.fractionalQuantity = true;
     item.quantity = *quantity;
-    item.unitPrice = *price;
-    item.gross = itemValue(item.quantity, item.unitPrice, c.model.truncation);
+    item.unitPrice = centavos(*price, c.model.truncation);
+    item.gross = departmentItemValue(item.quantity, *price, c.model.truncation);
     item.discount = *discount;
     item.surcharge = *surcharge;
     registerItem(c, std::move(item));
