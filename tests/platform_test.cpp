@@ -13,6 +13,7 @@
 #include "platform/posix/posix_ports.h"
 #include "platform/profile_file.h"
 #include "support/library_fixture.h"
+#include "support/pseudo_terminal.h"
 
 namespace quelfi::test {
 namespace {
@@ -98,6 +99,21 @@ TEST_F(PlatformTest, PortNamesMapToDevices) {
     ::unsetenv("QUELFI_PORT_DIR");
     EXPECT_EQ(platform::posix::serialDevicePath("COM1"), "/dev/ttyS0");
     EXPECT_EQ(platform::posix::serialDevicePath("Com8"), "/dev/ttyS7");
+}
+
+TEST_F(PlatformTest, SerialLineDropsBytesThatArrivedUnread) {
+    PseudoTerminal printer;
+    int error = 0;
+    auto port = platform::systemPlatform().openSerialPort(printer.devicePath(), error);
+    ASSERT_NE(port, nullptr) << error;
+    printer.write("\x06\x00\x12");
+    ::usleep(50000);
+    port->discardInput();
+    printer.write("A");
+    std::uint8_t byte = 0;
+    ASSERT_TRUE(port->readByte(byte));
+    EXPECT_EQ(byte, 'A');
+    EXPECT_FALSE(port->readByte(byte));
 }
 
 TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {
