@@ -44,6 +44,11 @@ TEST(ProfileFile, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
               text + "[Config]\r\nInicioDia=1\r\n");
     EXPECT_EQ(setProfileValue("", "Config", "InicioDia", "1"), "[Config]\r\nInicioDia=1\r\n");
     EXPECT_EQ(setProfileValue("[A]\nk=1", "A", "j", "2"), "[A]\nk=1\nj=2\n");
+    // A file cut after a CR: the new key still gets a line of its own, and both keys read back.
+    const std::string cut = setProfileValue("[A]\r\nk=1\r", "A", "j", "2");
+    EXPECT_EQ(cut, "[A]\r\nk=1\r\r\nj=2\r\n");
+    EXPECT_EQ(findProfileValue(cut, "A", "j"), "2");
+    EXPECT_EQ(findProfileValue(cut, "A", "k"), "1");
 }
 
 class PlatformTest : public LibraryTest {};
