@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "rates=18.00,7.00/ISS; payments=Dinheiro,Cheque; coo=321; "
         "clock=15/06/2026 10:00:00");
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
-    dir.clearWork();
+    const fuzz::InWorkDir inWorkDir;
     dir.writeIni("[Sistema]\r\npath=" + dir.workDir() + "\r\nLog=1\r\nPorta=COM1\r\n");
     const std::string request(reinterpret_cast<const char*>(data), size);
 

@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sim::modelFromSeed(std::string(kSeeds[3]) + kFixedClock),
     };
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
-    dir.clearWork();
+    const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
     dir.writeIni(iniText(in, dir.workDir()));

@@ -34,6 +34,7 @@ constexpr Table kTables[] = {{32, 1928}, {33, 1553}, {34, 603}, {49, 623}, {50, 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzz::FuzzPlatform platform;
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
+    const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
     core::resetState();
@@ -80,10 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.port = std::move(port);
     s.portOpen = 1;
 
-    // Every byte may cost the longest ready wait and the reader's retries; before the first byte
-    // the reader gives up after 12 s.
-    const std::uint32_t perByte = static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100 +
-                                  (static_cast<std::uint32_t>(s.replyAttempts) + 2) * 1000;
+    // Before the first byte the reader gives up after 12 s. Every later byte is read after a
+    // ready wait, and each of its empty reads (a second each, up to the reader's retries) is
+    // followed by another ready wait.
+    const std::uint32_t perByte =
+        (static_cast<std::uint32_t>(s.replyAttempts) + 1) *
+        (static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100 + 1000);
     const std::uint32_t expected =
         static_cast<std::uint32_t>(replyLength > 0 ? replyLength : 0) + 2;
     platform.startCall(14000 + (expected + (s.mfdPrinter ? 2 : 0)) * perByte);

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using fuzz::check;
     static fuzz::FuzzPlatform platform;
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
-    dir.clearWork();
+    const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
     core::resetState();
@@ -47,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.port = std::make_unique<fuzz::FeedPort>(reply, line);
     s.portOpen = 1;
 
-    const auto perByte = static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100;
+    // Every read once the answer started, the up to 50 empty ones in a row included, comes
+    // after a ready wait.
+    const auto perByte = 51 * static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100;
     platform.startCall(4000 + static_cast<std::uint32_t>(reply.size() + 1) * perByte);
     const int result = protocol::readStreamReply(answerFile);
     check(result == 1 || result == -27 || result == 0 || result == -8, "readStreamReply answered",

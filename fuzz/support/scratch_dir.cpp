@@ -12,16 +12,6 @@ namespace quelfi::fuzz {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void removeTree() {
-    std::error_code ignored;
-    fs::current_path("/", ignored);
-    fs::remove_all(ScratchDir::get().root(), ignored);
-}
-
-}  // namespace
-
 ScratchDir& ScratchDir::get() {
     static ScratchDir dir;
     return dir;
@@ -37,21 +27,32 @@ ScratchDir::ScratchDir() {
     ::setenv("QUELFI_PORT_DIR", (root_ + "/ports").c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", (root_ + "/drive-c").c_str(), 1);
     ::unsetenv("QUELFI_PROMPT_ANSWER");
-    fs::current_path(workDir());
-    std::atexit(removeTree);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::current_path("/", ignored);
+    fs::remove_all(root_, ignored);
 }
 
 void ScratchDir::writeIni(const std::string& text) const {
     check(writeWholeFile(systemDir() + "/QuelFI32.ini", text), "cannot write QuelFI32.ini");
 }
 
-void ScratchDir::clearWork() const {
+InWorkDir::InWorkDir() {
     std::error_code ignored;
-    // A call may have made the working directory disappear or changed the current directory.
-    fs::create_directories(workDir(), ignored);
-    fs::current_path(workDir(), ignored);
-    for (const auto& entry : fs::directory_iterator(workDir(), ignored))
+    previous_ = fs::current_path(ignored);
+    const std::string work = ScratchDir::get().workDir();
+    // A call may have made the working directory disappear.
+    fs::create_directories(work, ignored);
+    for (const auto& entry : fs::directory_iterator(work, ignored))
         fs::remove_all(entry.path(), ignored);
+    fs::current_path(work, ignored);
+}
+
+InWorkDir::~InWorkDir() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
 }
 
 bool writeWholeFile(const std::string& path, const std::string& bytes) {
