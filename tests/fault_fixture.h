@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "quelfi32.h"
@@ -15,12 +18,52 @@
 
 namespace quelfi::test {
 
+// A fault waiting for the frame of one command, so that it hits that command and not the queries a
+// composite export sends before it.
+struct ArmedFault {
+    std::optional<char> command;  // the command byte, after the prefix
+    std::function<void()> fault;
+
+    void beforeFrame(char commandByte) {
+        if (!command || *command != commandByte) return;
+        command.reset();
+        const std::function<void()> run = std::move(fault);
+        run();
+    }
+};
+
+// The line as the library sees it: the in-process port, with the armed fault set off just before
+// the command's bytes are written.
+class ArmingPort final : public platform::Port {
+  public:
+    ArmingPort(std::unique_ptr<platform::Port> line, ArmedFault& armed)
+        : line_(std::move(line)), armed_(armed) {}
+    long write(const std::uint8_t* data, std::size_t size) override {
+        // The command block of a frame starts with its prefix, ESC or FS.
+        if (size > 1 && (data[0] == 0x1B || data[0] == 0x1C))
+            armed_.beforeFrame(static_cast<char>(data[1]));
+        return line_->write(data, size);
+    }
+    bool readByte(std::uint8_t& byte) override { return line_->readByte(byte); }
+    bool ctsOn() override { return line_->ctsOn(); }
+    void discardInput() override { line_->discardInput(); }
+
+  private:
+    std::unique_ptr<platform::Port> line_;
+    ArmedFault& armed_;
+};
+
 class FaultTest : public LibraryTest {
   protected:
     void SetUp() override {
         LibraryTest::SetUp();
         platform.useVirtualClock(true);
-        platform.plugPort("COM1", [this] { return line.connection(); });
+        platform.plugPort(
+            "COM1", [this] { return std::make_unique<ArmingPort>(line.connection(), armed); });
+    }
+    // Runs `fault` on the line just before the next frame of the command `commandByte` is sent.
+    void onCommand(char commandByte, std::function<void()> fault) {
+        armed = {commandByte, std::move(fault)};
     }
     // Loads an INI with the log and the status file in the work directory, opens the port and
     // starts the log afresh.
@@ -44,6 +87,7 @@ class FaultTest : public LibraryTest {
         sim::modelFromSeed("coo=1234; lastitem=0; rates=18.00,7.00/ISS; payments=Dinheiro,Cheque; "
                            "clock=15/06/2026 10:00:00")};
     sim::InProcessPort line{printer, platform};
+    ArmedFault armed;
 };
 
 inline const std::string kSeparatorLine = std::string(71, '-') + " ";
