@@ -61,12 +61,22 @@ TEST_F(FaultTest, RefusedOrGarbledFrames) {
     line.answerNak();
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), -27);
     EXPECT_EQ(ack, 21);
+    EXPECT_EQ(workLog(),
+              logLines({kSeparatorLine, "Quelmar_FI_VerificaEstadoImpressora ", kSeparatorLine,
+                        "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 000",
+                        "Retorno Quelmar_FI_FlagsFiscais: 1", "Retorno impressora: 21,0,0",
+                        "Retorno Quelmar_FI_VerificaEstadoImpresora: -27"}));
     // A frame whose checksum was damaged on the way: the printer refuses it the same way.
     clearLog();
     line.garbleNextFrame();
     char coo[8] = "x";
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), -27);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
+    // The refused query delivers its empty answer.
+    EXPECT_EQ(workLog(),
+              logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ", "Retorno impressora: 0",
+                        "Retorno Quelmar_FI_NumeroCupom: -27"}));
+    EXPECT_STREQ(coo, "");
     EXPECT_EQ(printer.model().counters.coo, 1234);
     // Then the line works as before.
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
