@@ -13,6 +13,7 @@
 #include "platform/posix/posix_ports.h"
 #include "platform/profile_file.h"
 #include "support/library_fixture.h"
+#include "support/pseudo_terminal.h"
 
 namespace quelfi::test {
 namespace {
@@ -43,6 +44,11 @@ TEST(ProfileFile, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
               text + "[Config]\r\nInicioDia=1\r\n");
     EXPECT_EQ(setProfileValue("", "Config", "InicioDia", "1"), "[Config]\r\nInicioDia=1\r\n");
     EXPECT_EQ(setProfileValue("[A]\nk=1", "A", "j", "2"), "[A]\nk=1\nj=2\n");
+    // A file cut after a CR: the new key still gets a line of its own, and both keys read back.
+    const std::string cut = setProfileValue("[A]\r\nk=1\r", "A", "j", "2");
+    EXPECT_EQ(cut, "[A]\r\nk=1\r\r\nj=2\r\n");
+    EXPECT_EQ(findProfileValue(cut, "A", "j"), "2");
+    EXPECT_EQ(findProfileValue(cut, "A", "k"), "1");
 }
 
 class PlatformTest : public LibraryTest {};
@@ -98,6 +104,21 @@ TEST_F(PlatformTest, PortNamesMapToDevices) {
     ::unsetenv("QUELFI_PORT_DIR");
     EXPECT_EQ(platform::posix::serialDevicePath("COM1"), "/dev/ttyS0");
     EXPECT_EQ(platform::posix::serialDevicePath("Com8"), "/dev/ttyS7");
+}
+
+TEST_F(PlatformTest, SerialLineDropsBytesThatArrivedUnread) {
+    PseudoTerminal printer;
+    int error = 0;
+    auto port = platform::systemPlatform().openSerialPort(printer.devicePath(), error);
+    ASSERT_NE(port, nullptr) << error;
+    printer.write("\x06\x00\x12");
+    ::usleep(50000);
+    port->discardInput();
+    printer.write("A");
+    std::uint8_t byte = 0;
+    ASSERT_TRUE(port->readByte(byte));
+    EXPECT_EQ(byte, 'A');
+    EXPECT_FALSE(port->readByte(byte));
 }
 
 TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {

@@ -15,6 +15,7 @@ class Connection final : public platform::Port {
     }
     bool readByte(std::uint8_t& byte) override { return port_.readByte(byte); }
     bool ctsOn() override { return port_.ctsOn(); }
+    void discardInput() override { port_.discardInput(); }
 
   private:
     InProcessPort& port_;
@@ -100,6 +101,10 @@ bool InProcessPort::ctsOn() {
     if (ctsTimed_ && !reached(clock_.tickCount(), ctsOffUntil_)) return false;
     ctsTimed_ = false;
     return true;
+}
+
+void InProcessPort::discardInput() {
+    if (reached(clock_.tickCount(), replyReadyAt_)) replyBytes_.clear();
 }
 
 void InProcessPort::dropCtsFor(std::uint32_t ms) {

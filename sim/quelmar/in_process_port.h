@@ -32,6 +32,8 @@ class InProcessPort final : public platform::Port {
     long write(const std::uint8_t* data, std::size_t size) override;
     bool readByte(std::uint8_t& byte) override;
     bool ctsOn() override;
+    // Drops a reply already on the line; one still on its way (answerLate) arrives as sent.
+    void discardInput() override;
 
     // A port object the library can own (it closes and reopens ports); it forwards to this one,
     // which keeps the printer, the faults and the record across openings.

@@ -27,6 +27,10 @@ public:
     // Empties the reply side so the next answer starts at its beginning (the emulator's reply
     // file); a serial line has nothing to empty.
     virtual void clearReply() {}
+
+    // Drops bytes that arrived without being read (a reply that came after its reader gave up),
+    // so that they are not taken for the answer to the next command.
+    virtual void discardInput() {}
 };
 
 }  // namespace quelfi::platform

@@ -38,7 +38,9 @@ std::vector<Line> splitLines(std::string_view text) {
         std::size_t nl = text.find('\n', pos);
         std::size_t stop = nl == std::string_view::npos ? text.size() : nl;
         std::size_t bodyEnd = stop;
-        if (bodyEnd > pos && text[bodyEnd - 1] == '\r') --bodyEnd;
+        // Only CR LF ends a line with a CR: a CR at the very end of the file is part of the last
+        // line, so a line added after it starts on a line of its own.
+        if (nl != std::string_view::npos && bodyEnd > pos && text[bodyEnd - 1] == '\r') --bodyEnd;
         std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
         lines.push_back({text.substr(pos, bodyEnd - pos), text.substr(bodyEnd, next - bodyEnd)});
         pos = next;

@@ -43,15 +43,18 @@ int sendCommand(const std::string& command, int replyLength, int dataMode, int d
         if (opened != 1) return opened;
     }
     s.replyBuffer.clear();
+    // A reply that arrived after an earlier command gave up on it is not this command's answer.
+    if (s.port) s.port->discardInput();
 
     const unsigned char c1 = command.size() > 1 ? static_cast<unsigned char>(command[1]) : 0;
     const bool keepOpen = c1 == 'P' && command.size() > 2 &&
                           (command[2] == '<' || command[2] == '=' || command[2] == '>');
-    const bool noReply =
-        c1 == 'E' || (c1 == 0x08 && command.size() > 14 && (command[14] == 'R' || command[14] == 'r'));
+    const bool noReply = c1 == 'E' || (c1 == 0x08 && command.size() > 14 &&
+                                       (command[14] == 'R' || command[14] == 'r'));
 
     const std::string bytes = commandBytes(command, commandLength(command, explicitLength));
-    if (!writeBlock(frameHeader(bytes)) || !writeBlock(bytes) || !writeBlock(frameChecksum(bytes))) {
+    if (!writeBlock(frameHeader(bytes)) || !writeBlock(bytes) ||
+        !writeBlock(frameChecksum(bytes))) {
         closeAfterCommand();
         return 0;
     }

@@ -68,6 +68,8 @@ public:
         }
     }
 
+    void discardInput() override { ::tcflush(fd_, TCIFLUSH); }
+
     bool ctsOn() override {
         int lines = 0;
         if (::ioctl(fd_, TIOCMGET, &lines) != 0) return true;

@@ -44,6 +44,8 @@ public:
         return got == 1;
     }
 
+    void discardInput() override { ::PurgeComm(handle_.get(), PURGE_RXCLEAR); }
+
     bool ctsOn() override {
         DWORD lines = 0;
         // Virtual ports without modem lines cannot answer: they count as ready.
