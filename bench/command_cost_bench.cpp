@@ -30,7 +30,7 @@ using namespace quelfi;
 
 // A platform whose COM1 is the in-process line to the virtual printer.
 class BenchPlatform : public platform::Platform {
-public:
+  public:
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name, int& error) override {
         if (name == "COM1" && line) return line->connection();
         return Platform::openSerialPort(name, error);
@@ -40,7 +40,7 @@ public:
 
 // The library loaded with an INI of its own, in a scratch directory, talking to the printer.
 class Bench {
-public:
+  public:
     Bench() {
         dir_ = fs::temp_directory_path() / ("quelfi-bench-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
@@ -59,14 +59,16 @@ public:
     }
     sim::InProcessPort& line() { return line_; }
 
-private:
+  private:
     fs::path dir_;
     sim::QuelmarPrinter printer_{sim::modelFromSeed("coo=1234")};
     BenchPlatform platform_;
     sim::InProcessPort line_{printer_, platform_};
 };
 
-double lineMilliseconds(int bytes) { return bytes * 10.0 / 9600.0 * 1000.0; }
+double lineMilliseconds(int bytes) {
+    return bytes * 10.0 / 9600.0 * 1000.0;
+}
 
 // Runs `command` for the benchmark's iterations and reports its cost beside the line time.
 template <typename Command>
@@ -75,10 +77,10 @@ void measure(benchmark::State& state, int wireBytes, Command command) {
     for (auto _ : state) {
         if (command() != 1) state.SkipWithError("the command failed");
     }
-    const double each = std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start)
-                            .count() /
-                        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    const double each =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count() /
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
     const double line = lineMilliseconds(wireBytes);
     state.counters["line_ms"] = line;
     state.counters["own_ms"] = each;

@@ -1,7 +1,8 @@
 // The field formatting shared by the fiscal exports.
+#include "fiscal/argument_format.h"
+
 #include <gtest/gtest.h>
 
-#include "fiscal/argument_format.h"
 #include "protocol/code_page.h"
 
 namespace quelfi::fiscal {
@@ -65,9 +66,10 @@ TEST(CodePage, AccentedLettersBothWays) {
     EXPECT_EQ(protocol::inPrinterCodePage("\xC5\xC6\xCB\xCE\xD6\xD8\xDD\xE5\xE6\xEE\xF8\xFD abc"),
               "\xC5\xC6\xCB\xCE\xD6\xD8\xDD\xE5\xE6\xEE\xF8\xFD abc");
     // Every accented letter converted comes back as it was, and none is left as it was.
-    const std::string all = "\xC0\xC1\xC2\xC3\xC4\xC7\xC8\xC9\xCA\xCC\xCD\xCF\xD1\xD2\xD3\xD4\xD5"
-                            "\xD9\xDA\xDB\xDC\xE0\xE1\xE2\xE3\xE4\xE7\xE8\xE9\xEA\xEB\xEC\xED"
-                            "\xEF\xF1\xF2\xF3\xF4\xF5\xF6\xF9\xFA\xFB\xFC\xFF";
+    const std::string all =
+        "\xC0\xC1\xC2\xC3\xC4\xC7\xC8\xC9\xCA\xCC\xCD\xCF\xD1\xD2\xD3\xD4\xD5"
+        "\xD9\xDA\xDB\xDC\xE0\xE1\xE2\xE3\xE4\xE7\xE8\xE9\xEA\xEB\xEC\xED"
+        "\xEF\xF1\xF2\xF3\xF4\xF5\xF6\xF9\xFA\xFB\xFC\xFF";
     std::string round = protocol::inPrinterCodePage(all);
     protocol::fromPrinterCodePage(round);
     EXPECT_EQ(round, all);

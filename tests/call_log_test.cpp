@@ -1,9 +1,10 @@
 // The call log's bytes, the common lines of an export, and the answer files.
+#include "core/call_log.h"
+
 #include <cstring>
 #include <filesystem>
 
 #include "core/answer_files.h"
-#include "core/call_log.h"
 #include "core/export_call.h"
 #include "core/printer_state.h"
 #include "support/library_fixture.h"
@@ -14,7 +15,7 @@ namespace {
 using core::state;
 
 class CallLogTest : public LibraryTest {
-protected:
+  protected:
     void enableLogIn(const std::string& dir) {
         writeIni("[Sistema]\npath=" + dir + "\nLog=1\n");
         load();
@@ -71,15 +72,14 @@ TEST_F(CallLogTest, ExportLinesWithAndWithoutNesting) {
         core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
         call.communicationFailure();
     }
-    EXPECT_EQ(workLog(), logLines({std::string(71, '-') + " ", "Quelmar_FI_Exemplo ",
-                                   "Parâmetros: 087|abc|", "Retorno Quelmar_FI_Exemplo: 1",
-                                   "Quelmar_FI_Aninhada ", "Parâmetro: 0",
-                                   "Retorno Quelmar_FI_Aninhada: -2 - Parametro invalido para "
-                                   "codigo: ",
-                                   std::string(71, '-') + " ",
-                                   "Quelmar_FI_VerificaEstadoImpressora ",
-                                   "Retorno Quelmar_FI_VerificaEstadoImpressora: 0 - Erro de "
-                                   "comunicacao"}));
+    EXPECT_EQ(workLog(),
+              logLines({std::string(71, '-') + " ", "Quelmar_FI_Exemplo ", "Parâmetros: 087|abc|",
+                        "Retorno Quelmar_FI_Exemplo: 1", "Quelmar_FI_Aninhada ", "Parâmetro: 0",
+                        "Retorno Quelmar_FI_Aninhada: -2 - Parametro invalido para "
+                        "codigo: ",
+                        std::string(71, '-') + " ", "Quelmar_FI_VerificaEstadoImpressora ",
+                        "Retorno Quelmar_FI_VerificaEstadoImpressora: 0 - Erro de "
+                        "comunicacao"}));
 }
 
 TEST_F(CallLogTest, DataAnswerGoesToBufferOrFile) {
@@ -98,10 +98,9 @@ TEST_F(CallLogTest, DataAnswerGoesToBufferOrFile) {
     EXPECT_EQ(readFile(workDir() + "/Retorno.txt"), "004321");
     EXPECT_EQ(std::string(buffer, 8), std::string(8, 'x'));
 
-    EXPECT_EQ(workLog(),
-              logLines({std::string(71, '-') + " ", "Quelmar_FI_NumeroCupom ",
-                        "Retorno impressora: 001234", "Retorno impressora: 0",
-                        "Retorno impressora: 004321"}));
+    EXPECT_EQ(workLog(), logLines({std::string(71, '-') + " ", "Quelmar_FI_NumeroCupom ",
+                                   "Retorno impressora: 001234", "Retorno impressora: 0",
+                                   "Retorno impressora: 004321"}));
 }
 
 TEST_F(CallLogTest, UnwritableAnswerFileGivesMinusEight) {
@@ -118,8 +117,8 @@ TEST_F(CallLogTest, UnwritableAnswerFileGivesMinusEight) {
 
 TEST_F(CallLogTest, WrappedAnswerBreaksEverySixtyOneCharacters) {
     const std::string text(130, 'a');
-    EXPECT_EQ(core::wrapAnswer(text),
-              std::string(61, 'a') + ",\r\n" + std::string(61, 'a') + ",\r\n" + std::string(8, 'a'));
+    EXPECT_EQ(core::wrapAnswer(text), std::string(61, 'a') + ",\r\n" + std::string(61, 'a') +
+                                          ",\r\n" + std::string(8, 'a'));
     EXPECT_EQ(core::wrapAnswer(std::string(122, 'b')),
               std::string(61, 'b') + ",\r\n" + std::string(61, 'b'));
     // No break past the 1100th character.

@@ -29,16 +29,16 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
         std::size_t expected;
     };
     const Case cases[] = {
-        {std::string("\x1B#\0", 3), 0, 0, 0, 3},        // the NUL index travels
-        {std::string("\x1B#\x03", 3), 0, 0, 0, 3},      // a plain index does not add one
-        {std::string("\x1B\0abc", 5), 0, 0, 0, 31},     // coupon opening, short form
-        {std::string("\x1B\0abc", 5), 0, 0, 1, 141},    // long form on newer printers
+        {std::string("\x1B#\0", 3), 0, 0, 0, 3},      // the NUL index travels
+        {std::string("\x1B#\x03", 3), 0, 0, 0, 3},    // a plain index does not add one
+        {std::string("\x1B\0abc", 5), 0, 0, 0, 31},   // coupon opening, short form
+        {std::string("\x1B\0abc", 5), 0, 0, 1, 141},  // long form on newer printers
         {"\x1B@12345", 0, 0, 0, 20},
-        {"\x1B<abcdef", 50, 0, 0, 3},                   // always three bytes
+        {"\x1B<abcdef", 50, 0, 0, 3},  // always three bytes
         {"\x1B?x", 0, 10, 0, 74},
         {"\x1B^abcdef", 0, 4, 0, 4},
-        {"\x1BZabc", 9, 0, 0, 9},                        // an explicit length wins
-        {std::string("\x1BQab\0cd", 7), 0, 0, 0, 4},   // text ends at the first NUL
+        {"\x1BZabc", 9, 0, 0, 9},                     // an explicit length wins
+        {std::string("\x1BQab\0cd", 7), 0, 0, 0, 4},  // text ends at the first NUL
     };
     for (const Case& c : cases) {
         state().rawCommandLength = c.raw;
@@ -54,9 +54,15 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
 
 TEST_F(CommandFrameTest, NoReplyCommandsReturnAtOnceAndKeepThePortOpen) {
     configure("ControlePorta=1\n");
-    EXPECT_EQ(sendCommand("\x1B" "E123", 3), 1);
+    EXPECT_EQ(sendCommand("\x1B"
+                          "E123",
+                          3),
+              1);
     EXPECT_EQ(state().portOpen, 1);
-    std::string cheque = "\x1B\x08" "abcdefghijkl" "R";
+    std::string cheque =
+        "\x1B\x08"
+        "abcdefghijkl"
+        "R";
     EXPECT_EQ(sendCommand(cheque, 3), 1);
     EXPECT_EQ(state().portOpen, 1);
     EXPECT_TRUE(line->readable.empty());

@@ -105,9 +105,9 @@ TEST_F(ConfigurationTest, ModelAndEmulatorSwitches) {
 }
 
 TEST_F(ConfigurationTest, ReductionTimeoutIsMinutesBetweenOneAndNinetyNine) {
-    const std::pair<const char*, int> cases[] = {
-        {"5", 300}, {"99", 5940}, {"1", 60}, {"150", 180}, {"100", 180},
-        {"abc", 180}, {"0", 180}, {"-3", 180}, {"7min", 420}};
+    const std::pair<const char*, int> cases[] = {{"5", 300},   {"99", 5940}, {"1", 60},
+                                                 {"150", 180}, {"100", 180}, {"abc", 180},
+                                                 {"0", 180},   {"-3", 180},  {"7min", 420}};
     for (const auto& [text, seconds] : cases) {
         writeIni(std::string("[MFD]\nTimeOutZ=") + text + "\nImpressora=0\n");
         load();
@@ -120,23 +120,13 @@ TEST_F(ConfigurationTest, LoadWritesEveryValueToTheCallLog) {
              "\\\nLog=1\nRetorno=0\nModeloImp=QUELMAR\nConfigRede=0\nPorta=COM1\n"
              "[MFD]\nStatusErro=1\nImpressora=1\n");
     load();
-    EXPECT_EQ(workLog(), logLines({std::string(71, '-') + " ",
-                                   "Quelmar_FI_LeInformacoesConfiguracao ",
-                                   "path: " + workDir() + "\\",
-                                   "Log: 1",
-                                   "Status: 1",
-                                   "Retorno: 0",
-                                   "ControlePorta: 0",
-                                   "StatusFuncao: 0",
-                                   "ModeloImp: QUELMAR",
-                                   "ConfigRede: 0",
-                                   "ModoGaveta: 0",
-                                   "EmulMFD: 0",
-                                   "StatusCheque: 0",
-                                   "Porta: COM1",
-                                   "StatusErro: 1",
-                                   "Impressora: 1",
-                                   "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({std::string(71, '-') + " ", "Quelmar_FI_LeInformacoesConfiguracao ",
+                  "path: " + workDir() + "\\", "Log: 1", "Status: 1", "Retorno: 0",
+                  "ControlePorta: 0", "StatusFuncao: 0", "ModeloImp: QUELMAR", "ConfigRede: 0",
+                  "ModoGaveta: 0", "EmulMFD: 0", "StatusCheque: 0", "Porta: COM1", "StatusErro: 1",
+                  "Impressora: 1", "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "}));
 }
 
 TEST_F(ConfigurationTest, ReloadReadsTheEditedFile) {
@@ -151,8 +141,7 @@ TEST_F(ConfigurationTest, ReloadReadsTheEditedFile) {
 TEST_F(ConfigurationTest, LocalIniSwitchReloadsOnceAndPortOpeningOnceMore) {
     writeIni("[Sistema]\nPorta=COM1\n");
     load();
-    writeFile(workDir() + "/QuelFI32.ini",
-              "[Sistema]\nLog=1\nPorta=COM7\n");
+    writeFile(workDir() + "/QuelFI32.ini", "[Sistema]\nLog=1\nPorta=COM7\n");
     EXPECT_EQ(Quelmar_FI_SelecionaIniLocal(), 1);
     EXPECT_EQ(state().iniFilePath, ".\\QuelFI32.ini");
     EXPECT_EQ(state().portName, "COM7");

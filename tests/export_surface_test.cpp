@@ -36,13 +36,15 @@ TEST(ExportSurface, SharedLibraryExportsExactlyTheTable) {
 TEST(ExportSurface, EveryNameResolvesWhenLoaded) {
     void* library = ::dlopen(QUELFI_SHARED_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << ::dlerror();
-    for (const auto& name : tableNames()) EXPECT_NE(::dlsym(library, name.c_str()), nullptr) << name;
+    for (const auto& name : tableNames())
+        EXPECT_NE(::dlsym(library, name.c_str()), nullptr) << name;
     ::dlclose(library);
 }
 
 TEST(ExportSurface, NamesAreUniqueAndRecordsAreThreeDigits) {
     EXPECT_EQ(tableNames().size(), quelfi::exports::kSurfaceSize);
-    for (const auto& e : quelfi::exports::kSurface) EXPECT_TRUE(e.record >= 0 && e.record <= 999) << e.name;
+    for (const auto& e : quelfi::exports::kSurface)
+        EXPECT_TRUE(e.record >= 0 && e.record <= 999) << e.name;
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(NetworkDriverTest, CommandFileIsTakenOnceWhole) {
 
 // The printer side of a pseudo-terminal: answers each complete frame with the next canned reply.
 class PtyPrinter {
-public:
+  public:
     explicit PtyPrinter(std::deque<std::string> replies) : replies_(std::move(replies)) {
         thread_ = std::thread([this] { serve(); });
     }
@@ -134,7 +134,7 @@ public:
         return frames_;
     }
 
-private:
+  private:
     void serve() {
         std::string pending;
         while (!stop_) {

@@ -1,5 +1,7 @@
 // The POSIX platform: profile files with the Windows semantics and crash-safe writes, path and
 // port-name mapping, the emulator's presence event, and prompts that never block.
+#include "platform/platform.h"
+
 #include <fcntl.h>
 #include <semaphore.h>
 #include <signal.h>
@@ -9,7 +11,6 @@
 
 #include <filesystem>
 
-#include "platform/platform.h"
 #include "platform/posix/posix_ports.h"
 #include "platform/profile_file.h"
 #include "support/library_fixture.h"
@@ -35,11 +36,13 @@ TEST(ProfileFile, ReadsLikeTheWindowsProfileService) {
 }
 
 TEST(ProfileFile, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
-    const std::string text = "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\n\r\n[MFD]\r\nX=1\r\n";
+    const std::string text =
+        "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\n\r\n[MFD]\r\nX=1\r\n";
     EXPECT_EQ(setProfileValue(text, "SISTEMA", "porta", "COM3"),
               "[Sistema]\r\nporta=COM3\r\n; note\r\nLog=1\r\n\r\n[MFD]\r\nX=1\r\n");
-    EXPECT_EQ(setProfileValue(text, "Sistema", "Retorno", "1"),
-              "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\nRetorno=1\r\n\r\n[MFD]\r\nX=1\r\n");
+    EXPECT_EQ(
+        setProfileValue(text, "Sistema", "Retorno", "1"),
+        "[Sistema]\r\nPorta=COM1 ; old\r\n; note\r\nLog=1\r\nRetorno=1\r\n\r\n[MFD]\r\nX=1\r\n");
     EXPECT_EQ(setProfileValue(text, "Config", "InicioDia", "1"),
               text + "[Config]\r\nInicioDia=1\r\n");
     EXPECT_EQ(setProfileValue("", "Config", "InicioDia", "1"), "[Config]\r\nInicioDia=1\r\n");
@@ -136,9 +139,11 @@ TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {
 TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
     platform::Platform& os = platform::systemPlatform();
     ::unsetenv("QUELFI_PROMPT_ANSWER");
-    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion), platform::PromptAnswer::No);
+    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion),
+              platform::PromptAnswer::No);
     ::setenv("QUELFI_PROMPT_ANSWER", "yes", 1);
-    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion), platform::PromptAnswer::Yes);
+    EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::YesNoQuestion),
+              platform::PromptAnswer::Yes);
     ::unsetenv("QUELFI_PROMPT_ANSWER");
     EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::Exclamation), platform::PromptAnswer::Ok);
 }

@@ -18,7 +18,7 @@ using core::state;
 const std::string kSep = std::string(71, '-') + " ";
 
 class PortConnectionTest : public LibraryTest {
-protected:
+  protected:
     // Loads an INI with the log in the work directory and the given keys, then starts a fresh
     // log so each test compares only its own lines.
     void configure(const std::string& keys) {
@@ -66,15 +66,13 @@ TEST_F(PortConnectionTest, IndexSelectsComPortThroughThePortDirectory) {
     EXPECT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
     EXPECT_EQ(state().portOpen, 0);
     EXPECT_EQ(Quelmar_FI_FechaPortaSerial(), 1);  // closing a closed port is fine
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                        "Retorno Quelmar_FI_AbrePortaSerial: 1",
-                        kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM3",
-                        "Retorno Quelmar_FI_AbrePortaSerial: 1",
-                        kSep, "Quelmar_FI_FechaPortaSerial ",
-                        "Retorno Quelmar_FI_FechaPortaSerial: 1",
-                        kSep, "Quelmar_FI_FechaPortaSerial ",
-                        "Retorno Quelmar_FI_FechaPortaSerial: 1"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
+                  "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep, "Quelmar_FI_AbrePortaSerial ",
+                  "Parâmetro: COM3", "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep,
+                  "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1", kSep,
+                  "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1"}));
 
     // The bytes written reach the other side of the line.
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
@@ -146,7 +144,9 @@ TEST_F(PortConnectionTest, EmulatorFileFailureShowsAMessageAndGivesMinusFive) {
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
     ASSERT_EQ(platform.prompts.size(), 1u);
     EXPECT_EQ(platform.prompts[0].caption, "IniPortaStr ( )");
-    EXPECT_EQ(platform.prompts[0].text.rfind("CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = ", 0), 0u);
+    EXPECT_EQ(platform.prompts[0].text.rfind(
+                  "CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = ", 0),
+              0u);
     EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
                                    "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a "
                                    "arquivo comando p/ o Emulador"}));
@@ -173,13 +173,13 @@ TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     EXPECT_EQ(sent, 1);
     EXPECT_TRUE(state().dayOpenDone);
-    EXPECT_EQ(readFile(systemDir() + "/QuelFI32.ini"),
-              "[Sistema]\npath=" + workDir() + "\nLog=1\nModeloImp=YANCO\nPorta=COM1\n"
-              "[Config]\nInicioDia=1\n");
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                                   "Executando a abertura do dia",
-                                   "Abertura do dia executada com sucesso",
-                                   "Retorno Quelmar_FI_AbrePortaSerial: 1"}));
+    EXPECT_EQ(readFile(systemDir() + "/QuelFI32.ini"), "[Sistema]\npath=" + workDir() +
+                                                           "\nLog=1\nModeloImp=YANCO\nPorta=COM1\n"
+                                                           "[Config]\nInicioDia=1\n");
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
+                        "Executando a abertura do dia", "Abertura do dia executada com sucesso",
+                        "Retorno Quelmar_FI_AbrePortaSerial: 1"}));
     Quelmar_FI_FechaPortaSerial();
     state().dayOpenDone = false;  // a new process: the INI says the day is open
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);

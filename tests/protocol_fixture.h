@@ -10,7 +10,7 @@
 namespace quelfi::test {
 
 class ProtocolTest : public LibraryTest {
-protected:
+  protected:
     void SetUp() override {
         LibraryTest::SetUp();
         platform.useVirtualClock(true);

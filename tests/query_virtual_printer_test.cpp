@@ -22,7 +22,7 @@ const char* const kSeed =
     "icms.cancellations=10.00; drawer=1; clock=31/12/2004 23:59:00; movement=31/12/2004";
 
 class QueryVirtualPrinterTest : public LibraryTest {
-protected:
+  protected:
     void SetUp() override {
         LibraryTest::SetUp();
         platform.useVirtualClock(true);
@@ -70,7 +70,12 @@ TEST_F(QueryVirtualPrinterTest, CountersTotalsAndIdentity) {
 
 TEST_F(QueryVirtualPrinterTest, RatesAndServiceTax) {
     EXPECT_EQ(text<66>(Quelmar_FI_RetornoAliquotas),
-              "04" "1800" "0700" "1200" "0500" + std::string(48, '0'));
+              "04"
+              "1800"
+              "0700"
+              "1200"
+              "0500" +
+                  std::string(48, '0'));
     EXPECT_EQ(text<79>(Quelmar_FI_VerificaIndiceAliquotasIss), "02,04");
     EXPECT_EQ(text<79>(Quelmar_FI_VerificaAliquotasIss), "0700,0500");
 }

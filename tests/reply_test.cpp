@@ -174,8 +174,8 @@ TEST_F(ReplyTest, ReadyWaitLimitsFollowTheCommandClass) {
     configure();
     ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     line->ctsAlwaysLow = true;
-    const std::pair<int, std::uint32_t> classes[] = {{0, 20000}, {1, 40000}, {2, 180000},
-                                                     {3, 200000}};
+    const std::pair<int, std::uint32_t> classes[] = {
+        {0, 20000}, {1, 40000}, {2, 180000}, {3, 200000}};
     for (const auto& [busy, ms] : classes) {
         state().commandBusy = busy;
         const std::uint32_t start = platform.tickCount();

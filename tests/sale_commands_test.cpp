@@ -22,7 +22,7 @@ std::string rateTable(std::initializer_list<int> rates) {
 }
 
 class SaleCommandsTest : public ProtocolTest {
-protected:
+  protected:
     void SetUp() override {
         ProtocolTest::SetUp();
         configure();
@@ -51,18 +51,29 @@ TEST_F(SaleCommandsTest, ItemSaleFields) {
     EXPECT_EQ(Quelmar_FI_VendeItem("7891234567890", "Feij\xE3o pre\xE7o", "T18,00", "f", "1,5", 3,
                                    "R$ 4,99", "%", "5"),
               1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{
-                              "\x1B\x1A",
-                              "\x1B" "8" "7891234567890" "Feij\xC6o pre\x87o" + std::string(17, ' ') +
-                                  "01" "0000015" "00000499" "5000"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x1A",
+                                                    "\x1B"
+                                                    "8"
+                                                    "7891234567890"
+                                                    "Feij\xC6o pre\x87o" +
+                                                        std::string(17, ' ') +
+                                                        "01"
+                                                        "0000015"
+                                                        "00000499"
+                                                        "5000"}));
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_VendeItem("12345", "Arroz", "07,00", "I", "2", 2, "1000", "$", "0,50"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x09" "12345        " "Arroz" +
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x09"
+                                                    "12345        "
+                                                    "Arroz" +
                                                     std::string(24, ' ') +
-                                                    "02" "0002" "00001000" "00000050"}));
+                                                    "02"
+                                                    "0002"
+                                                    "00001000"
+                                                    "00000050"}));
     const std::string log = workLog();
-    const std::string last = logLines({"Parâmetros: 12345|Arroz|07,00|I|2|2|1000|$|0,50|",
-                                       "Retorno Quelmar_FI_VendeItem: 1"});
+    const std::string last = logLines(
+        {"Parâmetros: 12345|Arroz|07,00|I|2|2|1000|$|0,50|", "Retorno Quelmar_FI_VendeItem: 1"});
     EXPECT_EQ(log.substr(log.size() - last.size()), last);
 }
 
@@ -76,10 +87,16 @@ TEST_F(SaleCommandsTest, DepartmentSaleCarriesTheNulOnlyForShortFields) {
                   1);
         std::vector<std::string> sent = commands();
         const std::string& item = sent.back();
-        const std::string fixed = std::string("\x1B?") + "01" "000000199" "0000001" "0000000010" +
-                                  "0000000000" "05" + std::string(20, '0') + "UN";
-        const std::string tail = code + (codeLength < 49 ? std::string(1, '\0') : "") + "Desc" +
-                                 std::string(1, '\0');
+        const std::string fixed = std::string("\x1B?") +
+                                  "01"
+                                  "000000199"
+                                  "0000001"
+                                  "0000000010" +
+                                  "0000000000"
+                                  "05" +
+                                  std::string(20, '0') + "UN";
+        const std::string tail =
+            code + (codeLength < 49 ? std::string(1, '\0') : "") + "Desc" + std::string(1, '\0');
         EXPECT_EQ(item, fixed + tail) << codeLength;
         EXPECT_EQ(item.size(), 64u + tail.size());
     }
@@ -92,7 +109,10 @@ TEST_F(SaleCommandsTest, CancellationsAndExtras) {
     EXPECT_EQ(Quelmar_FI_CancelaItemAnterior(), 1);
     EXPECT_EQ(Quelmar_FI_UsaUnidadeMedida("K"), 1);
     EXPECT_EQ(Quelmar_FI_AumentaDescricaoItem("Ma\xE7\xE3"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x1F" "0012", "\x1B\x1F" "0000",
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x1F"
+                                                    "0012",
+                                                    "\x1B\x1F"
+                                                    "0000",
                                                     "\x1B\x0D", "\x1B>3K ", "\x1B>4Ma\x87\xC6"}));
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_CancelaCupom(), 1);
@@ -115,10 +135,9 @@ TEST_F(SaleCommandsTest, PaymentsAskTheIndexUnlessItIsCash) {
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "10,00"), 1);
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamentoIndice("3", "5"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1BH0100000000001000",
-                                                    "\x1BGDinheiro        ",
-                                                    "\x1BH0400000000001000",
-                                                    "\x1BH0300000000000005"}));
+    EXPECT_EQ(commands(),
+              (std::vector<std::string>{"\x1BH0100000000001000", "\x1BGDinheiro        ",
+                                        "\x1BH0400000000001000", "\x1BH0300000000000005"}));
     line->reply(bytes({6, 0xFF, 0xFF, 0, 0}));
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Vale refeicao", "1"), -24);
     line->reply(bytes({6, '0', '0', 0, 0}));
@@ -142,9 +161,8 @@ TEST_F(SaleCommandsTest, CompositeClosingStopsAtTheFirstRefusal) {
 
     for (int k = 0; k < 3; ++k) line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_FechaCupom("Dinheiro        ", "A", "%", "10", "1000", "Volte sempre"), 1);
-    EXPECT_EQ(commands(),
-              (std::vector<std::string>{"\x1B A0010", "\x1BH0100000000001000",
-                                        "\x1B\x22Volte sempre\r\n"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B A0010", "\x1BH0100000000001000",
+                                                    "\x1B\x22Volte sempre\r\n"}));
     EXPECT_FALSE(state().couponOpen);
 }
 

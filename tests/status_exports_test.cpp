@@ -16,7 +16,7 @@ TEST_F(StatusExportsTest, StatusRequestCompletesTheCouponOpenBit) {
     int flagsAsked = 0;
     state().seams.fiscalFlags = [&](int& flags) {
         ++flagsAsked;
-        flags = 1 + 32;  // coupon open
+        flags = 1 + 32;    // coupon open
         state().st1 = 99;  // the flags query's own reply must not leak into the answer
         return 1;
     };
@@ -27,10 +27,11 @@ TEST_F(StatusExportsTest, StatusRequestCompletesTheCouponOpenBit) {
     EXPECT_EQ(ack, 6);
     EXPECT_EQ(st1, 66);
     EXPECT_EQ(st2, 0);
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                        "Retorno Quelmar_FI_AbrePortaSerial: 1", "Retorno impressora: 6,66,0",
-                        "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
+                  "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1",
+                  "Retorno impressora: 6,66,0", "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
 
     // ST1 already saying coupon open: the flags are not asked; null outputs are fine.
     line->reply(bytes({6, 2, 0}));
@@ -76,9 +77,9 @@ TEST_F(StatusExportsTest, LastStatusIsReturnedWithoutTalkingToThePrinter) {
     EXPECT_EQ(ack, 6);
     EXPECT_EQ(st1, 8);
     EXPECT_EQ(st2, 16);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RetornoImpressora ",
-                                   "Retorno impressora: 6,8,16",
-                                   "Retorno Quelmar_FI_RetornoImpressora: 1"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_RetornoImpressora ", "Retorno impressora: 6,8,16",
+                        "Retorno Quelmar_FI_RetornoImpressora: 1"}));
 }
 
 TEST_F(StatusExportsTest, NetworkClientReadsTheDriversStatusFile) {

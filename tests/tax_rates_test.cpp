@@ -1,7 +1,8 @@
 // Resolving an item's tax-rate argument against the printer's rate table.
+#include "fiscal/tax_rates.h"
+
 #include "fiscal/payment_form_index.h"
 #include "fiscal/tax_rate_table.h"
-#include "fiscal/tax_rates.h"
 #include "protocol_fixture.h"
 #include "quelfi32.h"
 
@@ -25,7 +26,7 @@ std::string rateTableReply(std::initializer_list<int> rates) {
 }
 
 class TaxRatesTest : public ProtocolTest {
-protected:
+  protected:
     RateOutcome resolve(const std::string& rate, std::string& code, bool complete = true) {
         return fiscal::resolveTaxRate(rate, complete, code);
     }

@@ -20,7 +20,7 @@ using core::state;
 const std::string kSep = std::string(71, '-') + " ";
 
 class VirtualPrinterLinkTest : public LibraryTest {
-protected:
+  protected:
     void configure(const std::string& keys) {
         writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nStatus=1\nPorta=COM1\n" + keys);
         load();
@@ -44,14 +44,14 @@ TEST_F(VirtualPrinterLinkTest, SerialLineThroughAPseudoTerminal) {
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
     EXPECT_STREQ(coo, "001234");
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,0,0");
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
-                        "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep,
-                        "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 000",
-                        "Retorno Quelmar_FI_FlagsFiscais: 1", "Retorno impressora: 6,0,0",
-                        "Retorno Quelmar_FI_VerificaEstadoImpresora: 1", kSep,
-                        "Quelmar_FI_NumeroCupom ", "Retorno impressora: 001234",
-                        "Retorno Quelmar_FI_NumeroCupom: 1"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
+                  "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep,
+                  "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 000",
+                  "Retorno Quelmar_FI_FlagsFiscais: 1", "Retorno impressora: 6,0,0",
+                  "Retorno Quelmar_FI_VerificaEstadoImpresora: 1", kSep, "Quelmar_FI_NumeroCupom ",
+                  "Retorno impressora: 001234", "Retorno Quelmar_FI_NumeroCupom: 1"}));
     EXPECT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
 }
 
@@ -71,7 +71,7 @@ TEST_F(VirtualPrinterLinkTest, EmulatorFilesWhileTheEmulatorRuns) {
 }
 
 class MisbehavingLineTest : public VirtualPrinterLinkTest {
-protected:
+  protected:
     void SetUp() override {
         VirtualPrinterLinkTest::SetUp();
         platform.useVirtualClock(true);

@@ -22,6 +22,8 @@ std::optional<StatusBytes> newDocumentRefusal(const FiscalModel& model) {
     return std::nullopt;
 }
 
-void markDocumentStarted(FiscalModel& model) { startMovement(model); }
+void markDocumentStarted(FiscalModel& model) {
+    startMovement(model);
+}
 
 }  // namespace quelfi::sim

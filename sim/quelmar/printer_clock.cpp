@@ -11,8 +11,8 @@ std::int64_t secondsOf(const DateTime& m) {
     const std::int64_t y = m.date.year - (m.date.month <= 2 ? 1 : 0);
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yearOfEra = y - era * 400;
-    const std::int64_t dayOfYear = (153 * (m.date.month + (m.date.month > 2 ? -3 : 9)) + 2) / 5 +
-                                   m.date.day - 1;
+    const std::int64_t dayOfYear =
+        (153 * (m.date.month + (m.date.month > 2 ? -3 : 9)) + 2) / 5 + m.date.day - 1;
     const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     const std::int64_t days = era * 146097 + dayOfEra - 719468;
     return days * 86400 + m.hour * 3600 + m.minute * 60 + m.second;

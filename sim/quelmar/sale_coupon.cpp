@@ -35,7 +35,9 @@ Money departmentItemValue(std::int64_t quantity, std::int64_t priceThousandths, 
     return divide(quantity * priceThousandths, 10000, truncate);
 }
 
-Money centavos(std::int64_t thousandths, bool truncate) { return divide(thousandths, 10, truncate); }
+Money centavos(std::int64_t thousandths, bool truncate) {
+    return divide(thousandths, 10, truncate);
+}
 
 Money percentOf(Money value, int percent, bool truncate) {
     return divide(value * percent, 10000, truncate);

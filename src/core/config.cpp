@@ -40,7 +40,9 @@ int reductionSeconds(const std::string& text) {
     return static_cast<int>(n) * 60;
 }
 
-void logValue(const char* label, const std::string& value) { logLine(label, 0, value); }
+void logValue(const char* label, const std::string& value) {
+    logLine(label, 0, value);
+}
 
 }  // namespace
 

@@ -43,7 +43,9 @@ int ExportCall::failWith(int code, std::string_view message, const char* argumen
     return fail(code, std::string(message) + value);
 }
 
-int ExportCall::communicationFailure() const { return fail(0, "Erro de comunicacao"); }
+int ExportCall::communicationFailure() const {
+    return fail(0, "Erro de comunicacao");
+}
 
 int ExportCall::deliver(const std::string& answer, char* buffer, std::size_t width) const {
     if (state().answerToFile) {

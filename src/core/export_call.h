@@ -10,7 +10,7 @@
 namespace quelfi::core {
 
 class ExportCall {
-public:
+  public:
     // Logs the separator (unless nested, or always when asked) and the export's name.
     explicit ExportCall(std::string name, bool alwaysSeparator = false);
 
@@ -45,7 +45,7 @@ public:
     int writeAnswer(const std::string& text) const;
     void logAnswer(const std::string& answer) const;
 
-private:
+  private:
     std::string name_;
 };
 
@@ -54,6 +54,8 @@ private:
 void copyToBuffer(char* buffer, std::size_t width, const std::string& text);
 
 // The text of a caller's argument: a null pointer reads as an empty text.
-inline std::string argText(const char* text) { return text ? std::string(text) : std::string(); }
+inline std::string argText(const char* text) {
+    return text ? std::string(text) : std::string();
+}
 
 }  // namespace quelfi::core

@@ -39,11 +39,10 @@ int openEmulator() {
         return 1;
     }
     s.lastOpenError = error.systemError;
-    const std::string text =
-        error.systemError == 5
-            ? std::string("Error 5: Access Denied!")
-            : "CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = " +
-                  std::to_string(error.systemError);
+    const std::string text = error.systemError == 5
+                                 ? std::string("Error 5: Access Denied!")
+                                 : "CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = " +
+                                       std::to_string(error.systemError);
     s.platform->prompt(kCaption, text, platform::PromptStyle::Exclamation);
     logText(error.replyFile
                 ? "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a arquivo leitura do "

@@ -59,7 +59,7 @@ struct PrinterState {
     // --- printer tables cached for the process ---
     std::array<std::string, 16> taxRateTable;  // slot 1 first; hundredths of a percent, "" unset
     bool taxRateTableLoaded = false;           // never cleared once read
-    bool type60StartRecorded = false;  // the day's first coupon was recorded in the INI
+    bool type60StartRecorded = false;          // the day's first coupon was recorded in the INI
 
     // --- connection ---
     int requestedPort = 100;
@@ -107,6 +107,8 @@ PrinterState& state();
 // load step and by tests that need a clean process.
 void resetState();
 
-inline bool isYanco() { return state().printerModel == "YANCO"; }
+inline bool isYanco() {
+    return state().printerModel == "YANCO";
+}
 
 }  // namespace quelfi::core

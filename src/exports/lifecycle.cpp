@@ -34,6 +34,8 @@ void libraryLoad() {
     core::onLibraryLoad();
 }
 
-void libraryUnload() { core::onLibraryUnload(); }
+void libraryUnload() {
+    core::onLibraryUnload();
+}
 
 }  // namespace quelfi::exports

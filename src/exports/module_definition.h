@@ -24,7 +24,9 @@ inline std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-inline bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+inline bool isNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 // Whether `word` appears in `declaration` as a whole word.
 inline bool hasWord(std::string_view declaration, std::string_view word) {

@@ -17,8 +17,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_AbreCupom(const char* cpf) {
 QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItem(const char* codigo, const char* descricao,
                                                 const char* aliquota, const char* tipoQuantidade,
                                                 const char* quantidade, int casasDecimais,
-                                                const char* valorUnitario,
-                                                const char* tipoDesconto, const char* desconto) {
+                                                const char* valorUnitario, const char* tipoDesconto,
+                                                const char* desconto) {
     return guarded([=] {
         return fiscal::sellItem(codigo, descricao, aliquota, tipoQuantidade, quantidade,
                                 casasDecimais, valorUnitario, tipoDesconto, desconto);
@@ -82,8 +82,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoDescricaoForma(
     });
 }
 
-QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoImpAntiga(const char* formaPagamento,
-                                                                    const char* valorFormaPagamento) {
+QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoImpAntiga(
+    const char* formaPagamento, const char* valorFormaPagamento) {
     return guarded([=] { return fiscal::payOldFirmware(formaPagamento, valorFormaPagamento); });
 }
 

@@ -15,8 +15,12 @@ using core::state;
 
 namespace {
 
-bool present(const char* text) { return text && *text; }
-bool goesOn(int result) { return result == 1 || result == -27; }
+bool present(const char* text) {
+    return text && *text;
+}
+bool goesOn(int result) {
+    return result == 1 || result == -27;
+}
 constexpr std::size_t kMessageMax = 490;
 
 int sendPlain(const core::ExportCall& call, const std::string& body) {
@@ -31,12 +35,17 @@ int startClosing(const char* flag, const char* type, const char* value) {
     core::ExportCall call("Quelmar_FI_IniciaFechamentoCupom");
     const std::string flagText = upperCase(core::argText(flag));
     if (flagText != "A" && flagText != "D")
-        return call.failLine(-2, "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para o flag de acrescimo/desconto");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para "
+                             "o flag de acrescimo/desconto");
     const std::string typeText = core::argText(type);
     if (typeText != "$" && typeText != "%")
-        return call.failLine(-2, "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para o Tipo de acrescimo/desconto");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para "
+                             "o Tipo de acrescimo/desconto");
     const char* const valueMessage =
-        "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para o valor do acrescimo/desconto";
+        "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 Parametro invalido para o valor do "
+        "acrescimo/desconto";
     if (!present(value)) return call.failLine(-2, valueMessage);
     const std::string digits = keepDigits(value);
     std::string field;
@@ -45,7 +54,9 @@ int startClosing(const char* flag, const char* type, const char* value) {
         field = std::string(1, flagText == "A" ? 'a' : 'd') + zeroFill(digits, 14);
     } else {
         if (digits.size() > 4)
-            return call.failLine(-2, "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 - Parametro invalido para o valor do acrescimo/desconto");
+            return call.failLine(-2,
+                                 "Retorno Quelmar_FI_IniciaFechamentoCupom: -2 - Parametro "
+                                 "invalido para o valor do acrescimo/desconto");
         field = flagText + zeroFill(digits, 4);
     }
     call.logRecord(core::argText(flag) + "|" + typeText + "|" + core::argText(value) + "|");
@@ -60,7 +71,8 @@ int finishClosing(const char* message) {
     core::ExportCall call("Quelmar_FI_TerminaFechamentoCupom");
     std::string text = core::argText(message);
     if (text.size() > kMessageMax)
-        return call.failLine(-2, "Retorno Quelmar_FI_TerminaFechamentoCupom: -2 - Parametro invalido para mensagem");
+        return call.failLine(
+            -2, "Retorno Quelmar_FI_TerminaFechamentoCupom: -2 - Parametro invalido para mensagem");
     const std::string printed = protocol::inPrinterCodePage(text);
     if (!text.empty()) call.logParameter(printed);
     if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(82, {text})))
@@ -76,17 +88,25 @@ int finishClosing(const char* message) {
 int reversePayment(const char* from, const char* to, const char* amount) {
     core::ExportCall call("Quelmar_FI_EstornoFormasPagamento", /*alwaysSeparator=*/true);
     if (!present(from) || std::string(from).size() > 16)
-        return call.failLine(-2, "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido para forma de origem");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
+                             "para forma de origem");
     if (!present(to) || std::string(to).size() > 16)
-        return call.failLine(-2, "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido para forma de destino");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
+                             "para forma de destino");
     const std::string digits = keepDigits(core::argText(amount));
     if (!present(amount) || digits.size() > 14)
-        return call.failLine(-2, "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido para o valor de estorno");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
+                             "para o valor de estorno");
     call.logRecord(std::string(from) + "|" + to + "|" + amount);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(26, {from, to, digits})))
+    if (auto forwarded =
+            protocol::forwardToDriver(call, protocol::requestRecord(26, {from, to, digits})))
         return *forwarded;
     return sendPlain(call, "J" + blankFill(protocol::inPrinterCodePage(from), 16) +
-                               blankFill(protocol::inPrinterCodePage(to), 16) + zeroFill(digits, 14));
+                               blankFill(protocol::inPrinterCodePage(to), 16) +
+                               zeroFill(digits, 14));
 }
 
 int closeCoupon(const char* form, const char* flag, const char* type, const char* value,
@@ -94,25 +114,34 @@ int closeCoupon(const char* form, const char* flag, const char* type, const char
     core::PrinterState& s = state();
     core::ExportCall call("Quelmar_FI_FechaCupom");
     if (!present(form) || std::string(form).size() > 16)
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para forma de pagto");
+        return call.failLine(
+            -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para forma de pagto");
     const std::string flagText = upperCase(core::argText(flag));
     if (flagText != "A" && flagText != "D")
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o flag de acrescimo/desconto");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o flag "
+                             "de acrescimo/desconto");
     const std::string typeText = core::argText(type);
     if (typeText != "$" && typeText != "%")
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o tipo de acrescimo/desconto");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o tipo "
+                             "de acrescimo/desconto");
     if (!value || (typeText == "%" && keepDigits(value).size() > 4))
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o valor de acrescimo/desconto");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o valor "
+                             "de acrescimo/desconto");
     if (!amountPaid || keepDigits(amountPaid).size() > 14)
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o valor pago");
+        return call.failLine(
+            -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para o valor pago");
     const std::string messageText = core::argText(message);
     if (messageText.size() > kMessageMax)
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para a mensagem");
+        return call.failLine(
+            -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para a mensagem");
     call.logRecord(std::string(form) + "|" + core::argText(flag) + "|" + typeText + "|" + value +
                    "|" + amountPaid + "|" + messageText);
     if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(28, {form, core::argText(flag), typeText, value,
-                                               amountPaid, messageText})))
+            call, protocol::requestRecord(
+                      28, {form, core::argText(flag), typeText, value, amountPaid, messageText})))
         return *forwarded;
 
     int result = core::nested([&] { return startClosing(flag, type, value); });
@@ -129,12 +158,18 @@ int closeCouponInOnePayment(const char* form, const char* message) {
     core::PrinterState& s = state();
     core::ExportCall call("Quelmar_FI_FechaCupomResumido");
     if (!present(form))
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupomResumido : -2 - Parametro invalido para forma de pagto:  ");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_FechaCupomResumido : -2 - Parametro invalido para "
+                             "forma de pagto:  ");
     if (std::string(form).size() > 16)
-        return call.failLine(-2, std::string("Retorno Quelmar_FI_FechaCupomResumido: -2 - Parametro invalido para forma de pagto: ") + form);
+        return call.failLine(-2, std::string("Retorno Quelmar_FI_FechaCupomResumido: -2 - "
+                                             "Parametro invalido para forma de pagto: ") +
+                                     form);
     const std::string messageText = core::argText(message);
     if (messageText.size() > kMessageMax)
-        return call.failLine(-2, "Retorno Quelmar_FI_FechaCupomResumido: -2 - Parametro invalido para mensagem: " + messageText);
+        return call.failLine(
+            -2, "Retorno Quelmar_FI_FechaCupomResumido: -2 - Parametro invalido para mensagem: " +
+                    messageText);
     call.logRecord(std::string(form) + "|" + messageText);
     if (auto forwarded =
             protocol::forwardToDriver(call, protocol::requestRecord(29, {form, messageText})))

@@ -21,7 +21,9 @@ namespace {
 
 constexpr std::size_t kCustomerWidth = 29;
 
-bool goesOn(int result) { return result == 1 || result == -27; }
+bool goesOn(int result) {
+    return result == 1 || result == -27;
+}
 
 // Reads what the first-coupon bookkeeping needs before the coupon is opened.
 int prepareFirstCoupon(std::string& coo, std::string& grossSales) {
@@ -73,8 +75,7 @@ int openCoupon(const char* customerId) {
     std::string command = protocol::prefixed(std::string(1, '\0'));
     if (customerId) {
         const std::string id = customerId;
-        if (id.size() > kCustomerWidth)
-            return call.fail(-2, "Parametro invalido no CPF " + id);
+        if (id.size() > kCustomerWidth) return call.fail(-2, "Parametro invalido no CPF " + id);
         command += blankFill(id, kCustomerWidth);
         call.logParameter(id);
         if (longForms) command += std::string(110, ' ');

@@ -25,7 +25,9 @@ int readFirmwareVersion(std::string& version) {
     return readInto(version, [](char* b) { return textQuery(Query::VersaoFirmware, b); });
 }
 
-int readGrossSales(std::string& total) { return readInto(total, grossSales); }
+int readGrossSales(std::string& total) {
+    return readInto(total, grossSales);
+}
 
 int readMovementDate(std::string& date) {
     return readInto(date, [](char* b) { return textQuery(Query::DataMovimento, b); });

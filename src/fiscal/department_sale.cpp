@@ -20,9 +20,12 @@ namespace {
 
 constexpr std::size_t kCodeMax = 49;
 constexpr std::size_t kDescriptionMax = 201;
-const char* const kPrefix = "Retorno Quelmar_FI_VendeItemDepartamento: - 2 - Parametro invalido para ";
+const char* const kPrefix =
+    "Retorno Quelmar_FI_VendeItemDepartamento: - 2 - Parametro invalido para ";
 
-bool present(const char* text) { return text && *text; }
+bool present(const char* text) {
+    return text && *text;
+}
 
 }  // namespace
 
@@ -65,13 +68,18 @@ int sellDepartmentItem(const char* code, const char* description, const char* ta
     }
     std::string rateCode;
     switch (resolveTaxRate(taxRate, /*completeValue=*/false, rateCode)) {
-        case RateOutcome::Resolved: break;
-        case RateOutcome::InvalidSilent: return -2;
-        case RateOutcome::Invalid: return refuse("aliquota: ", taxRate);
+        case RateOutcome::Resolved:
+            break;
+        case RateOutcome::InvalidSilent:
+            return -2;
+        case RateOutcome::Invalid:
+            return refuse("aliquota: ", taxRate);
         case RateOutcome::NotProgrammed:
-            return call.failLine(-3, "Retorno Quelmar_FI_VendeItemDepartamento: -3 - Aliquota n\xE3o programada");
+            return call.failLine(
+                -3, "Retorno Quelmar_FI_VendeItemDepartamento: -3 - Aliquota n\xE3o programada");
         case RateOutcome::Communication:
-            return call.failLine(0, "Retorno Quelmar_FI_VendeItemDepartamento: 0 - Erro de comunicacao");
+            return call.failLine(
+                0, "Retorno Quelmar_FI_VendeItemDepartamento: 0 - Erro de comunicacao");
     }
 
     std::string printedDescription = protocol::inPrinterCodePage(descriptionText);
@@ -91,7 +99,8 @@ int sellDepartmentItem(const char* code, const char* description, const char* ta
     if (printedDescription.size() < kDescriptionMax) tail += '\0';
 
     const std::string body = "?" + zeroFill(rateCode, 2) + zeroFill(keepDigits(unitPrice), 9) +
-                             zeroFill(keepDigits(quantity), 7) + zeroFill(keepDigits(discount), 10) +
+                             zeroFill(keepDigits(quantity), 7) +
+                             zeroFill(keepDigits(discount), 10) +
                              zeroFill(keepDigits(surcharge), 10) + zeroFill(department, 2) +
                              std::string(20, '0') + unitField + tail;
     call.logRecord(codeText + "|" + descriptionText + "|" + core::argText(taxRate) + "|" +

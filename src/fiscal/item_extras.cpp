@@ -35,7 +35,8 @@ int sendPlain(const core::ExportCall& call, const std::string& body) {
 
 int cancelLastItem() {
     core::ExportCall call("Quelmar_FI_CancelaItemAnterior");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(11))) return *forwarded;
+    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(11)))
+        return *forwarded;
     return sendWithOkLine(call, "\x0D");
 }
 
@@ -52,7 +53,8 @@ int cancelItem(const char* number) {
 int cancelCoupon() {
     core::PrinterState& s = state();
     core::ExportCall call("Quelmar_FI_CancelaCupom", /*alwaysSeparator=*/true);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(9))) return *forwarded;
+    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(9)))
+        return *forwarded;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed("\x0E");
     int failure = 0;
@@ -65,7 +67,9 @@ int cancelCoupon() {
 int extendItemDescription(const char* text) {
     core::ExportCall call("Quelmar_FI_AumentaDescricaoItem", /*alwaysSeparator=*/true);
     if (!text || !*text || std::string(text).size() > 200)
-        return call.failLine(-2, "Retorno Quelmar_FI_AumentaDescricaoItem: -2 - Parametro invalido para descricao do item");
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_AumentaDescricaoItem: -2 - Parametro invalido "
+                             "para descricao do item");
     call.logParameter(text);
     if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(7, {text})))
         return *forwarded;
@@ -75,7 +79,9 @@ int extendItemDescription(const char* text) {
 int useUnitOfMeasure(const char* unit) {
     core::ExportCall call("Quelmar_FI_UsaUnidadeMedida", /*alwaysSeparator=*/true);
     if (!unit || !*unit || std::string(unit).size() > 2)
-        return call.failLine(-2, "Retorno Quelmar_FI_UsaUnidadeMedida: -2 - Parametro invalido para unidade de medida");
+        return call.failLine(
+            -2,
+            "Retorno Quelmar_FI_UsaUnidadeMedida: -2 - Parametro invalido para unidade de medida");
     call.logParameter(unit);
     if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(85, {unit})))
         return *forwarded;

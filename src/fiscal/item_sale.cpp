@@ -18,7 +18,9 @@ using core::state;
 
 namespace {
 
-bool present(const char* text) { return text && *text; }
+bool present(const char* text) {
+    return text && *text;
+}
 
 // The fields of the item command, as the checks leave them.
 struct ItemFields {
@@ -52,7 +54,8 @@ int sellItem(const char* code, const char* description, const char* taxRate,
         if (!present(description) || descriptionText.size() > 29)
             return call.failWith(-2, "Parametro invalido para descricao: ", description);
         add(descriptionText);
-        if (!present(taxRate)) return call.failWith(-2, "Parametro invalido para aliquota: ", taxRate);
+        if (!present(taxRate))
+            return call.failWith(-2, "Parametro invalido para aliquota: ", taxRate);
         add(taxRate);
         const std::string type = upperCase(core::argText(quantityType));
         if (type != "I" && type != "F")
@@ -68,7 +71,8 @@ int sellItem(const char* code, const char* description, const char* taxRate,
         fields.quantity = zeroFill(fields.quantity, type == "I" ? 4 : 7);
         add(quantity);
         if (decimalPlaces != 2 && decimalPlaces != 3)
-            return call.fail(-2, "Parametro invalido para casas decimais " + std::to_string(decimalPlaces));
+            return call.fail(
+                -2, "Parametro invalido para casas decimais " + std::to_string(decimalPlaces));
         add(std::to_string(decimalPlaces));
         if (!present(unitPrice))
             return call.failWith(-2, "Parametro invalido para valor unitario: ", unitPrice);
@@ -108,8 +112,10 @@ int sellItem(const char* code, const char* description, const char* taxRate,
             return *protocol::forwardToDriver(call, record);
         }
         switch (resolveTaxRate(taxRate, /*completeValue=*/true, fields.rate)) {
-            case RateOutcome::Resolved: break;
-            case RateOutcome::InvalidSilent: return -2;
+            case RateOutcome::Resolved:
+                break;
+            case RateOutcome::InvalidSilent:
+                return -2;
             case RateOutcome::Invalid:
                 return call.failWith(-2, "Parametro invalido para aliquota: ", taxRate);
             case RateOutcome::NotProgrammed:
@@ -131,8 +137,8 @@ int sellItem(const char* code, const char* description, const char* taxRate,
     }
     const std::string body = std::string(1, decimalPlaces == 3 ? '8' : '\x09') +
                              blankFill(printedCode, 13) + blankFill(printedDescription, 29) +
-                             zeroFill(fields.rate, 2) + fields.quantity + zeroFill(fields.price, 8) +
-                             fields.discount;
+                             zeroFill(fields.rate, 2) + fields.quantity +
+                             zeroFill(fields.price, 8) + fields.discount;
     call.logRecord(parameters);
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);

@@ -13,7 +13,8 @@ int paymentFormIndex(const std::string& description, std::string& index) {
     core::logLine("Quelmar_FI_ObtemIndiceFormaPagamento", 0, " ");
     core::logLine("Par\xE2metro: ", 0, description);
     const std::string form = protocol::inPrinterCodePage(description);
-    if (protocol::sendCommand(protocol::prefixed("G" + blankFill(form, 16)), 1 + 2 + 2, 1, 2, 1) != 1) {
+    if (protocol::sendCommand(protocol::prefixed("G" + blankFill(form, 16)), 1 + 2 + 2, 1, 2, 1) !=
+        1) {
         core::logText("Retorno: 0 - Erro de comunicacao");
         return 0;
     }

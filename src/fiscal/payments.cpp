@@ -20,7 +20,9 @@ using core::state;
 
 namespace {
 
-bool present(const char* text) { return text && *text; }
+bool present(const char* text) {
+    return text && *text;
+}
 
 // The index of a form, 0 and -24 passed on as they come; `index` is set on success.
 int indexOf(const std::string& form, std::string& index, bool cashShortcut) {
@@ -33,7 +35,9 @@ int indexOf(const std::string& form, std::string& index, bool cashShortcut) {
     return paymentFormIndex(form, index);
 }
 
-bool zeroIndex(const std::string& index) { return std::atoi(index.c_str()) == 0; }
+bool zeroIndex(const std::string& index) {
+    return std::atoi(index.c_str()) == 0;
+}
 
 int sendPayment(const core::ExportCall& call, const std::string& command,
                 std::string_view failureLine = {}) {
@@ -81,7 +85,8 @@ int pay(const char* form, const char* amount) {
         return refusal;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {formText, value})))
+    if (auto forwarded =
+            protocol::forwardToDriver(call, protocol::requestRecord(23, {formText, value})))
         return *forwarded;
     std::string index;
     const int found = indexOf(formText, index, /*cashShortcut=*/true);
@@ -101,7 +106,8 @@ int payByIndex(const char* index, const char* amount) {
     int refusal = 0;
     if (!checkedAmount(call, amount, value, refusal)) return refusal;
     call.logRecord(indexText + "|" + value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(23, {indexText, value})))
+    if (auto forwarded =
+            protocol::forwardToDriver(call, protocol::requestRecord(23, {indexText, value})))
         return *forwarded;
     return sendPayment(call, protocol::prefixed("H" + zeroFill(indexText, 2) + value));
 }
@@ -114,10 +120,14 @@ int payWithText(const char* form, const char* amount, const char* text) {
     if (!present(form) || formText.size() > 16) return call.failLine(-2, formMessage + formText);
     const std::string digits = keepDigits(core::argText(amount));
     if (!present(amount) || digits.size() > 14)
-        return call.failLine(-2, "Retorno Quelmar_FI_EfetuaFormaPagamento: -2 - Parametro invalido para valor da forma de pagto: " + core::argText(amount));
+        return call.failLine(-2,
+                             "Retorno Quelmar_FI_EfetuaFormaPagamento: -2 - Parametro invalido "
+                             "para valor da forma de pagto: " +
+                                 core::argText(amount));
     const std::string freeText = core::argText(text);
     if (freeText.size() > 80) return call.failLine(-2, formMessage + formText);
-    call.logRecord(formText + "|" + core::argText(amount) + (text ? "|" + freeText : std::string()));
+    call.logRecord(formText + "|" + core::argText(amount) +
+                   (text ? "|" + freeText : std::string()));
     if (auto forwarded = protocol::forwardToDriver(
             call, protocol::requestRecord(24, {formText, digits, freeText})))
         return *forwarded;
@@ -143,9 +153,11 @@ int payOldFirmware(const char* form, const char* amount) {
         return refusal;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(194, {formText, value})))
+    if (auto forwarded =
+            protocol::forwardToDriver(call, protocol::requestRecord(194, {formText, value})))
         return *forwarded;
-    const std::string command = "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + value;
+    const std::string command =
+        "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + value;
     return sendPayment(call, command,
                        "Retorno Quelmar_FI_EfetuaFormaPagamento: 0 - Erro de comunicacao");
 }

@@ -22,7 +22,7 @@ struct Answer {
 };
 
 class QueryCall {
-public:
+  public:
     explicit QueryCall(const QueryMember& row);
 
     const QueryMember& row() const { return row_; }
@@ -44,7 +44,7 @@ public:
     // "Retorno N: " with the last reply's result, and that result.
     int finish() const;
 
-private:
+  private:
     const QueryMember& row_;
     core::ExportCall log_;
 };

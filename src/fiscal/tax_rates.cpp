@@ -26,7 +26,8 @@ int findTaxRateSlot(const std::string& rate) {
     const long wanted = std::atol(rate.c_str());
     const auto& table = state().taxRateTable;
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (!table[i].empty() && std::atol(table[i].c_str()) == wanted) return static_cast<int>(i) + 1;
+        if (!table[i].empty() && std::atol(table[i].c_str()) == wanted)
+            return static_cast<int>(i) + 1;
     return 0;
 }
 

@@ -29,7 +29,9 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     return writeWith(path, "wb", bytes);
 }
 
-bool removeFile(const std::string& path) { return std::remove(nativePath(path).c_str()) == 0; }
+bool removeFile(const std::string& path) {
+    return std::remove(nativePath(path).c_str()) == 0;
+}
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::FILE* f = openFile(path, "rb");

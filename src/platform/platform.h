@@ -23,7 +23,7 @@ struct EmulatorOpenError {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Milliseconds from a monotonic clock, wrapping at 2^32 like the Windows tick counter.
@@ -62,8 +62,8 @@ std::string nativePath(const std::string& libraryPath);
 // with ';'. A write replaces the value in place and never leaves a half-written file.
 std::optional<std::string> readProfileString(const std::string& file, const std::string& section,
                                              const std::string& key);
-bool writeProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 // Whole-file operations on library paths; every one reports failure instead of throwing.
 bool appendToFile(const std::string& path, const std::string& bytes);

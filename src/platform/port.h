@@ -8,7 +8,7 @@
 namespace quelfi::platform {
 
 class Port {
-public:
+  public:
     virtual ~Port() = default;
 
     // Writes at most `size` bytes within the line's write time-out. Returns the number of bytes

@@ -7,7 +7,9 @@
 namespace quelfi::platform {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -67,8 +69,8 @@ std::optional<std::pair<std::string_view, std::string_view>> keyValue(std::strin
 }
 
 std::string unquote(std::string_view v) {
-    if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') ||
-                          (v.front() == '\'' && v.back() == '\'')))
+    if (v.size() >= 2 &&
+        ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
         v = v.substr(1, v.size() - 2);
     return std::string(v);
 }

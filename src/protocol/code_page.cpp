@@ -18,14 +18,16 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 45> kLetters = {{
 
 constexpr std::array<unsigned char, 256> buildTable() {
     std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
     for (const auto& [from, to] : kLetters) table[from] = to;
     return table;
 }
 
 constexpr std::array<unsigned char, 256> buildInverse() {
     std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
     for (const auto& [to, from] : kLetters) table[from] = to;
     return table;
 }

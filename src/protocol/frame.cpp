@@ -17,7 +17,7 @@ int commandLength(const std::string& command, int explicitLength) {
             n = s.rawCommandLength;
         else
             n = static_cast<int>(command.find('\0') == std::string::npos ? command.size()
-                                                                          : command.find('\0'));
+                                                                         : command.find('\0'));
         if (c1 == '@') n = 20;
     }
     if (explicitLength != 0) n = explicitLength;
@@ -37,7 +37,8 @@ std::string commandBytes(const std::string& command, int length) {
 
 std::string frameHeader(const std::string& bytes) {
     const unsigned total = static_cast<unsigned>(bytes.size() + 2);
-    return std::string{0x02, static_cast<char>(total & 0xFF), static_cast<char>((total >> 8) & 0xFF)};
+    return std::string{0x02, static_cast<char>(total & 0xFF),
+                       static_cast<char>((total >> 8) & 0xFF)};
 }
 
 std::string frameChecksum(const std::string& bytes) {

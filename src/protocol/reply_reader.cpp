@@ -22,21 +22,26 @@ constexpr std::uint32_t kFirstByteTimeoutMs = 12000;
 
 void appendReply(const std::string& text) {
     std::string& buffer = state().replyBuffer;
-    const std::size_t room = core::kReplyBufferSize - 1 - std::min(buffer.size(), core::kReplyBufferSize - 1);
+    const std::size_t room =
+        core::kReplyBufferSize - 1 - std::min(buffer.size(), core::kReplyBufferSize - 1);
     buffer.append(text, 0, std::min(room, text.size()));
 }
 
 namespace {
 
 std::string bcd(unsigned char byte) {
-    return std::string{static_cast<char>('0' + (byte >> 4)), static_cast<char>('0' + (byte & 0x0F))};
+    return std::string{static_cast<char>('0' + (byte >> 4)),
+                       static_cast<char>('0' + (byte & 0x0F))};
 }
 
 // Where each byte of a plain (non-table) reply goes.
 class PlainReply {
-public:
+  public:
     PlainReply(int replyLength, int trailing, int dataMode, int dataFormat, int layout)
-        : length_(replyLength), trailing_(trailing), dataMode_(dataMode), format_(dataFormat),
+        : length_(replyLength),
+          trailing_(trailing),
+          dataMode_(dataMode),
+          format_(dataFormat),
           layout_(layout) {}
 
     // Processes the byte at index i; false when the reply ends here.
@@ -61,18 +66,31 @@ public:
         }
         if (layout_ == 1) {
             const int st1At = length_ - trailing_;
-            if (i == st1At) s.st1 = byte;
-            else if (i == st1At + 1) s.st2 = byte;
-            else if (s.mfdPrinter && i == length_ - 2) ext1 = byte;
-            else if (s.mfdPrinter && i == length_ - 1) ext2 = byte;
-            else if (i < st1At) appendData(byte);
+            if (i == st1At)
+                s.st1 = byte;
+            else if (i == st1At + 1)
+                s.st2 = byte;
+            else if (s.mfdPrinter && i == length_ - 2)
+                ext1 = byte;
+            else if (s.mfdPrinter && i == length_ - 1)
+                ext2 = byte;
+            else if (i < st1At)
+                appendData(byte);
             return true;
         }
         switch (i) {
-            case 1: s.st1 = byte; break;
-            case 2: s.st2 = byte; break;
-            case 3: ext1 = byte; break;
-            case 4: ext2 = byte; break;
+            case 1:
+                s.st1 = byte;
+                break;
+            case 2:
+                s.st2 = byte;
+                break;
+            case 3:
+                ext1 = byte;
+                break;
+            case 4:
+                ext2 = byte;
+                break;
             default:
                 if (format_ == 1) {
                     appendReply(bcd(byte));
@@ -83,7 +101,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void appendData(unsigned char byte) {
         core::PrinterState& s = state();
         if (s.leadingCountPending) {
@@ -106,17 +124,24 @@ private:
 std::string decodeDataByte(unsigned char byte, int dataFormat) {
     char text[8];
     switch (dataFormat) {
-        case 1: return bcd(byte);
-        case 2: return byte == 0 ? std::string() : std::string(1, static_cast<char>(byte));
-        case 3: std::snprintf(text, sizeof text, "%x", byte); return text;
-        default: std::snprintf(text, sizeof text, "%03d", byte); return text;
+        case 1:
+            return bcd(byte);
+        case 2:
+            return byte == 0 ? std::string() : std::string(1, static_cast<char>(byte));
+        case 3:
+            std::snprintf(text, sizeof text, "%x", byte);
+            return text;
+        default:
+            std::snprintf(text, sizeof text, "%03d", byte);
+            return text;
     }
 }
 
 std::string statusLine() {
     const core::PrinterState& s = state();
     if (s.ack == kNak) return "21";
-    std::string line = std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2);
+    std::string line =
+        std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2);
     if (s.mfdPrinter) line += "," + std::to_string(s.st3);
     return line;
 }
@@ -162,7 +187,8 @@ int readReply(int replyLength, int dataMode, int dataFormat, int layout) {
             if (s.tableReplyCommand == 'L') {
                 const auto at = [&](int k) -> int {
                     return k >= 0 && static_cast<std::size_t>(k) < s.replyBuffer.size()
-                               ? static_cast<signed char>(s.replyBuffer[static_cast<std::size_t>(k)])
+                               ? static_cast<signed char>(
+                                     s.replyBuffer[static_cast<std::size_t>(k)])
                                : 0;
                 };
                 if (at(1) & 32) return 0;

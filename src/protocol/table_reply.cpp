@@ -17,9 +17,13 @@ std::string character(unsigned char byte, bool zeroAsBlank) {
     return std::string(1, static_cast<char>(byte));
 }
 
-std::string bcd(unsigned char byte) { return decodeDataByte(byte, 1); }
+std::string bcd(unsigned char byte) {
+    return decodeDataByte(byte, 1);
+}
 
-std::string threeDigits(unsigned char byte) { return decodeDataByte(byte, 4); }
+std::string threeDigits(unsigned char byte) {
+    return decodeDataByte(byte, 4);
+}
 
 }  // namespace
 
@@ -43,9 +47,12 @@ void TableReply::take(int i, unsigned char byte, int& ext1, int& ext2) {
 void TableReply::data(int i, unsigned char byte) {
     switch (command_) {
         case 32:  // payment forms: descriptions, two value columns, flags
-            if (i <= 833) appendReply(character(byte, true));
-            else if (i <= 1873) appendReply(bcd(byte));
-            else if (i <= 1925) appendReply((byte & 1) ? "1" : "0");
+            if (i <= 833)
+                appendReply(character(byte, true));
+            else if (i <= 1873)
+                appendReply(bcd(byte));
+            else if (i <= 1925)
+                appendReply((byte & 1) ? "1" : "0");
             break;
         case 33: {  // non-fiscal receipts: count, value, name per record
             if (i >= 1552) break;
@@ -68,13 +75,18 @@ void TableReply::data(int i, unsigned char byte) {
             appendReply((i - 1) % 30 < 20 ? bcd(byte) : character(byte, true));
             break;
         case 49:
-            if (i <= 320) appendReply(character(byte, false));
-            else if (i <= 600) appendReply(bcd(byte));
-            else if (i <= 620) appendReply(byte == 'U' ? "1" : "0");
+            if (i <= 320)
+                appendReply(character(byte, false));
+            else if (i <= 600)
+                appendReply(bcd(byte));
+            else if (i <= 620)
+                appendReply(byte == 'U' ? "1" : "0");
             break;
         case 50:
-            if (i <= 570) appendReply(character(byte, false));
-            else if (i <= 780) appendReply(bcd(byte));
+            if (i <= 570)
+                appendReply(character(byte, false));
+            else if (i <= 780)
+                appendReply(bcd(byte));
             break;
         case 51:
             if (i >= 571) break;

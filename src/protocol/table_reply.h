@@ -5,14 +5,14 @@
 namespace quelfi::protocol {
 
 class TableReply {
-public:
+  public:
     TableReply(int tableCommand, int replyLength, int trailing)
         : command_(tableCommand), length_(replyLength), trailing_(trailing) {}
 
     // Processes the byte at index i (0 is the acknowledge).
     void take(int i, unsigned char byte, int& ext1, int& ext2);
 
-private:
+  private:
     void data(int i, unsigned char byte);
 
     int command_;

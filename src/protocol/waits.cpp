@@ -11,7 +11,7 @@ namespace {
 
 // Closes the port on every way out when this wait had to open it.
 class PortOpenedHere {
-public:
+  public:
     // Opens the port when it is not open; `result()` holds the opening's result.
     PortOpenedHere() {
         if (state().portOpen == 0) {
@@ -24,12 +24,14 @@ public:
     }
     int result() const { return result_; }
 
-private:
+  private:
     int result_ = 1;
     bool opened_ = false;
 };
 
-bool ctsOn() { return state().port && state().port->ctsOn(); }
+bool ctsOn() {
+    return state().port && state().port->ctsOn();
+}
 
 }  // namespace
 
@@ -47,10 +49,14 @@ int readyPollLimit() {
     const core::PrinterState& s = state();
     if (s.probeMode != 0 && s.probeMode != 2000) return 5;
     switch (s.commandBusy) {
-        case 1: return 400;
-        case 2: return 1800;
-        case 3: return 2000;
-        default: return s.statusTimeout;
+        case 1:
+            return 400;
+        case 2:
+            return 1800;
+        case 3:
+            return 2000;
+        default:
+            return s.statusTimeout;
     }
 }
 

@@ -42,7 +42,9 @@ void LibraryTest::writeIni(const std::string& text) {
     writeFile(systemDir() + "/QuelFI32.ini", cp1252(text));
 }
 
-void LibraryTest::load() { exports::libraryLoad(); }
+void LibraryTest::load() {
+    exports::libraryLoad();
+}
 
 std::string LibraryTest::log(const std::string& dir) const {
     return readFile(dir + "/QuelFI32.log");
@@ -55,7 +57,9 @@ std::string readFile(const std::string& path) {
     return out.str();
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

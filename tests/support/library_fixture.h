@@ -11,7 +11,7 @@
 namespace quelfi::test {
 
 class LibraryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -33,7 +33,7 @@ protected:
 
     TestPlatform platform;
 
-private:
+  private:
     std::string root_;
     std::string previousDir_;
 };

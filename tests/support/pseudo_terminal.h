@@ -7,7 +7,7 @@
 namespace quelfi::test {
 
 class PseudoTerminal {
-public:
+  public:
     PseudoTerminal();
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -22,7 +22,7 @@ public:
     std::string read(std::size_t count, int ms = 2000) const;
     void write(const std::string& bytes) const;
 
-private:
+  private:
     int controller_ = -1;
     std::string device_;
 };

@@ -14,9 +14,9 @@ struct ScriptedLine {
     std::string written;              // every byte the library wrote
     std::deque<std::string> replies;  // released one per complete frame
     std::deque<unsigned char> readable;
-    int ctsLowReads = 0;      // CTS reads that report low before it goes high
+    int ctsLowReads = 0;  // CTS reads that report low before it goes high
     bool ctsAlwaysLow = false;
-    int failingWrites = 0;    // writes that fail before they work again
+    int failingWrites = 0;  // writes that fail before they work again
     int ctsReads = 0;
     std::size_t frameStart = 0;
 
@@ -27,13 +27,13 @@ struct ScriptedLine {
 };
 
 class ScriptedPort : public platform::Port {
-public:
+  public:
     explicit ScriptedPort(std::shared_ptr<ScriptedLine> line) : line_(std::move(line)) {}
     long write(const std::uint8_t* data, std::size_t size) override;
     bool readByte(std::uint8_t& byte) override;
     bool ctsOn() override;
 
-private:
+  private:
     std::shared_ptr<ScriptedLine> line_;
 };
 

@@ -12,7 +12,7 @@
 namespace quelfi::test {
 
 class TestPlatform : public platform::Platform {
-public:
+  public:
     // With a virtual clock, sleeping advances the tick counter at once: a 20-second wait takes no
     // real time. Real time is the default.
     void useVirtualClock(bool on) { virtualClock_ = on; }
@@ -23,7 +23,9 @@ public:
 
     // A port factory for a name: used instead of the system's serial ports.
     using PortFactory = std::function<std::unique_ptr<platform::Port>()>;
-    void plugPort(const std::string& name, PortFactory factory) { ports_[name] = std::move(factory); }
+    void plugPort(const std::string& name, PortFactory factory) {
+        ports_[name] = std::move(factory);
+    }
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
                                                    int& systemError) override;
 
@@ -35,7 +37,7 @@ public:
     platform::PromptAnswer prompt(const std::string& caption, const std::string& text,
                                   platform::PromptStyle style) override;
 
-private:
+  private:
     bool virtualClock_ = false;
     std::atomic<std::uint64_t> now_{1000};
     std::atomic<std::uint64_t> slept_{0};

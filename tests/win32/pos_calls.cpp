@@ -18,18 +18,18 @@ std::optional<int> invoke(const Lookup& lookup, const std::string& name, Args...
 
 // One list entry: the export by name with its arguments. A decorated export is listed with
 // QF_DECORATED_CALL and its argument bytes, the way a program imports it from the DLL.
-#define QF_CALL(expected, name, ...)                                                      \
-    Call {                                                                                \
-        #name "(" #__VA_ARGS__ ")", expected, [](const Lookup& lookup) {                  \
+#define QF_CALL(expected, name, ...)                                                \
+    Call {                                                                          \
+#name "(" #__VA_ARGS__ ")", expected, [](const Lookup& lookup) {                  \
             return invoke<decltype(&name)>(lookup, #name __VA_OPT__(, ) __VA_ARGS__);     \
-        }                                                                                 \
+        } \
     }
-#define QF_DECORATED_CALL(expected, name, bytes, ...)                                     \
-    Call {                                                                                \
-        #name "(" #__VA_ARGS__ ")", expected, [](const Lookup& lookup) {                  \
+#define QF_DECORATED_CALL(expected, name, bytes, ...)                               \
+    Call {                                                                          \
+#name "(" #__VA_ARGS__ ")", expected, [](const Lookup& lookup) {                  \
             return invoke<decltype(&name)>(lookup, "_" #name "@" #bytes __VA_OPT__(, )    \
                                                __VA_ARGS__);                              \
-        }                                                                                 \
+        } \
     }
 
 // Where the library writes its answers, as a program's own variables.
@@ -55,10 +55,10 @@ std::vector<Call> posCalls() {
         QF_CALL(1, Quelmar_FI_AbrePortaSerial),
         QF_CALL(1, Quelmar_FI_VerificaEstadoImpressora, &ack, &st1, &st2),
         QF_CALL(1, Quelmar_FI_AbreCupom, "123.456.789-09"),
-        QF_CALL(1, Quelmar_FI_VendeItem, "7891234567890", "Arroz 5kg", "18,00", "I", "2", 2,
-                "2490", "$", "0"),
-        QF_CALL(1, Quelmar_FI_VendeItem, "123", "Feij\xE3o", "07,00", "F", "1,500", 3, "899",
-                "%", "10,00"),
+        QF_CALL(1, Quelmar_FI_VendeItem, "7891234567890", "Arroz 5kg", "18,00", "I", "2", 2, "2490",
+                "$", "0"),
+        QF_CALL(1, Quelmar_FI_VendeItem, "123", "Feij\xE3o", "07,00", "F", "1,500", 3, "899", "%",
+                "10,00"),
         QF_CALL(1, Quelmar_FI_FechaCupom, "Dinheiro", "D", "$", "0", "10000", "Obrigado"),
         QF_CALL(1, Quelmar_FI_NumeroCupom, couponNumber),
         QF_CALL(1, Quelmar_FI_GrandeTotal, grandTotal),

@@ -40,7 +40,11 @@ bool windowsChecksRequired() {
     return value && std::string(value) == "1";
 }
 
-std::string win32Build() { return QUELFI_WIN32_DIR; }
-std::string win64Build() { return QUELFI_WIN64_DIR; }
+std::string win32Build() {
+    return QUELFI_WIN32_DIR;
+}
+std::string win64Build() {
+    return QUELFI_WIN64_DIR;
+}
 
 }  // namespace quelfi::test

@@ -48,7 +48,7 @@ std::string upper(std::string text) {
 
 // The parameter is the build's word size: 32 (the DLL we ship) or 64 (the one Wine runs).
 class WindowsDll : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override {
         const bool bits32 = GetParam() == 32;
         dll_ = (bits32 ? win32Build() : win64Build()) + "/QuelFI32.dll";
@@ -72,7 +72,7 @@ TEST_P(WindowsDll, ExportsExactlyTheTableNames) {
 }
 
 TEST_P(WindowsDll, ImportsOnlyWindowsSystemLibraries) {
-    const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL", "VERSION.DLL",
+    const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL",   "VERSION.DLL",
                                           "MSVCRT.DLL",   "ADVAPI32.DLL", "GDI32.DLL"};
     std::set<std::string> others;
     for (const auto& name : tables_.imports) {

@@ -35,7 +35,7 @@ struct ShopPrinter {
 
 // The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
-protected:
+  protected:
     static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
 
     // The Linux twin of the Windows client, loading the shared library as a program does.
@@ -56,8 +56,7 @@ protected:
              "Status: 1", "Retorno: 0", "ControlePorta: 0", "StatusFuncao: 0", "ModeloImp: 0",
              "ConfigRede: i", "ModoGaveta: i", "EmulMFD: 0", "StatusCheque: 0", "Porta: COM1",
              "StatusErro: 0", "Impressora: 0", "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "});
-        const std::string opened = logLines({sep, "Quelmar_FI_AbrePortaSerial ",
-                                             "Parâmetro: COM1",
+        const std::string opened = logLines({sep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
                                              "Retorno Quelmar_FI_AbrePortaSerial: 1"});
         const std::string closed = logLines(
             {sep, "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1"});
@@ -79,7 +78,7 @@ TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOn) {
 }
 
 class WineTest : public PosClientTest {
-protected:
+  protected:
     void SetUp() override {
         PosClientTest::SetUp();
         QUELFI_NEED(toolInstalled("wine") && toolInstalled("wineserver"), "Wine is not installed");

@@ -20,7 +20,9 @@ WineSession::WineSession(std::string prefix)
     if (!fileExists(prefix_ + "/system.reg")) problem_ = "no Wine prefix, see " + errorLog_;
 }
 
-WineSession::~WineSession() { wine("wineserver -k"); }
+WineSession::~WineSession() {
+    wine("wineserver -k");
+}
 
 bool WineSession::mapPort(const std::string& port, const std::string& device) {
     const CommandResult added =

@@ -9,7 +9,7 @@
 namespace quelfi::test {
 
 class WineSession {
-public:
+  public:
     explicit WineSession(std::string prefix);
     // Stops the prefix's Wine server, so nothing of it outlives the test.
     ~WineSession();
@@ -27,7 +27,7 @@ public:
 
     CommandResult run(const std::string& program, const std::string& arguments);
 
-private:
+  private:
     CommandResult wine(const std::string& command);
 
     std::string prefix_;

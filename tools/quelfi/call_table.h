@@ -80,7 +80,7 @@ T pass(Argument& argument) {
 }  // namespace detail
 
 class CallEntry {
-public:
+  public:
     using Invoker = std::function<int(std::vector<detail::Argument>&)>;
 
     CallEntry(std::string_view name, int record, std::vector<ParameterKind> parameters,
@@ -98,7 +98,7 @@ public:
     // not a whole number.
     CallOutcome call(const std::vector<std::string>& arguments) const;
 
-private:
+  private:
     std::string name_;
     int record_;
     std::vector<ParameterKind> parameters_;
@@ -127,7 +127,7 @@ CallEntry callEntry(std::string_view name, int record, R(QUELFI_CALL* function)(
 }
 
 class CallTable {
-public:
+  public:
     explicit CallTable(std::vector<CallEntry> entries) : entries_(std::move(entries)) {}
 
     const std::vector<CallEntry>& entries() const { return entries_; }
@@ -139,7 +139,7 @@ public:
     // Calls the export of that name; an unknown name is refused.
     CallOutcome call(std::string_view name, const std::vector<std::string>& arguments) const;
 
-private:
+  private:
     std::vector<CallEntry> entries_;
 };
 

@@ -29,7 +29,7 @@ void enterDriverMode();
 DriverAnswer runRequest(const CallTable& table, const std::string& request);
 
 class NetworkDriver {
-public:
+  public:
     explicit NetworkDriver(std::filesystem::path directory,
                            const CallTable& table = libraryCallTable());
 
@@ -42,7 +42,7 @@ public:
     // first, status last, each file replaced whole).
     std::optional<Served> serveOnce();
 
-private:
+  private:
     std::filesystem::path directory_;
     const CallTable& table_;
     std::optional<std::string> seen_;  // the command file's text at the last look

@@ -11,7 +11,7 @@ namespace quelfi::platform::posix {
 namespace {
 
 class EmulatorPort final : public Port {
-public:
+  public:
     EmulatorPort(int commandFd, int replyFd) : command_(commandFd), reply_(replyFd) {}
     ~EmulatorPort() override {
         ::close(command_);
@@ -36,7 +36,7 @@ public:
         }
     }
 
-private:
+  private:
     int command_;
     int reply_;
 };

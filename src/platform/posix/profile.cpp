@@ -17,8 +17,8 @@ std::optional<std::string> readProfileString(const std::string& file, const std:
     return findProfileValue(*text, section, key);
 }
 
-bool writeProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
     std::string text = readWholeFile(file).value_or(std::string());
     std::string updated = setProfileValue(text, section, key, value);
 

@@ -22,7 +22,7 @@ constexpr int kWriteConstantMs = 200;
 constexpr int kWriteMultiplierMs = 2;
 
 class SerialPort final : public Port {
-public:
+  public:
     explicit SerialPort(int fd) : fd_(fd) {}
     ~SerialPort() override { ::close(fd_); }
 
@@ -76,7 +76,7 @@ public:
         return (lines & TIOCM_CTS) != 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -89,7 +89,7 @@ bool configureLine(int fd) {
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB);
     tio.c_cflag |= CS8 | CLOCAL | CREAD | CRTSCTS;  // output waits for CTS
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON);    // no software flow on output
-    tio.c_iflag |= IXOFF;                            // the driver sends XOFF/XON on input
+    tio.c_iflag |= IXOFF;                           // the driver sends XOFF/XON on input
     tio.c_cc[VSTART] = 0x11;
     tio.c_cc[VSTOP] = 0x13;
     tio.c_cc[VMIN] = 0;

@@ -14,7 +14,9 @@
 
 namespace quelfi::platform {
 
-std::uint32_t Platform::tickCount() { return posix::monotonicMs(); }
+std::uint32_t Platform::tickCount() {
+    return posix::monotonicMs();
+}
 
 void Platform::sleep(std::uint32_t milliseconds) {
     timespec ts{static_cast<time_t>(milliseconds / 1000),
@@ -53,6 +55,8 @@ Platform& systemPlatform() {
     return instance;
 }
 
-std::string libraryVersion() { return QUELFI_VERSION_TEXT; }
+std::string libraryVersion() {
+    return QUELFI_VERSION_TEXT;
+}
 
 }  // namespace quelfi::platform

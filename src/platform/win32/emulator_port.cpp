@@ -7,7 +7,7 @@ namespace quelfi::platform::win32 {
 namespace {
 
 class EmulatorPort final : public Port {
-public:
+  public:
     EmulatorPort(Handle command, Handle reply)
         : command_(std::move(command)), reply_(std::move(reply)) {}
 
@@ -32,7 +32,7 @@ public:
         ::SetEndOfFile(reply_.get());
     }
 
-private:
+  private:
     Handle command_;
     Handle reply_;
 };

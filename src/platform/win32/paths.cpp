@@ -11,6 +11,8 @@ std::string systemDirectory() {
     return std::string(buffer, length);
 }
 
-std::string nativePath(const std::string& libraryPath) { return libraryPath; }
+std::string nativePath(const std::string& libraryPath) {
+    return libraryPath;
+}
 
 }  // namespace quelfi::platform

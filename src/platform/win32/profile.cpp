@@ -38,8 +38,8 @@ std::optional<std::string> readProfileString(const std::string& file, const std:
     return value;
 }
 
-bool writeProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                         file.c_str()) != 0;
 }

@@ -24,7 +24,7 @@ constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 
 class SerialPort final : public Port {
-public:
+  public:
     explicit SerialPort(Handle handle) : handle_(std::move(handle)) {}
 
     long write(const std::uint8_t* data, std::size_t size) override {
@@ -53,7 +53,7 @@ public:
         return (lines & MS_CTS_ON) != 0;
     }
 
-private:
+  private:
     // When the port's settings abort transfers on a line error (framing, overrun), nothing
     // moves on the line again until the error is cleared.
     void clearLineError() {

@@ -5,9 +5,13 @@
 
 namespace quelfi::platform {
 
-std::uint32_t Platform::tickCount() { return ::GetTickCount(); }
+std::uint32_t Platform::tickCount() {
+    return ::GetTickCount();
+}
 
-void Platform::sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Platform::sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
 
 std::unique_ptr<Port> Platform::openSerialPort(const std::string& name, int& systemError) {
     return win32::openSerial(name, systemError);

@@ -15,7 +15,7 @@ namespace quelfi::platform::win32 {
 
 // Closes its handle when it goes; moves, never copies.
 class Handle {
-public:
+  public:
     Handle() = default;
     explicit Handle(HANDLE handle) : handle_(handle) {}
     ~Handle() { reset(); }
@@ -37,7 +37,7 @@ public:
         handle_ = INVALID_HANDLE_VALUE;
     }
 
-private:
+  private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
