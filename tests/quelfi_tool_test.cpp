@@ -17,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The demonstration's coupons are sold by the virtual printer's sale cycle and its day is closed
-// by the day operations; until this build has both, their totals cannot be checked.
-const char* const kDemoTotalsWait =
-    "the virtual printer's sale cycle and the day operations are not in this build yet "
-    "(tool::demo::kSaleCycleReady, kDayDocumentsReady)";
-
 // The lines of a text, runs of blanks made one: columns compared without their alignment.
 std::vector<std::string> collapsedLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -211,8 +205,6 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
                                   "25,00"})),
         std::string::npos);
 
-    if (!(tool::demo::kSaleCycleReady && tool::demo::kDayDocumentsReady))
-        GTEST_SKIP() << kDemoTotalsWait;
     EXPECT_TRUE(hasLine(lines, "Coupon 1 R$ 90,00"));
     EXPECT_TRUE(hasLine(lines, "Coupon 2 R$ 30,95"));
     EXPECT_TRUE(hasLine(lines, "Cancelled coupons 0001"));
