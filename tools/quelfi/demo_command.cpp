@@ -80,11 +80,8 @@ class DayRunner {
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
-        std::string tally = std::to_string(passed_ + failed_ + waiting_) +
+        std::string tally = std::to_string(passed_ + failed_) +
                             " steps: " + std::to_string(passed_) + " gave the expected result";
-        if (waiting_ > 0)
-            tally += ", " + std::to_string(waiting_) +
-                     " wait for parts of the day this build does not have yet";
         if (failed_ > 0) tally += ", " + std::to_string(failed_) + " did not";
         std::cout << '\n'
                   << style_.paint(failed_ > 0 ? Colour::Red : Colour::Green, tally + ".") << '\n';
@@ -95,7 +92,7 @@ class DayRunner {
     void runStep(const Step& step) {
         const CallEntry* entry = libraryCallTable().find(step.exportName);
         std::optional<CallOutcome> outcome;
-        if (entry && demo::ready(step.needs)) {
+        if (entry) {
             const ProgressLine progress(style_.interactive(), step.what);
             outcome = entry->call(step.arguments);
         }
@@ -119,12 +116,6 @@ class DayRunner {
                     result += ", answer " + utf8FromWindows1252(step.expectedAnswer);
                 result += ")";
                 if (!step.summary.empty()) summary_.push_back({step.summary, "(not as expected)"});
-                break;
-            case Verdict::Waiting:
-                ++waiting_;
-                mark = style_.paint(Colour::Yellow, padRight("wait", 5));
-                result = style_.paint(Colour::Dim, "not run: " + demo::waitingFor(step.needs));
-                if (!step.summary.empty()) summary_.push_back({step.summary, "(waiting)"});
                 break;
         }
         std::cout << "  " << mark << ' ' << padRight(step.what, whatWidth_) << "  "
@@ -158,7 +149,6 @@ class DayRunner {
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
     int failed_ = 0;
-    int waiting_ = 0;
     std::vector<std::vector<std::string>> summary_;
 };
 

@@ -4,38 +4,20 @@ namespace quelfi::tool::demo {
 
 namespace {
 
-constexpr Needs kSale = Needs::SaleCycle;
-constexpr Needs kDay = Needs::DayDocuments;
-
-Step step(std::string what, std::string exportName, std::vector<std::string> arguments,
-          Needs needs) {
+// A step that must give `expected` (done, unless said otherwise).
+Step step(std::string what, std::string exportName, std::vector<std::string> arguments = {},
+          int expected = 1) {
     Step s;
     s.what = std::move(what);
     s.exportName = std::move(exportName);
     s.arguments = std::move(arguments);
-    s.needs = needs;
-    return s;
-}
-
-Step sale(std::string what, std::string exportName, std::vector<std::string> arguments) {
-    return step(std::move(what), std::move(exportName), std::move(arguments), kSale);
-}
-
-Step day(std::string what, std::string exportName, std::vector<std::string> arguments = {}) {
-    return step(std::move(what), std::move(exportName), std::move(arguments), kDay);
-}
-
-// A step that every build runs and that must give `expected`.
-Step plain(std::string what, std::string exportName, std::vector<std::string> arguments,
-           int expected) {
-    Step s = step(std::move(what), std::move(exportName), std::move(arguments), Needs::Nothing);
     s.expected = expected;
     return s;
 }
 
 Step query(std::string what, std::string exportName, Shown shown = Shown::Plain,
            std::vector<std::string> arguments = {}, std::string summary = {}) {
-    Step s = plain(std::move(what), std::move(exportName), std::move(arguments), 1);
+    Step s = step(std::move(what), std::move(exportName), std::move(arguments));
     s.shown = shown;
     s.summary = std::move(summary);
     return s;
@@ -43,9 +25,9 @@ Step query(std::string what, std::string exportName, Shown shown = Shown::Plain,
 
 // A query whose answer the day fixes: after a coupon, what it came to; after the reduction,
 // how many there are.
-Step check(std::string what, std::string exportName, Needs needs, std::string answer, Shown shown,
+Step check(std::string what, std::string exportName, std::string answer, Shown shown,
            std::string summary) {
-    Step s = step(std::move(what), std::move(exportName), {}, needs);
+    Step s = step(std::move(what), std::move(exportName));
     s.expectedAnswer = std::move(answer);
     s.shown = shown;
     s.summary = std::move(summary);
@@ -53,30 +35,6 @@ Step check(std::string what, std::string exportName, Needs needs, std::string an
 }
 
 }  // namespace
-
-bool ready(Needs needs) {
-    switch (needs) {
-        case Needs::SaleCycle:
-            return kSaleCycleReady;
-        case Needs::DayDocuments:
-            return kDayDocumentsReady;
-        case Needs::Nothing:
-            break;
-    }
-    return true;
-}
-
-std::string waitingFor(Needs needs) {
-    switch (needs) {
-        case Needs::SaleCycle:
-            return "waits for the printer's sale cycle";
-        case Needs::DayDocuments:
-            return "waits for the day operations and documents";
-        case Needs::Nothing:
-            break;
-    }
-    return "";
-}
 
 const char* const kPrinterSeed =
     "serial=QM0123456789; cliche=MERCADINHO BOA VISTA LTDA; "
@@ -92,84 +50,84 @@ const std::vector<Section>& fiscalDay() {
     static const std::vector<Section> kFiscalDay = {
         {"Opening the day",
          {
-             day("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
-                 {"150,00", "Dinheiro"}),
+             step("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
+                  {"150,00", "Dinheiro"}),
          }},
         {"Coupon 1: items by tax rate, an item cancelled, two payments",
          {
-             sale("open the coupon for a CPF", "Quelmar_FI_AbreCupom", {"123.456.789-09"}),
+             step("open the coupon for a CPF", "Quelmar_FI_AbreCupom", {"123.456.789-09"}),
              // 2 x 24,90 = 49,80
-             sale("2 rice at 24,90, ICMS 18 %", "Quelmar_FI_VendeItem",
+             step("2 rice at 24,90, ICMS 18 %", "Quelmar_FI_VendeItem",
                   {"7891000100103", "ARROZ TIPO 1 5KG", "18,00", "I", "2", "2", "24,90", "$",
                    "0,00"}),
              // 3 x 8,50 = 25,50, less 10 % = 22,95; "07,00" and not "7,00", which reads 70 %
-             sale("3 beans at 8,50 less 10 %, ICMS 7 %", "Quelmar_FI_VendeItem",
+             step("3 beans at 8,50 less 10 %, ICMS 7 %", "Quelmar_FI_VendeItem",
                   {"7896004000855", "FEIJAO CARIOCA 1KG", "07,00", "I", "3", "2", "8,50", "%",
                    "10,00"}),
              // 0,500 x 39,80 = 19,90
-             sale("0,500 kg cheese at 39,80, ICMS 12 %", "Quelmar_FI_VendeItem",
+             step("0,500 kg cheese at 39,80, ICMS 12 %", "Quelmar_FI_VendeItem",
                   {"2000000000017", "QUEIJO MUSSARELA KG", "12,00", "F", "0,500", "2", "39,80", "$",
                    "0,00"}),
-             plain("wine at 25 %, a rate not programmed", "Quelmar_FI_VendeItem",
-                   {"7896000000001", "VINHO TINTO 750ML", "25,00", "I", "1", "2", "39,90", "$",
-                    "0,00"},
-                   -3),
+             step("wine at 25 %, a rate not programmed", "Quelmar_FI_VendeItem",
+                  {"7896000000001", "VINHO TINTO 750ML", "25,00", "I", "1", "2", "39,90", "$",
+                   "0,00"},
+                  -3),
              // 6 x 4,79 = 28,74
-             sale("6 milk at 4,79, exempt", "Quelmar_FI_VendeItem",
+             step("6 milk at 4,79, exempt", "Quelmar_FI_VendeItem",
                   {"7891000315507", "LEITE INTEGRAL 1L", "II", "I", "6", "2", "4,79", "$", "0,00"}),
              // 4,35 - 0,30 = 4,05
-             sale("sugar at 4,35 less 0,30, ICMS 18 %", "Quelmar_FI_VendeItem",
+             step("sugar at 4,35 less 0,30, ICMS 18 %", "Quelmar_FI_VendeItem",
                   {"7896005800010",
                    "A\xC7\xDA"
                    "CAR REFINADO 1KG",
                    "18,00", "I", "1", "2", "4,35", "$", "0,30"}),
-             sale("the milk is given back: cancel item 4", "Quelmar_FI_CancelaItemGenerico", {"4"}),
+             step("the milk is given back: cancel item 4", "Quelmar_FI_CancelaItemGenerico", {"4"}),
              // 49,80 + 22,95 + 19,90 + 4,05 = 96,70, less 6,70 = 90,00
-             sale("6,70 off the subtotal", "Quelmar_FI_IniciaFechamentoCupom", {"D", "$", "6,70"}),
-             sale("50,00 in cash", "Quelmar_FI_EfetuaFormaPagamento", {"Dinheiro", "50,00"}),
-             sale("40,00 by credit card", "Quelmar_FI_EfetuaFormaPagamento",
+             step("6,70 off the subtotal", "Quelmar_FI_IniciaFechamentoCupom", {"D", "$", "6,70"}),
+             step("50,00 in cash", "Quelmar_FI_EfetuaFormaPagamento", {"Dinheiro", "50,00"}),
+             step("40,00 by credit card", "Quelmar_FI_EfetuaFormaPagamento",
                   {"Cartao Credito", "40,00"}),
-             sale("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
+             step("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
                   {"Obrigado pela prefer\xEAncia!"}),
-             check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", kSale,
-                   "00000000009000", Shown::Money, "Coupon 1"),
+             check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", "00000000009000",
+                   Shown::Money, "Coupon 1"),
          }},
         {"Coupon 2: items by department, a surcharge, closed in one call",
          {
-             sale("open the coupon", "Quelmar_FI_AbreCupom", {""}),
+             step("open the coupon", "Quelmar_FI_AbreCupom", {""}),
              // 2 x 8,99 = 17,98, less 1,00 = 16,98
-             sale("2 cola at 8,99 in Bebidas, 1,00 off", "Quelmar_FI_VendeItemDepartamento",
+             step("2 cola at 8,99 in Bebidas, 1,00 off", "Quelmar_FI_VendeItemDepartamento",
                   {"7894900011517", "REFRIGERANTE COLA 2L", "18,00", "8,990", "2,000", "0,00",
                    "1,00", "02", "UN"}),
              // 1,500 x 5,98 = 8,97
-             sale("1,500 kg bananas at 5,98 in Hortifruti", "Quelmar_FI_VendeItemDepartamento",
+             step("1,500 kg bananas at 5,98 in Hortifruti", "Quelmar_FI_VendeItemDepartamento",
                   {"2000000000420", "BANANA PRATA KG", "II", "5,980", "1,500", "0,00", "0,00", "03",
                    "KG"}),
              // 16,98 + 8,97 = 25,95, plus 5,00 = 30,95
-             sale("5,00 delivery surcharge, 30,95 in cash", "Quelmar_FI_FechaCupom",
+             step("5,00 delivery surcharge, 30,95 in cash", "Quelmar_FI_FechaCupom",
                   {"Dinheiro", "A", "$", "5,00", "30,95", "Entrega em domic\xEDlio"}),
-             check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", kSale,
-                   "00000000003095", Shown::Money, "Coupon 2"),
+             check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", "00000000003095",
+                   Shown::Money, "Coupon 2"),
          }},
         {"Coupon 3: cancelled",
          {
-             sale("open the coupon", "Quelmar_FI_AbreCupom", {""}),
-             sale("coffee at 15,90, ICMS 18 %", "Quelmar_FI_VendeItem",
+             step("open the coupon", "Quelmar_FI_AbreCupom", {""}),
+             step("coffee at 15,90, ICMS 18 %", "Quelmar_FI_VendeItem",
                   {"7891910000197", "CAFE TORRADO 500G", "18,00", "I", "1", "2", "15,90", "$",
                    "0,00"}),
-             sale("the customer leaves: cancel the coupon", "Quelmar_FI_CancelaCupom", {}),
-             check("cancelled coupons", "Quelmar_FI_NumeroCuponsCancelados", kSale, "0001",
-                   Shown::Plain, "Cancelled coupons"),
+             step("the customer leaves: cancel the coupon", "Quelmar_FI_CancelaCupom", {}),
+             check("cancelled coupons", "Quelmar_FI_NumeroCuponsCancelados", "0001", Shown::Plain,
+                   "Cancelled coupons"),
          }},
         {"Cash and reports",
          {
-             day("electricity bill, 85,40 in cash", "Quelmar_FI_RecebimentoNaoFiscal",
-                 {"01", "85,40", "Dinheiro"}),
-             day("100,00 taken from the drawer", "Quelmar_FI_Sangria", {"100,00"}),
-             day("management report: the shift's notes", "Quelmar_FI_RelatorioGerencial",
-                 {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
-                  "as"}),
-             day("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+             step("electricity bill, 85,40 in cash", "Quelmar_FI_RecebimentoNaoFiscal",
+                  {"01", "85,40", "Dinheiro"}),
+             step("100,00 taken from the drawer", "Quelmar_FI_Sangria", {"100,00"}),
+             step("management report: the shift's notes", "Quelmar_FI_RelatorioGerencial",
+                  {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
+                   "as"}),
+             step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
          }},
         {"Counters and totals",
          {
@@ -188,9 +146,9 @@ const std::vector<Section>& fiscalDay() {
          }},
         {"Closing the day",
          {
-             day("X reading", "Quelmar_FI_LeituraX"),
-             day("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
-             check("Z reductions", "Quelmar_FI_NumeroReducoes", kDay, "0001", Shown::Plain,
+             step("X reading", "Quelmar_FI_LeituraX"),
+             step("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
+             check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
                    "Z reductions"),
              query("date and time of the reduction", "Quelmar_FI_DataHoraReducao"),
              query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
@@ -200,7 +158,6 @@ const std::vector<Section>& fiscalDay() {
 }
 
 Verdict judge(const Step& step, const CallOutcome* outcome) {
-    if (!ready(step.needs)) return Verdict::Waiting;
     const bool gave =
         outcome && outcome->called && outcome->code == step.expected &&
         (step.expectedAnswer.empty() ||

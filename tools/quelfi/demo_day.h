@@ -10,23 +10,6 @@
 
 namespace quelfi::tool::demo {
 
-// What a step needs beyond the printer's queries, which every build has.
-enum class Needs {
-    Nothing,
-    SaleCycle,     // the printer's coupon: opening, items, payments, closing, cancellation
-    DayDocuments,  // the day operations and non-fiscal documents, in the library and the printer
-};
-
-// The parts of the fiscal day that this build's virtual printer and library can run. A step
-// that needs a part missing here is not run: it shows as waiting. Turn each on when its part
-// arrives; from then on the demonstration runs its steps and demands their results.
-inline constexpr bool kSaleCycleReady = true;
-inline constexpr bool kDayDocumentsReady = true;
-
-bool ready(Needs needs);
-// What a step waits for, in words.
-std::string waitingFor(Needs needs);
-
 // How an answer is shown.
 enum class Shown { Plain, Money };
 
@@ -35,8 +18,7 @@ struct Step {
     std::string exportName;              //
     std::vector<std::string> arguments;  // as a point-of-sale program passes them (Windows-1252)
     int expected = 1;                    // the result the export must give
-    Needs needs = Needs::Nothing;
-    std::string expectedAnswer;  // when not empty, what the first answer must be, exactly
+    std::string expectedAnswer;          // when not empty, what the first answer must be, exactly
     Shown shown = Shown::Plain;
     std::string summary;  // when not empty, the answer is listed under this label at the end
 };
@@ -51,11 +33,10 @@ extern const char* const kPrinterSeed;
 
 const std::vector<Section>& fiscalDay();
 
-enum class Verdict { Passed, Failed, Waiting };
+enum class Verdict { Passed, Failed };
 
-// How a step went: waiting when it needs a part this build does not have yet (it is not run);
-// passed when the call gave the expected result (and answer); otherwise failed. `outcome` is
-// null when the step was not run or the library has no export of that name.
+// How a step went: passed when the call gave the expected result (and answer); otherwise failed.
+// `outcome` is null when the library has no export of that name.
 Verdict judge(const Step& step, const CallOutcome* outcome);
 
 }  // namespace quelfi::tool::demo
