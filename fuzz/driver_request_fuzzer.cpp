@@ -66,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     core::state().platform = &platform;
     tool::enterDriverMode();
 
-    platform.startCall(4 * 3600 * 1000);
+    platform.startCall(std::uint64_t{4} * 3600 * 1000);
     const tool::DriverAnswer answer = tool::runRequest(tool::libraryCallTable(), request);
-    const std::uint32_t took = platform.elapsed();
+    const std::uint64_t took = platform.elapsed();
     platform.startCall(0);
-    const auto frames = static_cast<std::uint32_t>(line.frames().size());
+    const auto frames = static_cast<std::uint64_t>(line.frames().size());
     check(took <= 600000 + frames * 240000, "request over its time limits:", std::to_string(took));
     check(statusShape(answer.status), "status answer", answer.status);
     if (answer.data) check(answer.data->size() < 8192, "data answer larger than a buffer");

@@ -58,10 +58,10 @@ constexpr const char* kFixedClock = "; clock=15/06/2026 10:00:00";
 // Longest a call may take on the virtual clock: the file waits of the network mode and a long
 // command's wait, plus for every frame sent the first-byte time-out, the longest ready wait and
 // the retries of a stalled reply.
-constexpr std::uint32_t kCallBaseMs = 600000;
-constexpr std::uint32_t kPerFrameMs = 240000;
+constexpr std::uint64_t kCallBaseMs = 600000;
+constexpr std::uint64_t kPerFrameMs = 240000;
 // Past this the watchdog takes the call for hung.
-constexpr std::uint32_t kHangMs = 4 * 3600 * 1000;
+constexpr std::uint64_t kHangMs = 4 * 3600 * 1000;
 
 std::string iniText(fuzz::FuzzInput& in, const std::string& workDir) {
     const std::uint8_t a = in.byte();
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t framesBefore = line.frames().size();
         platform.startCall(kHangMs);
         const int result = e.call(arguments);
-        const std::uint32_t took = platform.elapsed();
+        const std::uint64_t took = platform.elapsed();
         platform.startCall(0);
         line.goSilent(false);
         line.dropCtsFor(0);
@@ -184,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string name(e.name);
         check(core::isReturnCode(result),
               "not a return code:", name + " " + std::to_string(result));
-        const auto frames = static_cast<std::uint32_t>(line.frames().size() - framesBefore);
+        const auto frames = static_cast<std::uint64_t>(line.frames().size() - framesBefore);
         check(took <= kCallBaseMs + frames * kPerFrameMs, "call over its time limits:",
               name + " " + std::to_string(took) + " ms, " + std::to_string(frames) + " frames");
         for (const auto& buffer : arguments.buffers())

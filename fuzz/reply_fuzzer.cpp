@@ -84,11 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Before the first byte the reader gives up after 12 s. Every later byte is read after a
     // ready wait, and each of its empty reads (a second each, up to the reader's retries) is
     // followed by another ready wait.
-    const std::uint32_t perByte =
-        (static_cast<std::uint32_t>(s.replyAttempts) + 1) *
-        (static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100 + 1000);
-    const std::uint32_t expected =
-        static_cast<std::uint32_t>(replyLength > 0 ? replyLength : 0) + 2;
+    const std::uint64_t perByte =
+        (static_cast<std::uint64_t>(s.replyAttempts) + 1) *
+        (static_cast<std::uint64_t>(protocol::readyPollLimit()) * 100 + 1000);
+    const std::uint64_t expected =
+        static_cast<std::uint64_t>(replyLength > 0 ? replyLength : 0) + 2;
     platform.startCall(14000 + (expected + (s.mfdPrinter ? 2 : 0)) * perByte);
 
     const int sent = protocol::sendCommand(command.empty() ? std::string("\x1B\x13") : command,

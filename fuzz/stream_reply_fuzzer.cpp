@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every read once the answer started, the up to 50 empty ones in a row included, comes
     // after a ready wait.
-    const auto perByte = 51 * static_cast<std::uint32_t>(protocol::readyPollLimit()) * 100;
-    platform.startCall(4000 + static_cast<std::uint32_t>(reply.size() + 1) * perByte);
+    const auto perByte = 51 * static_cast<std::uint64_t>(protocol::readyPollLimit()) * 100;
+    platform.startCall(4000 + (reply.size() + 1) * perByte);
     const int result = protocol::readStreamReply(answerFile);
     check(result == 1 || result == -27 || result == 0 || result == -8, "readStreamReply answered",
           std::to_string(result));

@@ -6,8 +6,8 @@
 
 namespace quelfi::fuzz {
 
-void FuzzPlatform::startCall(std::uint32_t limitMs) {
-    callStart_ = tickCount();
+void FuzzPlatform::startCall(std::uint64_t limitMs) {
+    callStart_ = slept();
     limitMs_ = limitMs;
 }
 

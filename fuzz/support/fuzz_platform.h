@@ -14,16 +14,17 @@ class FuzzPlatform : public test::TestPlatform {
     FuzzPlatform() { useVirtualClock(true); }
 
     // Starts timing one call: from now on a sleep past `limitMs` of virtual time stops the
-    // process as a hang.
-    void startCall(std::uint32_t limitMs);
-    // Virtual milliseconds since startCall.
-    std::uint32_t elapsed() { return tickCount() - callStart_; }
+    // process as a hang (0: no limit). Counted in 64 bits: a long reply read with every retry
+    // may legitimately wait longer than the 32-bit tick counter spans.
+    void startCall(std::uint64_t limitMs);
+    // Virtual milliseconds since startCall (the virtual clock moves only when the library sleeps).
+    std::uint64_t elapsed() const { return slept() - callStart_; }
 
     void sleep(std::uint32_t milliseconds) override;
 
   private:
-    std::uint32_t callStart_ = 0;
-    std::uint32_t limitMs_ = 0;
+    std::uint64_t callStart_ = 0;
+    std::uint64_t limitMs_ = 0;
 };
 
 }  // namespace quelfi::fuzz
