@@ -1,6 +1,7 @@
 // The payment exports: by description (the printer gives the form's index), by index, with a
 // free text, and by name on old firmware.
 #include <cstdlib>
+#include <optional>
 
 #include "core/call_log.h"
 #include "core/export_call.h"
@@ -75,19 +76,25 @@ bool checkedAmount(const core::ExportCall& call, const char* amount, std::string
     return false;
 }
 
-}  // namespace
-
-int pay(const char* form, const char* amount) {
-    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamento");
-    std::string value;
+// The front of a payment by form name: the checks, the parameter line and, in client mode,
+// the request record. The result when the call ends there; `value` is the 14-digit amount.
+std::optional<int> paymentByName(const core::ExportCall& call, int record, const char* form,
+                                 const char* amount, std::string& value) {
     int refusal = 0;
     if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
         return refusal;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(23, {formText, value})))
-        return *forwarded;
+    return protocol::forwardToDriver(call, protocol::requestRecord(record, {formText, value}));
+}
+
+}  // namespace
+
+int pay(const char* form, const char* amount) {
+    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamento");
+    std::string value;
+    if (auto ended = paymentByName(call, 23, form, amount, value)) return *ended;
+    const std::string formText = form;
     std::string index;
     const int found = indexOf(formText, index, /*cashShortcut=*/true);
     if (found != 1) return found;
@@ -148,14 +155,8 @@ int payWithText(const char* form, const char* amount, const char* text) {
 int payOldFirmware(const char* form, const char* amount) {
     core::ExportCall call("Quelmar_FI_EfetuaFormaPagamentoImpAntiga");
     std::string value;
-    int refusal = 0;
-    if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
-        return refusal;
+    if (auto ended = paymentByName(call, 194, form, amount, value)) return *ended;
     const std::string formText = form;
-    call.logRecord(formText + "|" + value + "|");
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(194, {formText, value})))
-        return *forwarded;
     const std::string command =
         "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + value;
     return sendPayment(call, command,
