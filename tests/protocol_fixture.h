@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "core/printer_state.h"
+#include "exports/boundary.h"
+#include "protocol/send_command.h"
 #include "support/library_fixture.h"
 #include "support/scripted_port.h"
 
@@ -24,6 +26,32 @@ class ProtocolTest : public LibraryTest {
     }
     std::shared_ptr<ScriptedLine> line = std::make_shared<ScriptedLine>();
 };
+
+// A command as the exports send it: reply length, data mode, data format and layout.
+inline protocol::CommandSpec commandSpec(const std::string& command, int replyLength = 3,
+                                         int dataMode = 0, int dataFormat = 0, int layout = 0) {
+    protocol::CommandSpec spec;
+    spec.command = command;
+    spec.replyLength = replyLength;
+    spec.dataMode = dataMode;
+    spec.dataFormat = dataFormat;
+    spec.layout = layout;
+    return spec;
+}
+
+// Sends `spec`'s command on the road the library chooses for a call.
+inline int sendOnChosenRoad(const protocol::CommandSpec& spec) {
+    return protocol::sendCommand(exports::chosenRoad(), spec);
+}
+
+// Sends `command` (three reply bytes, no data) on the road the library chooses for a call.
+inline int sendOnChosenRoad(const std::string& command, int explicitLength = 0, int rawLength = 0) {
+    protocol::CommandSpec spec;
+    spec.command = command;
+    spec.explicitLength = explicitLength;
+    spec.rawLength = rawLength;
+    return protocol::sendCommand(exports::chosenRoad(), spec);
+}
 
 inline std::string bytes(std::initializer_list<int> values) {
     std::string out;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "exports/boundary.h"
 #include "fiscal/tax_rate_table.h"
 #include "protocol/waits.h"
 #include "query_fixture.h"
@@ -144,7 +145,6 @@ TEST_F(QueryIntegersTest, PrinterType) {
         EXPECT_EQ(Quelmar_FI_VerificaTipoImpressora(&type), c.result);
         EXPECT_EQ(newWire(), frameOf("\x1B#\xFD"));
         EXPECT_EQ(type, c.type);
-        EXPECT_FALSE(state().tableReplyMode);
     }
     clearLog();
     state().answerToFile = true;
@@ -195,14 +195,13 @@ TEST_F(QueryIntegersTest, RateTableReadFailures) {
               logLines({kSep, "Quelmar_FI_VerificaAliquotasIss ",
                         "Retorno Quelmar_FI_VerificaAliquotasIss: 0 - Erro de comunicacao"}));
     EXPECT_FALSE(state().taxRateTableLoaded);
-    EXPECT_FALSE(state().leadingCountPending);
 
     // A table once read survives a failed or refused re-read.
     line->reply(dataReply("\x02" + bcd(std::string("1800") + "0700" + std::string(56, '0'))));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 1);
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 1);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     line->reply(bytes({21}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     EXPECT_TRUE(state().taxRateTableLoaded);
     EXPECT_EQ(state().taxRateTable[0], "1800");
     EXPECT_EQ(state().taxRateTable[1], "0700");
@@ -288,12 +287,11 @@ TEST_F(QueryIntegersTest, LongCommandWaitAsksTheExtendedStatusWithoutTheFlags) {
     // Still executing once (ST3 9), then five ready answers end the wait.
     line->reply(bytes({6, 0, 0, 9, 0}));
     for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
-    EXPECT_EQ(protocol::waitLongCommand(60), 1);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 60), 1);
     std::string expected;
     for (int k = 0; k < 6; ++k) expected += frameOf("\x1C\x13");
     EXPECT_EQ(newWire(), expected);  // no fiscal-flags query in between
     EXPECT_FALSE(state().mfdPrinter);
-    EXPECT_FALSE(state().longWaitActive);
 }
 
 }  // namespace

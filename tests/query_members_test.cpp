@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "exports/surface.h"
 #include "fiscal/query_table.h"
 #include "query_fixture.h"
 
@@ -125,22 +124,6 @@ TEST_F(QueryMembersTest, EveryTextMemberAnswersThroughItsExport) {
     }
 }
 
-TEST(QueryTable, RowsAgreeWithTheExportSurface) {
-    // The member table and the export table both carry the request records: they must agree.
-    int exported = 0;
-    for (const fiscal::QueryMember* row = fiscal::membersBegin(); row != fiscal::membersEnd();
-         ++row) {
-        SCOPED_TRACE(std::string(row->name));
-        for (const auto& e : exports::kSurface) {
-            if (e.name != row->name) continue;
-            EXPECT_EQ(e.record, row->record);
-            ++exported;
-        }
-    }
-    // Every row but the internal gross sales is an export.
-    EXPECT_EQ(exported, fiscal::membersEnd() - fiscal::membersBegin() - 1);
-}
-
 TEST_F(QueryMembersTest, AFailedQueryLeavesTheBufferAlone) {
     // No reply: the printer is silent for the whole first-byte wait.
     std::string buffer(20, 'X');
@@ -151,10 +134,7 @@ TEST_F(QueryMembersTest, AFailedQueryLeavesTheBufferAlone) {
 
     // A table query that failed leaves no table layout behind for the next reply.
     EXPECT_EQ(Quelmar_FI_VerificaDepartamentos(nullptr), 0);
-    EXPECT_FALSE(state().tableReplyMode);
-    EXPECT_EQ(state().tableReplyCommand, 0);
     EXPECT_EQ(Quelmar_FI_RetornoAliquotas(nullptr), 0);
-    EXPECT_FALSE(state().leadingCountPending);
     line->reply(dataReply(bcd("000042")));
     EXPECT_EQ(Quelmar_FI_NumeroCupom(buffer.data()), 1);
     EXPECT_EQ(std::string(buffer.c_str()), "000042");

@@ -2,6 +2,7 @@
 // and the two look-ups by name that read them.
 #include <vector>
 
+#include "exports/boundary.h"
 #include "fiscal/queries.h"
 #include "query_fixture.h"
 
@@ -250,7 +251,7 @@ TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
     line->reply(dataReply(bcd("000000000000234567")));
     line->reply(dataReply(bcd(reduction)));
     state().answerToFile = true;  // the counters are read quietly; only the result is answered
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(answerFile(), "000000000000084567");
     EXPECT_EQ(
         workLog(),
@@ -267,7 +268,7 @@ TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
     state().answerToFile = false;
     line->reply(dataReply(bcd("000000000000000100")));
     line->reply(dataReply(bcd(reduction)));
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(std::string(sales), "000000000000000000");
 }
 

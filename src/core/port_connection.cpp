@@ -52,41 +52,6 @@ int openEmulator() {
     return -5;
 }
 
-int finishOpened() {
-    logText(kOpened);
-    return 1;
-}
-
-// The Yanco printer's start of day, once per day as recorded in the INI.
-int yancoStartOfDay() {
-    PrinterState& s = state();
-    std::string done;
-    readIniValue("Config", "InicioDia", done);
-    if (done == "1") {
-        s.dayOpenDone = true;
-        return finishOpened();
-    }
-    s.commandBusy = 1;
-    logText("Executando a abertura do dia");
-    int st2 = 0;
-    const bool sent = s.seams.yancoStartOfDay && s.seams.yancoStartOfDay(st2);
-    s.commandBusy = 0;
-    if (!sent) {
-        logText(
-            "Retorno Quelmar_FI_AbrePortaSerial: 0 - Erro de comunica\xE7\xE3o ao enviar o "
-            "comando de inicio do dia");
-        return 0;
-    }
-    if (st2 == 0) {
-        writeIniValue("Config", "InicioDia", "1");
-        s.dayOpenDone = true;
-        logText("Abertura do dia executada com sucesso");
-    } else {
-        logText("Erro na execu\xE7\xE3o da abertura do dia");
-    }
-    return finishOpened();
-}
-
 }  // namespace
 
 bool openSerialByName(const std::string& name) {
@@ -103,13 +68,31 @@ bool openSerialByName(const std::string& name) {
     return true;
 }
 
-int openPort() {
-    PrinterState& s = state();
+namespace {
+
+void logHeader() {
+    const PrinterState& s = state();
     if (s.nestedCall == 0) logLine(kSeparator, 0, " ");
     logLine(kOpenName, 0, " ");
     logLine("Par\xE2metro: ", 0, s.portName);
+}
 
-    if (s.portOpen == 1 || s.networkMode == 1) return finishOpened();
+}  // namespace
+
+int finishOpened() {
+    logText(kOpened);
+    return 1;
+}
+
+int openNothing() {
+    logHeader();
+    return finishOpened();
+}
+
+int openPort(const OpeningSteps& steps) {
+    PrinterState& s = state();
+    logHeader();
+    if (s.portOpen == 1) return finishOpened();
 
     if (s.useLocalIni && !s.localIniLoaded) {
         loadConfiguration();
@@ -126,9 +109,7 @@ int openPort() {
     }
     s.portName = normalisedPortName(s.portName);
     if (s.portName == "DEFAULT") {
-        if (s.seams.searchPorts) return s.seams.searchPorts();
-        logText("Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta");
-        return -5;
+        return steps.searchPorts();
     }
     if (s.requestedPort >= 0 && s.requestedPort <= 9)
         s.portName = "COM" + std::to_string(s.requestedPort + 1);
@@ -137,8 +118,7 @@ int openPort() {
         logText("Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta");
         return -5;
     }
-    if (s.dayOpenDone || s.printerModel != "YANCO") return finishOpened();
-    return yancoStartOfDay();
+    return steps.afterOpened();
 }
 
 int closePort() {
