@@ -136,7 +136,8 @@ int printerReturn(const Road& road, short* ack, short* st1, short* st2) {
 int itsBusy(const Road& road) {
     core::PrinterState& s = state();
     bool openedHere = false;
-    if (s.portOpen == 0 && !s.emulatorMode) {
+    if (s.portOpen == 0) {
+        // In emulator mode this opens the two files, as every command does.
         if (road.openPort() != 1) return 0;
         openedHere = s.portOpen == 1;
     }
