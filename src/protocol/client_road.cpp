@@ -13,6 +13,9 @@ using core::state;
 
 std::optional<int> ClientRoad::handOver(const core::ExportCall& call, const ExportRow& row,
                                         const RecordRequest& request) const {
+    // An export without a record (0 in the table) has no network step: it goes on as it would
+    // on any road.
+    if (row.record == 0) return std::nullopt;
     int refusal = 0;
     const std::optional<Parameters> parameters = request.parameters(refusal);
     if (!parameters) return refusal;

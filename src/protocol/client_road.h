@@ -11,7 +11,8 @@ class ClientRoad final : public Road {
   public:
     constexpr ClientRoad() = default;
 
-    // Writes the request record (the row's number, the body's parameters) and ends the call.
+    // Writes the request record (the row's number, the body's parameters) and ends the call; a
+    // row without a record number lets the call go on.
     std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                 const RecordRequest& request) const override;
     // The opening's lines, and 1: nothing is opened.
