@@ -6,6 +6,7 @@
 #include "core/printer_state.h"
 #include "exports/boundary.h"
 #include "protocol/send_command.h"
+#include "quelfi32.h"
 #include "support/library_fixture.h"
 #include "support/scripted_port.h"
 
@@ -22,6 +23,16 @@ class ProtocolTest : public LibraryTest {
     void configure(const std::string& keys = "") {
         writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys);
         load();
+        std::filesystem::remove(workDir() + "/QuelFI32.log");
+    }
+    // The same INI with other keys of section Sistema (and of section MFD), read again as an
+    // application has the library do it; the port stays as it is and the log starts afresh. A
+    // missing key takes the text of the key read before it, so the keys that would inherit a "1"
+    // from the ones given are written off after them.
+    void reconfigure(const std::string& keys, const std::string& mfdKeys = "") {
+        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys +
+                 "ControlePorta=0\nModoGaveta=0\nEmulMFD=0\n[MFD]\n" + mfdKeys);
+        Quelmar_FI_ReloadINIFile();
         std::filesystem::remove(workDir() + "/QuelFI32.log");
     }
     std::shared_ptr<ScriptedLine> line = std::make_shared<ScriptedLine>();

@@ -75,7 +75,7 @@ TEST_F(TaxRatesTest, ServiceCodesNeedTheNewerPrinters) {
     configure();
     std::string code;
     EXPECT_EQ(resolve("SN", code), RateOutcome::InvalidSilent);
-    state().printerType = 2;
+    reconfigure("", "Impressora=2\n");
     EXPECT_EQ(resolve("sn", code), RateOutcome::Resolved);
     EXPECT_EQ(code, "SN");
 }
