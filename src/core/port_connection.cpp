@@ -52,6 +52,13 @@ int openEmulator() {
     return -5;
 }
 
+void logHeader() {
+    const PrinterState& s = state();
+    if (s.nestedCall == 0) logLine(kSeparator, 0, " ");
+    logLine(kOpenName, 0, " ");
+    logLine("Par\xE2metro: ", 0, s.portName);
+}
+
 }  // namespace
 
 bool openSerialByName(const std::string& name) {
@@ -67,17 +74,6 @@ bool openSerialByName(const std::string& name) {
     s.portOpen = 1;
     return true;
 }
-
-namespace {
-
-void logHeader() {
-    const PrinterState& s = state();
-    if (s.nestedCall == 0) logLine(kSeparator, 0, " ");
-    logLine(kOpenName, 0, " ");
-    logLine("Par\xE2metro: ", 0, s.portName);
-}
-
-}  // namespace
 
 int finishOpened() {
     logText(kOpened);
@@ -108,9 +104,7 @@ int openPort(const OpeningSteps& steps) {
         return -4;
     }
     s.portName = normalisedPortName(s.portName);
-    if (s.portName == "DEFAULT") {
-        return steps.searchPorts();
-    }
+    if (s.portName == "DEFAULT") return steps.searchPorts();
     if (s.requestedPort >= 0 && s.requestedPort <= 9)
         s.portName = "COM" + std::to_string(s.requestedPort + 1);
 
