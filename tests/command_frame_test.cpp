@@ -40,7 +40,7 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
         {std::string("\x1BQab\0cd", 7), 0, 0, 0, 4},  // text ends at the first NUL
     };
     for (const Case& c : cases) {
-        state().printerType = c.printerType;
+        reconfigure("", "Impressora=" + std::to_string(c.printerType) + "\n");
         line->written.clear();
         line->frameStart = 0;
         line->reply(bytes({6, 0, 0}));
