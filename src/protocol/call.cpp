@@ -32,7 +32,7 @@ std::string Call::record(const Parameters& parameters) const {
 
 std::optional<int> Call::handOver(const Parameters& parameters, RecordLine line) const {
     return road_.handOver(*this, row_,
-                          {[&](int&) { return std::optional<Parameters>(parameters); }, line});
+                          {[&](int&) { return std::optional<Parameters>(parameters); }, line, {}});
 }
 
 std::optional<int> Call::handOver(const RecordRequest& request) const {

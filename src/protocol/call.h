@@ -28,7 +28,12 @@ class Call : public core::ExportCall {
     // The export's request record: its number, "|", and each parameter followed by "|".
     std::string record(const Parameters& parameters = {}) const;
 
-    // The network step: on the client road the call ends here with the returned result.
+    // The step at the opening of the call, the body's first after its header: the road's refusal
+    // (-30 on the Yanco printer) or its hand-over. Nothing when the call goes on.
+    std::optional<int> opening() const { return road_.opening(*this, row_); }
+
+    // The network step: on the client road the call ends here with the returned result, and on the
+    // Yanco printer's road where the export's route takes the call.
     std::optional<int> handOver(const Parameters& parameters = {},
                                 RecordLine line = RecordLine::None) const;
     std::optional<int> handOver(const RecordRequest& request) const;

@@ -21,7 +21,9 @@ enum class YancoWay {
 
 struct YancoRoute {
     YancoWay way = YancoWay::Quelmar;
-    std::string_view target;  // the Yanco operation of a Handler route
+    // The Yanco operation of a Handler route; the name a Refused route's line carries when it is
+    // not the export's own.
+    std::string_view target;
 };
 
 struct ExportRow {
@@ -38,17 +40,21 @@ struct ExportRow {
     ::quelfi::protocol::YancoRoute {                   \
         ::quelfi::protocol::YancoWay::Handler, #target \
     }
-#define QF_YANCO_ROUTE_commands                \
-    ::quelfi::protocol::YancoRoute {           \
-        ::quelfi::protocol::YancoWay::Commands \
+#define QF_YANCO_ROUTE_commands                    \
+    ::quelfi::protocol::YancoRoute {               \
+        ::quelfi::protocol::YancoWay::Commands, {} \
     }
-#define QF_YANCO_ROUTE_local                \
-    ::quelfi::protocol::YancoRoute {        \
-        ::quelfi::protocol::YancoWay::Local \
+#define QF_YANCO_ROUTE_local                    \
+    ::quelfi::protocol::YancoRoute {            \
+        ::quelfi::protocol::YancoWay::Local, {} \
     }
-#define QF_YANCO_ROUTE_refused                \
-    ::quelfi::protocol::YancoRoute {          \
-        ::quelfi::protocol::YancoWay::Refused \
+#define QF_YANCO_ROUTE_refused                    \
+    ::quelfi::protocol::YancoRoute {              \
+        ::quelfi::protocol::YancoWay::Refused, {} \
+    }
+#define QF_YANCO_ROUTE_refusedAs(name)               \
+    ::quelfi::protocol::YancoRoute {                 \
+        ::quelfi::protocol::YancoWay::Refused, #name \
     }
 
 inline constexpr ExportRow kExportRows[] = {

@@ -25,12 +25,24 @@ enum class RecordLine {
     Whole,       // "Parâmetros: " and the whole record, number included
 };
 
-// The request record of one call as the client road needs it. The parameters are worked out only
-// on that road, where a conversion of its own may still refuse the call: then they are absent and
-// `refusal` holds the code, its line already logged.
+// A data answer as the caller's buffer receives it and, when it differs (records on lines of their
+// own), as Retorno.txt receives it.
+struct Answer {
+    std::string text;
+    std::optional<std::string> fileText;
+
+    const std::string& forFile() const { return fileText ? *fileText : text; }
+};
+
+// The request of one call as the road takes it at the network step. The parameters are worked out
+// only on a road that needs them, where a conversion of its own may still refuse the call: then
+// they are absent and `refusal` holds the code, its line already logged. A call with a data answer
+// says how it hands one over, for a road that makes the answer itself: 1 delivered and the closing
+// line written, or the delivery's refusal (-8).
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
+    std::function<int(const Answer& answer)> deliver;
 };
 
 class Road {
@@ -40,6 +52,21 @@ class Road {
     // printer lets the call go on.
     virtual std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                         const RecordRequest& request) const = 0;
+
+    // The step at the opening of a call, right after its header lines and before its checks: an
+    // export the Yanco printer lacks is refused here on the roads that drive one, the client's
+    // too. Nothing when the call goes on.
+    virtual std::optional<int> opening(const core::ExportCall&, const ExportRow&) const {
+        return std::nullopt;
+    }
+
+    // Whether this road hands a call over to the Yanco operation its row names (the entry binds
+    // the operation to the caller's arguments).
+    virtual bool handsOver(const ExportRow&) const { return false; }
+
+    // Runs the network driver's raw request in this road's printer language: the command and how
+    // its reply is read, separated by ETB. The send's result.
+    virtual int runRawRequest(const std::string& request) const = 0;
 
     // The opening export's whole behaviour, also run when a command or a wait finds the port
     // closed: 1, or its refusal (-4, -5, 0), already logged.

@@ -1,26 +1,45 @@
-// The road to a Yanco printer on this machine. An export whose row has no Yanco route of its own
-// sends its Quelmar command as on the printer road; the port opening adds the printer's start of
-// day, once a day as recorded in the INI.
+// The roads to a Yanco printer: on this machine, and through the network driver's client. The
+// export table's Yanco column decides each export's way on them: its Quelmar command as on the
+// printer road, a Yanco form of its own (the printer's commands, or an answer made on the PC), the
+// whole call handed over to a Yanco operation, or -30 for what the printer lacks.
 #pragma once
 
-#include "adapters/yanco/yanco_transport.h"
+#include "protocol/client_road.h"
 #include "protocol/printer_road.h"
 
 namespace quelfi::yanco {
 
 class YancoRoad final : public protocol::PrinterRoad {
   public:
-    using Transport = int (*)(const protocol::Road& road, const YancoCommand& command);
+    constexpr explicit YancoRoad(FlagsReader flags) : PrinterRoad(flags) {}
 
-    constexpr YancoRoad(FlagsReader flags, Transport transport)
-        : PrinterRoad(flags), transport_(transport) {}
+    std::optional<int> opening(const core::ExportCall& call,
+                               const protocol::ExportRow& row) const override;
+    bool handsOver(const protocol::ExportRow& row) const override;
+    // The export's Yanco form, where the printer road sends the Quelmar command.
+    std::optional<int> handOver(const core::ExportCall& call, const protocol::ExportRow& row,
+                                const protocol::RecordRequest& request) const override;
+    int runRawRequest(const std::string& request) const override;
+    // Makes the last reply's status as it came (before any translation) the state's.
+    bool takeLastStatus() const override;
 
     // The start of day after a serial port opened, unless it ran in this process or the INI
     // records it for today.
     int afterOpened() const override;
+};
 
-  private:
-    Transport transport_;
+// The client of the network driver when the printer beyond it is a Yanco printer: what the printer
+// lacks is refused here already, and a raw request goes to the driver in the Yanco language.
+class YancoClientRoad final : public protocol::ClientRoad {
+  public:
+    constexpr YancoClientRoad() = default;
+
+    std::optional<int> opening(const core::ExportCall& call,
+                               const protocol::ExportRow& row) const override;
+    // An export whose hand-over comes before its network step hands over on the client too; the
+    // Yanco operation then writes its own record.
+    bool handsOver(const protocol::ExportRow& row) const override;
+    int runRawRequest(const std::string& request) const override;
 };
 
 }  // namespace quelfi::yanco
