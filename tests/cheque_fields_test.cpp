@@ -1,0 +1,82 @@
+// The fields of the cheque, the passenger ticket and the programming commands, built from checked
+// arguments.
+#include "fiscal/cheque_fields.h"
+
+#include <gtest/gtest.h>
+
+#include "fiscal/programming_fields.h"
+#include "fiscal/ticket_fields.h"
+
+namespace quelfi::fiscal {
+namespace {
+
+TEST(ChequeFields, LayoutReadWithinBoundsAndMappedForTheNewerPrinters) {
+    struct Case {
+        const char* entry;
+        ChequeLayout values;
+    };
+    const Case cases[] = {
+        {"1;2;3;4;5;6;7;8;9;10;11;12;13", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {"1234567890;5", {1234, 5}},  // ten digits: the first four
+        {"12x; 7;;9", {12, 0, 0, 9}},
+        {"1;2;3;4;5;6;7;8;9;10;11;12;13;14;15", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(chequeLayout(c.entry), c.values) << c.entry;
+
+    const ChequeLayout layout{0, 7, 8, 20, 71, 72, 500, 256, 300, 0, 2, 3, 65};
+    EXPECT_EQ(chequeLayoutBytes(layout, 0),
+              std::string("\x00\x07\x08\x14\x47\x48\xF4\x00\x2C\x00\x02\x03\x41", 13));
+    EXPECT_EQ(chequeLayoutBytes(layout, 1),
+              std::string("\x01\x01\x01\x0D\x40\x40\x40\x40\x2C\x00\x02\x03\x41", 13));
+    EXPECT_EQ(chequeLayoutBytes(layout, 2), chequeLayoutBytes(layout, 1));
+}
+
+TEST(ChequeFields, YearWidenedAndFieldsInPlace) {
+    EXPECT_EQ(chequeDate("010152"), "01012052");
+    EXPECT_EQ(chequeDate("010153"), "01011953");
+    EXPECT_EQ(chequeDate("31121999"), "31121999");
+    EXPECT_EQ(chequeDate(6, 12, 2026), "06122026");
+    EXPECT_EQ(chequeDate(1, 2, 2053), "01021953");
+
+    ChequeText cheque{"12345", "Fulano", "Curitiba", "06122026", std::string("\x01\x00", 2), "Msg"};
+    EXPECT_EQ(chequeFields(cheque), "00000000012345" + std::string("Fulano") +
+                                        std::string(39, ' ') + std::string(19, ' ') + "Curitiba" +
+                                        "06122026" + std::string("\x01\x00", 2) + "Msg");
+}
+
+TEST(ProgrammingFields, RateFilledToFourDigits) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"5", "0500"}, {"18", "1800"}, {"175", "1750"}, {"", "0000"}, {"1800", "1800"}};
+    for (const auto& [digits, rate] : cases) EXPECT_EQ(programmedRate(digits), rate) << digits;
+}
+
+TEST(ProgrammingFields, AuthenticationCharacterOfEighteenNumbers) {
+    EXPECT_EQ(authenticationCharacter("0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,300,255"),
+              std::string(
+                  "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\x0F\x2C\xFF", 18));
+    const std::string tenThousandCommas = "1" + std::string(10000, ',');
+    std::string digitsAfterEach;
+    for (int i = 0; i < 10000; ++i) digitsAfterEach += "9999999999,";
+    const char* const refused[] = {
+        "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16, 17",  // a blank after a comma
+        "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16",      // 17 numbers
+        "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,",  // a comma at the end
+        "",
+        tenThousandCommas.c_str(),
+        digitsAfterEach.c_str(),
+    };
+    for (const char* text : refused)
+        EXPECT_FALSE(authenticationCharacter(text)) << std::string(text).substr(0, 60);
+}
+
+TEST(TicketFields, FixedWidthsInTheirOrder) {
+    PassengerTicket t{'1',   '0',     "Sao Paulo", "Rio",    "1045", "",
+                      "Ana", "Tiete", "150324",    "      ", "5",    "12"};
+    auto w40 = [](const std::string& s) { return s + std::string(40 - s.size(), ' '); };
+    EXPECT_EQ(ticketFields(t), "10" + w40("Sao Paulo") + w40("Rio") + w40("1045") + w40("") +
+                                   w40("Ana") + w40("Tiete") + "150324" + "      " + "05" + "12 ");
+}
+
+}  // namespace
+}  // namespace quelfi::fiscal
