@@ -1,10 +1,12 @@
 // "quelfi sim": the virtual Quelmar printer as a program of its own. It serves a pseudo-terminal
 // (or the emulator files), shows the paper as it prints, keeps its fiscal state in a file so a
-// fiscal day can span several runs, and stops on Ctrl-C (SIGINT) or SIGTERM.
+// fiscal day can span several runs, and stops on Ctrl-C (SIGINT) or SIGTERM. SIGUSR1 puts a
+// document in the cheque station's slip, as an operator would for a cheque or an authentication.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "quelfi/served_printer.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
+#include "sim/quelmar/codes.h"
 
 namespace quelfi::tool {
 
@@ -70,6 +73,7 @@ int simCommand(const std::vector<std::string>& args) {
     sigemptyset(&stops);
     sigaddset(&stops, SIGINT);
     sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
 
     ServedPrinter::Options options;
@@ -105,13 +109,20 @@ int simCommand(const std::vector<std::string>& args) {
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual Quelmar printer is on") << '\n';
     for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
-    std::cout << "Ctrl-C stops it.\n" << std::flush;
+    std::cout << "kill -USR1 " << ::getpid()
+              << " puts a document in the cheque slip; Ctrl-C stops it.\n"
+              << std::flush;
 
     std::size_t shown = 0;
     bool warned = false;
     const timespec look{0, kLookNanoseconds};
     for (;;) {
         const int signal = sigtimedwait(&stops, nullptr, &look);
+        if (signal == SIGUSR1)
+            served->printer().update([](sim::FiscalModel& m) {
+                m.chequeSensor = sim::codes::kChequeDocumentPresent |
+                                 sim::codes::kChequeDocumentAligned | sim::codes::kChequeUnderHead;
+            });
         if (!settings->quiet) {
             const std::vector<std::string> paper = served->printer().paper().lines();
             for (; shown < paper.size(); ++shown)
