@@ -1,11 +1,9 @@
-// The fields of the cheque, the passenger ticket and the programming commands, built from checked
-// arguments.
+// Reading a bank's cheque layout and the authentication character's text within their bounds.
 #include "fiscal/cheque_fields.h"
 
 #include <gtest/gtest.h>
 
 #include "fiscal/programming_fields.h"
-#include "fiscal/ticket_fields.h"
 
 namespace quelfi::fiscal {
 namespace {
@@ -32,25 +30,6 @@ TEST(ChequeFields, LayoutReadWithinBoundsAndMappedForTheNewerPrinters) {
     EXPECT_EQ(chequeLayoutBytes(layout, 2), chequeLayoutBytes(layout, 1));
 }
 
-TEST(ChequeFields, YearWidenedAndFieldsInPlace) {
-    EXPECT_EQ(chequeDate("010152"), "01012052");
-    EXPECT_EQ(chequeDate("010153"), "01011953");
-    EXPECT_EQ(chequeDate("31121999"), "31121999");
-    EXPECT_EQ(chequeDate(6, 12, 2026), "06122026");
-    EXPECT_EQ(chequeDate(1, 2, 2053), "01021953");
-
-    ChequeText cheque{"12345", "Fulano", "Curitiba", "06122026", std::string("\x01\x00", 2), "Msg"};
-    EXPECT_EQ(chequeFields(cheque), "00000000012345" + std::string("Fulano") +
-                                        std::string(39, ' ') + std::string(19, ' ') + "Curitiba" +
-                                        "06122026" + std::string("\x01\x00", 2) + "Msg");
-}
-
-TEST(ProgrammingFields, RateFilledToFourDigits) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"5", "0500"}, {"18", "1800"}, {"175", "1750"}, {"", "0000"}, {"1800", "1800"}};
-    for (const auto& [digits, rate] : cases) EXPECT_EQ(programmedRate(digits), rate) << digits;
-}
-
 TEST(ProgrammingFields, AuthenticationCharacterOfEighteenNumbers) {
     EXPECT_EQ(authenticationCharacter("0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,300,255"),
               std::string(
@@ -68,14 +47,6 @@ TEST(ProgrammingFields, AuthenticationCharacterOfEighteenNumbers) {
     };
     for (const char* text : refused)
         EXPECT_FALSE(authenticationCharacter(text)) << std::string(text).substr(0, 60);
-}
-
-TEST(TicketFields, FixedWidthsInTheirOrder) {
-    PassengerTicket t{'1',   '0',     "Sao Paulo", "Rio",    "1045", "",
-                      "Ana", "Tiete", "150324",    "      ", "5",    "12"};
-    auto w40 = [](const std::string& s) { return s + std::string(40 - s.size(), ' '); };
-    EXPECT_EQ(ticketFields(t), "10" + w40("Sao Paulo") + w40("Rio") + w40("1045") + w40("") +
-                                   w40("Ana") + w40("Tiete") + "150324" + "      " + "05" + "12 ");
 }
 
 }  // namespace

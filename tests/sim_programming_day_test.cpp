@@ -30,6 +30,11 @@ class SimProgrammingDay : public SimSaleTest {
                              sim::codes::kChequeDocumentAligned | sim::codes::kChequeUnderHead;
         });
     }
+    std::string status() {
+        short ack = 0, st1 = 0, st2 = 0;
+        EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+        return std::to_string(ack) + "," + std::to_string(st1) + "," + std::to_string(st2);
+    }
     short chequeStatus() {
         short status = 0;
         EXPECT_EQ(Quelmar_FI_VerificaStatusCheque(&status), 1);
@@ -75,13 +80,21 @@ TEST_F(SimProgrammingDay, ProgrammedAfterTheReductionReadBackAndSold) {
     EXPECT_EQ(answer(Quelmar_FI_SubTotal), "00000000000148");
     ASSERT_EQ(Quelmar_FI_FechaCupom("Dinheiro", "A", "$", "0", "1,48", ""), 1);
 
-    // The day has movement now: its rates stay as they are.
+    // The day has movement now: its rates, rounding and clock stay as they are.
     EXPECT_EQ(Quelmar_FI_ProgramaAliquota("12,00", 0), -27);
-    short ack = 0, st1 = 0, st2 = 0;
-    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ((Lines{std::to_string(ack), std::to_string(st1), std::to_string(st2)}),
-              (Lines{"6", "0", "1"}));
-    EXPECT_EQ(printer.model().taxRates.size(), 3u);
+    EXPECT_EQ(status(), "6,0,1");
+    EXPECT_EQ(Quelmar_FI_ProgramaArredondamento(), -27);
+    EXPECT_EQ(Quelmar_FI_ProgramaHorarioVerao(), -27);
+    EXPECT_EQ(Quelmar_FI_NomeiaDepartamento(4, "Bebidas"), 1);
+    const sim::FiscalModel m = printer.model();
+    EXPECT_EQ(m.taxRates.size(), 3u);
+    EXPECT_TRUE(m.truncation && m.daylightSaving);
+    // A full table takes no more rates.
+    printer.update([](sim::FiscalModel& m) {
+        sim::applySeed(m, "movement=none; rates=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16");
+    });
+    EXPECT_EQ(Quelmar_FI_ProgramaAliquota("12,00", 0), -27);
+    EXPECT_EQ(status(), "6,0,9");
 }
 
 TEST_F(SimProgrammingDay, ChequeOnTheSlipOrWaitingUntilCancelled) {
@@ -104,6 +117,7 @@ TEST_F(SimProgrammingDay, ChequeOnTheSlipOrWaitingUntilCancelled) {
 
     EXPECT_EQ(Quelmar_FI_ImprimeCheque("001", "2,00", "Ana", "Rio", "060524", ""), 1);
     EXPECT_EQ(chequeStatus(), 4);
+    EXPECT_EQ(Quelmar_FI_ImprimeCheque("001", "2,00", "Ana", "Rio", "060524", ""), -27);
     EXPECT_EQ(Quelmar_FI_CancelaImpressaoCheque(), 1);
     EXPECT_EQ(chequeStatus(), 2);
 
@@ -112,22 +126,29 @@ TEST_F(SimProgrammingDay, ChequeOnTheSlipOrWaitingUntilCancelled) {
     EXPECT_EQ(Quelmar_FI_ProgramaCaracterAutenticacao("1,2,4,8,16,32,64,128,255,0,0,0,0,0,0,0,0,0"),
               1);
     insertDocument();
+    printer.paper().clear();
     EXPECT_EQ(Quelmar_FI_Autenticacao(), 1);
     EXPECT_EQ(chequeStatus(), 2);
+    // Each column a byte, its value 1 on the top row.
+    EXPECT_EQ(printer.paper().lines(),
+              (Lines{"#       #", " #      #", "  #     #", "   #    #", "    #   #", "     #  #",
+                     "      # #", "       ##", "AUT 001234 15/03/2024 10:30:45 QM0123456789"}));
 }
 
 TEST_F(SimProgrammingDay, PassengerTicketSoldAndClosed) {
-    ASSERT_EQ(Quelmar_FI_AbreBilhetePassagem("1", "0", "Rodovi\xE1ria", "Campinas", "1045", "", "",
-                                             "", "      ", "      ", "7", "3"),
+    ASSERT_EQ(Quelmar_FI_AbreBilhetePassagem("1", "1", "Rodovi\xE1ria", "Campinas", "1045", "", "",
+                                             "Tiet\xEA", "15032024", "104500", "7", "3"),
               1);
     sell("07,00", "1", "45,00");
     ASSERT_EQ(Quelmar_FI_FechaCupom("Dinheiro", "A", "$", "0", "50,00", ""), 1);
     EXPECT_EQ(answer(Quelmar_FI_ContadorBilhetePassagem), "000001");
     EXPECT_EQ(answer(Quelmar_FI_NumeroCupom), "001235");
     const Lines paper = printer.paper().lines();
-    EXPECT_EQ(Lines(paper.begin() + 5, paper.begin() + 10),
-              (Lines{sim::layout::centred("BILHETE DE PASSAGEM"), "EMBARQUE: Rodoviária",
-                     "DESTINO: Campinas", "LINHA: 1045", sim::layout::spread("", "POLTRONA: 07")}));
+    EXPECT_EQ(Lines(paper.begin() + 5, paper.begin() + 12),
+              (Lines{sim::layout::centred("BILHETE DE PASSAGEM"), "EMBARQUE: RODOVIÁRIA",
+                     "DESTINO: CAMPINAS", "LINHA: 1045", "AGÊNCIA: Tietê",
+                     sim::layout::spread("DATA: 15/03/24  HORA: 10:45:00", "POLTRONA: 07"),
+                     "PLATAFORMA: 3"}));
     EXPECT_EQ(Lines(paper.end() - 5, paper.end() - 2),
               (Lines{sim::layout::spread("TROCO R$", "5,00"),
                      sim::layout::spread("VALOR DA PASSAGEM R$", "45,00"), sim::layout::rule()}));
