@@ -5,15 +5,16 @@
 #include "fiscal/printer_programming.h"
 #include "quelfi32.h"
 
-using quelfi::exports::guarded;
+using quelfi::exports::enter;
 using quelfi::fiscal::Programming;
+using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
 
 namespace {
 
 // The copy of the last cheque on the electronic-journal printers goes to their own cheque; until
 // that cheque is part of the library the copy cannot be printed there: an execution error.
-int journalChequeNotBuilt(const fiscal::ChequeCopy&) {
+int journalChequeNotBuilt(const Road&, const fiscal::ChequeCopy&) {
     return -1;
 }
 
@@ -24,33 +25,37 @@ extern "C" {
 QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeCheque(const char* banco, const char* valor,
                                                     const char* favorecido, const char* cidade,
                                                     const char* data, const char* mensagem) {
-    return guarded(
-        [=] { return fiscal::printCheque(banco, valor, favorecido, cidade, data, mensagem); });
+    return enter([=](const Road& road) {
+        return fiscal::printCheque(road, banco, valor, favorecido, cidade, data, mensagem);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeCopiaCheque(void) {
-    return guarded([] { return fiscal::printChequeCopy(journalChequeNotBuilt); });
+    return enter(
+        [](const Road& road) { return fiscal::printChequeCopy(road, journalChequeNotBuilt); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_IncluiCidadeFavorecido(const char* cidade,
                                                              const char* favorecido) {
-    return guarded([=] { return fiscal::setChequeDefaults(cidade, favorecido); });
+    return enter(
+        [=](const Road& road) { return fiscal::setChequeDefaults(road, cidade, favorecido); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaImpressaoCheque(void) {
-    return guarded([] { return fiscal::cancelChequePrint(); });
+    return enter([](const Road& road) { return fiscal::cancelChequePrint(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_Autenticacao(void) {
-    return guarded([] { return fiscal::authenticate(); });
+    return enter([](const Road& road) { return fiscal::authenticate(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaCaracterAutenticacao(const char* parametros) {
-    return guarded([=] { return fiscal::programAuthenticationCharacter(parametros); });
+    return enter(
+        [=](const Road& road) { return fiscal::programAuthenticationCharacter(road, parametros); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ForcaImpactoAgulhas(int forcaImpacto) {
-    return guarded([=] { return fiscal::setNeedleImpact(forcaImpacto); });
+    return enter([=](const Road& road) { return fiscal::setNeedleImpact(road, forcaImpacto); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AbreBilhetePassagem(
@@ -58,67 +63,79 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_AbreBilhetePassagem(
     const char* localDestino, const char* linha, const char* prefixo, const char* agente,
     const char* agencia, const char* data, const char* hora, const char* poltrona,
     const char* plataforma) {
-    return guarded([=] {
-        return fiscal::openPassengerTicket({imprimeValorFinal, imprimeEnfatizado, localEmbarque,
-                                            localDestino, linha, prefixo, agente, agencia, data,
-                                            hora, poltrona, plataforma});
+    return enter([=](const Road& road) {
+        return fiscal::openPassengerTicket(
+            road, {imprimeValorFinal, imprimeEnfatizado, localEmbarque, localDestino, linha,
+                   prefixo, agente, agencia, data, hora, poltrona, plataforma});
     });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaAliquota(const char* aliquota, int vinculo) {
-    return guarded([=] { return fiscal::programPrinter(Programming::TaxRate, aliquota, vinculo); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::TaxRate, aliquota, vinculo);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms(int indice,
                                                                       const char* totalizador) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::TotalizerName, totalizador, indice); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::TotalizerName, totalizador, indice);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_NomeiaDepartamento(int indice, const char* departamento) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::DepartmentName, departamento, indice); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::DepartmentName, departamento, indice);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AlteraSimboloMoeda(const char* simboloMoeda) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::CurrencySymbol, simboloMoeda); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::CurrencySymbol, simboloMoeda);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaMoedaSingular(const char* moedaSingular) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::CurrencySingular, moedaSingular); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::CurrencySingular, moedaSingular);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaMoedaPlural(const char* moedaPlural) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::CurrencyPlural, moedaPlural); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::CurrencyPlural, moedaPlural);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaArredondamento(void) {
-    return guarded([] { return fiscal::programPrinter(Programming::Rounding); });
+    return enter(
+        [](const Road& road) { return fiscal::programPrinter(road, Programming::Rounding); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaTruncamento(void) {
-    return guarded([] { return fiscal::programPrinter(Programming::Truncation); });
+    return enter(
+        [](const Road& road) { return fiscal::programPrinter(road, Programming::Truncation); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ProgramaHorarioVerao(void) {
-    return guarded([] { return fiscal::programPrinter(Programming::DaylightSaving); });
+    return enter(
+        [](const Road& road) { return fiscal::programPrinter(road, Programming::DaylightSaving); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_LinhasEntreCupons(int linhas) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::LinesAfterDocument, nullptr, linhas); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::LinesAfterDocument, nullptr, linhas);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EspacoEntreLinhas(int pontos) {
-    return guarded(
-        [=] { return fiscal::programPrinter(Programming::LineSpacing, nullptr, pontos); });
+    return enter([=](const Road& road) {
+        return fiscal::programPrinter(road, Programming::LineSpacing, nullptr, pontos);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ResetaImpressora(void) {
-    return guarded([] { return fiscal::programPrinter(Programming::Reset); });
+    return enter([](const Road& road) { return fiscal::programPrinter(road, Programming::Reset); });
 }
 
 }  // extern "C"

@@ -5,16 +5,14 @@
 
 #include "core/call_log.h"
 #include "core/config.h"
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/cheque_documents.h"
 #include "fiscal/cheque_fields.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -58,9 +56,9 @@ void keepCopy(const std::string& bank, const std::string& amount, const std::str
 
 }  // namespace
 
-int printCheque(const char* bank, const char* amount, const char* payee, const char* city,
-                const char* date, const char* message) {
-    core::ExportCall call("Quelmar_FI_ImprimeCheque");
+int printCheque(const Road& road, const char* bank, const char* amount, const char* payee,
+                const char* city, const char* date, const char* message) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_ImprimeCheque"));
     const std::string invalid = "Retorno Quelmar_FI_ImprimeCheque: -2 - Parametro invalido para ";
     const std::string amountText = core::argText(amount);
     if (amountText.empty()) return call.failLine(-2, invalid + "o valor");
@@ -70,7 +68,7 @@ int printCheque(const char* bank, const char* amount, const char* payee, const c
     if (digits.size() > kAmountWidth) return call.failLine(-2, invalid + "o valor");
 
     std::string layoutEntry;
-    if (core::isYanco()) {
+    if (road.yancoPrinter()) {
         // The Yanco printer's layouts are kept apart; a bank without one is refused silently.
         layoutEntry = core::readIniText("FormatoYanco", bankText);
         if (layoutEntry.empty()) return -7;
@@ -106,17 +104,15 @@ int printCheque(const char* bank, const char* amount, const char* payee, const c
     if (messageText.size() > kMessageWidth) return call.failLine(-2, invalid + "a mensagem");
 
     call.logRecord(bankText + "|" + digits + "|");
-    if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(35, {bankText, digits, core::argText(payee),
-                                               core::argText(city), dateText, messageText})))
+    if (auto forwarded = call.handOver(
+            {bankText, digits, core::argText(payee), core::argText(city), dateText, messageText}))
         return *forwarded;
-    if (core::isYanco()) {
-        // For the Yanco developer: the "36" cheque built from this layout, the amount ("%011s"),
-        // payee ("%-70s"), city ("%-20s"), the date and the currency names "MoedaSing"
-        // ("%-15s") and "MoedaPlu" ("%-17s") of section "Config", sent on the Yanco transport;
-        // its failure is "Erro de comunicação". Until then nothing reaches the printer.
-        return call.fail(0, "Erro de comunica\xE7\xE3o");
-    }
+    // For the Yanco developer: the "36" cheque built from this layout, the amount ("%011s"), payee
+    // ("%-70s"), city ("%-20s"), the date and the currency names "MoedaSing" ("%-15s") and
+    // "MoedaPlu" ("%-17s") of section "Config", sent on the Yanco transport, then "Copia" as
+    // below; its failure is "Erro de comunicação". Until then nothing reaches the printer.
+    if (auto done = call.yancoForm([&] { return call.fail(0, "Erro de comunica\xE7\xE3o"); }))
+        return *done;
 
     ChequeText cheque;
     cheque.amount = digits;
@@ -130,15 +126,15 @@ int printCheque(const char* bank, const char* amount, const char* payee, const c
     // Layout bytes may be 0: the command goes with the length it was built with.
     spec.explicitLength = static_cast<int>(spec.command.size());
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     keepCopy(bankText, digits, payeeText, cityText, chequeDay, messageText);
     return call.finish(state().lastReturnCode);
 }
 
-int printChequeCopy(JournalCheque journalCheque) {
-    core::ExportCall call("Quelmar_FI_ImprimeCopiaCheque", /*alwaysSeparator=*/true);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(37)))
-        return *forwarded;
+int printChequeCopy(const Road& road, JournalCheque journalCheque) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_ImprimeCopiaCheque"),
+                              core::Header::Always);
+    if (auto forwarded = call.handOver()) return *forwarded;
     ChequeCopy copy;
     const std::pair<const char*, std::string*> keys[] = {{"Banco", &copy.bank},
                                                          {"Valor", &copy.amount},
@@ -151,16 +147,17 @@ int printChequeCopy(JournalCheque journalCheque) {
     for (const auto& [key, value] : keys) *value = core::readIniText(kCopy, key);
     const int printerType = state().printerType;
     const int result = core::nested([&] {
-        if (printerType == 1 || printerType == 2) return journalCheque(copy);
-        return printCheque(copy.bank.c_str(), copy.amount.c_str(), copy.payee.c_str(),
+        if (printerType == 1 || printerType == 2) return journalCheque(road, copy);
+        return printCheque(road, copy.bank.c_str(), copy.amount.c_str(), copy.payee.c_str(),
                            copy.city.c_str(), copy.date.c_str(), copy.message.c_str());
     });
     if (result != 1 && result != -27) return call.finish(result);
     return call.finish(state().lastReturnCode);
 }
 
-int setChequeDefaults(const char* city, const char* payee) {
-    core::ExportCall call("Quelmar_FI_IncluiCidadeFavorecido", /*alwaysSeparator=*/true);
+int setChequeDefaults(const Road& road, const char* city, const char* payee) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_IncluiCidadeFavorecido"),
+                              core::Header::Always);
     const std::string invalid =
         "Retorno Quelmar_FI_IncluiCidadeFavorecido: -2 - Parametro invalido para ";
     const std::string cityText = core::argText(city);
@@ -170,9 +167,7 @@ int setChequeDefaults(const char* city, const char* payee) {
     if (payeeText.empty() || payeeText.size() > kPayeeWidth)
         return call.failLine(-2, invalid + "favorecido");
     call.logRecord(cityText + "|" + payeeText);
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(39, {cityText, payeeText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({cityText, payeeText})) return *forwarded;
     if (!core::writeIniValue(kDefaults, "Favorecido", payeeText))
         return call.fail(-1, "Erro ao gravar o favorecido no arquivo ini");
     if (!core::writeIniValue(kDefaults, "Cidade", cityText))
@@ -180,14 +175,13 @@ int setChequeDefaults(const char* city, const char* payee) {
     return call.finish(1);
 }
 
-int cancelChequePrint() {
-    core::ExportCall call("Quelmar_FI_CancelaImpressaoCheque");
-    if (core::isYanco()) return call.fail(-30, "Funcao incompativel com a impressora yanco");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(10)))
-        return *forwarded;
+int cancelChequePrint(const Road& road) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaImpressaoCheque"));
+    if (auto refused = call.refusedOnYanco()) return *refused;
+    if (auto forwarded = call.handOver()) return *forwarded;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(std::string(kCancelCheque));
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
 }  // namespace quelfi::fiscal

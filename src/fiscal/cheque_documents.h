@@ -6,10 +6,14 @@
 
 #include <string>
 
+#include "protocol/road.h"
+
 namespace quelfi::fiscal {
 
-int printCheque(const char* bank, const char* amount, const char* payee, const char* city,
-                const char* date, const char* message);
+using protocol::Road;
+
+int printCheque(const Road& road, const char* bank, const char* amount, const char* payee,
+                const char* city, const char* date, const char* message);
 
 // The last cheque as the "Copia" section keeps it, for printing it again.
 struct ChequeCopy {
@@ -17,15 +21,15 @@ struct ChequeCopy {
     std::string backPrinting, lines;  // the electronic-journal cheque's back-printing settings
 };
 // Where the copy goes on the electronic-journal printers: their own cheque, nested.
-using JournalCheque = int (*)(const ChequeCopy& copy);
-int printChequeCopy(JournalCheque journalCheque);
+using JournalCheque = int (*)(const Road& road, const ChequeCopy& copy);
+int printChequeCopy(const Road& road, JournalCheque journalCheque);
 
-int setChequeDefaults(const char* city, const char* payee);
-int cancelChequePrint();
+int setChequeDefaults(const Road& road, const char* city, const char* payee);
+int cancelChequePrint(const Road& road);
 
-int authenticate();
-int programAuthenticationCharacter(const char* values);
-int setNeedleImpact(int force);
+int authenticate(const Road& road);
+int programAuthenticationCharacter(const Road& road, const char* values);
+int setNeedleImpact(const Road& road, int force);
 
 struct TicketArguments {
     const char* fareAtEnd;
@@ -41,6 +45,6 @@ struct TicketArguments {
     const char* seat;
     const char* platform;
 };
-int openPassengerTicket(const TicketArguments& arguments);
+int openPassengerTicket(const Road& road, const TicketArguments& arguments);
 
 }  // namespace quelfi::fiscal

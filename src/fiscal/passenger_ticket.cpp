@@ -2,15 +2,12 @@
 // opens the ticket with the journey; the fare is sold and the ticket closed like a coupon.
 #include <cctype>
 
-#include "core/export_call.h"
-#include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/cheque_documents.h"
 #include "fiscal/ticket_fields.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -40,8 +37,9 @@ std::optional<char> flagDigit(const std::string& text) {
 
 }  // namespace
 
-int openPassengerTicket(const TicketArguments& a) {
-    core::ExportCall call("Quelmar_FI_AbreBilhetePassagem", /*alwaysSeparator=*/true);
+int openPassengerTicket(const Road& road, const TicketArguments& a) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AbreBilhetePassagem"),
+                              core::Header::Always);
     const std::string invalid =
         "Retorno Quelmar_FI_AbreBilhetePassagem: -2 - Parametro invalido para ";
     // A refusal naming what was wrong, followed by the argument when it was given but not right.
@@ -110,28 +108,27 @@ int openPassengerTicket(const TicketArguments& a) {
     if (platformText.size() > kPlatformWidth) return refuseGiven("plataforma", platformText);
     ticket.platform = platformText;
 
-    const std::initializer_list<std::string> arguments = {fareText,
-                                                          emphasisText,
-                                                          core::argText(a.boarding),
-                                                          core::argText(a.destination),
-                                                          core::argText(a.route),
-                                                          core::argText(a.prefix),
-                                                          core::argText(a.agent),
-                                                          core::argText(a.agency),
-                                                          dateText,
-                                                          timeText,
-                                                          seatText,
-                                                          platformText};
+    const protocol::Parameters arguments = {fareText,
+                                            emphasisText,
+                                            core::argText(a.boarding),
+                                            core::argText(a.destination),
+                                            core::argText(a.route),
+                                            core::argText(a.prefix),
+                                            core::argText(a.agent),
+                                            core::argText(a.agency),
+                                            dateText,
+                                            timeText,
+                                            seatText,
+                                            platformText};
     std::string line;
     for (const std::string& argument : arguments)
-        line += (&argument == arguments.begin() ? "" : "|") + argument;
+        line += (&argument == &arguments.front() ? "" : "|") + argument;
     call.logRecord(line);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(107, arguments)))
-        return *forwarded;
+    if (auto forwarded = call.handOver(arguments)) return *forwarded;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(
         protocol::inPrinterCodePage(std::string(kOpenTicket) + ticketFields(ticket)));
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
 }  // namespace quelfi::fiscal

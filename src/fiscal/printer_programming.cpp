@@ -8,18 +8,13 @@
 
 #include "core/call_log.h"
 #include "core/config.h"
-#include "core/export_call.h"
-#include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/programming_fields.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
-
-using core::state;
 
 namespace {
 
@@ -53,12 +48,13 @@ struct NumberRule {
     const char* refusal = nullptr;  // after "-2 - ", followed by the value
 };
 
-// What the member does on the Yanco printer.
+// What the member does on the Yanco printer when its row routes it there (the others are refused
+// there by their row).
 enum class OnYanco {
-    Refused,           // -30 before anything is checked
-    CurrencyName,      // the name kept in the INI for the Yanco cheque, after the record
+    None,
+    CurrencyName,      // the name kept in the INI for the Yanco cheque
     TotalizerCommand,  // the adapter's totalizer command, indices 5 to 8 only
-    DaylightCommands,  // the adapter's state read, then the switch, after the record
+    DaylightCommands,  // the adapter's state read, then the switch
 };
 
 // The checked arguments: the text as the printer takes it (the digits of a rate), the number.
@@ -69,16 +65,17 @@ struct Checked {
 
 using CommandBuilder = std::string (*)(const Checked& arguments);
 
+// A member: its row of the export table (name, record, Yanco route), its checks, its command.
 struct Member {
     Programming which;
-    const char* name;
-    int record;
+    const protocol::ExportRow* row;
     Takes takes;
     TextRule text;
     NumberRule number;
     CommandBuilder command;  // the bytes after the prefix
-    OnYanco onYanco;
-    const char* yancoKey = nullptr;  // the "Config" key of a currency name
+    OnYanco onYanco = OnYanco::None;
+    const char* yancoKey = nullptr;       // the "Config" key of a currency name
+    const char* clientClosing = nullptr;  // the client's closing line when not the usual one
 };
 
 std::string printerText(const std::string& text, std::size_t width) {
@@ -95,56 +92,50 @@ std::string one(char byte) {
 
 // clang-format off
 const Member kMembers[] = {
-    {Programming::TaxRate, "Quelmar_FI_ProgramaAliquota", 63, Takes::TextThenNumber,
+    {Programming::TaxRate, &protocol::exportRow("Quelmar_FI_ProgramaAliquota"), Takes::TextThenNumber,
      {4, true, "Parametro invalido para aliquota", "Parametro invalido para aliquota"},
      {0, 1, "Parametro invalido para vinculacao da aliquota"},
-     [](const Checked& a) { return kProgramRate + programmedRate(a.text) + std::to_string(a.number); },
-     OnYanco::Refused},
-    {Programming::TotalizerName, "Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms", 53, Takes::NumberThenText,
+     [](const Checked& a) { return kProgramRate + programmedRate(a.text) + std::to_string(a.number); }},
+    {Programming::TotalizerName, &protocol::exportRow("Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms"), Takes::NumberThenText,
      {19, false, "Parametro invalido para totalizador", "Parametro invalido para totalizador"},
      {1, 50, "Parametro invalido para o indice"},
      [](const Checked& a) { return kNameTotalizer + twoDigitIndex(a.number) + printerText(a.text, 19); },
      OnYanco::TotalizerCommand},
-    {Programming::DepartmentName, "Quelmar_FI_NomeiaDepartamento", 52, Takes::NumberThenText,
+    {Programming::DepartmentName, &protocol::exportRow("Quelmar_FI_NomeiaDepartamento"), Takes::NumberThenText,
      {10, false, "Parametro invalido para o departamento", "Parametro invalido para o departamento"},
      {1, 20, "Parametro invalido para o indice"},
-     [](const Checked& a) { return kNameDepartment + twoDigitIndex(a.number) + printerText(a.text, 10); },
-     OnYanco::Refused},
-    {Programming::CurrencySymbol, "Quelmar_FI_AlteraSimboloMoeda", 6, Takes::Text,
+     [](const Checked& a) { return kNameDepartment + twoDigitIndex(a.number) + printerText(a.text, 10); }},
+    {Programming::CurrencySymbol, &protocol::exportRow("Quelmar_FI_AlteraSimboloMoeda"), Takes::Text,
      {2, false, "Parametro invalido para simbolo da moeda", "Parametro invalido para simbolo da moeda"},
      {},
-     [](const Checked& a) { return kCurrencySymbol + blankFill(a.text, 2); },
-     OnYanco::Refused},
-    {Programming::CurrencySingular, "Quelmar_FI_ProgramaMoedaSingular", 68, Takes::Text,
+     [](const Checked& a) { return kCurrencySymbol + blankFill(a.text, 2); }},
+    {Programming::CurrencySingular, &protocol::exportRow("Quelmar_FI_ProgramaMoedaSingular"), Takes::Text,
      {19, false, "Parametro invalido para moeda no singular", "Parametro invalido para moeda no singular"},
      {},
      [](const Checked& a) { return kCurrencySingular + printerText(a.text, 19); },
      OnYanco::CurrencyName, "MoedaSing"},
-    {Programming::CurrencyPlural, "Quelmar_FI_ProgramaMoedaPlural", 67, Takes::Text,
+    {Programming::CurrencyPlural, &protocol::exportRow("Quelmar_FI_ProgramaMoedaPlural"), Takes::Text,
      {19, false, "Parametro invalido para moeda no plural", "Parametro invalido para moeda plural"},
      {},
      [](const Checked& a) { return kCurrencyPlural + printerText(a.text, 22); },
      OnYanco::CurrencyName, "MoedaPlu"},
-    {Programming::Rounding, "Quelmar_FI_ProgramaArredondamento", 64, Takes::Nothing, {}, {},
-     [](const Checked&) { return std::string{kRoundingMode, kRound}; },
-     OnYanco::Refused},
-    {Programming::Truncation, "Quelmar_FI_ProgramaTruncamento", 69, Takes::Nothing, {}, {},
-     [](const Checked&) { return std::string{kRoundingMode, kTruncate}; },
-     OnYanco::Refused},
-    {Programming::DaylightSaving, "Quelmar_FI_ProgramaHorarioVerao", 66, Takes::Nothing, {}, {},
+    {Programming::Rounding, &protocol::exportRow("Quelmar_FI_ProgramaArredondamento"), Takes::Nothing, {}, {},
+     [](const Checked&) { return std::string{kRoundingMode, kRound}; }},
+    {Programming::Truncation, &protocol::exportRow("Quelmar_FI_ProgramaTruncamento"), Takes::Nothing, {}, {},
+     [](const Checked&) { return std::string{kRoundingMode, kTruncate}; }},
+    {Programming::DaylightSaving, &protocol::exportRow("Quelmar_FI_ProgramaHorarioVerao"), Takes::Nothing, {}, {},
      [](const Checked&) { return one(kDaylightSaving); },
-     OnYanco::DaylightCommands},
-    {Programming::LinesAfterDocument, "Quelmar_FI_LinhasEntreCupons", 47, Takes::Number, {},
+     OnYanco::DaylightCommands, nullptr,
+     // Its client's line has always lacked the colon.
+     "Retorno Quelmar_FI_ProgramaHorarioVerao "},
+    {Programming::LinesAfterDocument, &protocol::exportRow("Quelmar_FI_LinhasEntreCupons"), Takes::Number, {},
      {1, 255, "Parametro invalido para o numero de linhas"},
-     [](const Checked& a) { return kLinesAfterDocument + one(static_cast<char>(a.number)); },
-     OnYanco::Refused},
-    {Programming::LineSpacing, "Quelmar_FI_EspacoEntreLinhas", 25, Takes::Number, {},
+     [](const Checked& a) { return kLinesAfterDocument + one(static_cast<char>(a.number)); }},
+    {Programming::LineSpacing, &protocol::exportRow("Quelmar_FI_EspacoEntreLinhas"), Takes::Number, {},
      {0, 255, "Parametro invalido para espacamento entre as linhas"},
-     [](const Checked& a) { return kLineSpacing + one(static_cast<char>(a.number)); },
-     OnYanco::Refused},
-    {Programming::Reset, "Quelmar_FI_ResetaImpressora", 75, Takes::Nothing, {}, {},
-     [](const Checked&) { return one(kReset); },
-     OnYanco::Refused},
+     [](const Checked& a) { return kLineSpacing + one(static_cast<char>(a.number)); }},
+    {Programming::Reset, &protocol::exportRow("Quelmar_FI_ResetaImpressora"), Takes::Nothing, {}, {},
+     [](const Checked&) { return one(kReset); }},
 };
 // clang-format on
 
@@ -163,11 +154,11 @@ constexpr int kFirstYancoTotalizer = 5;
 constexpr int kLastYancoTotalizer = 8;
 
 // The member's checks in its argument order; the refusal's code (its line logged), or nothing.
-std::optional<int> check(const core::ExportCall& call, const Member& m, const char* text,
-                         int number, bool yanco, Checked& out) {
+std::optional<int> check(const protocol::Call& call, const Member& m, const char* text, int number,
+                         Checked& out) {
     const std::string refusal = "Retorno " + call.name() + ": -2 - ";
     auto checkNumber = [&]() -> std::optional<int> {
-        if (m.onYanco == OnYanco::TotalizerCommand && yanco) {
+        if (m.onYanco == OnYanco::TotalizerCommand && call.road().yancoPrinter()) {
             if (number < kFirstYancoTotalizer || number > kLastYancoTotalizer)
                 return call.failLine(
                     -2, refusal +
@@ -197,7 +188,7 @@ std::optional<int> check(const core::ExportCall& call, const Member& m, const ch
 }
 
 // The request record's parameters, in the member's argument order.
-std::vector<std::string> parameters(const Member& m, const Checked& a) {
+protocol::Parameters parameters(const Member& m, const Checked& a) {
     const std::string number = std::to_string(a.number);
     switch (m.takes) {
         case Takes::Nothing:
@@ -220,11 +211,11 @@ std::string joined(const std::vector<std::string>& values, const std::string& se
     return out;
 }
 
-// The Yanco steps that come after the record. For the Yanco developer: the totalizer's "10%d%-15s"
+// What the member does on the Yanco printer. For the Yanco developer: the totalizer's "10%d%-15s"
 // (the name without accents, cut to 15) and daylight saving's "2E" state read followed by "080"
-// (when its mark is "v" or "V") or "081", on the Yanco transport; until then nothing reaches
-// the printer.
-int onYanco(const core::ExportCall& call, const Member& m, const Checked& a) {
+// (when its mark is "v" or "V") or "081", on the Yanco transport; until then nothing reaches the
+// printer.
+int onYanco(const protocol::Call& call, const Member& m, const Checked& a) {
     switch (m.onYanco) {
         case OnYanco::CurrencyName:
             core::writeIniValue("Config", m.yancoKey, a.text);
@@ -232,7 +223,7 @@ int onYanco(const core::ExportCall& call, const Member& m, const Checked& a) {
         case OnYanco::TotalizerCommand:
             return call.fail(0, "Erro de comunicacao");
         case OnYanco::DaylightCommands:
-        case OnYanco::Refused:
+        case OnYanco::None:
             break;
     }
     return call.fail(0, "Erro de comunica\xE7\xE3o");
@@ -240,34 +231,26 @@ int onYanco(const core::ExportCall& call, const Member& m, const Checked& a) {
 
 }  // namespace
 
-int programPrinter(Programming which, const char* text, int number) {
+int programPrinter(const Road& road, Programming which, const char* text, int number) {
     const Member& m = memberOf(which);
-    core::ExportCall call(m.name, /*alwaysSeparator=*/true);
-    const bool yanco = core::isYanco();
-    if (yanco && m.onYanco == OnYanco::Refused)
-        return call.fail(-30, "Funcao incompativel com a impressora yanco");
+    const protocol::Call call(road, *m.row, core::Header::Always);
+    if (auto refused = call.refusedOnYanco()) return *refused;
     Checked arguments;
-    if (auto refused = check(call, m, text, number, yanco, arguments)) return *refused;
-    const std::vector<std::string> values = parameters(m, arguments);
+    if (auto refused = check(call, m, text, number, arguments)) return *refused;
+    const protocol::Parameters values = parameters(m, arguments);
     if (!values.empty()) call.logRecord(joined(values, "|"));
-
-    core::PrinterState& s = state();
-    if (s.networkMode == 1) {
-        s.lastReturnCode =
-            protocol::writeCommandFile(protocol::requestRecord(m.record, {}) +
-                                       (values.empty() ? "" : joined(values, "|") + "|"));
-        // Daylight saving's line has always lacked its colon.
-        const bool noColon = m.which == Programming::DaylightSaving;
-        core::logLine("Retorno " + call.name() + (noColon ? " " : ": "), s.lastReturnCode, "");
-        return s.lastReturnCode;
-    }
-    if (yanco) return onYanco(call, m, arguments);
+    const protocol::RecordRequest record{
+        [&](int&) { return std::optional<protocol::Parameters>(values); },
+        protocol::RecordLine::None,
+        m.clientClosing ? std::string_view(m.clientClosing) : std::string_view()};
+    if (auto forwarded = call.handOver(record)) return *forwarded;
+    if (auto done = call.yancoForm([&] { return onYanco(call, m, arguments); })) return *done;
 
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(m.command(arguments));
     // A count or spacing byte may be 0: the command goes with the length it was built with.
     spec.explicitLength = static_cast<int>(spec.command.size());
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
 }  // namespace quelfi::fiscal

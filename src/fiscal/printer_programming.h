@@ -3,7 +3,11 @@
 // family: every member is a row of one table and runs through one runner.
 #pragma once
 
+#include "protocol/road.h"
+
 namespace quelfi::fiscal {
+
+using protocol::Road;
 
 enum class Programming {
     TaxRate,             // rate (text), binding (0 ICMS, 1 ISS)
@@ -22,6 +26,7 @@ enum class Programming {
 
 // Runs the member with its arguments: `text` for the members that take a text, `number` for
 // those that take a number (a binding, an index, a count).
-int programPrinter(Programming member, const char* text = nullptr, int number = 0);
+int programPrinter(const Road& road, Programming member, const char* text = nullptr,
+                   int number = 0);
 
 }  // namespace quelfi::fiscal
