@@ -58,7 +58,10 @@ TEST_F(SimProgrammingDay, ProgrammedAfterTheReductionReadBackAndSold) {
     EXPECT_EQ(Quelmar_FI_ProgramaMoedaPlural("Reais"), 1);
     EXPECT_EQ(Quelmar_FI_ProgramaTruncamento(), 1);
     EXPECT_EQ(Quelmar_FI_ProgramaHorarioVerao(), 1);
+    EXPECT_EQ(Quelmar_FI_AlteraSimboloMoeda("$"), 1);
+    EXPECT_EQ(Quelmar_FI_LinhasEntreCupons(2), 1);
 
+    EXPECT_EQ(answer(Quelmar_FI_SimboloMoeda), "$ ");
     EXPECT_EQ(answer(Quelmar_FI_RetornoAliquotas), "03070018000500" + std::string(52, '0'));
     EXPECT_EQ(answer(Quelmar_FI_VerificaAliquotasIss), "0500");
     EXPECT_EQ(answer(Quelmar_FI_VerificaDepartamentos).substr(102, 50),
@@ -79,6 +82,12 @@ TEST_F(SimProgrammingDay, ProgrammedAfterTheReductionReadBackAndSold) {
     sell("18,00", "1,500", "0,99");
     EXPECT_EQ(answer(Quelmar_FI_SubTotal), "00000000000148");
     ASSERT_EQ(Quelmar_FI_FechaCupom("Dinheiro", "A", "$", "0", "1,48", ""), 1);
+    // Two lines fed after the coupon, until the reset puts the mechanism back.
+    const Lines paper = printer.paper().lines();
+    EXPECT_EQ(Lines(paper.end() - 3, paper.end()),
+              (Lines{sim::layout::foot(printer.model())[2], "", ""}));
+    EXPECT_EQ(Quelmar_FI_ResetaImpressora(), 1);
+    EXPECT_EQ(printer.model().linesAfterDocument, 0);
 
     // The day has movement now: its rates, rounding and clock stay as they are.
     EXPECT_EQ(Quelmar_FI_ProgramaAliquota("12,00", 0), -27);
