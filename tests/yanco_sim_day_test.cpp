@@ -1,8 +1,8 @@
 // A fiscal day on the virtual Yanco printer through raw frames: the opening, the non-fiscal
 // documents, the readings sent to the line in several frames, the reduction and what the fiscal
 // memory keeps; the configuration answer; the state kept as text.
-#include <fstream>
 
+#include "sim/yanco/cheque_layout.h"
 #include "yanco_sim_fixture.h"
 
 namespace quelfi::test {
@@ -135,6 +135,113 @@ TEST_F(YancoSimTest, DayFromOpeningToReduction) {
               "GT FINAL                             15,00\n"
               "VENDA BRUTA                          15,00\n"
               "VENDA LIQUIDA                        15,00\n");
+}
+
+TEST_F(YancoSimTest, ConfigurationAndTextRegistersByPosition) {
+    start(
+        "rates=18.00,,7.00/ISS; payments=Dinheiro,,Cartao/V; header=LOJA DO ZE; dst=1;"
+        "firmware=07; currency=R$");
+    // The frame's positions: rates from 8, the currency at 89, the firmware at 95, the forms from
+    // 105, the owner's header at 556 and the summer-time mark at 746; blanks between.
+    std::string expected(747, ' ');
+    auto place = [&expected](std::size_t at, std::string_view text) {
+        expected.replace(at, text.size(), text);
+    };
+    place(8, "1800T");
+    place(18, "0700S");
+    place(89, "R$");
+    place(95, "07");
+    place(105, "Dinheiro");
+    place(135, "Cartao");
+    place(556, "LOJA DO ZE");
+    place(746, "V");
+    EXPECT_EQ(data("2E", 8), expected.substr(8));
+
+    const struct {
+        const char* reg;
+        std::string value;
+    } registers[] = {
+        {"34070", "10:00:00"},
+        {"34071", "06/12/26"},
+        {"34073", padded("11.222.333/0001-81", 20)},
+        {"34074", padded("111.222.333.444", 20)},
+        {"34075", "0001"},
+        {"34079", "YC00000001"},
+    };
+    for (const auto& r : registers) EXPECT_EQ(data(r.reg), r.value) << r.reg;
+    for (const char* unknown : {"34000", "34090", "3400A"}) EXPECT_EQ(status(unknown), "20");
+}
+
+TEST_F(YancoSimTest, SlipStationPrintsTheChequeAndTheAuthentication) {
+    start("day=1; coo=7");
+    printer->paper().clear();
+    ASSERT_EQ(
+        status("36" + std::string(45, ' ') + "00000015050" + padded("JOSE DA SILVA", 70) +
+               padded("SAO PAULO", 20) + "06122026" + padded("Real", 15) + padded("Reais", 17)),
+        "00");
+    ASSERT_EQ(status("30" + std::string(80, ' ')), "00");
+    EXPECT_EQ(status("36" + std::string(45, ' ') + "00000015050" + std::string(90, ' ') +
+                     "31022026" + std::string(32, ' ')),
+              "20");
+    EXPECT_EQ(printer->paper().text(),
+              "----------------[ CHEQUE ]----------------\n"
+              "                                 R$ 150,50\n"
+              "cento e cinquenta Reais e cinquenta\n"
+              "centavos\n"
+              "PAGUE A JOSE DA SILVA\n"
+              "SAO PAULO, 6 de dezembro de 2026\n"
+              "------------------------------------------\n"
+              "AUT 06/12/2026 10:00:00         COO:000007\n");
+}
+
+TEST(YancoSimCheque, AmountInWords) {
+    const struct {
+        sim::yanco::Money cents;
+        const char* words;
+    } cases[] = {
+        {100, "um Real"},
+        {1, "um centavo"},
+        {2100, "vinte e um Reais"},
+        {10000, "cem Reais"},
+        {110050, "mil e cem Reais e cinquenta centavos"},
+        {234567, "dois mil trezentos e quarenta e cinco Reais e sessenta e sete centavos"},
+        {100000000, "um milhao de Reais"},
+        {250001500, "dois milhoes e quinhentos mil e quinze Reais"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sim::yanco::layout::amountInWords(c.cents, "Real", "Reais"), c.words);
+}
+
+TEST(YancoSimModelText, StateReadsBackAsItWasAndSeedsSayWhatIsWrong) {
+    using sim::yanco::modelFromSeed;
+    const sim::yanco::Model model = modelFromSeed(
+        "clock=06/12/2026 10:00:00; day=1; movement=06/12/2026; coo=12; gt=1234.56;"
+        "gt.opening=1000; rates=18.00,,5.00/ISS; payments=Dinheiro,Vale%2C Cartao/V;"
+        "totalizers=Recebimento,Sangria,Suprimento,,CONVENIO; header=%20LOJA; document=payment;"
+        "coupon.coo=12; coupon.adjustment=-1.50/5.00;"
+        "coupon.item.1=1,1.500,8.990,1,ICMS,-0.50,0,0,789,FEIJAO; coupon.payment.1=2,10.00;"
+        "sales.1=30.00; totalizer.2.count=1; totalizer.2.total=100; payment.1.total=7;"
+        "z.1.crz=1; z.1.coo=9; z.1.at=05/12/2026 22:00:00; z.1.movement=05/12/2026;"
+        "z.1.gt=1000; z.1.sales.16=12.34; paper=low; drawer=1");
+    EXPECT_TRUE(modelFromSeed(sim::yanco::modelText(model)) == model);
+    EXPECT_EQ(model.paymentForms[1].name, "Vale, Cartao");
+    EXPECT_EQ(model.coupon.items[0].total, 1349);
+
+    const struct {
+        const char* seed;
+        const char* error;
+    } bad[] = {
+        {"rates=18.00/IPI", "bad value for 'rates': '18.00/IPI'"},
+        {"header=Jos%C3%A9", "bad value for 'header': 'Jos%C3%A9'"},
+        {"coupon.item.2=1,1,1,0,ICMS,0,0,0,A,B", "unknown setting 'coupon.item.2'"},
+        {"sales.17=1", "unknown setting 'sales.17'"},
+        {"document=open", "bad value for 'document': 'open'"},
+        {"coo", "setting without '=': 'coo'"},
+    };
+    for (const auto& b : bad) {
+        sim::yanco::Model m;
+        EXPECT_EQ(sim::yanco::applySeed(m, b.seed), std::optional<std::string>(b.error)) << b.seed;
+    }
 }
 
 }  // namespace

@@ -1,13 +1,21 @@
 #include "sim/yanco/coupon.h"
 
 namespace quelfi::sim::yanco {
+namespace {
+
+// a * b / c without overflow: the fields allow amounts whose products pass 64 bits.
+Money scaled(Money a, Money b, Money c) {
+    return static_cast<Money>(static_cast<__int128>(a) * b / c);
+}
+
+}  // namespace
 
 Money itemTotal(std::int64_t quantity, std::int64_t unitPrice) {
     return (quantity * unitPrice + 5000) / 10000;
 }
 
 Money percentOf(Money base, int percent) {
-    return (base * percent + 5000) / 10000;
+    return static_cast<Money>((static_cast<__int128>(base) * percent + 5000) / 10000);
 }
 
 Money SaleItem::net() const {
@@ -47,7 +55,7 @@ std::array<Money, kSaleSlots> Coupon::slotTotals() const {
     Money given = 0;
     std::array<Money, kSaleSlots> shares{};
     for (std::size_t i = 0; i < kSaleSlots; ++i) {
-        shares[i] = spread * slots[i] / base;
+        shares[i] = scaled(spread, slots[i], base);
         given += shares[i];
         if (slots[i] > slots[largest]) largest = i;
     }
@@ -61,7 +69,7 @@ Money Coupon::issShare(Money amount) const {
     for (const SaleItem& item : items)
         if (!item.cancelled && item.tax == Tax::Iss) iss += item.net();
     const Money base = subtotal();
-    return base == 0 ? 0 : amount * iss / base;
+    return base == 0 ? 0 : scaled(amount, iss, base);
 }
 
 }  // namespace quelfi::sim::yanco
