@@ -232,7 +232,7 @@ TEST(YancoSimModelText, StateReadsBackAsItWasAndSeedsSayWhatIsWrong) {
         const char* error;
     } bad[] = {
         {"rates=18.00/IPI", "bad value for 'rates': '18.00/IPI'"},
-        {"header=Jos%C3%A9", "bad value for 'header': 'Jos%C3%A9'"},
+        {"header=José", "bad value for 'header': 'José'"},
         {"coupon.item.2=1,1,1,0,ICMS,0,0,0,A,B", "unknown setting 'coupon.item.2'"},
         {"sales.17=1", "unknown setting 'sales.17'"},
         {"document=open", "bad value for 'document': 'open'"},

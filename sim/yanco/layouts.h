@@ -15,6 +15,8 @@
 namespace quelfi::yanco {
 
 // --- Every reply frame -------------------------------------------------------------------------
+//
+// A command refused answers one frame with its status at 8-9 and no data, "25" and "2E" included.
 
 inline constexpr std::size_t kMarkAt = 5;
 inline constexpr char kLastFrame = '0';   // the only frame of an answer, or its last one
@@ -163,6 +165,18 @@ inline constexpr Register kRegisters[] = {
     {80, 88, 4, RegisterKind::Counter, "non-fiscal totalizer 1-9, its count"},
     {89, 89, 6, RegisterKind::Counter, "bound receipts (CDC)"},
 };
+
+// --- The reduction ------------------------------------------------------------------------------
+//
+// "221" closes the day into a record of the fiscal memory: its CRZ and COO, the moment, the
+// movement date, the grand total at the day's start and at its end, and the day's totals (the
+// sales of the 16 slots, discounts and surcharges for ICMS and ISS, cancellations, the nine
+// non-fiscal totalizers with their counts). Then the day's totals and the payment forms' amounts
+// start again from zero and the printer waits for "121". Before it, the registers give what the
+// reduction will keep: the slots' sales (14-29: the 13 rates, then F, I, N), the non-fiscal
+// totalizers and their counts (30-38, 80-88; withdrawals on 2, supplies on 3), the discounts,
+// surcharges and cancellations (4-8), the grand totals (1, 2) and the COO (77); the movement date
+// is in "25".
 
 // --- Command fields the description leaves open ------------------------------------------------
 

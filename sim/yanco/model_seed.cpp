@@ -26,11 +26,25 @@ std::string formatAmount(Money value) {
 }
 
 std::optional<std::string> parseAscii(std::string_view text) {
-    auto bytes = setting::unescapeText(text);
-    if (!bytes) return std::nullopt;
-    for (char c : *bytes)
+    for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
-    return bytes;
+    return setting::unescapeText(text);
+}
+
+std::string formatAscii(std::string_view text, bool listEntry) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : setting::escapeText(text, listEntry)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        }
+    }
+    return out;
 }
 
 }  // namespace setting_keys

@@ -61,7 +61,9 @@ inline constexpr const char* kDocuments[] = {"none", "coupon", "totalled", "paym
 // Amounts in centavos with a point and an optional sign: "-12.5" is -1250.
 std::optional<Money> parseAmount(std::string_view text);
 std::string formatAmount(Money value);
-// An ASCII text with %XX escapes; null when broken or not ASCII.
+// The notation's texts are ASCII: %XX escapes write any byte (a byte from the line the printer
+// keeps as it came). parseAscii is null when the text is not ASCII or an escape is broken.
 std::optional<std::string> parseAscii(std::string_view text);
+std::string formatAscii(std::string_view text, bool listEntry = false);
 
 }  // namespace quelfi::sim::yanco::setting_keys

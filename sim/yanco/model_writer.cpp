@@ -11,7 +11,6 @@ namespace quelfi::sim::yanco {
 namespace {
 
 using namespace setting_keys;
-using setting::escapeText;
 using setting::formatDecimal;
 
 class Writer {
@@ -57,7 +56,7 @@ void writeCoupon(Writer& w, const Coupon& c) {
                   formatDecimal(item.unitPrice, 3) + "," + (item.threeDecimals ? "1" : "0") + "," +
                   (item.tax == Tax::Iss ? "ISS" : "ICMS") + "," + formatAmount(adjustment.amount) +
                   "," + formatDecimal(adjustment.percent, 2) + "," + (item.cancelled ? "1" : "0") +
-                  "," + escapeText(item.code, true) + "," + escapeText(item.description, true));
+                  "," + formatAscii(item.code, true) + "," + formatAscii(item.description, true));
     }
     for (std::size_t i = 0; i < c.payments.size(); ++i)
         w.put("coupon.payment." + std::to_string(i + 1),
@@ -77,7 +76,7 @@ std::string list(const std::array<T, N>& slots, Format format) {
 
 std::string modelText(const Model& m) {
     Writer w;
-    for (const auto& b : kTexts) w.put(b.key, escapeText(m.*b.field));
+    for (const auto& b : kTexts) w.put(b.key, formatAscii(m.*b.field));
     for (const auto& b : kNumbers) w.put(b.key, std::to_string(m.*b.field));
     for (const auto& b : kFlags) w.put(b.key, m.*b.field ? "1" : "0");
     for (const auto& b : kAmounts) w.put(b.key, formatAmount(m.*b.field));
@@ -95,10 +94,10 @@ std::string modelText(const Model& m) {
               return formatDecimal(r->hundredths, 2) + (r->tax == Tax::Iss ? "/ISS" : "");
           }));
     w.put("payments", list(m.paymentForms, [](const PaymentForm& f) {
-              return escapeText(f.name, true) + (f.boundReceipt ? "/V" : "");
+              return formatAscii(f.name, true) + (f.boundReceipt ? "/V" : "");
           }));
     w.put("totalizers",
-          list(m.nonFiscalNames, [](const std::string& name) { return escapeText(name, true); }));
+          list(m.nonFiscalNames, [](const std::string& name) { return formatAscii(name, true); }));
     for (std::size_t i = 0; i < kPaymentForms; ++i)
         w.putAmount("payment." + std::to_string(i + 1) + ".total", m.paymentForms[i].dayTotal);
     writeDay(w, "", m.day);
