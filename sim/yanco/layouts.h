@@ -33,9 +33,10 @@ inline constexpr std::size_t kFiscalMemoryLineAt = 8;
 
 // Lines are 42 columns. A value line has its label at the left and its value at the right
 // margin; amounts are written in reais with a comma and two decimals ("1234,56", no thousands
-// separator), counters as zero-filled digits. The X reading ("2F", and on paper "241") is
-// kXReadingTitle, the date and COO line, then these sections in this order, each opened by its
-// heading centred between dashes:
+// separator), counters as zero-filled digits. The X reading ("2F") is kXReadingTitle, the date,
+// time and COO line, the movement line ("MOVIMENTO" and DD/MM/YYYY), then these sections in this
+// order, each opened by its heading centred between dashes (on paper, "241" and "221" print the
+// same lines between the document's heading and foot):
 //   TOTALIZADORES            kGrandTotal, kOpeningGrandTotal, kGrossSales, kCancellations,
 //                            kIcmsDiscounts, kIssDiscounts, kIcmsSurcharges, kIssSurcharges,
 //                            kNetSales
@@ -73,10 +74,11 @@ inline constexpr std::string_view kCrz = "CRZ";
 inline constexpr std::string_view kCro = "CRO";
 inline constexpr std::string_view kCancelledCoupons = "CUPONS CANCELADOS";
 
-// The fiscal memory reading ("2D0", and on paper "28") is kFiscalMemoryTitle, the range line,
-// then for each reduction in the range a line "CRZ NNNN  COO NNNNNN  DD/MM/YYYY" (the movement
-// date) followed by the value lines kGrandTotal, kGrossSales and kNetSales; the Z reduction's
-// record (kept in the fiscal memory) holds the day's totalizers of the X reading above.
+// The fiscal memory reading ("2D0") is kFiscalMemoryTitle, the date, time and COO line, the range
+// ("PERIODO DD/MM/YYYY A DD/MM/YYYY" or "REDUCOES NNNN A NNNN"), a line of dashes, then for each
+// reduction in the range a line "CRZ NNNN  COO NNNNNN  DD/MM/YYYY" (its movement date) and the
+// value lines kGrandTotal, kGrossSales and kNetSales; "NENHUMA REDUCAO NO INTERVALO" when there
+// is none. On paper ("28") the same lines from the range on.
 inline constexpr std::string_view kFiscalMemoryTitle = "L E I T U R A  M E M O R I A  F I S C A L";
 
 // --- Status answer "25" ------------------------------------------------------------------------

@@ -82,8 +82,8 @@ std::vector<std::string> daySections(const Model& m) {
 }
 
 std::vector<std::string> lineReadingTop(const Model& model, std::string_view title) {
-    return {centred(title), spread(setting::formatDateTime(model.clock.now()),
-                                   "COO:" + digits(model.counters.coo, 6))};
+    return {std::string(title), spread(setting::formatDateTime(model.clock.now()),
+                                       "COO:" + digits(model.counters.coo, 6))};
 }
 
 std::vector<std::string> fiscalMemory(const Model& model, const ReadingRange& range) {

@@ -15,7 +15,7 @@ namespace quelfi::sim::yanco::layout {
 // ISS slots.
 std::vector<std::string> daySections(const Model& model);
 
-// A reading sent to the line starts with its title and the date, time and COO.
+// A reading sent to the line starts with its title line and the date, time and COO.
 std::vector<std::string> lineReadingTop(const Model& model, std::string_view title);
 
 // The range of a fiscal memory reading: by movement date or by reduction number.

@@ -13,8 +13,11 @@ namespace {
 
 namespace shared = ::quelfi::yanco;
 
-constexpr std::string_view kXTitle = "L E I T U R A  X";
-constexpr std::string_view kZTitle = "R E D U C A O  Z";
+// A reading's title as a document's heading takes it: the heading centres it itself.
+std::string_view headingTitle(std::string_view centredTitle) {
+    return centredTitle.substr(centredTitle.find_first_not_of(' '));
+}
+
 constexpr std::size_t kDayCommandLength = 3 + shared::kReservedField;
 
 void print(CommandContext& c, std::vector<std::string> lines) {
@@ -47,14 +50,14 @@ void xReading(CommandContext& c) {
     if (!c.idle() || !c.canPrint(Printing::Starts)) return;
     c.model.counters.gnf++;
     c.model.lastDocumentIsCoupon = false;
-    c.startDocument(kXTitle);
+    c.startDocument(headingTitle(shared::kXReadingTitle));
     std::vector<std::string> lines{movementLine(c.model)};
     for (const std::string& line : layout::daySections(c.model)) lines.push_back(line);
     print(c, lines);
 }
 
 void xReadingToLine(CommandContext& c) {
-    c.answer.lines = layout::lineReadingTop(c.model, kXTitle);
+    c.answer.lines = layout::lineReadingTop(c.model, shared::kXReadingTitle);
     c.answer.lines.push_back(movementLine(c.model));
     for (const std::string& line : layout::daySections(c.model)) c.answer.lines.push_back(line);
     c.answer.linesAfterStatus = true;
@@ -69,7 +72,7 @@ void reduction(CommandContext& c) {
     if (fiscalMemoryFull(m)) return c.refuse(codes::kFiscalMemoryFull);
     if (!c.canPrint(Printing::Starts)) return;
     m.counters.crz++;
-    const int coo = c.startDocument(kZTitle);
+    const int coo = c.startDocument(headingTitle(shared::kReductionTitle));
     std::vector<std::string> lines{layout::spread(shared::kCrz, layout::digits(m.counters.crz, 4)),
                                    movementLine(m)};
     for (const std::string& line : layout::daySections(m)) lines.push_back(line);
@@ -116,7 +119,7 @@ void fiscalMemoryReading(CommandContext& c) {
     if (!c.canPrint(Printing::Starts)) return;
     c.model.counters.gnf++;
     c.model.lastDocumentIsCoupon = false;
-    c.startDocument(shared::kFiscalMemoryTitle);
+    c.startDocument(headingTitle(shared::kFiscalMemoryTitle));
     print(c, layout::fiscalMemory(c.model, *range));
 }
 
