@@ -194,6 +194,47 @@ TEST_F(YancoSimTest, SlipStationPrintsTheChequeAndTheAuthentication) {
               "AUT 06/12/2026 10:00:00         COO:000007\n");
 }
 
+TEST_F(YancoSimTest, BoundReceiptAndReportOnPaper) {
+    start("day=1; header=LOJA DO ZE");
+    for (const std::string& command :
+         {std::string("130"), item("1", "CAFE", "000015000", "0001000", "02"),
+          std::string("15030000000015000"), "1600" + std::string(168, ' ')})
+        ASSERT_EQ(status(command), "00") << command;
+    printer->paper().clear();
+    for (const std::string& command :
+         {std::string("131"), "2B0" + padded("CARTAO CREDITO", 42), "2B0" + std::string(42, ' '),
+          "2B0" + padded("AUTORIZACAO 123456", 42), "160" + padded("VIA DO CLIENTE", 168),
+          "240" + kBlanks13, "2A0" + padded("FECHAMENTO DO CAIXA", 42), std::string("2C")})
+        ASSERT_EQ(status(command), "00") << command;
+    EXPECT_EQ(printer->paper().text(),
+              "                LOJA DO ZE\n"
+              "CNPJ 11.222.333/0001-81\n"
+              "IE 111.222.333.444\n"
+              "------------------------------------------\n"
+              "06/12/2026 10:00:00             COO:000002\n"
+              "     COMPROVANTE DE CREDITO OU DEBITO\n"
+              "COO DO CUPOM VINCULADO              000001\n"
+              "Cartao                               15,00\n"
+              "------------------------------------------\n"
+              "CARTAO CREDITO\n"
+              "\n"
+              "AUTORIZACAO 123456\n"
+              "VIA DO CLIENTE\n"
+              "------------------------------------------\n"
+              "YANCO ECF                   FAB:YC00000001\n"
+              "VERSAO 01                  LJ:0001 CX:0001\n"
+              "                LOJA DO ZE\n"
+              "CNPJ 11.222.333/0001-81\n"
+              "IE 111.222.333.444\n"
+              "------------------------------------------\n"
+              "06/12/2026 10:00:00             COO:000003\n"
+              "           RELATORIO GERENCIAL\n"
+              "FECHAMENTO DO CAIXA\n"
+              "------------------------------------------\n"
+              "YANCO ECF                   FAB:YC00000001\n"
+              "VERSAO 01                  LJ:0001 CX:0001\n");
+}
+
 TEST(YancoSimCheque, AmountInWords) {
     const struct {
         sim::yanco::Money cents;
