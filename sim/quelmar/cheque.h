@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sim/quelmar/printer_clock.h"
+#include "sim/printer_clock.h"
 
 namespace quelfi::sim {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/fiscal_model.h"
-#include "sim/quelmar/paper_roll.h"
 
 namespace quelfi::sim {
 
