@@ -1,7 +1,8 @@
 // The cheque: its arguments checked, the payee and city taken from the INI's defaults when not
 // given, the bank's layout read from the "Formato" section, and the last cheque kept in "Copia"
 // so that it can be printed again.
-#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "core/call_log.h"
 #include "core/config.h"
