@@ -35,16 +35,17 @@ int enter(Body&& body) noexcept {
 
 // The chosen road with the Yanco operation an export hands the whole call over to, bound to the
 // caller's arguments by the export's entry: the call is handed over at the first step of the
-// export's own row (its opening or its network step) on a road that hands over.
+// export's own row (its opening, or after its network step) on a road that hands over.
 class HandingRoad final : public protocol::Road {
   public:
     using Handler = std::function<int(const protocol::Road&)>;
     HandingRoad(const protocol::Road& road, Handler handler)
         : road_(road), handler_(std::move(handler)) {}
 
-    std::optional<int> opening(const core::ExportCall& call,
-                               const protocol::ExportRow& row) const override;
     bool handsOver(const protocol::ExportRow& row) const override { return road_.handsOver(row); }
+    std::optional<int> handOverAtOpening(const protocol::ExportRow& row) const override {
+        return handOverHere(row);
+    }
     std::optional<int> handOver(const core::ExportCall& call, const protocol::ExportRow& row,
                                 const protocol::RecordRequest& request) const override;
     int runRawRequest(const std::string& request) const override {
@@ -54,6 +55,11 @@ class HandingRoad final : public protocol::Road {
     bool takeLastStatus() const override { return road_.takeLastStatus(); }
     int fiscalFlags(int readyPolls, int& flags) const override {
         return road_.fiscalFlags(readyPolls, flags);
+    }
+    bool yancoPrinter() const override { return road_.yancoPrinter(); }
+    std::optional<int> takeYancoForm(const protocol::ExportRow& row,
+                                     const protocol::YancoForm& form) const override {
+        return road_.takeYancoForm(row, form);
     }
 
   private:

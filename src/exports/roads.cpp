@@ -31,12 +31,6 @@ std::optional<int> HandingRoad::handOverHere(const protocol::ExportRow& row) con
     return core::nested([&] { return handler_(road_); });
 }
 
-std::optional<int> HandingRoad::opening(const core::ExportCall& call,
-                                        const protocol::ExportRow& row) const {
-    if (auto refused = road_.opening(call, row)) return refused;
-    return handOverHere(row);
-}
-
 // The network step comes first: the client writes the export's own record.
 std::optional<int> HandingRoad::handOver(const core::ExportCall& call,
                                          const protocol::ExportRow& row,

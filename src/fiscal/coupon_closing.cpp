@@ -88,7 +88,7 @@ int finishClosing(const Road& road, const char* message) {
 int reversePayment(const Road& road, const char* from, const char* to, const char* amount) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_EstornoFormasPagamento"),
                               core::Header::Always);
-    if (auto refused = call.opening()) return *refused;
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!present(from) || std::string(from).size() > 16)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "

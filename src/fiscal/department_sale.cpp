@@ -34,7 +34,7 @@ int sellDepartmentItem(const Road& road, const char* code, const char* descripti
                        const char* unit) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItemDepartamento"));
-    if (auto refused = call.opening()) return *refused;
+    if (auto refused = call.refusedOnYanco()) return *refused;
     auto refuse = [&](const char* what, const char* argument) {
         core::logLine(std::string(kPrefix) + what, 0, present(argument) ? argument : " ");
         return -2;
@@ -74,7 +74,7 @@ int sellDepartmentItem(const Road& road, const char* code, const char* descripti
                                     department,
                                     unitText};
     };
-    if (auto forwarded = call.handOver({record, protocol::RecordLine::Whole, {}}))
+    if (auto forwarded = call.handOver({record, protocol::RecordLine::Whole, {}, {}}))
         return *forwarded;
     std::string rateCode;
     switch (resolveTaxRate(road, taxRate, /*completeValue=*/false, rateCode)) {

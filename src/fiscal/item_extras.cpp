@@ -69,7 +69,7 @@ int cancelCoupon(const Road& road) {
 int extendItemDescription(const Road& road, const char* text) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AumentaDescricaoItem"),
                               core::Header::Always);
-    if (auto refused = call.opening()) return *refused;
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!text || !*text || std::string(text).size() > 200)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_AumentaDescricaoItem: -2 - Parametro invalido "
@@ -82,7 +82,7 @@ int extendItemDescription(const Road& road, const char* text) {
 int useUnitOfMeasure(const Road& road, const char* unit) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_UsaUnidadeMedida"),
                               core::Header::Always);
-    if (auto refused = call.opening()) return *refused;
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!unit || !*unit || std::string(unit).size() > 2)
         return call.failLine(
             -2,

@@ -118,7 +118,7 @@ int sellItem(const Road& road, const char* code, const char* description, const 
                                         core::argText(discountType),
                                         keepDigits(discount)};
         };
-        if (auto forwarded = call.handOver({record, protocol::RecordLine::Parameters, {}}))
+        if (auto forwarded = call.handOver({record, protocol::RecordLine::Parameters, {}, {}}))
             return *forwarded;
         switch (resolveTaxRate(road, taxRate, /*completeValue=*/true, fields.rate)) {
             case RateOutcome::Resolved:

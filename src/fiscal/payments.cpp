@@ -119,7 +119,7 @@ int payByIndex(const Road& road, const char* index, const char* amount) {
 int payWithText(const Road& road, const char* form, const char* amount, const char* text) {
     const protocol::Call call(road,
                               protocol::exportRow("Quelmar_FI_EfetuaFormaPagamentoDescricaoForma"));
-    if (auto refused = call.opening()) return *refused;
+    if (auto refused = call.refusedOnYanco()) return *refused;
     const char* const formMessage =
         "Retorno Quelmar_FI_EfetuaFormaPagamento: -2 - Parametro invalido para forma de pagto: ";
     const std::string formText = core::argText(form);

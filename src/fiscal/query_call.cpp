@@ -26,9 +26,11 @@ QueryCall::QueryCall(const protocol::Road& road, const QueryMember& row,
 std::optional<int> QueryCall::forward(const protocol::Parameters& parameters,
                                       std::function<int(const Answer&)> deliver) const {
     if (row_.yanco.shape == YancoShape::RefusedFirst)
-        if (auto refused = log_.opening()) return refused;
+        if (auto refused = log_.refusedOnYanco()) return refused;
     return log_.handOver({[&](int&) { return std::optional<protocol::Parameters>(parameters); },
-                          protocol::RecordLine::None, std::move(deliver)});
+                          protocol::RecordLine::None,
+                          {},
+                          std::move(deliver)});
 }
 
 std::optional<int> QueryCall::forward(char* buffer, char* second,

@@ -21,7 +21,9 @@ int couponSubtotal(const Road& road, char* subtotal) {
         return delivered == 1 ? call.finish(core::state().lastReturnCode) : delivered;
     };
     if (auto forwarded = call.handOver({[](int&) { return std::optional(protocol::Parameters{}); },
-                                        protocol::RecordLine::None, deliver}))
+                                        protocol::RecordLine::None,
+                                        {},
+                                        deliver}))
         return *forwarded;
     int failure = 0;
     // Seven BCD bytes, data before status.

@@ -28,15 +28,24 @@ class Call : public core::ExportCall {
     // The export's request record: its number, "|", and each parameter followed by "|".
     std::string record(const Parameters& parameters = {}) const;
 
-    // The step at the opening of the call, the body's first after its header: the road's refusal
-    // (-30 on the Yanco printer) or its hand-over. Nothing when the call goes on.
-    std::optional<int> opening() const { return road_.opening(*this, row_); }
+    // The Yanco operation's whole call, taken at the opening of the call for a row routed
+    // `handler` whose Yanco operation checks the arguments itself; nothing on the other roads.
+    std::optional<int> handedOverToYanco() const { return road_.handOverAtOpening(row_); }
 
     // The network step: on the client road the call ends here with the returned result, and on the
     // Yanco printer's road where the export's route takes the call.
     std::optional<int> handOver(const Parameters& parameters = {},
                                 RecordLine line = RecordLine::None) const;
     std::optional<int> handOver(const RecordRequest& request) const;
+
+    // The Yanco printer's refusal, a body's first step before its checks and its network step:
+    // when the row is routed `refused` and the road's printer is a Yanco, "Retorno N: -30 - Funcao
+    // incompativel com a impressora yanco" and -30, the port untouched; nothing otherwise.
+    std::optional<int> refusedOnYanco() const;
+
+    // The body's Yanco form, given where its Quelmar command follows: the Yanco road takes it for
+    // a row routed `commands` or `local` and the call ends with its result; nothing otherwise.
+    std::optional<int> yancoForm(const YancoForm& form) const;
 
     // Sends the command. True when a reply was read; otherwise `failure` holds the result already
     // logged ("Retorno N: 0 - " and the export's communication message, or the opening's code).

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/export_call.h"
@@ -42,8 +43,15 @@ struct Answer {
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
+    // The closing line's text before the result, when it is not "Retorno " + name + ": ".
+    std::string_view closing = {};
     std::function<int(const Answer& answer)> deliver;
 };
+
+// What an export does on the Yanco printer in place of its Quelmar command, when its row's route
+// is `commands` (Yanco commands of its own) or `local` (an answer made on the PC): its result,
+// its lines logged.
+using YancoForm = std::function<int()>;
 
 class Road {
   public:
@@ -53,16 +61,14 @@ class Road {
     virtual std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                         const RecordRequest& request) const = 0;
 
-    // The step at the opening of a call, right after its header lines and before its checks: an
-    // export the Yanco printer lacks is refused here on the roads that drive one, the client's
-    // too. Nothing when the call goes on.
-    virtual std::optional<int> opening(const core::ExportCall&, const ExportRow&) const {
-        return std::nullopt;
-    }
-
-    // Whether this road hands a call over to the Yanco operation its row names (the entry binds
-    // the operation to the caller's arguments).
+    // Whether this road hands a call routed `handler` over to the Yanco operation its row names
+    // (the export's entry binds the operation to the caller's arguments).
     virtual bool handsOver(const ExportRow&) const { return false; }
+
+    // The hand-over at the opening of the call, before its checks and its network step, for the
+    // exports whose Yanco operation checks the arguments itself: the operation's result when this
+    // road holds one bound for the row; nothing otherwise.
+    virtual std::optional<int> handOverAtOpening(const ExportRow&) const { return std::nullopt; }
 
     // Runs the network driver's raw request in this road's printer language: the command and how
     // its reply is read, separated by ETB. The send's result.
@@ -81,6 +87,15 @@ class Road {
     // family's member, asked nested, its answer kept out of Retorno.txt. Its result; `flags` is 0
     // unless the flags answered.
     virtual int fiscalFlags(int readyPolls, int& flags) const = 0;
+
+    // Whether the printer at the end of the road is a Yanco printer: always on the Yanco road;
+    // on the client road, the model the INI names for the driver's printer. Decides the refusal
+    // of the exports the Yanco printer lacks, and the few checks that are narrower there.
+    virtual bool yancoPrinter() const = 0;
+
+    // The body's Yanco form, taken where the other roads take its Quelmar command: on the Yanco
+    // road, for a row routed `commands` or `local`, the form's result; nothing on the others.
+    virtual std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const = 0;
 
   protected:
     // Roads live as long as the process and are never deleted through this interface.

@@ -40,19 +40,29 @@ std::string FormCall::parameter(std::size_t index) const {
     return index < parameters.size() ? parameters[index] : std::string();
 }
 
-bool send(const FormCall& form, const YancoCommand& command, int& failure,
-          std::string_view message) {
-    const int sent = sendYancoCommand(form.road, command);
+bool send(const protocol::Road& road, const core::ExportCall& call, const YancoCommand& command,
+          int& failure, std::string_view message) {
+    const int sent = sendYancoCommand(road, command);
     if (sent == 1) return true;
     // A port that did not open is reported with its own code, never as success.
-    failure = sent == 0 ? form.call.fail(0, message) : form.call.finish(sent);
+    failure = sent == 0 ? call.fail(0, message) : call.finish(sent);
     return false;
 }
 
-int sendAndFinish(const FormCall& form, const YancoCommand& command, std::string_view message) {
+bool send(const FormCall& form, const YancoCommand& command, int& failure,
+          std::string_view message) {
+    return send(form.road, form.call, command, failure, message);
+}
+
+int sendAndFinish(const protocol::Road& road, const core::ExportCall& call,
+                  const YancoCommand& command, std::string_view message) {
     int failure = 0;
-    if (!send(form, command, failure, message)) return failure;
-    return form.call.finish(core::state().lastReturnCode);
+    if (!send(road, call, command, failure, message)) return failure;
+    return call.finish(core::state().lastReturnCode);
+}
+
+int sendAndFinish(const FormCall& form, const YancoCommand& command, std::string_view message) {
+    return sendAndFinish(form.road, form.call, command, message);
 }
 
 std::optional<int> runYancoForm(const protocol::Road& road, const core::ExportCall& call,

@@ -30,9 +30,13 @@ inline constexpr std::string_view kNoAnswer = "Erro de comunica\xE7\xE3o";
 
 // Sends one command for the call. True when it was answered; otherwise `failure` holds the result,
 // its line logged ("Retorno N: 0 - " and `message`, or the opening's code).
+bool send(const protocol::Road& road, const core::ExportCall& call, const YancoCommand& command,
+          int& failure, std::string_view message = kNoAnswer);
 bool send(const FormCall& form, const YancoCommand& command, int& failure,
           std::string_view message = kNoAnswer);
 // Sends one command and ends the call with "Retorno N: " and the reply's result.
+int sendAndFinish(const protocol::Road& road, const core::ExportCall& call,
+                  const YancoCommand& command, std::string_view message = kNoAnswer);
 int sendAndFinish(const FormCall& form, const YancoCommand& command,
                   std::string_view message = kNoAnswer);
 

@@ -19,11 +19,6 @@ constexpr std::size_t kReservedBlanks = 13;
 constexpr int kStartOfDayBusyClass = 1;  // the printer answers once the day is open
 constexpr char kEtb = 0x17;
 
-std::optional<int> refusal(const core::ExportCall& call, const protocol::ExportRow& row) {
-    if (row.yanco.way != protocol::YancoWay::Refused) return std::nullopt;
-    return refuse(call, row);
-}
-
 // "command ETB flag": the command goes as it is, its reply read with status parsing when the
 // flag is '1'.
 int sendRaw(const protocol::Road& road, const std::string& request) {
@@ -38,11 +33,6 @@ int sendRaw(const protocol::Road& road, const std::string& request) {
 }
 
 }  // namespace
-
-std::optional<int> YancoRoad::opening(const core::ExportCall& call,
-                                      const protocol::ExportRow& row) const {
-    return refusal(call, row);
-}
 
 bool YancoRoad::handsOver(const protocol::ExportRow& row) const {
     return row.yanco.way == protocol::YancoWay::Handler;
@@ -65,6 +55,18 @@ std::optional<int> YancoRoad::handOver(const core::ExportCall& call, const proto
 
 int YancoRoad::runRawRequest(const std::string& request) const {
     return sendRaw(*this, request);
+}
+
+bool YancoRoad::yancoPrinter() const {
+    return true;
+}
+
+std::optional<int> YancoRoad::takeYancoForm(const protocol::ExportRow& row,
+                                            const protocol::YancoForm& form) const {
+    const protocol::YancoWay way = row.yanco.way;
+    if (way != protocol::YancoWay::Commands && way != protocol::YancoWay::Local)
+        return std::nullopt;
+    return form();
 }
 
 bool YancoRoad::takeLastStatus() const {
@@ -107,11 +109,6 @@ int YancoRoad::afterOpened() const {
         return -5;
     }
     return core::finishOpened();
-}
-
-std::optional<int> YancoClientRoad::opening(const core::ExportCall& call,
-                                            const protocol::ExportRow& row) const {
-    return refusal(call, row);
 }
 
 bool YancoClientRoad::handsOver(const protocol::ExportRow& row) const {

@@ -13,31 +13,31 @@ class YancoRoad final : public protocol::PrinterRoad {
   public:
     constexpr explicit YancoRoad(FlagsReader flags) : PrinterRoad(flags) {}
 
-    std::optional<int> opening(const core::ExportCall& call,
-                               const protocol::ExportRow& row) const override;
     bool handsOver(const protocol::ExportRow& row) const override;
-    // The export's Yanco form, where the printer road sends the Quelmar command.
+    // The export's Yanco form of the adapter's own (yanco_forms.h), taken right after the network
+    // step; -30 for a row routed `refused` whose body did not refuse at its opening.
     std::optional<int> handOver(const core::ExportCall& call, const protocol::ExportRow& row,
                                 const protocol::RecordRequest& request) const override;
     int runRawRequest(const std::string& request) const override;
     // Makes the last reply's status as it came (before any translation) the state's.
     bool takeLastStatus() const override;
+    bool yancoPrinter() const override;
+    // The form of a row routed `commands` or `local`; the others send their Quelmar command.
+    std::optional<int> takeYancoForm(const protocol::ExportRow& row,
+                                     const protocol::YancoForm& form) const override;
 
     // The start of day after a serial port opened, unless it ran in this process or the INI
     // records it for today.
     int afterOpened() const override;
 };
 
-// The client of the network driver when the printer beyond it is a Yanco printer: what the printer
-// lacks is refused here already, and a raw request goes to the driver in the Yanco language.
+// The client of the network driver when the printer beyond it is a Yanco printer: a raw request
+// goes to the driver in the Yanco language, and an export whose hand-over comes before its network
+// step hands over here too (the Yanco operation then writes its own record).
 class YancoClientRoad final : public protocol::ClientRoad {
   public:
     constexpr YancoClientRoad() = default;
 
-    std::optional<int> opening(const core::ExportCall& call,
-                               const protocol::ExportRow& row) const override;
-    // An export whose hand-over comes before its network step hands over on the client too; the
-    // Yanco operation then writes its own record.
     bool handsOver(const protocol::ExportRow& row) const override;
     int runRawRequest(const std::string& request) const override;
 };

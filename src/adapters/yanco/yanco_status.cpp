@@ -106,12 +106,7 @@ int printerReturn(const protocol::Road& road, short* ack, short* st1, short* st2
 int closeXOrZReport(const protocol::Road& road) {
     const protocol::Call call(road, protocol::exportRow("Yanco_FI_FechaRelatorioXouZ"));
     if (auto forwarded = call.handOver()) return *forwarded;
-    int failure = 0;
-    static const std::function<int(const protocol::Answer&)> kNoDelivery;
-    const protocol::Parameters none;
-    const FormCall form{road, call, none, kNoDelivery};
-    if (!send(form, {"2C", true, 0}, failure, "Erro de comunicacao")) return failure;
-    return call.finish(state().lastReturnCode);
+    return sendAndFinish(road, call, {"2C", true, 0}, "Erro de comunicacao");
 }
 
 // The presence check: "25" answered, whatever it says.
