@@ -39,7 +39,7 @@ constexpr QueryMember kMembers[] = {
     {NumeroCupom,                       "Quelmar_FI_NumeroCupom",                      "\x1E",        6,  1,  0, false,   6,  0, N, reg("34077")},
     // Long form; printers of type 0 are asked with ESC '#' NUL (see serialNumber()).
     {NumeroSerie,                       "Quelmar_FI_NumeroSerie",                      "#\x28",      23,  2,  0, false,  15,  0, N, text("34079")},
-    {VersaoFirmware,                    "Quelmar_FI_VersaoFirmware",                   "#\x01",       5,  1,  0, false,   4,  0, N, configuration(95, 2)},
+    {VersaoFirmware,                    "Quelmar_FI_VersaoFirmware",                   "#\x01",       5,  1,  0, false,   4,  0, N, kOwn},
     {CgcIe,                             "Quelmar_FI_CGC_IE",                           "#\x02",      36,  2,  0, false,  33, 18, N, text("34073,34074")},
     {GrandeTotal,                       "Quelmar_FI_GrandeTotal",                      "#\x03",      12,  1,  0, false,  18,  0, A, reg("34001")},
     {Cancelamentos,                     "Quelmar_FI_Cancelamentos",                    "#\x04",      10,  1,  0, false,  14,  0, N, reg("34008")},

@@ -29,10 +29,10 @@ std::optional<std::string> chequeCommand(const YancoCheque& cheque) {
     std::string singular = "Real", plural = "Reais";
     core::readIniValue("Config", "MoedaSing", singular);
     core::readIniValue("Config", "MoedaPlu", plural);
-    return "36" + field(cheque.layout, kLayoutWidth) + fiscal::zeroFill(cheque.amount, kAmountWidth) +
-           field(cheque.payee, kPayeeWidth) + field(cheque.city, kCityWidth) +
-           field(cheque.date, kDateWidth) + field(singular, kSingularWidth) +
-           field(plural, kPluralWidth);
+    return "36" + field(cheque.layout, kLayoutWidth) +
+           fiscal::zeroFill(cheque.amount, kAmountWidth) + field(cheque.payee, kPayeeWidth) +
+           field(cheque.city, kCityWidth) + field(cheque.date, kDateWidth) +
+           field(singular, kSingularWidth) + field(plural, kPluralWidth);
 }
 
 }  // namespace quelfi::yanco

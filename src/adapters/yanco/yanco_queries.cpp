@@ -407,9 +407,11 @@ Answer tableAnswer(const FormCall& form, const QueryMember& row) {
             return {fitDigits(std::to_string(total), row.width), std::nullopt};
         }
         case fiscal::YancoShape::RegisterText:
-            if (asked.size() == 2)
-                return twoParts(fitText(readRegister(form, asked[0]), row.split),
+            if (asked.size() == 2) {
+                const std::string first = fitText(readRegister(form, asked[0]), row.split);
+                return twoParts(first,
                                 fitText(readRegister(form, asked[1]), row.width - row.split));
+            }
             return {fitText(readRegister(form, asked[0]), row.width), std::nullopt};
         case fiscal::YancoShape::Configuration:
             ask(form, askConfiguration);

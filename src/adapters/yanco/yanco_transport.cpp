@@ -148,6 +148,7 @@ std::string replyData() {
 int sendYancoCommand(const protocol::Road& road, const YancoCommand& command) {
     core::PrinterState& s = state();
     s.ack = s.st1 = s.st2 = 0;
+    s.replyBuffer.clear();
     if (s.networkMode == 1) return sendToDriver(command);
     if (s.portOpen == 0) {
         const int opened = core::nested([&] { return road.openPort(); });
