@@ -1,5 +1,6 @@
 // "quelfi demo": a whole fiscal day at a shop, run through the library's exports against the
-// virtual printer served on a pseudo-terminal inside this process. It shows each step's result,
+// virtual printer (Quelmar, or Yanco with --yanco) served on a pseudo-terminal inside this
+// process. It shows each step's result,
 // the paper each part of the day printed, the day's counters and totals, and where the call log
 // is; it exits 0 only when every step it can run gave the expected result.
 #include <stdlib.h>
@@ -16,9 +17,11 @@
 #include "quelfi/demo_day.h"
 #include "quelfi/progress_line.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_yanco.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/yanco/model_text.h"
 
 namespace quelfi::tool {
 
@@ -30,12 +33,14 @@ using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
 // printer refuses shows in the result and not only in the status bytes.
-std::string iniText(const fs::path& directory) {
+std::string iniText(const fs::path& directory, bool yanco) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
            "/\n"
-           "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
+           "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=" +
+           (yanco ? "YANCO" : "QUELMAR") +
+           "\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
            "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
 }
@@ -52,8 +57,9 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper) : style_(style), paper_(paper) {
-        for (const demo::Section& section : demo::fiscalDay()) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), day_(day) {
+        for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
                 exportWidth_ = std::max(exportWidth_, step.exportName.size());
@@ -62,7 +68,7 @@ class DayRunner {
     }
 
     void run() {
-        for (const demo::Section& section : demo::fiscalDay()) {
+        for (const demo::Section& section : day_) {
             std::cout << '\n' << style_.paint(Colour::Bold, section.title) << '\n';
             const std::size_t printedBefore = paper_.lines().size();
             for (const Step& step : section.steps) runStep(step);
@@ -144,6 +150,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
@@ -151,20 +158,36 @@ class DayRunner {
     std::vector<std::vector<std::string>> summary_;
 };
 
-// A new directory for the day's files: the INI, the call log, the paper and the port link.
-std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std::string& error) {
-    if (args.size() == 2 && args[0] == "--dir") {
-        std::error_code failed;
-        fs::create_directories(args[1], failed);
-        if (failed) {
-            error = "cannot create " + args[1] + ": " + failed.message();
+struct DemoOptions {
+    bool yanco = false;
+    std::optional<std::string> directory;
+};
+
+std::optional<DemoOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
+    DemoOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--yanco") {
+            options.yanco = true;
+        } else if (args[i] == "--dir" && i + 1 < args.size()) {
+            options.directory = args[++i];
+        } else {
+            error = "usage: quelfi demo [--yanco] [--dir DIRECTORY]";
             return std::nullopt;
         }
-        return fs::absolute(args[1]);
     }
-    if (!args.empty()) {
-        error = "usage: quelfi demo [--dir DIRECTORY]";
-        return std::nullopt;
+    return options;
+}
+
+// A new directory for the day's files: the INI, the call log, the paper and the port link.
+std::optional<fs::path> makeDirectory(const std::optional<std::string>& given, std::string& error) {
+    if (given) {
+        std::error_code failed;
+        fs::create_directories(*given, failed);
+        if (failed) {
+            error = "cannot create " + *given + ": " + failed.message();
+            return std::nullopt;
+        }
+        return fs::absolute(*given);
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -174,11 +197,45 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
     return fs::path(pattern);
 }
 
+// The virtual printer of the day, Quelmar or Yanco, served on a pseudo-terminal linked as COM1.
+class DayPrinter {
+  public:
+    DayPrinter(bool yanco, const std::string& portDirectory, const std::string& paperFile) {
+        if (yanco) {
+            yanco_ =
+                std::make_unique<ServedYanco>(sim::yanco::modelFromSeed(demo::kYancoPrinterSeed),
+                                              ServedYanco::Options{portDirectory, "", paperFile});
+        } else {
+            ServedPrinter::Options options;
+            options.portDirectory = portDirectory;
+            options.paperFile = paperFile;
+            quelmar_ =
+                std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+        }
+    }
+    std::string devicePath() const {
+        return yanco_ ? yanco_->devicePath() : quelmar_->devicePath();
+    }
+    sim::PaperRoll& paper() {
+        return yanco_ ? yanco_->printer().paper() : quelmar_->printer().paper();
+    }
+    void stop() {
+        if (yanco_) yanco_->stop();
+        if (quelmar_) quelmar_->stop();
+    }
+
+  private:
+    std::unique_ptr<ServedPrinter> quelmar_;
+    std::unique_ptr<ServedYanco> yanco_;
+};
+
 }  // namespace
 
 int demoCommand(const std::vector<std::string>& args) {
     std::string error;
-    const std::optional<fs::path> directory = makeDirectory(args, error);
+    const std::optional<DemoOptions> options = parseOptions(args, error);
+    const std::optional<fs::path> directory =
+        options ? makeDirectory(options->directory, error) : std::nullopt;
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -187,34 +244,33 @@ int demoCommand(const std::vector<std::string>& args) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, options->yanco)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
     const fs::path paperFile = *directory / "paper.txt";
     fs::remove(paperFile, ignored);
 
-    ServedPrinter::Options options;
-    options.portDirectory = (*directory / "ports").string();
-    options.paperFile = paperFile.string();
-    std::unique_ptr<ServedPrinter> served;
+    const std::string portDirectory = (*directory / "ports").string();
+    std::unique_ptr<DayPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+        served = std::make_unique<DayPrinter>(options->yanco, portDirectory, paperFile.string());
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
     }
     // The library finds its INI, COM1 and drive C in the day's directory, never in /etc.
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
-    ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
+    ::setenv("QUELFI_PORT_DIR", portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     exports::libraryLoad();
 
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
-              << "  the virtual Quelmar printer answers on " << served->devicePath()
+              << "  the virtual " << (options->yanco ? "Yanco" : "Quelmar")
+              << " printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper());
+    DayRunner runner(style, served->paper(), options->yanco ? demo::yancoDay() : demo::fiscalDay());
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();

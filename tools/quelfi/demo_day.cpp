@@ -168,6 +168,70 @@ const std::vector<Section>& fiscalDay() {
     return kFiscalDay;
 }
 
+const char* const kYancoPrinterSeed =
+    "serial=YC01234567; header=MERCADINHO BOA VISTA LTDA; "
+    "rates=18.00,12.00,7.00,5.00/ISS; "
+    "payments=Dinheiro,Cartao Credito/V,Cheque; "
+    "totalizers=Conta de Luz,Sangria,Suprimento";
+
+// The Yanco printer opens its day when the port first opens; the day opening's own command then
+// finds the day open, which the printer reports, and the change goes in as a supply.
+const std::vector<Section>& yancoDay() {
+    static const std::vector<Section> kDay = {
+        {"Programming the printer before the day",
+         {
+             step("the currency's name on cheques", "Quelmar_FI_ProgramaMoedaSingular", {"Real"}),
+             step("and in the plural", "Quelmar_FI_ProgramaMoedaPlural", {"Reais"}),
+             step("non-fiscal totalizer 5 is the agreement",
+                  "Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms", {"5", "Conv\xEAnio"}),
+             step("no departments on this printer", "Quelmar_FI_NomeiaDepartamento",
+                  {"4", "Padaria"}, -30),
+         }},
+        {"Opening the day",
+         {
+             step("day opened and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
+                  {"150,00", "Dinheiro"}),
+         }},
+        {"Cash and reports",
+         {
+             step("electricity bill, 85,40 in cash", "Quelmar_FI_RecebimentoNaoFiscal",
+                  {"01", "85,40", "Dinheiro"}),
+             step("the bill authenticated", "Quelmar_FI_Autenticacao"),
+             step("100,00 taken from the drawer", "Quelmar_FI_Sangria", {"100,00"}),
+             step("20,00 more change", "Quelmar_FI_Suprimento", {"20,00", "Dinheiro"}),
+             step("the drawer opened", "Quelmar_FI_AcionaGaveta"),
+             step("management report: the shift's notes", "Quelmar_FI_RelatorioGerencial",
+                  {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
+                   "as"}),
+             step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+         }},
+        {"Counters and totals",
+         {
+             query("document counter (COO)", "Quelmar_FI_NumeroCupom"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money),
+             query("discounts of the day", "Quelmar_FI_Descontos", Shown::Money),
+             query("surcharges of the day", "Quelmar_FI_Acrescimos", Shown::Money),
+             query("cancellations of the day", "Quelmar_FI_Cancelamentos", Shown::Money),
+             step("non-fiscal operations: not kept", "Quelmar_FI_NumeroOperacoesNaoFiscais", {},
+                  -30),
+             query("taken in cash", "Quelmar_FI_ValorFormaPagamento", Shown::Money, {"Dinheiro"}),
+             query("withdrawals", "Quelmar_FI_ValorTotalizadorNaoFiscal", Shown::Money,
+                   {"SANGRIA"}),
+             query("date of the fiscal day", "Quelmar_FI_DataMovimento"),
+         }},
+        {"Closing the day",
+         {
+             step("X reading", "Quelmar_FI_LeituraX"),
+             step("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
+             check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
+                   "Z reductions"),
+             query("date and time of the reduction", "Quelmar_FI_DataHoraReducao"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
+         }},
+    };
+    return kDay;
+}
+
 Verdict judge(const Step& step, const CallOutcome* outcome) {
     const bool gave =
         outcome && outcome->called && outcome->code == step.expected &&

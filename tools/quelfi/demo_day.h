@@ -33,6 +33,12 @@ extern const char* const kPrinterSeed;
 
 const std::vector<Section>& fiscalDay();
 
+// The same shop with a Yanco printer: the virtual Yanco printer's seed, and the day its
+// exports run, the Quelmar exports the printer lacks refused.
+extern const char* const kYancoPrinterSeed;
+
+const std::vector<Section>& yancoDay();
+
 enum class Verdict { Passed, Failed };
 
 // How a step went: passed when the call gave the expected result (and answer); otherwise failed.

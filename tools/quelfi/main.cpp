@@ -9,7 +9,7 @@ namespace {
 
 const char* const kUsage =
     "usage: quelfi COMMAND [ARGUMENTS]\n"
-    "  demo [--dir DIR]          run a whole fiscal day against the virtual printer\n"
+    "  demo [--yanco] [--dir DIR]  run a whole fiscal day against the virtual printer\n"
     "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
     "                            call one export of the library and show its answers and result\n"
     "  exports                   list every export with its arguments and request record\n"
