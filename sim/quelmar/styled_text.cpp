@@ -19,7 +19,7 @@ class Typesetter {
   public:
     void character(char c) {
         const std::size_t width = wide_ ? 2 : 1;
-        if (columns_ + width > kColumns) wrap();
+        if (columns_ + width > kColumns) put();  // a full line goes on on the next, same style
         columns_ += width;
         if (c == ' ') {
             blanks_ += width;
@@ -49,8 +49,6 @@ class Typesetter {
     }
 
   private:
-    // A line full: the text goes on on the next one in the same style.
-    void wrap() { put(); }
     void put() {
         if (marked_) line_ += kBoldMark;
         lines_.push_back(std::move(line_));
