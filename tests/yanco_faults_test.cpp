@@ -86,9 +86,13 @@ TEST(YancoExports, DecoratedInTheDll) {
     for (const exports::ExportInfo& e : exports::kSurface)
         if (std::string_view(e.name).starts_with("Yanco_FI_"))
             names.push_back(exports::windowsName(e));
-    EXPECT_EQ(names, (std::vector<std::string>{"_Yanco_FI_VerificaEstadoImpressora@12",
-                                               "_Yanco_FI_RetornoImpressora@12",
-                                               "_Yanco_FI_FechaRelatorioXouZ@0"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "_Yanco_FI_VendeItem@36", "_Yanco_FI_CancelaCupom@0",
+                         "_Yanco_FI_CancelaItemAnterior@0", "_Yanco_FI_CancelaItemGenerico@4",
+                         "_Yanco_FI_IniciaFechamentoCupom@12", "_Yanco_FI_EfetuaFormaPagamento@8",
+                         "_Yanco_FI_TerminaFechamentoCupom@4", "_Yanco_FI_FechaCupomResumido@8",
+                         "_Yanco_FI_FechaCupom@24", "_Yanco_FI_VerificaEstadoImpressora@12",
+                         "_Yanco_FI_RetornoImpressora@12", "_Yanco_FI_FechaRelatorioXouZ@0"}));
 }
 
 }  // namespace

@@ -82,6 +82,10 @@ struct PrinterState {
     bool wrapAnswerText = false;
     bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')
     bool yancoReportOpen = false;    // the Yanco printer's management report was opened
+    // The Yanco coupon's payments so far and the subtotal its closing read, in centavos: the end
+    // of closing waits until the payments cover the subtotal.
+    std::uint64_t yancoPaymentSum = 0;
+    std::uint64_t yancoSubtotal = 0;
     std::FILE* answerFileHandle = nullptr;
 
     // --- the operating system ---

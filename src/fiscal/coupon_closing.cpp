@@ -35,6 +35,7 @@ int sendPlain(const protocol::Call& call, const std::string& body) {
 
 int startClosing(const Road& road, const char* flag, const char* type, const char* value) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_IniciaFechamentoCupom"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     const std::string flagText = upperCase(core::argText(flag));
     if (flagText != "A" && flagText != "D")
         return call.failLine(-2,
@@ -113,6 +114,7 @@ int closeCoupon(const Road& road, const char* form, const char* flag, const char
                 const char* value, const char* amountPaid, const char* message) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupom"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!present(form) || std::string(form).size() > 16)
         return call.failLine(
             -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para forma de pagto");
@@ -156,6 +158,7 @@ int closeCoupon(const Road& road, const char* form, const char* flag, const char
 int closeCouponInOnePayment(const Road& road, const char* form, const char* message) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupomResumido"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!present(form))
         return call.failLine(-2,
                              "Retorno Quelmar_FI_FechaCupomResumido : -2 - Parametro invalido para "

@@ -39,12 +39,14 @@ int sendPlain(const protocol::Call& call, const std::string& body) {
 
 int cancelLastItem(const Road& road) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemAnterior"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (auto forwarded = call.handOver()) return *forwarded;
     return sendWithOkLine(call, std::string(1, kCancelLastItem));
 }
 
 int cancelItem(const Road& road, const char* number) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemGenerico"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!number || std::string(number).size() > 3)
         return call.fail(-2, "Parametro invalido para numero do item ");
     call.logParameter(number);

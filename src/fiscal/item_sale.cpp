@@ -38,6 +38,7 @@ int sellItem(const Road& road, const char* code, const char* description, const 
              const char* unitPrice, const char* discountType, const char* discount) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItem"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     const std::string codeText = core::argText(code);
     const std::string descriptionText = core::argText(description);
     ItemFields fields;

@@ -82,6 +82,7 @@ std::optional<int> paymentByName(const protocol::Call& call, const char* form, c
     int refusal = 0;
     if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
         return refusal;
+    if (auto handed = call.handedOverToYanco()) return handed;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
     return call.handOver({formText, value});
