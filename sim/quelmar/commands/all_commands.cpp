@@ -18,6 +18,9 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSaleCommands(registry);
     registerCouponCancelCommands(registry);
     registerPaymentCommands(registry);
+    registerJournalCouponCommands(registry);
+    registerReceiptCommands(registry);
+    registerJournalDocumentCommands(registry);
 }
 
 }  // namespace quelfi::sim

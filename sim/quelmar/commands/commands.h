@@ -24,4 +24,9 @@ void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 
+// The electronic-journal model's own documents.
+void registerJournalCouponCommands(CommandRegistry& registry);
+void registerReceiptCommands(CommandRegistry& registry);
+void registerJournalDocumentCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim
