@@ -357,7 +357,7 @@ VIA CLIENTE
               heading + R"(15/03/2024 10:30:45                   COO:000105
       REIMPRESSÃO DE COMPROVANTE VINCULADO
 COO DO COMPROVANTE                        000104
-)" + bound + foot);
+)" + bound);
     EXPECT_EQ("\n" + journalText(m.journal[6]),
               heading + R"(15/03/2024 10:30:45                   COO:000107
         ESTORNO DE COMPROVANTE VINCULADO

@@ -1,6 +1,8 @@
 // The journal printer's named management reports (01 from the factory, 02-30 named by the
 // owner), and what may follow a bound receipt: its reprint, its second copy and its reversal,
 // each once and only while nothing else has been issued since it.
+#include <algorithm>
+
 #include "sim/quelmar/code_page.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
@@ -62,18 +64,21 @@ LastBoundReceipt* followable(CommandContext& c) {
     return &b;
 }
 
-// The bound receipt as the journal kept it, under a heading of its own.
+// The bound receipt as the journal kept it, foot included, under a heading of its own.
 void printAgain(CommandContext& c, LastBoundReceipt& b, std::string_view title) {
     FiscalModel& m = c.model;
     const int coo = takeCoo(m);
     ++m.counters.gnf;
     b.latestCoo = coo;
     std::vector<std::string> lines = layout::boundFollowUp(m, coo, title, b.coo);
-    for (const JournalEntry& entry : m.journal) {
-        if (entry.coo != b.coo || entry.kind != JournalKind::BoundReceipt) continue;
-        for (const std::string& line : entry.lines) lines.push_back(printerToUtf8(line));
+    const auto original = std::find_if(m.journal.begin(), m.journal.end(), [&](const auto& e) {
+        return e.coo == b.coo && e.kind == JournalKind::BoundReceipt;
+    });
+    if (original != m.journal.end()) {
+        for (const std::string& line : original->lines) lines.push_back(printerToUtf8(line));
+    } else {
+        for (auto& line : layout::foot(m)) lines.push_back(std::move(line));
     }
-    for (auto& line : layout::foot(m)) lines.push_back(std::move(line));
     c.paper.printLines(lines);
 }
 
