@@ -102,6 +102,10 @@ void cancelReceipt(CommandContext& c) {
     FiscalModel& m = c.model;
     SaleCoupon& receipt = m.receipt;
     if (receiptOpen(m)) {
+        // Nothing of it was counted yet: all of it goes to the cancellations.
+        for (const SaleItem& item : receipt.items)
+            if (item.cancelled) m.day.nonFiscalCancellations += item.net();
+        m.day.nonFiscalCancellations += amountDue(receipt);
         c.paper.printLines(layout::openReceiptCancellation(m, receipt));
     } else if (m.document == DocumentState::None && receipt.closed && !receipt.cancelled &&
                receipt.coo != 0 && receipt.coo == m.counters.coo) {
