@@ -364,5 +364,42 @@ TEST_F(MfdCommandsTest, FastModeAndTheTransportLimits) {
     EXPECT_EQ(commands().size(), 1u);
 }
 
+TEST_F(MfdCommandsTest, OlderPrintersRunTheOlderExportsNested) {
+    // Type 0: each export hands its call to the older one, whose lines follow its name; those
+    // that always write their separator write it nested too.
+    reconfigure("", "Impressora=0\n");
+    line->reply(bytes({6, '0', '2', 0, 0, 0, 0}));
+    for (int i = 0; i < 3; ++i) line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamentoMFD("Cartao", "10,00", "3", "TEXTO"), 1);
+    EXPECT_EQ(Quelmar_FI_CancelaCupomMFD("1", nullptr, nullptr), 1);
+    EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD("Cartao", "", "", "1", "", ""), 1);
+    const std::string separator(71, '-');
+    EXPECT_EQ(workLog(), logLines({separator + " ",
+                                   "Quelmar_FI_EfetuaFormaPagamentoMFD ",
+                                   "Quelmar_FI_EfetuaFormaPagamentoDescricaoForma ",
+                                   "Parâmetros: Cartao|10,00|TEXTO",
+                                   "Quelmar_FI_ObtemIndiceFormaPagamento ",
+                                   "Parâmetro: Cartao",
+                                   "Quelmar_FI_AbrePortaSerial ",
+                                   "Parâmetro: COM1",
+                                   "Retorno Quelmar_FI_AbrePortaSerial: 1",
+                                   "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",
+                                   "Retorno Quelmar_FI_EfetuaFormaPagamento: 1",
+                                   separator + " ",
+                                   "Quelmar_FI_CancelaCupomMFD ",
+                                   separator + " ",
+                                   "Quelmar_FI_CancelaCupom ",
+                                   "Retorno Quelmar_FI_CancelaCupom: 1 - Ok",
+                                   separator + " ",
+                                   "Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD ",
+                                   separator + " ",
+                                   "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ",
+                                   "Parâmetros: Cartao|",
+                                   "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: 1"}));
+    EXPECT_EQ(commands(),
+              (std::vector<std::string>{kFs + "GCartao" + blanks(10), "\x1BH0200000000001000TEXTO",
+                                        kFs + "\x0E", kFs + "BCartao" + blanks(10)}));
+}
+
 }  // namespace
 }  // namespace quelfi::test
