@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/printer_clock.h"
 #include "sim/quelmar/journal_documents.h"
-#include "sim/quelmar/printer_clock.h"
 #include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "sim/quelmar/fiscal_model.h"
-#include "sim/quelmar/paper_roll.h"
+#include "sim/paper_roll.h"
 
 namespace quelfi::sim::journal {
 
