@@ -404,5 +404,32 @@ TEST_F(SimJournal, FormsOnlyTheJournalPrinterTakes) {
     EXPECT_TRUE(older.model().journal.empty());
 }
 
+TEST_F(SimJournal, TextsOnTheDocumentInTheSlip) {
+    const std::string cheque = fs("x") + std::string{'\1', '\2'} + "PAGO EM 10/03/2024";
+    run({{cheque, "06 00 01 BD 00"},  // no document: ST3 189
+         {fs("\x10") + "03" + padded("AUTENTICADO", 48), kRefused}});
+    printer.update([](FiscalModel& m) { m.chequeSensor = 4; });
+    run({{fs("x") + std::string{'\1', '\13'} + "PAGO", "06 00 01 82 00"},  // 11 lines: ST3 130
+         {fs("x") + std::string{'\2', '\1'} + "PAGO", kInvalid},
+         {cheque, kOk},
+         {fs("\x10") + "3" + padded("AUTENTICADO", 48), kWrongLength},
+         {fs("\x10") + "03" + padded("AUTENTICADO", 48), kOk}});
+    EXPECT_EQ(
+        printer.paper().lines(),
+        (std::vector<std::string>{std::string(48, '-'), "                VERSO DO CHEQUE",
+                                  "PAGO EM 10/03/2024", std::string(48, '-'), "", "",
+                                  "AUT 000100 15/03/2024 10:30:45 QM0000000001", "AUTENTICADO"}));
+    const FiscalModel m = printer.model();
+    EXPECT_EQ(m.chequeSensor, 0);  // the authenticated document is let go
+    EXPECT_TRUE(m.journal.empty());
+
+    QuelmarPrinter older(modelFromSeed("cheque=4"));
+    EXPECT_EQ(hex(older.execute("\x1bx" + std::string{'\0', '\1'} + "A")), "06 04 00");
+    EXPECT_EQ(hex(older.execute("\x1b\x10"
+                                "01" +
+                                padded("A", 48))),
+              "06 01 00");
+}
+
 }  // namespace
 }  // namespace quelfi::sim

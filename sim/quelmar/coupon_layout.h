@@ -39,6 +39,8 @@ std::vector<std::string> customer(const Consumer& consumer);
 std::vector<std::string> customer(const SaleCoupon& coupon);
 // A surcharge (+) or discount (-) on the subtotal: "DESCONTO 5,00%   -1,50".
 std::string adjustment(bool surcharge, const std::optional<int>& percentage, Money value);
+// The column titles over the items, between rules.
+std::vector<std::string> itemColumns();
 std::vector<std::string> couponItem(const FiscalModel& model, const SaleItem& item);
 std::vector<std::string> itemCancellation(const SaleItem& item);
 std::vector<std::string> closingStart(const SaleCoupon& coupon);

@@ -6,6 +6,7 @@
 //     coupon.surcharge.percent=10.00; coupon.discount.percent= (empty: given as a value)
 //     coupon.totalled=0; coupon.additional=0 (the additional coupon was printed)
 //     coupon.pending.description=...; coupon.pending.unit=KG   (extras for the next item)
+//     coupon.ticket=1; coupon.ticket.fare=1   (a passenger ticket, ending with its fare)
 //     coupon.item.N=code,description,unit,rate,iss,department,quantity,fractional,price,gross,
 //                   discount,percent,surcharge,share,cancelled,surcharge percent
 //     coupon.payment.N=form,amount,text,instalments

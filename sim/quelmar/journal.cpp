@@ -50,9 +50,12 @@ void record(FiscalModel& model, const PaperRoll& paper, std::string_view command
             const Mark& before) {
     if (!model.electronicJournal || command.size() < 2) return;
     const std::vector<std::string> printed = paper.linesFrom(before.paperLines);
+    // The cliché printed ahead of a document belongs to none yet; the cheque station prints on
+    // the document in the slip, not on the roll the journal keeps.
     const auto byte = static_cast<std::uint8_t>(command[1]);
-    // The cliché printed ahead of a document belongs to none yet.
-    if (byte == codes::kPrintCliche) return;
+    if (byte == codes::kPrintCliche || byte == codes::kPrintCheque ||
+        byte == codes::kAuthenticate || byte == codes::kChequeText)
+        return;
     const JournalKind kind = kindOf(command);
     if (model.counters.coo != before.coo) {
         model.journal.push_back({model.counters.coo, kind, model.clock.now(), {}});

@@ -75,6 +75,9 @@ struct SaleCoupon {
     bool cancelled = false;
     bool additionalPrinted = false;  // the additional coupon was printed after the closing
     PendingItemExtras pending;
+    // A passenger ticket is sold and closed like a coupon; it may end with the fare repeated.
+    bool passengerTicket = false;
+    bool fareAtEnd = false;
     bool operator==(const SaleCoupon&) const = default;
 };
 

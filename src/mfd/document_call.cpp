@@ -25,8 +25,9 @@ void DocumentCall::logCustomer(const char* cpf, const char* name, const char* ad
 }
 
 std::optional<int> DocumentCall::handOverJoined(const protocol::Parameters& parameters) const {
-    return handOver({[&](int&) { return std::optional<protocol::Parameters>(parameters); },
-                     protocol::RecordLine::None, protocol::RecordForm::Joined});
+    return handOver(
+        {.parameters = [&](int&) { return std::optional<protocol::Parameters>(parameters); },
+         .form = protocol::RecordForm::Joined});
 }
 
 bool DocumentCall::sendPlain(const protocol::CommandSpec& spec, int& failure) const {

@@ -6,10 +6,10 @@
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
+#include "fiscal/cheque_documents.h"
 #include "fiscal/nonfiscal_documents.h"
 #include "mfd/document_call.h"
 #include "mfd/documents.h"
-#include "mfd/older_documents.h"
 #include "protocol/code_page.h"
 #include "protocol/frame.h"
 
@@ -86,7 +86,7 @@ int authenticate(const Road& road, const char* lines, const char* text) {
     core::PrinterState& s = state();
     const DocumentCall call(road, exportRow("Quelmar_FI_AutenticacaoMFD"));
     if (s.printerType == 0 && !s.fastSaleMode)
-        return core::nested([&] { return olderAuthentication(road); });
+        return core::nested([&] { return fiscal::authenticate(road); });
     std::string fields;
     if (present(lines) || present(text)) {
         int count = 1;  // a text alone goes on the first line
