@@ -373,6 +373,8 @@ TEST_F(MfdCommandsTest, OlderPrintersRunTheOlderExportsNested) {
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamentoMFD("Cartao", "10,00", "3", "TEXTO"), 1);
     EXPECT_EQ(Quelmar_FI_CancelaCupomMFD("1", nullptr, nullptr), 1);
     EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD("Cartao", "", "", "1", "", ""), 1);
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_AutenticacaoMFD("1", "X"), 1);
     const std::string separator(71, '-');
     EXPECT_EQ(workLog(), logLines({separator + " ",
                                    "Quelmar_FI_EfetuaFormaPagamentoMFD ",
@@ -395,10 +397,15 @@ TEST_F(MfdCommandsTest, OlderPrintersRunTheOlderExportsNested) {
                                    separator + " ",
                                    "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ",
                                    "Parâmetros: Cartao|",
-                                   "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: 1"}));
+                                   "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: 1",
+                                   separator + " ",
+                                   "Quelmar_FI_AutenticacaoMFD ",
+                                   separator + " ",
+                                   "Quelmar_FI_Autenticacao ",
+                                   "Retorno Quelmar_FI_Autenticacao: 1"}));
     EXPECT_EQ(commands(),
               (std::vector<std::string>{kFs + "GCartao" + blanks(10), "\x1BH0200000000001000TEXTO",
-                                        kFs + "\x0E", kFs + "BCartao" + blanks(10)}));
+                                        kFs + "\x0E", kFs + "BCartao" + blanks(10), kFs + "\x10"}));
 }
 
 }  // namespace
