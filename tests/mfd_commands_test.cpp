@@ -80,8 +80,6 @@ TEST_F(MfdCommandsTest, EachDocumentSendsItsFields) {
         {[] { return Quelmar_FI_AutenticacaoMFD("", ""); }, {kFs + "\x10"}},
         {[] { return Quelmar_FI_AutenticacaoMFD(nullptr, "OK"); },
          {kFs + "\x10" + "01OK" + blanks(46)}},
-        {[] { return Quelmar_FI_AutenticacaoMFD("5", nullptr); },
-         {kFs + "\x10" + "05" + blanks(48)}},
         {[] {
              return Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD("Cartao", "", nullptr, "1",
                                                                     nullptr, nullptr);
@@ -164,12 +162,8 @@ TEST_F(MfdCommandsTest, RefusalsLogTheirLineAndSendNothing) {
          "Retorno: -2 - Parametro invalido para o numero de parcelas: 0"},
         {[] { return Quelmar_FI_EfetuaFormaPagamentoMFD("Dinheiro", "10", "25", nullptr); },
          "Retorno: -2 - Parametro invalido para o numero de parcelas: 25"},
-        {[&] { return Quelmar_FI_EfetuaFormaPagamentoMFD(long10k.c_str(), "10", "1", nullptr); },
-         "Retorno: -2 - Parametro invalido para forma de pagto: " + long10k},
         {[] { return Quelmar_FI_AcrescimoDescontoItemMFD("0", "A", "$", "1"); },
          "Retorno: -2 Parametro invalido para o item"},
-        {[] { return Quelmar_FI_AcrescimoDescontoItemMFD("1", "X", "$", "1"); },
-         "Retorno: -2 Parametro invalido para o flag de acrescimo/desconto"},
         {[] { return Quelmar_FI_AcrescimoDescontoItemMFD("1", "A", "%", "12345"); },
          "Retorno: -2 - Parametro invalido para o valor do acrescimo/desconto"},
         {[] { return Quelmar_FI_AcrescimoDescontoItemMFD("1", "A", "$", "123456789"); },
@@ -177,8 +171,6 @@ TEST_F(MfdCommandsTest, RefusalsLogTheirLineAndSendNothing) {
         // Report 01 cannot be named; any of the 30 can be opened.
         {[] { return Quelmar_FI_NomeiaRelatorioGerencialMFD("01", "X"); },
          "Retorno: -2 Parametro invalido para o indice"},
-        {[] { return Quelmar_FI_NomeiaRelatorioGerencialMFD("02", "DEZOITO CARACTERES"); },
-         "Retorno: -2 Parametro invalido para a descricao do relatorio"},
         {[] { return Quelmar_FI_AbreRelatorioGerencialMFD("31"); },
          "Retorno: - 2 - Parametro invalido para o totalizador"},
         {[] { return Quelmar_FI_AutenticacaoMFD("100", "X"); },
@@ -208,22 +200,14 @@ TEST_F(MfdCommandsTest, RefusalsLogTheirLineAndSendNothing) {
          "Retorno : -2 - Parametro invalido mensagem  Tamanho excedido"},
         {[] { return Quelmar_FI_CancelaAcrescimoDescontoItemMFD("", "1"); },
          "Retorno: -2 Parametro invalido para o flag"},
-        {[] { return Quelmar_FI_CancelaAcrescimoDescontoItemMFD("x", "1"); },
-         "Retorno: -2 Parametro invalido para o flag: x"},
-        {[] { return Quelmar_FI_CancelaAcrescimoDescontoItemMFD("A", nullptr); },
-         "Retorno: -2 Parametro invalido para o item"},
         {[] { return Quelmar_FI_CancelaAcrescimoDescontoItemMFD("A", "1a"); },
          "Retorno: -2 Parametro invalido para o item: 1a"},
-        {[] { return Quelmar_FI_AcrescimoDescontoSubtotalMFD("A", "", "1"); },
-         "Retorno: -2 Parametro invalido para o Tipo de acrescimo/desconto"},
         {[] { return Quelmar_FI_AcrescimoDescontoSubtotalMFD("A", "#", "1"); },
          "Retorno: -2 Parametro invalido para o Tipo de acrescimo/desconto: #"},
         {[] { return Quelmar_FI_AcrescimoDescontoSubtotalMFD("A", "%", "12345"); },
          "Retorno: -2 - Parametro invalido para o valor do acrescimo/desconto: 12345"},
         {[] { return Quelmar_FI_AcrDescSubRecMFD("a", "$", "123456789012345"); },
          "Retorno: -2 Parametro invalido para o valor do acrescimo/desconto: 123456789012345"},
-        {[] { return Quelmar_FI_CancelaAcrescimoDescontoSubtotalMFD("Z"); },
-         "Retorno: -2 Parametro invalido para o flag: Z"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.call(), -2) << c.line;
@@ -243,9 +227,6 @@ TEST_F(MfdCommandsTest, ClientModeLeavesEachRecordAfterTheChecks) {
         // A null field is an empty one, and the three are always there.
         {[] { return Quelmar_FI_AbreCupomMFD(nullptr, "JOSE", nullptr); }, "110||JOSE||"},
         {[] { return Quelmar_FI_AbreRecebimentoNaoFiscalMFD("1", "", "RUA"); }, "111|1||RUA|"},
-        {[] { return Quelmar_FI_CancelaRecebimentoNaoFiscalMFD(nullptr, nullptr, nullptr); },
-         "116||||"},
-        {[] { return Quelmar_FI_EstornoNaoFiscalVinculadoMFD("2", nullptr, nullptr); }, "129|2|||"},
         {[] { return Quelmar_FI_CancelaCupomMFD(nullptr, nullptr, "R"); }, "115|||R|"},
         {[] { return Quelmar_FI_IniciaFechamentoCupomMFD("x", "$", "100", "50"); },
          "133|x|$|100|50"},
@@ -255,7 +236,6 @@ TEST_F(MfdCommandsTest, ClientModeLeavesEachRecordAfterTheChecks) {
         {[] { return Quelmar_FI_CupomAdicionalMFD(); }, "125|"},
         {[] { return Quelmar_FI_ImprimeInformacaoChequeMFD(1, 3, "X"); }, "207|1|3|X"},
         {[] { return Quelmar_FI_SubTotalComprovanteNaoFiscalMFD(nullptr); }, "245|"},
-        {[] { return Quelmar_FI_UsaRelatorioGerencialMFDTEF("T"); }, "202|T"},
         {[] {
              return Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD("C", "1", "2", nullptr, "N",
                                                                     nullptr);

@@ -1,5 +1,5 @@
-// The journal printer's document fields: the consumer's block, the surcharge/discount flag and
-// type, their letter case and widths, the instalments and the joined record parameters.
+// The journal printer's document fields: the consumer's block, the instalments and the joined
+// record parameters (the flag's case and the widths show in the commands' bytes).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,31 +42,6 @@ TEST(MfdCustomerBlock, BlanksBeforeAGivenFieldNothingAfterTheLast) {
         EXPECT_EQ(block.fields, c.fields) << c.fields.size();
         EXPECT_EQ(block.fault, c.fault);
     }
-}
-
-TEST(MfdAdjustment, FlagTypeCaseAndWidths) {
-    EXPECT_EQ(adjustmentFlag("a", "AD"), 'A');
-    EXPECT_EQ(adjustmentFlag("d", "AD"), 'D');
-    EXPECT_EQ(adjustmentFlag("x", "AD"), std::nullopt);
-    EXPECT_EQ(adjustmentFlag("x", "ADX"), 'X');
-    EXPECT_EQ(adjustmentFlag("AD", "ADX"), std::nullopt);
-    EXPECT_EQ(adjustmentFlag("", "ADX"), std::nullopt);
-    EXPECT_EQ(adjustmentFlag(nullptr, "ADX"), std::nullopt);
-
-    EXPECT_EQ(adjustmentType("$"), '$');
-    EXPECT_EQ(adjustmentType("%"), '%');
-    EXPECT_EQ(adjustmentType("$$"), std::nullopt);
-    EXPECT_EQ(adjustmentType("#"), std::nullopt);
-    EXPECT_EQ(adjustmentType(nullptr), std::nullopt);
-
-    // The case alone tells an amount from a percentage.
-    EXPECT_EQ(flagLetter('X', '$'), 'x');
-    EXPECT_EQ(flagLetter('D', '$'), 'd');
-    EXPECT_EQ(flagLetter('A', '%'), 'A');
-    EXPECT_EQ(itemValueWidth('%'), 4u);
-    EXPECT_EQ(itemValueWidth('$'), 8u);
-    EXPECT_EQ(subtotalValueWidth('%'), 4u);
-    EXPECT_EQ(subtotalValueWidth('$'), 14u);
 }
 
 TEST(MfdAdjustment, InstalmentsAndJoinedParameters) {
