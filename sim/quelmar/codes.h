@@ -121,6 +121,12 @@ inline constexpr std::uint8_t kPrinterType = 0xFD;
 inline constexpr std::uint8_t kReceiptSubtotal = 'B';  // the journal printer's receipt in progress
 }  // namespace info
 
+// The day's documents.
+inline constexpr std::uint8_t kReadingX = 0x06;
+inline constexpr std::uint8_t kReductionZ = 0x05;
+inline constexpr std::uint8_t kFiscalMemoryReading = 0x08;
+inline constexpr std::uint8_t kNonFiscalReceipt = 0x19;  // totalizer 01-50, withdrawal, supply
+
 // The electronic-journal model's documents. The coupon: item and subtotal surcharges and
 // discounts, the total, payments in instalments, the additional coupon and the cliché.
 inline constexpr std::uint8_t kItemAdjustment = ']';

@@ -14,10 +14,10 @@ struct Rule {
 // clang-format off
 constexpr Rule kRules[] = {
     {codes::kOpenCoupon,           JournalKind::Coupon},
-    {'%',                          JournalKind::Coupon},  // the passenger ticket
+    {codes::kPassengerTicket,      JournalKind::Coupon},
     {codes::kCancelCoupon,         JournalKind::CouponCancellation},
     {codes::kAdditionalCoupon,     JournalKind::AdditionalCoupon},
-    {0x19,                         JournalKind::NonFiscalReceipt},
+    {codes::kNonFiscalReceipt,     JournalKind::NonFiscalReceipt},
     {codes::kOpenReceipt,          JournalKind::NonFiscalReceipt},
     {codes::kCancelReceipt,        JournalKind::ReceiptCancellation},
     {codes::kReportText,           JournalKind::ManagementReport},
@@ -26,9 +26,9 @@ constexpr Rule kRules[] = {
     {codes::kReprintBoundReceipt,  JournalKind::BoundReprint},
     {codes::kBoundReceiptCopy,     JournalKind::BoundCopy},
     {codes::kReverseBoundReceipt,  JournalKind::BoundReversal},
-    {0x06,                         JournalKind::ReadingX},
-    {0x05,                         JournalKind::ReductionZ},
-    {0x08,                         JournalKind::FiscalMemoryReading},
+    {codes::kReadingX,             JournalKind::ReadingX},
+    {codes::kReductionZ,           JournalKind::ReductionZ},
+    {codes::kFiscalMemoryReading,  JournalKind::FiscalMemoryReading},
 };
 // clang-format on
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/call_log.h"
 #include "core/config.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
@@ -102,7 +103,10 @@ int cancelCoupon(const Road& road, const char* cpf, const char* name, const char
     // "Ok" only for a cancellation the printer made; a refusal logs its own result.
     if (s.ack == 6 && s.st2 == 0) {
         s.couponOpen = false;
-        if (s.lastReturnCode == 1) return call.failLine(1, "Retorno: 1 - Ok ");
+        if (s.lastReturnCode == 1) {
+            core::logText("Retorno: 1 - Ok ");
+            return 1;
+        }
     }
     return call.end(s.lastReturnCode);
 }

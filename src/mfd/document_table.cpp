@@ -1,5 +1,7 @@
 #include "mfd/document_table.h"
 
+#include <iterator>
+
 #include "fiscal/argument_format.h"
 #include "mfd/document_call.h"
 #include "protocol/export_row.h"
@@ -51,6 +53,13 @@ constexpr DocumentRow kRows[] = {
     {CancelaAcrescimoDescontoSubtotalRecebimento, exportRow("Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD"),   'm',   CancelSubtotalAdjustment, P},
 };
 // clang-format on
+
+constexpr bool rowsInOrder() {
+    for (std::size_t i = 0; i < std::size(kRows); ++i)
+        if (static_cast<std::size_t>(kRows[i].id) != i) return false;
+    return true;
+}
+static_assert(rowsInOrder(), "the rows follow the order of Document");
 
 const DocumentRow& rowOf(Document id) {
     return kRows[static_cast<std::size_t>(id)];
