@@ -9,6 +9,7 @@
 #include "sim/quelmar/fiscal_day.h"
 #include "sim/quelmar/journal_layout.h"
 #include "sim/quelmar/receipt_layout.h"
+#include "sim/quelmar/styled_text.h"
 
 namespace quelfi::sim {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::size_t kAmountWidth = 14;
 constexpr std::size_t kCouponWidth = 6;
 
 void printText(CommandContext& c) {
-    c.paper.printLines(layout::textLines(c.command.substr(2)));
+    c.paper.printLines(layout::styledLines(c.command.substr(2)));
 }
 
 // Text without a report open opens report 01, the one that needs no name.
