@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "sim/quelmar/fiscal_model.h"
 #include "sim/paper_roll.h"
+#include "sim/quelmar/fiscal_model.h"
 
 namespace quelfi::sim::journal {
 
