@@ -35,6 +35,13 @@ struct Answer {
     const std::string& forFile() const { return fileText ? *fileText : text; }
 };
 
+// How the parameters follow the record's number.
+enum class RecordForm {
+    EachFollowed,  // "NNN|" and each parameter followed by "|"
+    Joined,        // "NNN|" and the parameters joined by "|", none after the last (the journal
+                   // printer's documents)
+};
+
 // The request of one call as the road takes it at the network step. The parameters are worked out
 // only on a road that needs them, where a conversion of its own may still refuse the call: then
 // they are absent and `refusal` holds the code, its line already logged. A call with a data answer
@@ -46,6 +53,7 @@ struct RecordRequest {
     // The closing line's text before the result, when it is not "Retorno " + name + ": ".
     std::string_view closing = {};
     std::function<int(const Answer& answer)> deliver;
+    RecordForm form = RecordForm::EachFollowed;
 };
 
 // What an export does on the Yanco printer in place of its Quelmar command, when its row's route

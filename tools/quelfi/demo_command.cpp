@@ -32,8 +32,9 @@ using demo::Step;
 using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
-// printer refuses shows in the result and not only in the status bytes.
-std::string iniText(const fs::path& directory, bool yanco) {
+// printer refuses shows in the result and not only in the status bytes; the journal printer is
+// of the newer type.
+std::string iniText(const fs::path& directory, bool yanco, bool journal) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
@@ -42,7 +43,8 @@ std::string iniText(const fs::path& directory, bool yanco) {
            (yanco ? "YANCO" : "QUELMAR") +
            "\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
-           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
+           (journal ? "1" : "0") + "\n";
 }
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
@@ -158,20 +160,25 @@ class DayRunner {
     std::vector<std::vector<std::string>> summary_;
 };
 
+// The day the demonstration runs: the shop's printer, with --mfd the one with an electronic
+// journal, with --yanco the Yanco one.
 struct DemoOptions {
     bool yanco = false;
+    bool journal = false;
     std::optional<std::string> directory;
 };
 
 std::optional<DemoOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     DemoOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--yanco") {
+        if (args[i] == "--yanco" && !options.journal) {
             options.yanco = true;
+        } else if (args[i] == "--mfd" && !options.yanco) {
+            options.journal = true;
         } else if (args[i] == "--dir" && i + 1 < args.size()) {
             options.directory = args[++i];
         } else {
-            error = "usage: quelfi demo [--yanco] [--dir DIRECTORY]";
+            error = "usage: quelfi demo [--mfd | --yanco] [--dir DIRECTORY]";
             return std::nullopt;
         }
     }
@@ -200,8 +207,9 @@ std::optional<fs::path> makeDirectory(const std::optional<std::string>& given, s
 // The virtual printer of the day, Quelmar or Yanco, served on a pseudo-terminal linked as COM1.
 class DayPrinter {
   public:
-    DayPrinter(bool yanco, const std::string& portDirectory, const std::string& paperFile) {
-        if (yanco) {
+    DayPrinter(const DemoOptions& day, const std::string& portDirectory,
+               const std::string& paperFile) {
+        if (day.yanco) {
             yanco_ =
                 std::make_unique<ServedYanco>(sim::yanco::modelFromSeed(demo::kYancoPrinterSeed),
                                               ServedYanco::Options{portDirectory, "", paperFile});
@@ -209,8 +217,9 @@ class DayPrinter {
             ServedPrinter::Options options;
             options.portDirectory = portDirectory;
             options.paperFile = paperFile;
-            quelmar_ =
-                std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+            quelmar_ = std::make_unique<ServedPrinter>(
+                sim::modelFromSeed(day.journal ? demo::kJournalPrinterSeed : demo::kPrinterSeed),
+                options);
         }
     }
     std::string devicePath() const {
@@ -244,7 +253,7 @@ int demoCommand(const std::vector<std::string>& args) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory, options->yanco)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, options->yanco, options->journal)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
@@ -254,7 +263,7 @@ int demoCommand(const std::vector<std::string>& args) {
     const std::string portDirectory = (*directory / "ports").string();
     std::unique_ptr<DayPrinter> served;
     try {
-        served = std::make_unique<DayPrinter>(options->yanco, portDirectory, paperFile.string());
+        served = std::make_unique<DayPrinter>(*options, portDirectory, paperFile.string());
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -264,13 +273,17 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_PORT_DIR", portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     exports::libraryLoad();
+    if (options->journal) exports::host::useJournalReplies(true);
 
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
               << "  the virtual " << (options->yanco ? "Yanco" : "Quelmar")
               << " printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->paper(), options->yanco ? demo::yancoDay() : demo::fiscalDay());
+    DayRunner runner(style, served->paper(),
+                     options->yanco     ? demo::yancoDay()
+                     : options->journal ? demo::journalFiscalDay()
+                                        : demo::fiscalDay());
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
