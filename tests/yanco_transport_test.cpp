@@ -85,31 +85,17 @@ TEST_F(YancoTransportTest, RepliesAsTheyComeAndTheStatusFile) {
         int result;
         std::string status;
     };
+    const std::string asked = std::string("34077\x17") + "1";
+    const std::string notAsked = std::string("34077\x17") + "0";
     const std::vector<Case> cases = {
-        {"clean", [] {},
-         "34077\x17"
-         "1",
-         1, "6,0,0"},
-        {"noise before the DC4 is dropped", [&] { line->garbageBeforeAck("ab?x"); },
-         "34077\x17"
-         "1",
-         1, "6,0,0"},
-        {"an ETX before any DC4 ends the frame", [&] { line->garbageBeforeAck("ab\x03"); },
-         "34077\x17"
-         "1",
+        {"clean", [] {}, asked, 1, "6,0,0"},
+        {"noise before the DC4 is dropped", [&] { line->garbageBeforeAck("ab?x"); }, asked, 1,
+         "6,0,0"},
+        {"an ETX before any DC4 ends the frame", [&] { line->garbageBeforeAck("ab\x03"); }, asked,
          -27, "0,0,0"},
-        {"a NAK", [&] { line->answerNak(); },
-         "34077\x17"
-         "1",
-         -27, "21"},
-        {"a status number", [&] { line->answerStatus(34); },
-         "34077\x17"
-         "1",
-         -27, "6,34,1"},
-        {"a status not asked for", [&] { line->answerStatus(34); },
-         "34077\x17"
-         "0",
-         1, "6,0,0"},
+        {"a NAK", [&] { line->answerNak(); }, asked, -27, "21"},
+        {"a status number", [&] { line->answerStatus(34); }, asked, -27, "6,34,1"},
+        {"a status not asked for", [&] { line->answerStatus(34); }, notAsked, 1, "6,0,0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
