@@ -79,6 +79,11 @@ TEST_F(YancoFaultsTest, DriverServesRawRequestsAndRecordsOnAYancoPrinter) {
               yancoReply(line->frames().back().substr(1, 4), '0', "34", "00000077").substr(0, 17));
     const tool::DriverAnswer record = tool::runRequest(tool::libraryCallTable(), "055|");
     EXPECT_EQ(record, (tool::DriverAnswer{"6,0,0", "000077"}));
+    // The sale's records go through the Quelmar exports to the Yanco operations.
+    EXPECT_EQ(tool::runRequest(tool::libraryCallTable(), "089|1|A|II|I|1|2|1,00|$|0|").status,
+              "6,0,0");
+    EXPECT_EQ(tool::runRequest(tool::libraryCallTable(), "029|Dinheiro|Obrigado|").status, "6,0,0");
+    EXPECT_EQ(commands().back(), "1600Obrigado" + std::string(160, ' '));
 }
 
 TEST(YancoExports, DecoratedInTheDll) {

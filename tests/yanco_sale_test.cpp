@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/printer_state.h"
-#include "quelfi/network_driver.h"
 #include "yanco_fixture.h"
 
 namespace quelfi::test {
@@ -202,14 +201,6 @@ TEST_F(YancoSaleTest, ClosingsAndCancellations) {
     EXPECT_EQ(Quelmar_FI_CancelaCupom(), 1);
     EXPECT_EQ(commands(), (std::vector<std::string>{"25", "1E"}));
     EXPECT_EQ(reg("Quelmar_FI_NumeroCuponsCancelados"), "0002");
-}
-
-TEST_F(YancoSaleTest, DriverServesTheCouponsRecords) {
-    tool::enterDriverMode();
-    const tool::CallTable& table = tool::libraryCallTable();
-    EXPECT_EQ(tool::runRequest(table, "089|1|ARROZ|1800|I|1|2|10,00|$|0,00|").status, "6,0,0");
-    EXPECT_EQ(tool::runRequest(table, "029|Dinheiro|Obrigado|").status, "6,0,0");
-    EXPECT_EQ(commands().back(), "1600" + padded("Obrigado", 168));
 }
 
 }  // namespace
