@@ -43,6 +43,8 @@
 // ratetotals (amounts, one per rate), nftotals, nfcounts (per non-fiscal slot) and the day
 // totals' keys (icms.exempt, ..., supplies).
 // The coupon being sold, or the last one: coupon.KEY, see coupon_text.h.
+// The restaurant firmware's tables, menu and open bill check: table.N.M, menu.N and check, see
+// restaurant_text.h.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,7 @@
 
 #include "sim/quelmar/coupon_text.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/quelmar/restaurant_text.h"
 #include "sim/quelmar/setting_tables.h"
 #include "sim/quelmar/setting_values.h"
 
@@ -148,7 +149,7 @@ std::string modelText(const FiscalModel& m) {
     }
 
     for (std::size_t i = 0; i < m.reductions.size(); ++i) writeReduction(w, i + 1, m.reductions[i]);
-    return w.text() + couponText(m.coupon);
+    return w.text() + couponText(m.coupon) + restaurantText(m.restaurant);
 }
 
 }  // namespace quelfi::sim

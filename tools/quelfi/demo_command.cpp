@@ -52,8 +52,9 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper) : style_(style), paper_(paper) {
-        for (const demo::Section& section : demo::fiscalDay()) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), day_(day) {
+        for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
                 exportWidth_ = std::max(exportWidth_, step.exportName.size());
@@ -62,7 +63,7 @@ class DayRunner {
     }
 
     void run() {
-        for (const demo::Section& section : demo::fiscalDay()) {
+        for (const demo::Section& section : day_) {
             std::cout << '\n' << style_.paint(Colour::Bold, section.title) << '\n';
             const std::size_t printedBefore = paper_.lines().size();
             for (const Step& step : section.steps) runStep(step);
@@ -76,6 +77,9 @@ class DayRunner {
         std::vector<std::vector<std::string>> rows = summary_;
         rows.push_back({"call log", logFile});
         rows.push_back({"paper roll", (directory / "paper.txt").string()});
+        // The serial reports leave their last answer there.
+        if (fs::exists(directory / "Retorno.txt"))
+            rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
@@ -144,6 +148,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
@@ -163,7 +168,7 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--restaurant] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -176,7 +181,10 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
 
 }  // namespace
 
-int demoCommand(const std::vector<std::string>& args) {
+int demoCommand(const std::vector<std::string>& arguments) {
+    // --restaurant runs the restaurant's evening instead of the shop's day.
+    std::vector<std::string> args = arguments;
+    const bool restaurant = std::erase(args, "--restaurant") > 0;
     std::string error;
     const std::optional<fs::path> directory = makeDirectory(args, error);
     if (!directory) {
@@ -199,7 +207,8 @@ int demoCommand(const std::vector<std::string>& args) {
     options.paperFile = paperFile.string();
     std::unique_ptr<ServedPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+        served = std::make_unique<ServedPrinter>(
+            sim::modelFromSeed(restaurant ? demo::kRestaurantSeed : demo::kPrinterSeed), options);
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -211,10 +220,12 @@ int demoCommand(const std::vector<std::string>& args) {
     exports::libraryLoad();
 
     const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
+    const std::string title = restaurant ? "an evening at a restaurant" : "a fiscal day at a shop";
+    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: " + title) << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper());
+    DayRunner runner(style, served->printer().paper(),
+                     restaurant ? demo::restaurantEvening() : demo::fiscalDay());
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();

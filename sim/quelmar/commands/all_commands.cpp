@@ -18,6 +18,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSaleCommands(registry);
     registerCouponCancelCommands(registry);
     registerPaymentCommands(registry);
+    registerRestaurantCommands(registry);
 }
 
 }  // namespace quelfi::sim

@@ -24,4 +24,7 @@ void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 
+// The restaurant firmware's tables, orders, bill checks and split bills.
+void registerRestaurantCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim
