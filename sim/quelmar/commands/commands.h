@@ -24,6 +24,11 @@ void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 
+// The cheque station, the passenger ticket and the printer's programming.
+void registerChequeCommands(CommandRegistry& registry);
+void registerTicketCommands(CommandRegistry& registry);
+void registerProgrammingCommands(CommandRegistry& registry);
+
 // The restaurant firmware's tables, orders, bill checks and split bills.
 void registerRestaurantCommands(CommandRegistry& registry);
 
