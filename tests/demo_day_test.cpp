@@ -18,8 +18,9 @@ using tool::demo::Verdict;
 
 std::vector<const Step*> allSteps() {
     std::vector<const Step*> steps;
-    for (const tool::demo::Section& section : tool::demo::fiscalDay())
-        for (const Step& step : section.steps) steps.push_back(&step);
+    for (const auto* day : {&tool::demo::fiscalDay(), &tool::demo::restaurantEvening()})
+        for (const tool::demo::Section& section : *day)
+            for (const Step& step : section.steps) steps.push_back(&step);
     return steps;
 }
 
@@ -48,7 +49,9 @@ TEST_F(DemoDayArguments, TheLibraryAcceptsEveryStepsArguments) {
     int checked = 0;
     for (const Step* step : allSteps()) {
         const tool::CallEntry* entry = tool::libraryCallTable().find(step->exportName);
-        if (!entry || step->expected != 1 || tool::answersText(tool::parametersOf(*entry)) != "")
+        // The restaurant's exports have no network step.
+        if (!entry || step->expected != 1 || entry->record() == 0 ||
+            tool::answersText(tool::parametersOf(*entry)) != "")
             continue;
         std::filesystem::remove(workDir() + "/Quelfi32.cmd");
         const tool::CallOutcome outcome = entry->call(step->arguments);
