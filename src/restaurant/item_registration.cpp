@@ -46,6 +46,12 @@ int refusal(const protocol::Call& call, const ItemExport& item, int code,
     return call.fail(code, message);
 }
 
+// A communication failure: "Retorno N: 0 - Erro de comunicacao", or the cancellation's own line.
+int communicationFailure(const protocol::Call& call, const ItemExport& item) {
+    if (item.anonymousLines) return call.failLine(0, "Retorno: 0 - Erro de comunicacao");
+    return call.communicationFailure();
+}
+
 // The rate code: a slot given in one or two characters as it stands, four digits looked up in
 // the printer's table; anything else is refused. The result when the call ends here.
 std::optional<int> rateCode(const protocol::Call& call, const ItemExport& item, const char* rate,
@@ -72,8 +78,8 @@ std::optional<int> rateCode(const protocol::Call& call, const ItemExport& item, 
 
 // The quantity as the registrations carry it: whole, or in parts of 99,000 and the rest on the
 // firmware that takes them. The result when the call ends here.
-std::optional<int> quantityParts(const protocol::Call& call, const std::string& quantity,
-                                 std::vector<std::string>& parts) {
+std::optional<int> quantityParts(const protocol::Call& call, const ItemExport& item,
+                                 const std::string& quantity, std::vector<std::string>& parts) {
     const long thousandths = std::stol(quantity);
     if (thousandths <= kMostPerRegistration) {
         parts = {quantity};
@@ -83,7 +89,7 @@ std::optional<int> quantityParts(const protocol::Call& call, const std::string& 
     if (s.firmwareVersion.empty()) {
         std::string version;
         const int read = fiscal::readQuery(call.road(), fiscal::Query::VersaoFirmware, version);
-        if (read == 0) return call.communicationFailure();
+        if (read == 0) return communicationFailure(call, item);
         if (read != 1 && read != -27) return call.finish(read);
         s.firmwareVersion = version;
     }
@@ -129,7 +135,7 @@ int runItem(const Road& road, const ItemExport& item, const ItemArguments& a) {
     call.logRecord(parameters);
 
     std::vector<std::string> parts;
-    if (auto ended = quantityParts(call, *quantity, parts)) return *ended;
+    if (auto ended = quantityParts(call, item, *quantity, parts)) return *ended;
     const std::string description = protocol::inPrinterCodePage(a.description);
     const char* const communicationLine =
         item.anonymousLines ? "Retorno: 0 - Erro de comunicacao" : "";
