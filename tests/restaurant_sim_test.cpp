@@ -166,6 +166,49 @@ TEST_F(RestaurantSimTest, ReadyLineHeldLowWhileTheTablesOrderPrints) {
     EXPECT_LT(waited, 26000u);
     EXPECT_EQ(answer(Quelmar_FI_UltimoItemVendido), "0120");
     EXPECT_EQ(freeMemory(), "0500");
+    // Closed like any coupon.
+    EXPECT_EQ(Quelmar_FIR_FechaCupomResumidoRestaurante("Dinheiro", ""), 1);
+    EXPECT_EQ(answer(Quelmar_FI_ValorPagoUltimoCupom), "00000000120000");
+}
+
+TEST_F(RestaurantSimTest, MenuAndOpenTablesPrintedAndStreamed) {
+    seed(
+        "menu.1=101,PRATO DO DIA,01,30.00; menu.2=7891000100103,ÁGUA,II,3.50; "
+        "table.9.1=101,PRATO DO DIA,01,1,30.00,1.00");
+    printer.paper().clear();
+    EXPECT_EQ(Quelmar_FIR_ImprimeCardapio(), 1);
+    EXPECT_EQ(Quelmar_FIR_RelatorioMesasAbertas(0), 1);
+    EXPECT_EQ("\n" + printer.paper().text(), R"(
+          SUPERMERCADO BOM PREÇO LTDA
+CNPJ: 12.345.678/0001-90
+IE: 110.042.490.114
+------------------------------------------------
+15/03/2024 10:30:45                   COO:001235
+                    CARDÁPIO
+------------------------------------------------
+101 PRATO DO DIA              T18,00%      30,00
+7891000100103 ÁGUA            II            3,50
+------------------------------------------------
+QUELMAR ECF                    FAB: QM0123456789
+VERSAO 03.20.00                  LJ:0001 CX:0007
+          SUPERMERCADO BOM PREÇO LTDA
+CNPJ: 12.345.678/0001-90
+IE: 110.042.490.114
+------------------------------------------------
+15/03/2024 10:30:45                   COO:001236
+           RELATÓRIO DE MESAS ABERTAS
+------------------------------------------------
+MESA 0009                                  31,00
+------------------------------------------------
+MESAS ABERTAS                                  1
+TOTAL R$                                   31,00
+------------------------------------------------
+QUELMAR ECF                    FAB: QM0123456789
+VERSAO 03.20.00                  LJ:0001 CX:0007
+)");
+    EXPECT_EQ(Quelmar_FIR_CardapioPelaSerial(), 1);
+    EXPECT_EQ(answerFile(), cp1252("00000000000101PRATO DO DIA     0100003000\r\n"
+                                   "07891000100103ÁGUA             II00000350\r\n"));
 }
 
 TEST_F(RestaurantSimTest, PrinterRefusesWhatItCannotDo) {
