@@ -29,16 +29,27 @@ using demo::Step;
 using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
-// printer refuses shows in the result and not only in the status bytes.
-std::string iniText(const fs::path& directory) {
+// printer refuses shows in the result and not only in the status bytes; the journal printer is
+// of the newer type.
+std::string iniText(const fs::path& directory, bool journal) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
            "/\n"
            "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
-           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
+           (journal ? "1" : "0") + "\n";
 }
+
+// The day the demonstration runs: the shop's printer, or with --mfd the one with an electronic
+// journal.
+struct Day {
+    bool journal = false;
+    const char* seed = demo::kPrinterSeed;
+    const std::vector<demo::Section>* sections = &demo::fiscalDay();
+    const char* title = "a fiscal day at a shop";
+};
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
     std::string text;
@@ -157,7 +168,16 @@ class DayRunner {
 };
 
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
-std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std::string& error) {
+std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
+    if (!args.empty() && args[0] == "--mfd") {
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay(),
+               "a fiscal day at a shop with an electronic journal"};
+        args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--restaurant") {
+        day = {false, demo::kRestaurantSeed, &demo::restaurantEvening(),
+               "an evening at a restaurant"};
+        args.erase(args.begin());
+    }
     if (args.size() == 2 && args[0] == "--dir") {
         std::error_code failed;
         fs::create_directories(args[1], failed);
@@ -168,7 +188,7 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--restaurant] [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd | --restaurant] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -182,11 +202,9 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
 }  // namespace
 
 int demoCommand(const std::vector<std::string>& arguments) {
-    // --restaurant runs the restaurant's evening instead of the shop's day.
-    std::vector<std::string> args = arguments;
-    const bool restaurant = std::erase(args, "--restaurant") > 0;
     std::string error;
-    const std::optional<fs::path> directory = makeDirectory(args, error);
+    Day day;
+    const std::optional<fs::path> directory = makeDirectory(arguments, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -195,7 +213,7 @@ int demoCommand(const std::vector<std::string>& arguments) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, day.journal)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
@@ -207,8 +225,7 @@ int demoCommand(const std::vector<std::string>& arguments) {
     options.paperFile = paperFile.string();
     std::unique_ptr<ServedPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(
-            sim::modelFromSeed(restaurant ? demo::kRestaurantSeed : demo::kPrinterSeed), options);
+        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -218,14 +235,14 @@ int demoCommand(const std::vector<std::string>& arguments) {
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     exports::libraryLoad();
+    if (day.journal) exports::host::useJournalReplies(true);
 
     const Styler style = Styler::forStandardOutput();
-    const std::string title = restaurant ? "an evening at a restaurant" : "a fiscal day at a shop";
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: " + title) << '\n'
+    std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
+              << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper(),
-                     restaurant ? demo::restaurantEvening() : demo::fiscalDay());
+    DayRunner runner(style, served->printer().paper(), *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
