@@ -54,12 +54,14 @@ constexpr Export kExports[] = {
 };
 
 // Quelmar printers to talk to: a plain one with rates and payment forms, one with an electronic
-// journal, one in the middle of a coupon, one out of paper.
+// journal, one in the middle of a coupon, one out of paper, one with the restaurant firmware and a
+// table.
 const char* const kSeeds[] = {
     "rates=18.00,7.00/ISS,12.00; payments=Dinheiro,Cheque,Cartao/V; coo=120; lastitem=0",
     "mfd=1; rates=18.00; payments=Dinheiro; coo=5",
     "rates=18.00; payments=Dinheiro; coo=77; document=coupon; lastitem=3",
     "rates=18.00; payments=Dinheiro; paper=out",
+    "firmware=03.20.00; rates=18.00; payments=Dinheiro; table.12.1=101,PRATO,01,2,30.00,0",
 };
 
 // Yanco printers, when the INI names one: a day open, a coupon in progress, no day yet, paper near
@@ -168,6 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sim::modelFromSeed(std::string(kSeeds[1]) + kFixedClock),
         sim::modelFromSeed(std::string(kSeeds[2]) + kFixedClock),
         sim::modelFromSeed(std::string(kSeeds[3]) + kFixedClock),
+        sim::modelFromSeed(std::string(kSeeds[4]) + kFixedClock),
     };
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
     const fuzz::InWorkDir inWorkDir;
@@ -183,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dir.writeIni(ini);
     const std::size_t model = in.below(std::size(kModels));
     sim::QuelmarPrinter printer(kModels[model]);
-    sim::yanco::Printer yancoPrinter(kYancoModels[model]);
+    sim::yanco::Printer yancoPrinter(kYancoModels[model % std::size(kYancoModels)]);
     std::unique_ptr<sim::InProcessLine> connected;
     if (ini.find("ModeloImp=YANCO") != std::string::npos)
         connected = std::make_unique<sim::yanco::InProcessPort>(yancoPrinter, platform);

@@ -84,6 +84,9 @@ class DayRunner {
         std::vector<std::vector<std::string>> rows = summary_;
         rows.push_back({"call log", logFile});
         rows.push_back({"paper roll", (directory / "paper.txt").string()});
+        // The serial reports leave their last answer there.
+        if (fs::exists(directory / "Retorno.txt"))
+            rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
@@ -161,24 +164,42 @@ class DayRunner {
 };
 
 // The day the demonstration runs: the shop's printer, with --mfd the one with an electronic
-// journal, with --yanco the Yanco one.
+// journal, with --restaurant a restaurant's evening, with --yanco the Yanco printer.
 struct DemoOptions {
     bool yanco = false;
     bool journal = false;
+    bool restaurant = false;
     std::optional<std::string> directory;
+
+    const std::vector<demo::Section>& day() const {
+        if (yanco) return demo::yancoDay();
+        if (journal) return demo::journalFiscalDay();
+        return restaurant ? demo::restaurantEvening() : demo::fiscalDay();
+    }
+    const char* quelmarSeed() const {
+        if (journal) return demo::kJournalPrinterSeed;
+        return restaurant ? demo::kRestaurantSeed : demo::kPrinterSeed;
+    }
+    std::string title() const {
+        if (journal) return "a fiscal day at a shop with an electronic journal";
+        return restaurant ? "an evening at a restaurant" : "a fiscal day at a shop";
+    }
 };
 
 std::optional<DemoOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     DemoOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--yanco" && !options.journal) {
+        const bool dayChosen = options.yanco || options.journal || options.restaurant;
+        if (args[i] == "--yanco" && !dayChosen) {
             options.yanco = true;
-        } else if (args[i] == "--mfd" && !options.yanco) {
+        } else if (args[i] == "--mfd" && !dayChosen) {
             options.journal = true;
+        } else if (args[i] == "--restaurant" && !dayChosen) {
+            options.restaurant = true;
         } else if (args[i] == "--dir" && i + 1 < args.size()) {
             options.directory = args[++i];
         } else {
-            error = "usage: quelfi demo [--mfd | --yanco] [--dir DIRECTORY]";
+            error = "usage: quelfi demo [--mfd | --restaurant | --yanco] [--dir DIRECTORY]";
             return std::nullopt;
         }
     }
@@ -217,9 +238,8 @@ class DayPrinter {
             ServedPrinter::Options options;
             options.portDirectory = portDirectory;
             options.paperFile = paperFile;
-            quelmar_ = std::make_unique<ServedPrinter>(
-                sim::modelFromSeed(day.journal ? demo::kJournalPrinterSeed : demo::kPrinterSeed),
-                options);
+            quelmar_ =
+                std::make_unique<ServedPrinter>(sim::modelFromSeed(day.quelmarSeed()), options);
         }
     }
     std::string devicePath() const {
@@ -240,9 +260,9 @@ class DayPrinter {
 
 }  // namespace
 
-int demoCommand(const std::vector<std::string>& args) {
+int demoCommand(const std::vector<std::string>& arguments) {
     std::string error;
-    const std::optional<DemoOptions> options = parseOptions(args, error);
+    const std::optional<DemoOptions> options = parseOptions(arguments, error);
     const std::optional<fs::path> directory =
         options ? makeDirectory(options->directory, error) : std::nullopt;
     if (!directory) {
@@ -276,14 +296,11 @@ int demoCommand(const std::vector<std::string>& args) {
     if (options->journal) exports::host::useJournalReplies(true);
 
     const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
+    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: " + options->title()) << '\n'
               << "  the virtual " << (options->yanco ? "Yanco" : "Quelmar")
               << " printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->paper(),
-                     options->yanco     ? demo::yancoDay()
-                     : options->journal ? demo::journalFiscalDay()
-                                        : demo::fiscalDay());
+    DayRunner runner(style, served->paper(), options->day());
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
