@@ -31,7 +31,7 @@ class YancoSaleTest : public YancoTest {
     void SetUp() override {
         YancoTest::SetUp();
         start("payments=Dinheiro,Cheque,Cartao Credito/V");
-        configure();
+        configure("StatusFuncao=1\n");
     }
     std::string reg(const std::string& name, const std::vector<std::string>& arguments = {}) {
         const tool::CallOutcome outcome = call(name, arguments);
@@ -46,24 +46,26 @@ TEST_F(YancoSaleTest, CouponThroughTheQuelmarExports) {
     EXPECT_EQ(Quelmar_FI_VendeItem("3", "GASOLINA", "FF", "F", "1,500", 3, "5,990", "$", "0"), 1);
     EXPECT_EQ(Quelmar_FI_CancelaItemGenerico("2"), 1);
     EXPECT_EQ(Quelmar_FI_IniciaFechamentoCupom("A", "%", "10,00"), 1);
-    EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "20,00"), 1);
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Cartao Credito", "10,00"), 1);
+    EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "20,00"), 1);
     EXPECT_EQ(Quelmar_FI_TerminaFechamentoCupom(cp1252("Obrigado pela preferência").c_str()), 1);
     EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cartao Credito", "", ""), 1);
     EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculado("VISA 10,00"), 1);
     EXPECT_EQ(Quelmar_FI_FechaComprovanteNaoFiscalVinculado(), 1);
-    EXPECT_EQ(commands(),
-              (std::vector<std::string>{
-                  "34077", "2E", "34003", "130", item("1", "ARROZ", "000010000", "0002000", "01"),
-                  "18" + kZeros12 + "10001", item("2", "LEITE", "000004790", "0001000", "15"),
-                  item("3", "GASOLINA", "000005990", "0001500", "14", '1'),
-                  "35002" + std::string(22, ' '), "1B" + std::string(13, '0') + "10003",
-                  "15010000000020000", "15030000000010000", "34072",
-                  "1600" + padded("Obrigado pela preferencia", 168), "131",
-                  "2B0" + padded("VISA 10,00", 42), "160" + std::string(168, ' ')}));
+    // The rates and the payment forms are each read once, on first use.
+    EXPECT_EQ(
+        commands(),
+        (std::vector<std::string>{
+            "34077", "2E", "34003", "130", "2E", item("1", "ARROZ", "000010000", "0002000", "01"),
+            "18" + kZeros12 + "10001", item("2", "LEITE", "000004790", "0001000", "15"),
+            item("3", "GASOLINA", "000005990", "0001500", "14", '1'),
+            "35002" + std::string(22, ' '), "1B" + std::string(13, '0') + "10003", "2E",
+            "15030000000010000", "15010000000020000", "34072",
+            "1600" + padded("Obrigado pela preferencia", 168), "131",
+            "2B0" + padded("VISA 10,00", 42), "160" + std::string(168, ' ')}));
     EXPECT_FALSE(state().couponOpen);
-    // 18,00 of rice and 8,99 of petrol, 2,70 on top; 0,31 of change.
-    EXPECT_EQ(reg("Quelmar_FI_GrandeTotal"), "000000000000002969");
+    // 20,00 of rice, 4,79 of milk and 8,99 of petrol sold, 2,70 on top; 0,31 of change.
+    EXPECT_EQ(reg("Quelmar_FI_GrandeTotal"), "000000000000003648");
     EXPECT_EQ(reg("Quelmar_FI_Acrescimos"), "00000000000270");
     EXPECT_EQ(reg("Quelmar_FI_Descontos"), "00000000000200");
     EXPECT_EQ(reg("Quelmar_FI_Cancelamentos"), "00000000000479");
@@ -86,18 +88,18 @@ TEST_F(YancoSaleTest, TheSameCouponClosedInOneCall) {
              return Yanco_FI_FechaCupom("Dinheiro", "A", "%", "1000", "0000000030000",
                                         "Volte sempre");
          },
-         {"34077", "2E", "34003", "130", rice, "1B000000000000010003", "15010000000030000",
-          "1600" + message}},
+         {"2E", "34077", "2E", "34003", "130", rice, "1B000000000000010003", "2E",
+          "15010000000030000", "1600" + message}},
         {"Quelmar_FI_FechaCupom",
          [] { return Quelmar_FI_VendeItem("1", "ARROZ", "1800", "I", "2", 2, "10,00", "$", "0"); },
          [] {
              return Quelmar_FI_FechaCupom("Dinheiro", "A", "$", "2,00", "30,00", "Volte sempre");
          },
-         {rice, "1B000000000002000000002", "15010000000030000", "1600" + message}},
+         {"34077", "130", rice, "1B000000000200000002", "15010000000030000", "1600" + message}},
         {"Quelmar_FI_FechaCupomResumido",
          [] { return Quelmar_FI_VendeItem("1", "ARROZ", "1800", "I", "2", 2, "10,00", "$", "0"); },
          [] { return Quelmar_FI_FechaCupomResumido("Cartao Credito", "Volte sempre"); },
-         {"130", rice, "34072", "15030000000020000", "1600" + message}},
+         {"34077", "130", rice, "34072", "15030000000020000", "1600" + message}},
     };
     for (const Closing& c : closings) {
         SCOPED_TRACE(c.what);
@@ -159,10 +161,11 @@ TEST_F(YancoSaleTest, ItemChecksRefuseBeforeTheWire) {
     EXPECT_EQ(Quelmar_FI_VendeItem("1", big.c_str(), "TT", "I", "1", 2, "1,00", "$", "0"), 1);
     EXPECT_EQ(commands().back(), item("1", big.substr(0, 30), "000001000", "0001000", "16"));
     // A rate emptied after the table was read is the printer's refusal.
-    printer->model().rates[0].reset();
+    printer->update([](sim::yanco::Model& m) { m.rates[0].reset(); });
     EXPECT_EQ(Quelmar_FI_VendeItem("1", "A", "1800", "I", "1", 2, "1,00", "$", "0"), -27);
-    EXPECT_EQ(std::vector<int>({state().ack, state().st1, state().st2}),
-              std::vector<int>({6, 0, 17}));
+    short ack = 0, st1 = 0, st2 = 0;
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(std::vector<short>({ack, st1, st2}), std::vector<short>({6, 0, 17}));
 }
 
 TEST_F(YancoSaleTest, ClosingsAndCancellations) {
@@ -176,12 +179,11 @@ TEST_F(YancoSaleTest, ClosingsAndCancellations) {
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "123456789012,34"), -2);
     EXPECT_EQ(Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "5,00"), 1);
     EXPECT_EQ(Quelmar_FI_TerminaFechamentoCupom("X"), -36);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"15010000000005000", "34072"}));
-    // A refused payment stops the closing before its message.
+    EXPECT_EQ(commands(), (std::vector<std::string>{"2E", "15010000000005000", "34072"}));
+    // A payment the adapter cannot make stops the closing before its message.
     clearLog();
-    line->answerStatus(9);
-    EXPECT_EQ(Quelmar_FI_FechaCupom("Dinheiro", "D", "$", "0", "5,00", "X"), -27);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"15010000000005000"}));
+    EXPECT_EQ(Quelmar_FI_FechaCupom("Vale", "D", "$", "0", "5,00", "X"), -24);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"1B000000000000000000"}));
     // The open coupon is cancelled on itself, with its payments.
     clearLog();
     EXPECT_EQ(Quelmar_FI_CancelaCupom(), 1);
@@ -195,7 +197,7 @@ TEST_F(YancoSaleTest, ClosingsAndCancellations) {
     EXPECT_EQ(Quelmar_FI_IniciaFechamentoCupom("D", "$", "000000000001,00"), 1);
     EXPECT_EQ(Quelmar_FI_FechaCupomResumido("Dinheiro", std::string(169, 'M').c_str()), 1);
     EXPECT_EQ(commands(),
-              (std::vector<std::string>{"1B000000000001000000000", "34072", "15010000000009000",
+              (std::vector<std::string>{"1B000000000100000000", "34072", "15010000000009000",
                                         "1600" + std::string(168, 'M')}));
     clearLog();
     EXPECT_EQ(Quelmar_FI_CancelaCupom(), 1);
