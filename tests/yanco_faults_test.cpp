@@ -57,12 +57,8 @@ TEST_F(YancoFaultsTest, ClientRawRequestClearsTheLastStatusFirst) {
     writeIni("[Sistema]\npath=" + shared + "\nConfigRede=1\nModeloImp=YANCO\n");
     load();
     writeFile(shared + "/Status.txt", "6,0,0");
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("34077\x17"
-                                           "1"),
-              1);
-    EXPECT_EQ(readFile(shared + "/Quelfi32.cmd"),
-              "34077\x17"
-              "1");
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(raw("34077", '1').c_str()), 1);
+    EXPECT_EQ(readFile(shared + "/Quelfi32.cmd"), raw("34077", '1'));
     EXPECT_FALSE(fileExists(shared + "/Status.txt"));
     EXPECT_TRUE(line->frames().empty());
 }
@@ -71,18 +67,15 @@ TEST_F(YancoFaultsTest, DriverServesRawRequestsAndRecordsOnAYancoPrinter) {
     start("coo=77");
     configure();
     tool::enterDriverMode();
-    const tool::DriverAnswer raw = tool::runRequest(tool::libraryCallTable(),
-                                                    "34077\x17"
-                                                    "1");
-    EXPECT_EQ(raw.status, "6,0,0");
-    EXPECT_EQ(raw.data,
+    const tool::CallTable& table = tool::libraryCallTable();
+    const tool::DriverAnswer answer = tool::runRequest(table, raw("34077", '1'));
+    EXPECT_EQ(answer.status, "6,0,0");
+    EXPECT_EQ(answer.data,
               yancoReply(line->frames().back().substr(1, 4), '0', "34", "00000077").substr(0, 17));
-    const tool::DriverAnswer record = tool::runRequest(tool::libraryCallTable(), "055|");
-    EXPECT_EQ(record, (tool::DriverAnswer{"6,0,0", "000077"}));
+    EXPECT_EQ(tool::runRequest(table, "055|"), (tool::DriverAnswer{"6,0,0", "000077"}));
     // The sale's records go through the Quelmar exports to the Yanco operations.
-    EXPECT_EQ(tool::runRequest(tool::libraryCallTable(), "089|1|A|II|I|1|2|1,00|$|0|").status,
-              "6,0,0");
-    EXPECT_EQ(tool::runRequest(tool::libraryCallTable(), "029|Dinheiro|Obrigado|").status, "6,0,0");
+    EXPECT_EQ(tool::runRequest(table, "089|1|A|II|I|1|2|1,00|$|0|").status, "6,0,0");
+    EXPECT_EQ(tool::runRequest(table, "029|Dinheiro|Obrigado|").status, "6,0,0");
     EXPECT_EQ(commands().back(), "1600Obrigado" + std::string(160, ' '));
 }
 

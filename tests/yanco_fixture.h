@@ -65,6 +65,11 @@ class YancoTest : public LibraryTest {
 
     std::string ini() const { return readFile(systemDir() + "/QuelFI32.ini"); }
 
+    // A raw request of the network driver: the command, ETB and the status flag.
+    static std::string raw(const std::string& command, char flag) {
+        return command + '\x17' + flag;
+    }
+
     static inline const std::string kBlanks13 = std::string(13, ' ');
     static inline const std::string kRefusal = ": -30 - Funcao incompativel com a impressora yanco";
     static inline const std::string kSep = std::string(71, '-') + " ";

@@ -61,16 +61,12 @@ TEST_F(YancoTransportTest, FramesOnTheWire) {
     for (const std::string& text : {std::string("25"), zeroLow, wide}) {
         SCOPED_TRACE(text.size());
         const std::string sequence = sequenceAt(platform.tickCount());
-        Quelmar_FI_ComandoDriverRede((text + "\x17"
-                                             "0")
-                                         .c_str());
+        Quelmar_FI_ComandoDriverRede(raw(text, '0').c_str());
         EXPECT_EQ(line->frames().back(), yancoFrame(sequence, text));
         EXPECT_EQ(state().portOpen, 0);  // port control closes it after the reply
     }
     // The readings in several frames leave the port open for their frames, unread.
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("2F\x17"
-                                           "1"),
-              1);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(raw("2F", '1').c_str()), 1);
     EXPECT_EQ(state().portOpen, 1);
     EXPECT_EQ(state().replyBuffer, "");
 }
@@ -85,8 +81,8 @@ TEST_F(YancoTransportTest, RepliesAsTheyComeAndTheStatusFile) {
         int result;
         std::string status;
     };
-    const std::string asked = std::string("34077\x17") + "1";
-    const std::string notAsked = std::string("34077\x17") + "0";
+    const std::string asked = raw("34077", '1');
+    const std::string notAsked = raw("34077", '0');
     const std::vector<Case> cases = {
         {"clean", [] {}, asked, 1, "6,0,0"},
         {"noise before the DC4 is dropped", [&] { line->garbageBeforeAck("ab?x"); }, asked, 1,
@@ -126,9 +122,7 @@ TEST_F(YancoTransportTest, NoReplyGivesUpWithoutOverflowOrHang) {
             endless = port.get();
             return port;
         });
-        EXPECT_EQ(Quelmar_FI_ComandoDriverRede("25\x17"
-                                               "0"),
-                  0);
+        EXPECT_EQ(Quelmar_FI_ComandoDriverRede(raw("25", '0').c_str()), 0);
         EXPECT_EQ(endless->read, yanco::kReplyFrameMax + 1);
         EXPECT_LE(state().replyBuffer.size(), yanco::kReplyFrameMax);
     }
@@ -191,9 +185,7 @@ TEST_F(YancoTransportTest, LastReplyTranslatedTheSameWhenAskedTwice) {
     start();
     configure();
     line->answerStatus(18);
-    Quelmar_FI_ComandoDriverRede(
-        "34077\x17"
-        "1");
+    Quelmar_FI_ComandoDriverRede(raw("34077", '1').c_str());
     clearLog();
     for (int asked = 0; asked < 2; ++asked) {
         short ack = 0, st1 = 0, st2 = 0;
