@@ -1,0 +1,89 @@
+// The entry points of the card and cheque payments (TEF) and of the TEF input mode.
+#include "exports/boundary.h"
+#include "quelfi32.h"
+#include "tef/transactions.h"
+
+using quelfi::exports::guarded;
+namespace tef = quelfi::tef;
+
+extern "C" {
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCartao(const char* identificacao,
+                                                     const char* valorCompra) {
+    return guarded([=] { return tef::cardSale(identificacao, valorCompra); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCheque(const char* identificacao,
+                                                     const char* valorCompra) {
+    return guarded([=] { return tef::chequeSale(identificacao, valorCompra); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_ConfirmaVenda(const char* identificacao,
+                                                       const char* valorCompra,
+                                                       const char* operacao) {
+    return guarded([=] { return tef::confirmSale(identificacao, valorCompra, operacao); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_NaoConfirmaVendaImpressao(const char* identificacao,
+                                                                   const char* valorCompra) {
+    return guarded([=] { return tef::undoUnprintedSale(identificacao, valorCompra); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_CancelaVendaCartao(
+    const char* identificacao, const char* valorCompra, const char* numeroTransacao,
+    const char* numeroDocumento, const char* data, const char* hora, const char* rede) {
+    return guarded([=] {
+        return tef::cancelCardSale(identificacao, valorCompra, numeroTransacao, numeroDocumento,
+                                   data, hora, rede);
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_ADM(const char* identificacao) {
+    return guarded([=] { return tef::administrativeMenu(identificacao); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_ImprimeTEF(const char* identificacao,
+                                                    const char* formaPagamento,
+                                                    const char* valorCompra) {
+    return guarded([=] { return tef::printVoucher(identificacao, formaPagamento, valorCompra); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_ImprimeRelatorio(void) {
+    return guarded([] { return tef::printReport(); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCompleta(const char* identificacao,
+                                                       const char* valorCompra,
+                                                       const char* formaPagamento,
+                                                       const char* mensagem) {
+    return guarded([=] {
+        return tef::completeCardSale(identificacao, valorCompra, formaPagamento, mensagem);
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_Status(const char* identificacao) {
+    return guarded([=] { return tef::managerStatus(identificacao); });
+}
+
+QUELFI_API void QUELFI_CALL Quelmar_FITEF_ApagaResiduos(void) {
+    guarded([] {
+        tef::deleteResiduesNow();
+        return 1;
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FITEF_ConfiguraDiretorioTef(const char* diretorioRequisicao,
+                                                               const char* diretorioResposta) {
+    return guarded(
+        [=] { return tef::configureDirectories(diretorioRequisicao, diretorioResposta); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_IniciaModoTEF(void) {
+    return guarded([] { return tef::startInputMode(); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_FinalizaModoTEF(void) {
+    return guarded([] { return tef::endInputMode(); });
+}
+
+}  // extern "C"
