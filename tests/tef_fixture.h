@@ -60,10 +60,14 @@ class TefTest : public LibraryTest {
         manager.reset();
         LibraryTest::TearDown();
     }
-    void configure(const std::string& keys = "", const std::string& tefKeys = "VIAS=2\n") {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys +
-                 "[TEF]\nREQ=" + requests() + "\nRESP=" + responses() + "\n" + tefKeys);
+    // The INI with these keys in Sistema (and after), and the TEF section.
+    void configure(const std::string& keys = "") { configure(keys, tefSection() + "VIAS=2\n"); }
+    void configure(const std::string& keys, const std::string& tef) {
+        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys + tef);
         load();
+    }
+    std::string tefSection() const {
+        return "[TEF]\nREQ=" + requests() + "\nRESP=" + responses() + "\n";
     }
     void behave(const std::function<void(sim::tef::Behaviour&)>& change) {
         sim::tef::Behaviour b = manager->behaviour();

@@ -71,9 +71,11 @@ bool printed(const Voucher& voucher, const std::string& text) {
     return !refused();
 }
 
-// The text of the lines from `first` on that one call prints.
-std::string callText(const std::vector<std::string>& lines, std::size_t first, std::size_t count) {
-    if (count == 1) return printedLine(lines[first]);
+// The text of the lines from `first` on that one call prints: one line as it reads, or several
+// joined, each closing quote a blank.
+std::string callText(const std::vector<std::string>& lines, std::size_t first, std::size_t count,
+                     bool joined) {
+    if (!joined) return printedLine(lines[first]);
     std::string text;
     for (std::size_t i = first; i < first + count; ++i) {
         std::string line = lines[i];
@@ -93,7 +95,7 @@ bool printCopies(const Voucher& voucher) {
         if (copy > 0 && !(printed(voucher, " ") && printed(voucher, " "))) return false;
         for (std::size_t first = 0; first < voucher.lines.size(); first += perCall) {
             const std::size_t count = std::min(perCall, voucher.lines.size() - first);
-            if (!printed(voucher, callText(voucher.lines, first, count))) return false;
+            if (!printed(voucher, callText(voucher.lines, first, count, perCall > 1))) return false;
         }
     }
     return true;
