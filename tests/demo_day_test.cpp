@@ -48,7 +48,9 @@ TEST_F(DemoDayArguments, TheLibraryAcceptsEveryStepsArguments) {
     int checked = 0;
     for (const Step* step : allSteps()) {
         const tool::CallEntry* entry = tool::libraryCallTable().find(step->exportName);
-        if (!entry || step->expected != 1 || tool::answersText(tool::parametersOf(*entry)) != "")
+        // Exports without a request record (the TEF transactions) have no client road.
+        if (!entry || entry->record() == 0 || step->expected != 1 ||
+            tool::answersText(tool::parametersOf(*entry)) != "")
             continue;
         std::filesystem::remove(workDir() + "/Quelfi32.cmd");
         const tool::CallOutcome outcome = entry->call(step->arguments);

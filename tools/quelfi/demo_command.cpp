@@ -17,6 +17,7 @@
 #include "quelfi/demo_day.h"
 #include "quelfi/progress_line.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_tef_manager.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 #include "sim/quelmar/model_text.h"
@@ -30,7 +31,8 @@ using demo::Step;
 using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
-// printer refuses shows in the result and not only in the status bytes.
+// printer refuses shows in the result and not only in the status bytes, and the TEF manager's
+// directories, with two copies of each card voucher.
 std::string iniText(const fs::path& directory) {
     return "[Sistema]\n"
            "path=" +
@@ -38,7 +40,10 @@ std::string iniText(const fs::path& directory) {
            "/\n"
            "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
-           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n"
+           "\n[TEF]\nREQ=" +
+           (directory / "tef" / "req").string() +
+           "\nRESP=" + (directory / "tef" / "resp").string() + "\nVIAS=2\n";
 }
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
@@ -192,6 +197,8 @@ int demoCommand(const std::vector<std::string>& args) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
+    for (const char* exchange : {"req", "resp"})
+        fs::create_directories(*directory / "tef" / exchange, ignored);
     const fs::path paperFile = *directory / "paper.txt";
     fs::remove(paperFile, ignored);
 
@@ -210,15 +217,18 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     exports::libraryLoad();
+    ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
-              << " (COM1); the day's files are in " << directory->string() << '\n';
+              << " (COM1), the virtual TEF manager in " << (*directory / "tef").string()
+              << "; the day's files are in " << directory->string() << '\n';
     DayRunner runner(style, served->printer().paper());
     runner.run();
     const std::string logFile = platform::nativePath(core::logFilePath());
     exports::libraryUnload();
+    tef.stop();
     served->stop();
     return runner.finish(*directory, logFile);
 }
