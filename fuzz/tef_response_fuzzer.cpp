@@ -48,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  "\r\nRESP=" + responses + "\r\n");
     core::resetState();
     core::state().platform = &platform;
+    platform.prompts.clear();
+    platform.transientMessages.clear();
     exports::libraryLoad();
 
     const std::string operation = kOperations[in.below(std::size(kOperations))];
