@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "core/call_log.h"
+#include "core/printer_state.h"
 #include "core/return_code.h"
 #include "exports/boundary.h"
 #include "platform/platform.h"
@@ -46,6 +49,25 @@ std::string iniText(const fs::path& directory) {
            "\nRESP=" + (directory / "tef" / "resp").string() + "\nVIAS=2\n";
 }
 
+// The system's services, except that what the library says to the operator (the TEF manager's
+// messages) is kept for the day's listing instead of going to standard error; a question is
+// answered "no", as a headless process's is.
+class OperatorMessages final : public platform::Platform {
+  public:
+    platform::PromptAnswer prompt(const std::string&, const std::string& text,
+                                  platform::PromptStyle style) override {
+        said_.push_back(text);
+        return style == platform::PromptStyle::YesNoQuestion ? platform::PromptAnswer::No
+                                                             : platform::PromptAnswer::Ok;
+    }
+    void showTransientMessage(const std::string& text) override { said_.push_back(text); }
+    // What was said since the last time.
+    std::vector<std::string> take() { return std::exchange(said_, {}); }
+
+  private:
+    std::vector<std::string> said_;
+};
+
 std::string answerText(const Step& step, const CallOutcome& outcome) {
     std::string text;
     for (const Answer& answer : outcome.answers) {
@@ -58,7 +80,8 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper) : style_(style), paper_(paper) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, OperatorMessages& operatorMessages)
+        : style_(style), paper_(paper), operator_(operatorMessages) {
         for (const demo::Section& section : demo::fiscalDay()) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
@@ -125,8 +148,11 @@ class DayRunner {
         }
         std::cout << "  " << mark << ' ' << padRight(step.what, whatWidth_) << "  "
                   << style_.paint(Colour::Dim, padRight(step.exportName, exportWidth_)) << "  "
-                  << result << '\n'
-                  << std::flush;
+                  << result << '\n';
+        for (const std::string& said : operator_.take())
+            std::cout << "        " << style_.paint(Colour::Dim, "operator: ")
+                      << utf8FromWindows1252(said) << '\n';
+        std::cout << std::flush;
     }
 
     // The code, its meaning and the answers; or why the call was refused before it was made.
@@ -150,6 +176,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    OperatorMessages& operator_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
@@ -216,6 +243,8 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
+    OperatorMessages operatorMessages;
+    core::state().platform = &operatorMessages;
     exports::libraryLoad();
     ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
@@ -224,10 +253,11 @@ int demoCommand(const std::vector<std::string>& args) {
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1), the virtual TEF manager in " << (*directory / "tef").string()
               << "; the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper());
+    DayRunner runner(style, served->printer().paper(), operatorMessages);
     runner.run();
     const std::string logFile = platform::nativePath(core::logFilePath());
     exports::libraryUnload();
+    core::state().platform = &platform::systemPlatform();
     tef.stop();
     served->stop();
     return runner.finish(*directory, logFile);
