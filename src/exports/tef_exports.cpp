@@ -1,21 +1,25 @@
-// The entry points of the card and cheque payments (TEF) and of the TEF input mode.
+// The entry points of the card and cheque payments (TEF) and of the TEF input mode. The exchange
+// with the manager needs no road; the steps on the printer travel the call's road.
 #include "exports/boundary.h"
 #include "quelfi32.h"
 #include "tef/transactions.h"
 
+using quelfi::exports::enter;
 using quelfi::exports::guarded;
+using quelfi::protocol::Road;
 namespace tef = quelfi::tef;
 
 extern "C" {
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCartao(const char* identificacao,
                                                      const char* valorCompra) {
-    return guarded([=] { return tef::cardSale(identificacao, valorCompra); });
+    return enter([=](const Road& road) { return tef::cardSale(road, identificacao, valorCompra); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCheque(const char* identificacao,
                                                      const char* valorCompra) {
-    return guarded([=] { return tef::chequeSale(identificacao, valorCompra); });
+    return enter(
+        [=](const Road& road) { return tef::chequeSale(road, identificacao, valorCompra); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_ConfirmaVenda(const char* identificacao,
@@ -26,15 +30,16 @@ QUELFI_API int QUELFI_CALL Quelmar_FITEF_ConfirmaVenda(const char* identificacao
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_NaoConfirmaVendaImpressao(const char* identificacao,
                                                                    const char* valorCompra) {
-    return guarded([=] { return tef::undoUnprintedSale(identificacao, valorCompra); });
+    return enter(
+        [=](const Road& road) { return tef::undoUnprintedSale(road, identificacao, valorCompra); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_CancelaVendaCartao(
     const char* identificacao, const char* valorCompra, const char* numeroTransacao,
     const char* numeroDocumento, const char* data, const char* hora, const char* rede) {
-    return guarded([=] {
-        return tef::cancelCardSale(identificacao, valorCompra, numeroTransacao, numeroDocumento,
-                                   data, hora, rede);
+    return enter([=](const Road& road) {
+        return tef::cancelCardSale(road, identificacao, valorCompra, numeroTransacao,
+                                   numeroDocumento, data, hora, rede);
     });
 }
 
@@ -45,19 +50,21 @@ QUELFI_API int QUELFI_CALL Quelmar_FITEF_ADM(const char* identificacao) {
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_ImprimeTEF(const char* identificacao,
                                                     const char* formaPagamento,
                                                     const char* valorCompra) {
-    return guarded([=] { return tef::printVoucher(identificacao, formaPagamento, valorCompra); });
+    return enter([=](const Road& road) {
+        return tef::printVoucher(road, identificacao, formaPagamento, valorCompra);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_ImprimeRelatorio(void) {
-    return guarded([] { return tef::printReport(); });
+    return enter([](const Road& road) { return tef::printReport(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_VendaCompleta(const char* identificacao,
                                                        const char* valorCompra,
                                                        const char* formaPagamento,
                                                        const char* mensagem) {
-    return guarded([=] {
-        return tef::completeCardSale(identificacao, valorCompra, formaPagamento, mensagem);
+    return enter([=](const Road& road) {
+        return tef::completeCardSale(road, identificacao, valorCompra, formaPagamento, mensagem);
     });
 }
 
@@ -74,16 +81,17 @@ QUELFI_API void QUELFI_CALL Quelmar_FITEF_ApagaResiduos(void) {
 
 QUELFI_API int QUELFI_CALL Quelmar_FITEF_ConfiguraDiretorioTef(const char* diretorioRequisicao,
                                                                const char* diretorioResposta) {
-    return guarded(
-        [=] { return tef::configureDirectories(diretorioRequisicao, diretorioResposta); });
+    return enter([=](const Road& road) {
+        return tef::configureDirectories(road, diretorioRequisicao, diretorioResposta);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_IniciaModoTEF(void) {
-    return guarded([] { return tef::startInputMode(); });
+    return enter([](const Road& road) { return tef::startInputMode(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FinalizaModoTEF(void) {
-    return guarded([] { return tef::endInputMode(); });
+    return enter([](const Road& road) { return tef::endInputMode(road); });
 }
 
 }  // extern "C"

@@ -66,7 +66,7 @@ int confirmSale(const char* identification, const char* amount, const char* oper
     return 1;
 }
 
-int undoUnprintedSale(const char* identification, const char* amount) {
+int undoUnprintedSale(const Road& road, const char* identification, const char* amount) {
     ensurePaths();
     core::TefState& tef = core::state().tef;
     const auto responseText = readExchangeFile(tef.responseFile);
@@ -97,9 +97,9 @@ int undoUnprintedSale(const char* identification, const char* amount) {
         tef.pendingClose = true;
         return undone;
     }
-    if (printer::isOn() == 1) {
-        printer::closeReport();
-        printer::closeBoundReceipt();
+    if (printer::isOn(road) == 1) {
+        printer::closeReport(road);
+        printer::closeBoundReceipt(road);
     } else {
         tef.pendingClose = true;
     }
@@ -107,8 +107,9 @@ int undoUnprintedSale(const char* identification, const char* amount) {
     return 1;
 }
 
-int cancelCardSale(const char* identification, const char* amount, const char* transaction,
-                   const char* document, const char* date, const char* time, const char* network) {
+int cancelCardSale(const Road& road, const char* identification, const char* amount,
+                   const char* transaction, const char* document, const char* date,
+                   const char* time, const char* network) {
     ensurePaths();
     for (const char* argument :
          {identification, amount, transaction, document, date, time, network})
@@ -121,7 +122,7 @@ int cancelCardSale(const char* identification, const char* amount, const char* t
     tef.network = network;
     if (const int cancelled = confirmSale(identification, amount, "CNC"); cancelled != 1)
         return cancelled;
-    return printVoucher(identification, "Cartao", amount);
+    return printVoucher(road, identification, "Cartao", amount);
 }
 
 }  // namespace quelfi::tef

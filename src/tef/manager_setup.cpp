@@ -1,6 +1,7 @@
 // The manager's directories, its activity probe and the clean-up of the exchange files.
 #include "core/call_log.h"
 #include "core/export_call.h"
+#include "protocol/call.h"
 #include "tef/exchange_files.h"
 #include "tef/exchange_waits.h"
 #include "tef/transactions.h"
@@ -18,8 +19,8 @@ std::string refusal(const char* which, const std::string& value) {
 
 }  // namespace
 
-int configureDirectories(const char* requests, const char* responses) {
-    core::ExportCall call("Quelmar_FITEF_ConfiguraDiretorioTef");
+int configureDirectories(const Road& road, const char* requests, const char* responses) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FITEF_ConfiguraDiretorioTef"));
     const std::string requestDirectory = core::argText(requests);
     const std::string responseDirectory = core::argText(responses);
     if (requestDirectory.empty() || requestDirectory.size() > kDirectoryMax)

@@ -4,52 +4,52 @@
 
 #include "core/port_connection.h"
 #include "fiscal/coupon_closing.h"
-#include "fiscal/coupon_queries.h"
 #include "fiscal/nonfiscal_documents.h"
+#include "fiscal/queries.h"
 #include "protocol/presence.h"
 #include "protocol/status.h"
 
 namespace quelfi::tef::printer {
 
-int isOn() {
-    return core::nested([] { return protocol::verifyPrinterOn(); });
+int isOn(const Road& road) {
+    return core::nested([&] { return protocol::verifyPrinterOn(road); });
 }
 
-int readCouponNumber(std::string& number) {
+int readCouponNumber(const Road& road, std::string& number) {
     // Read for the library's own use: whatever Retorno says, the number comes back here.
-    return fiscal::readCouponNumber(number);
+    return fiscal::readQuery(road, fiscal::Query::NumeroCupom, number);
 }
 
-int finishCoupon(const char* message) {
-    return core::nested([=] { return fiscal::finishClosing(message); });
+int finishCoupon(const Road& road, const char* message) {
+    return core::nested([&] { return fiscal::finishClosing(road, message); });
 }
 
-int openBoundReceipt(const std::string& form, const std::string& amount,
+int openBoundReceipt(const Road& road, const std::string& form, const std::string& amount,
                      const std::string& couponNumber) {
     return core::nested([&] {
-        return fiscal::openBoundReceipt(form.c_str(), amount.c_str(), couponNumber.c_str());
+        return fiscal::openBoundReceipt(road, form.c_str(), amount.c_str(), couponNumber.c_str());
     });
 }
 
-int printBoundReceiptText(const std::string& text) {
-    return core::nested([&] { return fiscal::printBoundReceiptText(text.c_str()); });
+int printBoundReceiptText(const Road& road, const std::string& text) {
+    return core::nested([&] { return fiscal::printBoundReceiptText(road, text.c_str()); });
 }
 
-int closeBoundReceipt() {
-    return core::nested([] { return fiscal::closeBoundReceipt(); });
+int closeBoundReceipt(const Road& road) {
+    return core::nested([&] { return fiscal::closeBoundReceipt(road); });
 }
 
-int printReportText(const std::string& text) {
-    return core::nested([&] { return fiscal::printReportText(text.c_str()); });
+int printReportText(const Road& road, const std::string& text) {
+    return core::nested([&] { return fiscal::printReportText(road, text.c_str()); });
 }
 
-int closeReport() {
-    return core::nested([] { return fiscal::closeReport(); });
+int closeReport(const Road& road) {
+    return core::nested([&] { return fiscal::closeReport(road); });
 }
 
-LastReply lastReply() {
+LastReply lastReply(const Road& road) {
     std::optional<protocol::StatusAnswer> answer;
-    core::nested([&] { return protocol::printerReturn(answer); });
+    core::nested([&] { return protocol::printerReturn(road, answer); });
     if (!answer) return {};
     return {answer->ack, answer->st2};
 }

@@ -1,27 +1,32 @@
 // The printer exports the TEF transactions run, each as a nested call (no separator line of its
-// own): the presence check, the coupon number, the end of the coupon's closing, the bound receipt
-// and the management report that carry the voucher, and the status of the last reply.
+// own) on the transaction's road: the presence check, the coupon number, the end of the coupon's
+// closing, the bound receipt and the management report that carry the voucher, and the status of
+// the last reply.
 #pragma once
 
 #include <string>
 
+#include "protocol/road.h"
+
 namespace quelfi::tef::printer {
 
-int isOn();                                 // Quelmar_FI_VerificaImpressoraLigada
-int readCouponNumber(std::string& number);  // Quelmar_FI_NumeroCupom, into `number`
-int finishCoupon(const char* message);      // Quelmar_FI_TerminaFechamentoCupom
-int openBoundReceipt(const std::string& form, const std::string& amount,
+using protocol::Road;
+
+int isOn(const Road& road);                                   // ..VerificaImpressoraLigada
+int readCouponNumber(const Road& road, std::string& number);  // Quelmar_FI_NumeroCupom
+int finishCoupon(const Road& road, const char* message);      // ..TerminaFechamentoCupom
+int openBoundReceipt(const Road& road, const std::string& form, const std::string& amount,
                      const std::string& couponNumber);  // ..AbreComprovanteNaoFiscalVinculado
-int printBoundReceiptText(const std::string& text);     // ..UsaComprovanteNaoFiscalVinculado
-int closeBoundReceipt();                                // ..FechaComprovanteNaoFiscalVinculado
-int printReportText(const std::string& text);           // Quelmar_FI_RelatorioGerencial
-int closeReport();                                      // Quelmar_FI_FechaRelatorioGerencial
+int printBoundReceiptText(const Road& road, const std::string& text);  // ..UsaComprovante...
+int closeBoundReceipt(const Road& road);  // ..FechaComprovanteNaoFiscalVinculado
+int printReportText(const Road& road, const std::string& text);  // Quelmar_FI_RelatorioGerencial
+int closeReport(const Road& road);  // Quelmar_FI_FechaRelatorioGerencial
 
 // Quelmar_FI_RetornoImpressora: the last reply's ACK and ST2.
 struct LastReply {
     int ack = 0;
     int st2 = 0;
 };
-LastReply lastReply();
+LastReply lastReply(const Road& road);
 
 }  // namespace quelfi::tef::printer

@@ -26,12 +26,12 @@ constexpr std::size_t kAmountDigitsMax = 12;
 
 // Waits for the printer to answer the presence check; when it does not within the wait, the
 // operator chooses to wait again. False when the operator gave up.
-bool printerAnswers() {
+bool printerAnswers(const Road& road) {
     platform::Platform& os = *core::state().platform;
     for (;;) {
         const std::uint32_t start = os.tickCount();
         for (int check = 0; check < kPrinterChecks; ++check) {
-            if (printer::isOn() == 1) return true;
+            if (printer::isOn(road) == 1) return true;
             if (os.tickCount() - start >= kPrinterWaitMs) break;
             os.sleep(kPrinterCheckPauseMs);
         }
@@ -55,11 +55,12 @@ int checkAmount(const char* amount, std::string& digits) {
 
 // A sale's request after its checks: the coupon number read, the request left, acknowledged and
 // answered. The acknowledgement's failures all come back as -18, without the files.
-int requestSale(const std::string& operation, const std::string& identification,
+int requestSale(const Road& road, const std::string& operation, const std::string& identification,
                 const std::string& digits, bool reserved) {
     core::TefState& tef = core::state().tef;
     tef.documentNumber.clear();
-    if (const int read = printer::readCouponNumber(tef.documentNumber); read != 1) return read;
+    if (const int read = printer::readCouponNumber(road, tef.documentNumber); read != 1)
+        return read;
     std::vector<std::string> lines = {line::operation(operation),
                                       line::identification(identification),
                                       line::document(tef.documentNumber), line::amount(digits)};
@@ -78,9 +79,9 @@ int requestSale(const std::string& operation, const std::string& identification,
 
 }  // namespace
 
-int cardSale(const char* identification, const char* amount) {
+int cardSale(const Road& road, const char* identification, const char* amount) {
     ensurePaths();
-    if (!printerAnswers()) return -6;
+    if (!printerAnswers(road)) return -6;
     const std::string id = core::argText(identification);
     if (id.empty()) {
         tellError(message::kNoIdentification);
@@ -89,11 +90,12 @@ int cardSale(const char* identification, const char* amount) {
     std::string digits;
     if (const int checked = checkAmount(amount, digits); checked != 1) return checked;
     if (const int active = probeManager(id); active != 1) return active;
-    if (const int answered = requestSale("CRT", id, digits, true); answered != 1) return answered;
+    if (const int answered = requestSale(road, "CRT", id, digits, true); answered != 1)
+        return answered;
     return readResponse(id);
 }
 
-int chequeSale(const char* identification, const char* amount) {
+int chequeSale(const Road& road, const char* identification, const char* amount) {
     ensurePaths();
     const std::string id = core::argText(identification);
     if (id.empty()) {
@@ -103,14 +105,14 @@ int chequeSale(const char* identification, const char* amount) {
     std::string digits;
     if (const int checked = checkAmount(amount, digits); checked != 1) return checked;
     if (const int active = probeManager(id); active != 1) return active;
-    return requestSale("CHQ", id, digits, false);
+    return requestSale(road, "CHQ", id, digits, false);
 }
 
-int completeCardSale(const char* identification, const char* amount, const char* form,
-                     const char* message) {
-    if (const int sold = cardSale(identification, amount); sold != 1) return sold;
-    if (printer::finishCoupon(message) != 1) return -1;
-    return printVoucher(identification, form, amount);
+int completeCardSale(const Road& road, const char* identification, const char* amount,
+                     const char* form, const char* message) {
+    if (const int sold = cardSale(road, identification, amount); sold != 1) return sold;
+    if (printer::finishCoupon(road, message) != 1) return -1;
+    return printVoucher(road, identification, form, amount);
 }
 
 int administrativeMenu(const char* identification) {

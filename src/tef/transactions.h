@@ -5,27 +5,33 @@
 // mode write to the call log; the rest talk to the operator in message boxes.
 #pragma once
 
+#include "protocol/road.h"
+
 namespace quelfi::tef {
 
-int configureDirectories(const char* requests, const char* responses);
+using protocol::Road;
+
+int configureDirectories(const Road& road, const char* requests, const char* responses);
 int managerStatus(const char* identification);
 void deleteResiduesNow();
 
-int cardSale(const char* identification, const char* amount);
-int chequeSale(const char* identification, const char* amount);
-int completeCardSale(const char* identification, const char* amount, const char* form,
-                     const char* message);
+int cardSale(const Road& road, const char* identification, const char* amount);
+int chequeSale(const Road& road, const char* identification, const char* amount);
+int completeCardSale(const Road& road, const char* identification, const char* amount,
+                     const char* form, const char* message);
 int administrativeMenu(const char* identification);
 
 int confirmSale(const char* identification, const char* amount, const char* operation);
-int undoUnprintedSale(const char* identification, const char* amount);
-int cancelCardSale(const char* identification, const char* amount, const char* transaction,
-                   const char* document, const char* date, const char* time, const char* network);
+int undoUnprintedSale(const Road& road, const char* identification, const char* amount);
+int cancelCardSale(const Road& road, const char* identification, const char* amount,
+                   const char* transaction, const char* document, const char* date,
+                   const char* time, const char* network);
 
-int printVoucher(const char* identification, const char* form, const char* amount);
-int printReport();
+int printVoucher(const Road& road, const char* identification, const char* form,
+                 const char* amount);
+int printReport(const Road& road);
 
-int startInputMode();
-int endInputMode();
+int startInputMode(const Road& road);
+int endInputMode(const Road& road);
 
 }  // namespace quelfi::tef

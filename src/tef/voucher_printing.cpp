@@ -25,8 +25,6 @@ constexpr std::size_t kCouponNumberWidth = 6;
 constexpr int kEarlierCoupons = 20;
 // Printers of the long forms take four voucher lines a call.
 constexpr std::size_t kLinesPerCallLong = 4;
-// The Yanco printer needs a pause before each line it is sent.
-constexpr std::uint32_t kYancoLinePauseMs = 500;
 constexpr int kStatusNotExecuted = 1;  // ST2 bit: the command was not executed
 
 struct Voucher {
@@ -43,32 +41,32 @@ int copiesOf(const std::string& vias) {
     return copies < 1 ? 1 : static_cast<int>(copies);
 }
 
-bool refused() {
-    const printer::LastReply reply = printer::lastReply();
+bool refused(const Road& road) {
+    const printer::LastReply reply = printer::lastReply(road);
     return reply.ack != 6 || (reply.st2 & kStatusNotExecuted) != 0;
 }
 
 // Opens the bound receipt for the coupon; a refusal tries the coupons before it, in case the
 // number read was already the next one.
-void openReceipt(const Voucher& voucher) {
-    printer::openBoundReceipt(voucher.form, voucher.amount, voucher.couponNumber);
+void openReceipt(const Road& road, const Voucher& voucher) {
+    printer::openBoundReceipt(road, voucher.form, voucher.amount, voucher.couponNumber);
     const long long number = decimalValue(voucher.couponNumber);
     for (int back = 1; back <= kEarlierCoupons && number - back >= 1; ++back) {
-        if ((printer::lastReply().st2 & kStatusNotExecuted) == 0) return;
+        if ((printer::lastReply(road).st2 & kStatusNotExecuted) == 0) return;
         printer::openBoundReceipt(
-            voucher.form, voucher.amount,
+            road, voucher.form, voucher.amount,
             fiscal::zeroFill(std::to_string(number - back), kCouponNumberWidth));
     }
 }
 
 // One printing call and its verdict: false when the printer did not take it.
-bool printed(const Voucher& voucher, const std::string& text) {
-    if (core::isYanco()) core::state().platform->sleep(kYancoLinePauseMs);
-    const int result =
-        voucher.report ? printer::printReportText(text) : printer::printBoundReceiptText(text);
+bool printed(const Road& road, const Voucher& voucher, const std::string& text) {
+    road.beforeVoucherLine();
+    const int result = voucher.report ? printer::printReportText(road, text)
+                                      : printer::printBoundReceiptText(road, text);
     // A text the export refused never reached the printer, whatever the last reply says.
     if (result != 1 && result != -27) return false;
-    return !refused();
+    return !refused(road);
 }
 
 // The text of the lines from `first` on that one call prints: one line as it reads, or several
@@ -89,13 +87,14 @@ std::string callText(const std::vector<std::string>& lines, std::size_t first, s
 }
 
 // Every copy, the copies apart by two blank lines. False at the first call the printer refused.
-bool printCopies(const Voucher& voucher) {
+bool printCopies(const Road& road, const Voucher& voucher) {
     const std::size_t perCall = core::state().printerType != 0 ? kLinesPerCallLong : 1;
     for (int copy = 0; copy < voucher.copies; ++copy) {
-        if (copy > 0 && !(printed(voucher, " ") && printed(voucher, " "))) return false;
+        if (copy > 0 && !(printed(road, voucher, " ") && printed(road, voucher, " "))) return false;
         for (std::size_t first = 0; first < voucher.lines.size(); first += perCall) {
             const std::size_t count = std::min(perCall, voucher.lines.size() - first);
-            if (!printed(voucher, callText(voucher.lines, first, count, perCall > 1))) return false;
+            if (!printed(road, voucher, callText(voucher.lines, first, count, perCall > 1)))
+                return false;
         }
     }
     return true;
@@ -103,7 +102,8 @@ bool printCopies(const Voucher& voucher) {
 
 }  // namespace
 
-int printVoucher(const char* identification, const char* form, const char* amount) {
+int printVoucher(const Road& road, const char* identification, const char* form,
+                 const char* amount) {
     ensurePaths();
     core::TefState& tef = core::state().tef;
     const std::string id = core::argText(identification);
@@ -119,43 +119,43 @@ int printVoucher(const char* identification, const char* form, const char* amoun
             voucher.couponNumber.insert(0, kCouponNumberWidth - voucher.couponNumber.size(), '0');
     }
 
-    if (readTefKey("STATUS", 1) == "1") printer::closeReport();
+    if (readTefKey("STATUS", 1) == "1") printer::closeReport(road);
     voucher.copies = copiesOf(readTefKey("VIAS", 2));
     const auto text = readExchangeFile(tef.voucherFile);
     if (!text) return -18;
     voucher.lines = exchangeLines(*text);
 
-    while (printer::isOn() == -6) {
+    while (printer::isOn(road) == -6) {
         tellError(message::kPrinterNotAnswering);
         if (!askYes(message::kPrinterNeeded)) return -6;
     }
-    if (!voucher.report) openReceipt(voucher);
+    if (!voucher.report) openReceipt(road, voucher);
     writeTefKey("STATUS", "1");
-    while (!printCopies(voucher)) {
+    while (!printCopies(road, voucher)) {
         if (!askYes(message::kPrintAgain)) {
-            const int undone = undoUnprintedSale(id.c_str(), voucher.amount.c_str());
+            const int undone = undoUnprintedSale(road, id.c_str(), voucher.amount.c_str());
             writeTefKey("STATUS", "0");
             return undone;
         }
-        if (printer::isOn() == 1) {
-            printer::closeBoundReceipt();
-            printer::closeReport();
+        if (printer::isOn(road) == 1) {
+            printer::closeBoundReceipt(road);
+            printer::closeReport(road);
         }
         // The voucher starts again in a document of its own.
-        if (!voucher.report) openReceipt(voucher);
+        if (!voucher.report) openReceipt(road, voucher);
     }
     writeTefKey("STATUS", "0");
     if (voucher.report)
-        printer::closeReport();
+        printer::closeReport(road);
     else
-        printer::closeBoundReceipt();
+        printer::closeBoundReceipt(road);
     return 1;
 }
 
-int printReport() {
+int printReport(const Road& road) {
     ensurePaths();
     if (const int answered = awaitResponse("", kReportOperation); answered != 1) return answered;
-    return printVoucher("0", std::string(kReportOperation).c_str(), "0");
+    return printVoucher(road, "0", std::string(kReportOperation).c_str(), "0");
 }
 
 }  // namespace quelfi::tef

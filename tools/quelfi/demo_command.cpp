@@ -10,10 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/call_log.h"
-#include "core/printer_state.h"
-#include "core/return_code.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 #include "platform/platform.h"
 #include "quelfi/call_table.h"
 #include "quelfi/commands.h"
@@ -159,7 +157,7 @@ class DayRunner {
     static std::string resultText(const Step& step, const CallOutcome& outcome) {
         if (!outcome.called) return outcome.refusal;
         std::string text = padLeft(std::to_string(outcome.code), 3) + "  " +
-                           std::string(core::returnCodeMeaning(outcome.code));
+                           std::string(exports::host::returnCodeMeaning(outcome.code));
         const std::string answers = answerText(step, outcome);
         if (!answers.empty()) text += "  " + answers;
         return text;
@@ -244,7 +242,7 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     OperatorMessages operatorMessages;
-    core::state().platform = &operatorMessages;
+    exports::host::restart(operatorMessages);
     exports::libraryLoad();
     ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
@@ -255,9 +253,9 @@ int demoCommand(const std::vector<std::string>& args) {
               << "; the day's files are in " << directory->string() << '\n';
     DayRunner runner(style, served->printer().paper(), operatorMessages);
     runner.run();
-    const std::string logFile = platform::nativePath(core::logFilePath());
+    const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
-    core::state().platform = &platform::systemPlatform();
+    exports::host::restart(platform::systemPlatform());
     tef.stop();
     served->stop();
     return runner.finish(*directory, logFile);
