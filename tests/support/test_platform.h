@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ class TestPlatform : public platform::Platform {
     }
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
                                                    int& systemError) override;
+
+    // Today as the library sees it; the machine's own date until a test fixes one.
+    std::optional<platform::CalendarDate> date;
+    platform::CalendarDate localDate() override {
+        return date ? *date : platform::Platform::localDate();
+    }
 
     // Runs at every sleep, before the clock moves: a virtual device working in the library's
     // waits (the TEF manager answering while the library polls for its files).
