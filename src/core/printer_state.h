@@ -23,7 +23,6 @@ struct TefState {
     std::string statusFile;    // RESP\IntPos.sts
     std::string voucherFile;   // RESP\Imprime.txt
     std::string activityFile;  // RESP\Ativo.001
-    std::string copies;        // VIAS, as read with the paths
 
     // Fields kept from the last response read, sent back in confirmations.
     std::string documentNumber;     // 002

@@ -34,7 +34,6 @@ void buildPaths() {
     core::TefState& tef = core::state().tef;
     const std::string requests = readTefKey("REQ", kDirectoryCapacity);
     const std::string responses = readTefKey("RESP", kDirectoryCapacity);
-    tef.copies = readTefKey("VIAS", 2);
     tef.requestFile = inDirectory(requests, "IntPos.001");
     tef.responseFile = inDirectory(responses, "IntPos.001");
     tef.statusFile = inDirectory(responses, "IntPos.sts");

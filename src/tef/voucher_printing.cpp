@@ -25,6 +25,7 @@ constexpr std::size_t kCouponNumberWidth = 6;
 constexpr int kEarlierCoupons = 20;
 // Printers of the long forms take four voucher lines a call.
 constexpr std::size_t kLinesPerCallLong = 4;
+constexpr int kAcknowledged = 6;       // ACK: the printer took the command
 constexpr int kStatusNotExecuted = 1;  // ST2 bit: the command was not executed
 
 struct Voucher {
@@ -43,7 +44,7 @@ int copiesOf(const std::string& vias) {
 
 bool refused(const Road& road) {
     const printer::LastReply reply = printer::lastReply(road);
-    return reply.ack != 6 || (reply.st2 & kStatusNotExecuted) != 0;
+    return reply.ack != kAcknowledged || (reply.st2 & kStatusNotExecuted) != 0;
 }
 
 // Opens the bound receipt for the coupon; a refusal tries the coupons before it, in case the
