@@ -144,6 +144,12 @@ const std::vector<Section>& fiscalDay() {
                   {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
                    "as"}),
              step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+             // Coupon 1 (COO 3) in instalments for its customer. From 31/01 the months that
+             // follow fall due on their last day: 28/02, 31/03.
+             step(
+                 "payment booklet for coupon 1: 3 x 30,00, two copies", "Quelmar_FI_ImpressaoCarne",
+                 {"MERCADINHO BOA VISTA", "30,00", "31/01/2027", "3", "Pague em dia e evite juros.",
+                  "MARIA APARECIDA DE SOUZA", "123.456.789-09", "3", "2", "0"}),
          }},
         {"Counters and totals",
          {

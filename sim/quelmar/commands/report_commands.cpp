@@ -6,6 +6,7 @@
 #include "sim/quelmar/day_layout.h"
 #include "sim/quelmar/fiscal_day.h"
 #include "sim/quelmar/receipt_layout.h"
+#include "sim/quelmar/styled_text.h"
 
 namespace quelfi::sim {
 namespace {
@@ -15,7 +16,7 @@ constexpr std::size_t kAmountWidth = 14;
 constexpr std::size_t kCouponWidth = 6;
 
 void printText(CommandContext& c) {
-    c.paper.printLines(layout::textLines(c.command.substr(2)));
+    c.paper.printLines(layout::styledLines(c.command.substr(2)));
 }
 
 void reportText(CommandContext& c) {
