@@ -17,9 +17,9 @@ const std::vector<std::string> kVoucher = {"       COMPROVANTE DE VENDA",
                                            "DOC 001235  NSU 000101",
                                            "15/06/2026 10:05",
                                            "VALOR APROVADO R$ 40,00",
-                                           " ",
+                                           "",
                                            "RECONHECO E PAGAREI A QUANTIA ACIMA",
-                                           " ",
+                                           "",
                                            "______________________________",
                                            "ASSINATURA DO CLIENTE"};
 
@@ -66,7 +66,7 @@ TEST_F(TefSaleTest, CardSaleFromCouponToConfirmation) {
     ASSERT_GE(paper.size(), 9u + 2 * kVoucher.size() + 2);
     EXPECT_EQ(paper[6], "COO DO CUPOM FISCAL                       001235");
     EXPECT_EQ(std::vector<std::string>(paper.begin() + 9, paper.end() - 3),
-              (kVoucher + std::vector<std::string>{" ", " "} + kVoucher));
+              (kVoucher + std::vector<std::string>{"", ""} + kVoucher));
     EXPECT_EQ(statusWhilePrinting, std::vector<std::string>(2 * kVoucher.size() + 2, "1"));
     EXPECT_EQ(tefKey("LINHAS"), "12");
     EXPECT_EQ(manager->transactions().at(0).state, TransactionState::Confirmed);
@@ -217,7 +217,7 @@ TEST_F(TefSaleTest, AdministrativeMenuThenItsReportInAManagementReport) {
                                              "CRT NSU 000101 R$ 12,34 confirmed",
                                              "TOTAL CONFIRMADO R$ 12,34"};
     EXPECT_EQ(std::vector<std::string>(paper.begin() + 6, paper.end() - 3),
-              (report + std::vector<std::string>{" ", " "} + report));
+              (report + std::vector<std::string>{"", ""} + report));
     EXPECT_EQ(tefKey("STATUS"), "0");
 }
 

@@ -102,9 +102,9 @@ TEST_F(TefSetupTest, CompleteSaleThenItsCancellation) {
     const std::vector<std::string> paper = printer.paper().lines();
     ASSERT_GE(paper.size(), 8u);
     EXPECT_EQ(std::vector<std::string>(paper.end() - 8, paper.end() - 3),
-              (std::vector<std::string>{"    COMPROVANTE DE CANCELAMENTO ", "REDECARD ",
-                                        "NSU ORIGINAL 000101 ", "NSU CANCELAMENTO 000102 ",
-                                        "VALOR CANCELADO R$ 40,00 "}));
+              (std::vector<std::string>{"    COMPROVANTE DE CANCELAMENTO", "REDECARD",
+                                        "NSU ORIGINAL 000101", "NSU CANCELAMENTO 000102",
+                                        "VALOR CANCELADO R$ 40,00"}));
 }
 
 }  // namespace
