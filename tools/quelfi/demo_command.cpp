@@ -32,16 +32,18 @@ using demo::Step;
 using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
-// printer refuses shows in the result and not only in the status bytes, and the TEF manager's
-// directories, with two copies of each card voucher.
-std::string iniText(const fs::path& directory) {
+// printer refuses shows in the result and not only in the status bytes; the journal printer is
+// of the newer type. The TEF manager's directories take two copies of each card voucher.
+std::string iniText(const fs::path& directory, bool journal) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
            "/\n"
            "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
-           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n"
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
+           (journal ? "1" : "0") +
+           "\n"
            "\n[TEF]\nREQ=" +
            (directory / "tef" / "req").string() +
            "\nRESP=" + (directory / "tef" / "resp").string() + "\nVIAS=2\n";
@@ -66,6 +68,14 @@ class OperatorMessages final : public platform::Platform {
     std::vector<std::string> said_;
 };
 
+// The day the demonstration runs: the shop's printer, or with --mfd the one with an electronic
+// journal.
+struct Day {
+    bool journal = false;
+    const char* seed = demo::kPrinterSeed;
+    const std::vector<demo::Section>* sections = &demo::fiscalDay();
+};
+
 std::string answerText(const Step& step, const CallOutcome& outcome) {
     std::string text;
     for (const Answer& answer : outcome.answers) {
@@ -78,9 +88,10 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper, OperatorMessages& operatorMessages)
-        : style_(style), paper_(paper), operator_(operatorMessages) {
-        for (const demo::Section& section : demo::fiscalDay()) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, OperatorMessages& operatorMessages,
+              const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), operator_(operatorMessages), day_(day) {
+        for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
                 exportWidth_ = std::max(exportWidth_, step.exportName.size());
@@ -89,7 +100,7 @@ class DayRunner {
     }
 
     void run() {
-        for (const demo::Section& section : demo::fiscalDay()) {
+        for (const demo::Section& section : day_) {
             std::cout << '\n' << style_.paint(Colour::Bold, section.title) << '\n';
             const std::size_t printedBefore = paper_.lines().size();
             for (const Step& step : section.steps) runStep(step);
@@ -175,6 +186,7 @@ class DayRunner {
     const Styler& style_;
     sim::PaperRoll& paper_;
     OperatorMessages& operator_;
+    const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
@@ -183,7 +195,11 @@ class DayRunner {
 };
 
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
-std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std::string& error) {
+std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
+    if (!args.empty() && args[0] == "--mfd") {
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay()};
+        args.erase(args.begin());
+    }
     if (args.size() == 2 && args[0] == "--dir") {
         std::error_code failed;
         fs::create_directories(args[1], failed);
@@ -194,7 +210,7 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -209,7 +225,8 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
 
 int demoCommand(const std::vector<std::string>& args) {
     std::string error;
-    const std::optional<fs::path> directory = makeDirectory(args, error);
+    Day day;
+    const std::optional<fs::path> directory = makeDirectory(args, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -218,7 +235,7 @@ int demoCommand(const std::vector<std::string>& args) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, day.journal)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
@@ -232,7 +249,7 @@ int demoCommand(const std::vector<std::string>& args) {
     options.paperFile = paperFile.string();
     std::unique_ptr<ServedPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -244,6 +261,7 @@ int demoCommand(const std::vector<std::string>& args) {
     OperatorMessages operatorMessages;
     exports::host::restart(operatorMessages);
     exports::libraryLoad();
+    if (day.journal) exports::host::useJournalReplies(true);
     ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
     const Styler style = Styler::forStandardOutput();
@@ -251,7 +269,7 @@ int demoCommand(const std::vector<std::string>& args) {
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1), the virtual TEF manager in " << (*directory / "tef").string()
               << "; the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper(), operatorMessages);
+    DayRunner runner(style, served->printer().paper(), operatorMessages, *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
