@@ -1,10 +1,7 @@
-// The TEF manager's files as outside data: the fuzz bytes are the status file and the response
-// file the manager leaves, read by the acknowledgement wait, the response wait of each operation
-// and the response reader, for a matching, a missing or an odd identification.
-//
-// Holds: every wait ends within its limits on the virtual clock with one of its codes, the kept
-// control code fits its field, and the voucher file written from the response reads back line by
-// line as printed text.
+// The TEF manager's status and response files as outside data, read by the acknowledgement wait,
+// the response wait of each operation and the response reader. Holds: every wait ends within its
+// limits on the virtual clock with one of its codes, the kept control code fits its field, and
+// the voucher file written from the response reads back line by line as printed text.
 #include <cstdint>
 #include <filesystem>
 #include <set>
@@ -34,7 +31,7 @@ const char* const kOperations[] = {"CRT", "CHQ",       "CNF",       "CNC",
 constexpr std::uint64_t kWaitLimitMs = 240000;
 
 void checkResult(int result, std::set<int> codes, const char* what) {
-    check(codes.count(result) == 1, what, std::to_string(result));
+    check(codes.contains(result), what, std::to_string(result));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,34 +13,19 @@
 
 namespace quelfi::test {
 
-// The line to the printer, telling the test the command byte of every frame before it is sent.
-class WatchedPort final : public platform::Port {
-  public:
-    WatchedPort(std::unique_ptr<platform::Port> line, std::function<void(char)>& watch)
-        : line_(std::move(line)), watch_(watch) {}
-    long write(const std::uint8_t* data, std::size_t size) override {
-        if (watch_ && size > 1 && (data[0] == 0x1B || data[0] == 0x1C))
-            watch_(static_cast<char>(data[1]));
-        return line_->write(data, size);
-    }
-    bool readByte(std::uint8_t& byte) override { return line_->readByte(byte); }
-    bool ctsOn() override { return line_->ctsOn(); }
-    void discardInput() override { line_->discardInput(); }
+// Prompts by text and style.
+using Prompts = std::vector<std::pair<std::string, platform::PromptStyle>>;
 
-  private:
-    std::unique_ptr<platform::Port> line_;
-    std::function<void(char)>& watch_;
-};
+// The command that prints a line of the bound receipt.
+constexpr char kVoucherLine = 'C';
 
 class TefTest : public LibraryTest {
   protected:
     void SetUp() override {
         LibraryTest::SetUp();
         platform.useVirtualClock(true);
-        platform.plugPort("COM1", [this] {
-            return std::make_unique<WatchedPort>(
-                std::make_unique<ArmingPort>(line.connection(), armed), watch);
-        });
+        platform.plugPort(
+            "COM1", [this] { return std::make_unique<ArmingPort>(line.connection(), armed); });
         std::filesystem::create_directories(requests());
         std::filesystem::create_directories(responses());
         manager = std::make_unique<sim::tef::TefManager>(requests(), responses());
@@ -80,6 +64,18 @@ class TefTest : public LibraryTest {
     std::string tefKey(const std::string& key) const {
         return platform::readProfileString(systemDir() + "/QuelFI32.ini", "TEF", key).value_or("");
     }
+    Prompts prompts() const {
+        Prompts shown;
+        for (const auto& p : platform.prompts) shown.emplace_back(p.text, p.style);
+        return shown;
+    }
+    // Runs `watch` before every frame of a voucher line, until `armed` is cleared.
+    void watchVoucherLines(std::function<void()> watch) {
+        armed = {kVoucherLine, [this, watch] {
+                     watch();
+                     watchVoucherLines(watch);
+                 }};
+    }
     // The request texts the manager took, in order.
     std::vector<std::string> requestTexts() const {
         std::vector<std::string> texts;
@@ -111,7 +107,6 @@ class TefTest : public LibraryTest {
         "coo=1234; rates=18.00; payments=Dinheiro,Cartao/V; clock=15/06/2026 10:00:00")};
     sim::InProcessPort line{printer, platform};
     ArmedFault armed;
-    std::function<void(char)> watch;
     std::unique_ptr<sim::tef::TefManager> manager;
 };
 
