@@ -39,11 +39,6 @@ class TefTest : public LibraryTest {
         platform.duringSleep = [this] { manager->serve(platform.tickCount()); };
         configure();
     }
-    void TearDown() override {
-        platform.duringSleep = nullptr;
-        manager.reset();
-        LibraryTest::TearDown();
-    }
     // The INI with these keys in Sistema (and after), and the TEF section.
     void configure(const std::string& keys = "") { configure(keys, tefSection() + "VIAS=2\n"); }
     void configure(const std::string& keys, const std::string& tef) {

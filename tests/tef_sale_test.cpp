@@ -39,7 +39,6 @@ TEST_F(TefTest, CardSaleFromCouponToConfirmation) {
     std::vector<std::string> statusWhilePrinting;
     watchVoucherLines([&] { statusWhilePrinting.push_back(tefKey("STATUS")); });
     EXPECT_EQ(Quelmar_FITEF_ImprimeTEF("1001", "Cartao", "40,00"), 1);
-    armed = {};
     EXPECT_EQ(tefKey("STATUS"), "0");
     EXPECT_EQ(Quelmar_FITEF_ConfirmaVenda("1001", "40,00", "CRT"), 1);
 
