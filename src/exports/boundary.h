@@ -57,6 +57,7 @@ class HandingRoad final : public protocol::Road {
         return road_.fiscalFlags(readyPolls, flags);
     }
     bool yancoPrinter() const override { return road_.yancoPrinter(); }
+    void beforeVoucherLine() const override { road_.beforeVoucherLine(); }
     std::optional<int> takeYancoForm(const protocol::ExportRow& row,
                                      const protocol::YancoForm& form) const override {
         return road_.takeYancoForm(row, form);

@@ -1,6 +1,5 @@
 // "quelfi demo": a whole fiscal day at a shop, run through the library's exports against the
-// virtual printer (Quelmar, or Yanco with --yanco) served on a pseudo-terminal inside this
-// process. It shows each step's result,
+// virtual printer served on a pseudo-terminal inside this process. It shows each step's result,
 // the paper each part of the day printed, the day's counters and totals, and where the call log
 // is; it exits 0 only when every step it can run gave the expected result.
 #include <stdlib.h>
@@ -8,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "exports/boundary.h"
 #include "exports/host.h"
@@ -17,6 +18,7 @@
 #include "quelfi/demo_day.h"
 #include "quelfi/progress_line.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_tef_manager.h"
 #include "quelfi/served_yanco.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
@@ -33,8 +35,8 @@ using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
 // printer refuses shows in the result and not only in the status bytes; the journal printer is
-// of the newer type.
-std::string iniText(const fs::path& directory, bool yanco, bool journal) {
+// of the newer type. The TEF manager's directories take two copies of each card voucher.
+std::string iniText(const fs::path& directory, bool journal, bool yanco) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
@@ -44,8 +46,72 @@ std::string iniText(const fs::path& directory, bool yanco, bool journal) {
            "\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
            "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
-           (journal ? "1" : "0") + "\n";
+           (journal ? "1" : "0") +
+           "\n"
+           "\n[TEF]\nREQ=" +
+           (directory / "tef" / "req").string() +
+           "\nRESP=" + (directory / "tef" / "resp").string() + "\nVIAS=2\n";
 }
+
+// The system's services, except that what the library says to the operator (the TEF manager's
+// messages) is kept for the day's listing instead of going to standard error; a question is
+// answered "no", as a headless process's is.
+class OperatorMessages final : public platform::Platform {
+  public:
+    platform::PromptAnswer prompt(const std::string&, const std::string& text,
+                                  platform::PromptStyle style) override {
+        said_.push_back(text);
+        return style == platform::PromptStyle::YesNoQuestion ? platform::PromptAnswer::No
+                                                             : platform::PromptAnswer::Ok;
+    }
+    void showTransientMessage(const std::string& text) override { said_.push_back(text); }
+    // What was said since the last time.
+    std::vector<std::string> take() { return std::exchange(said_, {}); }
+
+  private:
+    std::vector<std::string> said_;
+};
+
+// The day the demonstration runs: the shop's printer, or with --mfd the one with an electronic
+// journal.
+struct Day {
+    bool journal = false;
+    const char* seed = demo::kPrinterSeed;
+    const std::vector<demo::Section>* sections = &demo::fiscalDay();
+    const char* title = "a fiscal day at a shop";
+    bool yanco = false;
+};
+
+// The virtual printer of the day, Quelmar or Yanco, served on a pseudo-terminal linked as COM1.
+class DayPrinter {
+  public:
+    DayPrinter(const Day& day, const std::string& portDirectory, const std::string& paperFile) {
+        if (day.yanco) {
+            yanco_ =
+                std::make_unique<ServedYanco>(sim::yanco::modelFromSeed(day.seed),
+                                              ServedYanco::Options{portDirectory, "", paperFile});
+        } else {
+            ServedPrinter::Options options;
+            options.portDirectory = portDirectory;
+            options.paperFile = paperFile;
+            quelmar_ = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
+        }
+    }
+    std::string devicePath() const {
+        return yanco_ ? yanco_->devicePath() : quelmar_->devicePath();
+    }
+    sim::PaperRoll& paper() {
+        return yanco_ ? yanco_->printer().paper() : quelmar_->printer().paper();
+    }
+    void stop() {
+        if (yanco_) yanco_->stop();
+        if (quelmar_) quelmar_->stop();
+    }
+
+  private:
+    std::unique_ptr<ServedPrinter> quelmar_;
+    std::unique_ptr<ServedYanco> yanco_;
+};
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
     std::string text;
@@ -59,8 +125,9 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper, const std::vector<demo::Section>& day)
-        : style_(style), paper_(paper), day_(day) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, OperatorMessages& operatorMessages,
+              const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), operator_(operatorMessages), day_(day) {
         for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
@@ -130,8 +197,11 @@ class DayRunner {
         }
         std::cout << "  " << mark << ' ' << padRight(step.what, whatWidth_) << "  "
                   << style_.paint(Colour::Dim, padRight(step.exportName, exportWidth_)) << "  "
-                  << result << '\n'
-                  << std::flush;
+                  << result << '\n';
+        for (const std::string& said : operator_.take())
+            std::cout << "        " << style_.paint(Colour::Dim, "operator: ")
+                      << utf8FromWindows1252(said) << '\n';
+        std::cout << std::flush;
     }
 
     // The code, its meaning and the answers; or why the call was refused before it was made.
@@ -155,6 +225,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    OperatorMessages& operator_;
     const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
@@ -163,59 +234,33 @@ class DayRunner {
     std::vector<std::vector<std::string>> summary_;
 };
 
-// The day the demonstration runs: the shop's printer, with --mfd the one with an electronic
-// journal, with --restaurant a restaurant's evening, with --yanco the Yanco printer.
-struct DemoOptions {
-    bool yanco = false;
-    bool journal = false;
-    bool restaurant = false;
-    std::optional<std::string> directory;
-
-    const std::vector<demo::Section>& day() const {
-        if (yanco) return demo::yancoDay();
-        if (journal) return demo::journalFiscalDay();
-        return restaurant ? demo::restaurantEvening() : demo::fiscalDay();
-    }
-    const char* quelmarSeed() const {
-        if (journal) return demo::kJournalPrinterSeed;
-        return restaurant ? demo::kRestaurantSeed : demo::kPrinterSeed;
-    }
-    std::string title() const {
-        if (journal) return "a fiscal day at a shop with an electronic journal";
-        return restaurant ? "an evening at a restaurant" : "a fiscal day at a shop";
-    }
-};
-
-std::optional<DemoOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
-    DemoOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool dayChosen = options.yanco || options.journal || options.restaurant;
-        if (args[i] == "--yanco" && !dayChosen) {
-            options.yanco = true;
-        } else if (args[i] == "--mfd" && !dayChosen) {
-            options.journal = true;
-        } else if (args[i] == "--restaurant" && !dayChosen) {
-            options.restaurant = true;
-        } else if (args[i] == "--dir" && i + 1 < args.size()) {
-            options.directory = args[++i];
-        } else {
-            error = "usage: quelfi demo [--mfd | --restaurant | --yanco] [--dir DIRECTORY]";
-            return std::nullopt;
-        }
-    }
-    return options;
-}
-
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
-std::optional<fs::path> makeDirectory(const std::optional<std::string>& given, std::string& error) {
-    if (given) {
+std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
+    if (!args.empty() && args[0] == "--mfd") {
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay(),
+               "a fiscal day at a shop with an electronic journal"};
+        args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--restaurant") {
+        day = {false, demo::kRestaurantSeed, &demo::restaurantEvening(),
+               "an evening at a restaurant"};
+        args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--yanco") {
+        day = {false, demo::kYancoPrinterSeed, &demo::yancoDay(),
+               "a fiscal day at a shop with a Yanco printer", true};
+        args.erase(args.begin());
+    }
+    if (args.size() == 2 && args[0] == "--dir") {
         std::error_code failed;
-        fs::create_directories(*given, failed);
+        fs::create_directories(args[1], failed);
         if (failed) {
-            error = "cannot create " + *given + ": " + failed.message();
+            error = "cannot create " + args[1] + ": " + failed.message();
             return std::nullopt;
         }
-        return fs::absolute(*given);
+        return fs::absolute(args[1]);
+    }
+    if (!args.empty()) {
+        error = "usage: quelfi demo [--mfd | --restaurant | --yanco] [--dir DIRECTORY]";
+        return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -225,46 +270,12 @@ std::optional<fs::path> makeDirectory(const std::optional<std::string>& given, s
     return fs::path(pattern);
 }
 
-// The virtual printer of the day, Quelmar or Yanco, served on a pseudo-terminal linked as COM1.
-class DayPrinter {
-  public:
-    DayPrinter(const DemoOptions& day, const std::string& portDirectory,
-               const std::string& paperFile) {
-        if (day.yanco) {
-            yanco_ =
-                std::make_unique<ServedYanco>(sim::yanco::modelFromSeed(demo::kYancoPrinterSeed),
-                                              ServedYanco::Options{portDirectory, "", paperFile});
-        } else {
-            ServedPrinter::Options options;
-            options.portDirectory = portDirectory;
-            options.paperFile = paperFile;
-            quelmar_ =
-                std::make_unique<ServedPrinter>(sim::modelFromSeed(day.quelmarSeed()), options);
-        }
-    }
-    std::string devicePath() const {
-        return yanco_ ? yanco_->devicePath() : quelmar_->devicePath();
-    }
-    sim::PaperRoll& paper() {
-        return yanco_ ? yanco_->printer().paper() : quelmar_->printer().paper();
-    }
-    void stop() {
-        if (yanco_) yanco_->stop();
-        if (quelmar_) quelmar_->stop();
-    }
-
-  private:
-    std::unique_ptr<ServedPrinter> quelmar_;
-    std::unique_ptr<ServedYanco> yanco_;
-};
-
 }  // namespace
 
 int demoCommand(const std::vector<std::string>& arguments) {
     std::string error;
-    const std::optional<DemoOptions> options = parseOptions(arguments, error);
-    const std::optional<fs::path> directory =
-        options ? makeDirectory(options->directory, error) : std::nullopt;
+    Day day;
+    const std::optional<fs::path> directory = makeDirectory(arguments, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -273,17 +284,19 @@ int demoCommand(const std::vector<std::string>& arguments) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory, options->yanco, options->journal)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, day.journal, day.yanco)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
+    for (const char* exchange : {"req", "resp"})
+        fs::create_directories(*directory / "tef" / exchange, ignored);
     const fs::path paperFile = *directory / "paper.txt";
     fs::remove(paperFile, ignored);
 
     const std::string portDirectory = (*directory / "ports").string();
     std::unique_ptr<DayPrinter> served;
     try {
-        served = std::make_unique<DayPrinter>(*options, portDirectory, paperFile.string());
+        served = std::make_unique<DayPrinter>(day, portDirectory, paperFile.string());
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -292,18 +305,25 @@ int demoCommand(const std::vector<std::string>& arguments) {
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
     ::setenv("QUELFI_PORT_DIR", portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
+    OperatorMessages operatorMessages;
+    exports::host::restart(operatorMessages);
     exports::libraryLoad();
-    if (options->journal) exports::host::useJournalReplies(true);
+    if (day.journal) exports::host::useJournalReplies(true);
+    ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
     const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: " + options->title()) << '\n'
-              << "  the virtual " << (options->yanco ? "Yanco" : "Quelmar")
-              << " printer answers on " << served->devicePath()
-              << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->paper(), options->day());
+    std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
+              << '\n'
+              << "  the virtual " << (day.yanco ? "Yanco" : "Quelmar") << " printer answers on "
+              << served->devicePath() << " (COM1), the virtual TEF manager in "
+              << (*directory / "tef").string() << "; the day's files are in " << directory->string()
+              << '\n';
+    DayRunner runner(style, served->paper(), operatorMessages, *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
+    exports::host::restart(platform::systemPlatform());
+    tef.stop();
     served->stop();
     return runner.finish(*directory, logFile);
 }

@@ -1,5 +1,6 @@
 #include "adapters/yanco/yanco_road.h"
 
+#include <cstdint>
 #include <string>
 
 #include "adapters/yanco/yanco_forms.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr std::string_view kStartOfDay = "121";
 constexpr std::size_t kReservedBlanks = 13;
 constexpr int kStartOfDayBusyClass = 1;  // the printer answers once the day is open
+constexpr std::uint32_t kVoucherLinePauseMs = 500;
 constexpr char kEtb = 0x17;
 
 // "command ETB flag": the command goes as it is, its reply read with status parsing when the
@@ -75,6 +77,10 @@ bool YancoRoad::takeLastStatus() const {
     s.st1 = s.yancoReply.st1;
     s.st2 = s.yancoReply.st2;
     return true;
+}
+
+void YancoRoad::beforeVoucherLine() const {
+    core::state().platform->sleep(kVoucherLinePauseMs);
 }
 
 int YancoRoad::afterOpened() const {

@@ -29,6 +29,8 @@ class YancoRoad final : public protocol::PrinterRoad {
     // The start of day after a serial port opened, unless it ran in this process or the INI
     // records it for today.
     int afterOpened() const override;
+    // Half a second before each line of a TEF voucher.
+    void beforeVoucherLine() const override;
 };
 
 // The client of the network driver when the printer beyond it is a Yanco printer: a raw request
