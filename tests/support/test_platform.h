@@ -29,6 +29,16 @@ class TestPlatform : public platform::Platform {
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
                                                    int& systemError) override;
 
+    // A serial line factory for a name, given the settings the library opens it with.
+    using LineFactory =
+        std::function<std::unique_ptr<platform::SerialLine>(const platform::LineSettings&)>;
+    void plugLine(const std::string& name, LineFactory factory) {
+        lines_[name] = std::move(factory);
+    }
+    std::unique_ptr<platform::SerialLine> openSerialLine(const std::string& name,
+                                                         const platform::LineSettings& settings,
+                                                         int& systemError) override;
+
     struct Prompt {
         std::string caption;
         std::string text;
@@ -42,6 +52,7 @@ class TestPlatform : public platform::Platform {
     std::atomic<std::uint64_t> now_{1000};
     std::atomic<std::uint64_t> slept_{0};
     std::map<std::string, PortFactory> ports_;
+    std::map<std::string, LineFactory> lines_;
 };
 
 }  // namespace quelfi::test
