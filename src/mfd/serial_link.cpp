@@ -1,0 +1,100 @@
+#include "mfd/serial_link.h"
+
+#include "core/printer_state.h"
+
+namespace quelfi::mfd {
+namespace {
+
+using platform::kMaxTimeout;
+
+constexpr std::uint32_t kQueueBytes = 65536;
+
+// A silent line must not hold a point of sale: the first byte of an answer is awaited as long as
+// the download waits for any reply byte, and a block's later bytes follow each other closely.
+constexpr std::uint32_t kFirstByteMs = 2000;
+constexpr std::uint32_t kQuietMs = 10;
+// Writes: a second per byte, as the port was always set.
+constexpr std::uint32_t kWritePerByteMs = 1000;
+constexpr std::uint32_t kWriteConstantMs = 1;
+
+constexpr platform::SerialTimeouts kFirstByte{kMaxTimeout, kMaxTimeout, kFirstByteMs,
+                                              kWritePerByteMs, kWriteConstantMs};
+constexpr platform::SerialTimeouts kNextBytes{kMaxTimeout, kMaxTimeout, kQuietMs, kWritePerByteMs,
+                                              kWriteConstantMs};
+
+}  // namespace
+
+CWinSerialInterface::~CWinSerialInterface() {
+    close();
+}
+
+bool CWinSerialInterface::open(std::uint32_t baud) {
+    close();
+    platform::LineSettings settings;
+    settings.baud = baud;
+    settings.dataBits = 8;
+    settings.parity = platform::Parity::None;
+    settings.stopBits = platform::StopBits::Two;
+    settings.ctsFlow = false;
+    settings.dsrFlow = false;
+    settings.dtr = false;
+    settings.rts = true;
+    settings.inputQueue = kQueueBytes;
+    settings.outputQueue = kQueueBytes;
+    settings.timeouts = kFirstByte;
+    int systemError = 0;
+    line_ = core::state().platform->openSerialLine(deviceName(), settings, systemError);
+    if (!line_) return false;
+    current_ = kFirstByte;
+    if (!line_->purge()) return false;
+    openName_ = deviceName();
+    return true;
+}
+
+bool CWinSerialInterface::close() {
+    if (!line_) return true;
+    const bool restored = line_->restoreTimeouts();
+    const bool closed = line_->close();
+    line_.reset();
+    openName_.clear();
+    return restored && closed;
+}
+
+bool CWinSerialInterface::write(const std::uint8_t* bytes, std::size_t count,
+                                std::uint32_t /*timeoutMs*/) {
+    if (count == 0) return line_ != nullptr;
+    if (!line_ || !bytes) return false;
+    return line_->write(bytes, count) == static_cast<long>(count);
+}
+
+bool CWinSerialInterface::read(std::uint8_t* bytes, std::size_t count, std::uint32_t /*timeoutMs*/,
+                               std::size_t& received) {
+    received = 0;
+    if (!line_ || (!bytes && count > 0)) return false;
+    if (count == 0) return true;
+    if (!useTimeouts(kFirstByte)) return false;
+    long n = line_->read(bytes, count);
+    if (n < 0) return false;
+    received = static_cast<std::size_t>(n);
+    while (received > 0 && received < count) {
+        if (!useTimeouts(kNextBytes)) return false;
+        n = line_->read(bytes + received, count - received);
+        if (n < 0) return false;
+        if (n == 0) break;
+        received += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool CWinSerialInterface::purge() {
+    return line_ && line_->purge();
+}
+
+bool CWinSerialInterface::useTimeouts(const platform::SerialTimeouts& timeouts) {
+    if (current_ == timeouts) return true;
+    if (!line_->setTimeouts(timeouts)) return false;
+    current_ = timeouts;
+    return true;
+}
+
+}  // namespace quelfi::mfd
