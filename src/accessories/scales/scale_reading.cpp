@@ -1,0 +1,52 @@
+#include "accessories/scales/scale_reading.h"
+
+#include <memory>
+#include <string>
+
+#include "accessories/scales/quel_bp_scale.h"
+#include "accessories/scales/quel_cs_scale.h"
+#include "core/export_call.h"
+#include "protocol/network_client.h"
+
+namespace quelfi::accessories {
+namespace {
+
+// The scale's state shows in the weight's third character.
+constexpr std::size_t kStateAt = 2;
+
+int stateCode(char state) {
+    switch (state) {
+        case 'N':
+            return -33;
+        case 'I':
+            return -34;
+        case 'S':
+            return -35;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+int readScale(const char* port, int model, char* weight, char* unitPrice, char* total) {
+    const core::ExportCall call("Quelmar_FI_InfoBalanca");
+    std::unique_ptr<QuelScale> scale;
+    if (model == 1)
+        scale = std::make_unique<QuelBPScale>();
+    else if (model == 2)
+        scale = std::make_unique<QuelCSScale>();
+    else
+        return call.finish(-2);
+    const std::string portName = core::argText(port);
+    if (const auto forwarded = protocol::forwardToDriver(
+            call, protocol::requestRecord(241, {portName, std::to_string(model)})))
+        return *forwarded;
+    if (!scale->query(portName, weight, unitPrice, total))
+        return call.fail(0, "Erro de comunicacao ");
+    char shown[6] = {};
+    scale->weight(shown);
+    return call.finish(stateCode(shown[kStateAt]));
+}
+
+}  // namespace quelfi::accessories
