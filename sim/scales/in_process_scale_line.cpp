@@ -96,8 +96,10 @@ void InProcessScaleLine::answer(std::string_view request) {
         answer_.erase(0, 1);
     if (!streaming_ && faults_.dropEtx && !answer_.empty() && answer_.back() == scale_codes::kEtx)
         answer_.pop_back();
-    if (!streaming_ && faults_.cutAfter && *faults_.cutAfter < answer_.size())
-        answer_.resize(*faults_.cutAfter);
+    // STX, the frame, ETX: only the frame is cut.
+    if (!streaming_ && faults_.cutFrameTo && answer_.size() >= 2 &&
+        *faults_.cutFrameTo < answer_.size() - 2)
+        answer_.erase(1 + *faults_.cutFrameTo, answer_.size() - 2 - *faults_.cutFrameTo);
     next_ = 0;
     paced_ = !faults_.unpaced;
     answerStart_ = clock_.tickCount() + faults_.lateMs;

@@ -18,7 +18,7 @@
 namespace quelfi::sim {
 
 struct ScaleLineFaults {
-    std::optional<std::size_t> cutAfter;  // the answer stops after this many bytes (STX counted)
+    std::optional<std::size_t> cutFrameTo;  // the frame between STX and ETX keeps this many bytes
     bool dropStx = false;
     bool dropEtx = false;
     std::uint32_t lateMs = 0;  // the answer starts this long after the request

@@ -50,6 +50,8 @@ struct LineSettings {
     std::uint32_t inputQueue = 0;        // driver queue sizes in bytes; 0 leaves them
     std::uint32_t outputQueue = 0;
     SerialTimeouts timeouts;
+
+    bool operator==(const LineSettings&) const = default;
 };
 
 class SerialLine {

@@ -1,0 +1,177 @@
+// The journal download's serial link and output file: the link's settings and time-outs on a
+// pseudo-terminal, how long its reads wait (on the virtual clock), and the file's bytes.
+#include "mfd/serial_link.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "mfd/output_stream.h"
+#include "support/library_fixture.h"
+#include "support/pseudo_terminal.h"
+#include "support/scripted_serial_line.h"
+
+namespace quelfi::test {
+namespace {
+
+using mfd::CWinOutputStream;
+using mfd::CWinSerialInterface;
+
+int openDescriptors() {
+    int n = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir)) ++n;
+        ::closedir(dir);
+    }
+    return n;
+}
+
+class SerialLinkTest : public LibraryTest {};
+
+TEST_F(SerialLinkTest, OpensAt115200WithTwoStopBitsAndKeepsXonXoff) {
+    PseudoTerminal pty;
+    pty.linkAs(portDir() + "/COM1");
+    struct Case {
+        tcflag_t xonXoff;
+    };
+    for (const Case c : {Case{IXON}, Case{IXOFF}, Case{IXON | IXOFF}, Case{0}}) {
+        SCOPED_TRACE(c.xonXoff);
+        // The port as another program left it: 9600 baud, CTS flow, other time-outs.
+        termios before{};
+        ASSERT_EQ(::tcgetattr(pty.controller(), &before), 0);
+        ::cfsetspeed(&before, B9600);
+        before.c_cflag = (before.c_cflag & ~CSTOPB) | CRTSCTS;
+        before.c_iflag = (before.c_iflag & ~(IXON | IXOFF)) | c.xonXoff;
+        before.c_cc[VMIN] = 5;
+        before.c_cc[VTIME] = 7;
+        ASSERT_EQ(::tcsetattr(pty.controller(), TCSANOW, &before), 0);
+
+        CWinSerialInterface link("COM1");
+        ASSERT_TRUE(link.open(115200));
+        EXPECT_EQ(link.openName(), "COM1");
+        termios open{};
+        ASSERT_EQ(::tcgetattr(pty.controller(), &open), 0);
+        EXPECT_EQ(::cfgetospeed(&open), static_cast<speed_t>(B115200));
+        EXPECT_EQ(open.c_cflag & (CSTOPB | CRTSCTS | CSIZE), static_cast<tcflag_t>(CSTOPB | CS8));
+        EXPECT_EQ(open.c_iflag & (IXON | IXOFF), c.xonXoff);
+        // The first byte of an answer awaited 2 s, as termios can say it.
+        EXPECT_EQ(open.c_cc[VMIN], 0);
+        EXPECT_EQ(open.c_cc[VTIME], 20);
+
+        EXPECT_TRUE(link.close());
+        EXPECT_EQ(link.openName(), "");
+        termios after{};
+        ASSERT_EQ(::tcgetattr(pty.controller(), &after), 0);
+        EXPECT_EQ(after.c_cc[VMIN], 5);
+        EXPECT_EQ(after.c_cc[VTIME], 7);
+    }
+}
+
+TEST_F(SerialLinkTest, ReadOnALineThatFallsQuietEndsWithWhatCame) {
+    PseudoTerminal pty;
+    pty.linkAs(portDir() + "/COM1");
+    CWinSerialInterface link("COM1");
+    ASSERT_TRUE(link.open(115200));
+    std::string block(100, '\0');
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 7);
+    pty.write(block);
+    std::uint8_t buffer[4102];
+    std::size_t received = 0;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(link.read(buffer, sizeof buffer, 2000, received));
+    // Far below the 2 s a silent line is given: the read ended when the line fell quiet.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), received), block);
+
+    const std::string command = "\x02\x05\x00\x1B\x62\x7D\x00";
+    ASSERT_TRUE(
+        link.write(reinterpret_cast<const std::uint8_t*>(command.data()), command.size(), 1000));
+    EXPECT_EQ(pty.read(command.size()), command);
+    // While the link holds the port nobody else opens it.
+    CWinSerialInterface other("COM1");
+    EXPECT_FALSE(other.open(9600));
+}
+
+TEST_F(SerialLinkTest, ReadWaitsTwoSecondsForAFirstByteThenTenMillisecondsOfQuiet) {
+    platform.useVirtualClock(true);
+    auto script = std::make_shared<SerialScript>();
+    platform.plugLine(
+        "COM1", [&](const platform::LineSettings& s) { return scriptedLine(script, platform, s); });
+    CWinSerialInterface link("COM1");
+    ASSERT_TRUE(link.open(115200));
+    std::uint8_t buffer[4102];
+    std::size_t received = 99;
+
+    // A silent line: two seconds, not a second for each byte asked.
+    std::uint64_t before = platform.slept();
+    EXPECT_TRUE(link.read(buffer, sizeof buffer, 2000, received));
+    EXPECT_EQ(received, 0u);
+    EXPECT_EQ(platform.slept() - before, 2000u);
+
+    // A block's bytes 1 ms apart from 1.5 s on, then silence: the read ends 10 ms after the last.
+    const std::uint32_t now = platform.tickCount();
+    script->arrive(std::string(300, 'D'), now + 1500, 1);
+    before = platform.slept();
+    EXPECT_TRUE(link.read(buffer, sizeof buffer, 2000, received));
+    EXPECT_EQ(received, 300u);
+    EXPECT_EQ(platform.slept() - before, 1500u + 299u + 10u);
+
+    // A whole block ends the read without waiting.
+    script->arrive(std::string(5, 'E'), platform.tickCount());
+    before = platform.slept();
+    EXPECT_TRUE(link.read(buffer, 5, 2000, received));
+    EXPECT_EQ(received, 5u);
+    EXPECT_EQ(platform.slept(), before);
+
+    EXPECT_TRUE(link.close());
+    EXPECT_FALSE(script->open);
+    EXPECT_TRUE(script->timeoutsRestored);
+    EXPECT_FALSE(link.read(buffer, 1, 2000, received));
+    EXPECT_FALSE(link.write(buffer, 1, 1000));
+}
+
+TEST_F(SerialLinkTest, MissingDeviceFailsWithNothingLeftOpen) {
+    const int descriptors = openDescriptors();
+    CWinSerialInterface link("COM7");
+    EXPECT_FALSE(link.open(9600));
+    EXPECT_EQ(link.openName(), "");
+    EXPECT_FALSE(link.purge());
+    EXPECT_TRUE(link.close());
+    EXPECT_EQ(openDescriptors(), descriptors);
+}
+
+TEST_F(SerialLinkTest, OutputFileHoldsExactlyTheBytesWritten) {
+    std::string all;
+    for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
+    const std::string path = workDir() + "\\DOWNLOAD.MFD";
+    {
+        CWinOutputStream file(path);
+        EXPECT_FALSE(file.write(reinterpret_cast<const std::uint8_t*>(all.data()), 1));
+        ASSERT_TRUE(file.open());
+        EXPECT_TRUE(file.write(reinterpret_cast<const std::uint8_t*>(all.data()), all.size()));
+        EXPECT_TRUE(file.write(reinterpret_cast<const std::uint8_t*>("\r\n\x1A"), 3));
+        EXPECT_TRUE(file.write(nullptr, 0));
+        EXPECT_TRUE(file.close());
+    }
+    EXPECT_EQ(readFile(workDir() + "/DOWNLOAD.MFD"), all + "\r\n\x1A");
+    // A second download starts the file anew.
+    CWinOutputStream again(path);
+    ASSERT_TRUE(again.open());
+    EXPECT_TRUE(again.write(reinterpret_cast<const std::uint8_t*>("MF"), 2));
+    again.close();
+    EXPECT_EQ(readFile(workDir() + "/DOWNLOAD.MFD"), "MF");
+}
+
+TEST_F(SerialLinkTest, OutputFileOnAFullDiskReportsTheWriteFailed) {
+    CWinOutputStream full("/dev/full");
+    ASSERT_TRUE(full.open());
+    EXPECT_FALSE(full.write(reinterpret_cast<const std::uint8_t*>("block"), 5));
+    CWinOutputStream nowhere(workDir() + "/missing/DOWNLOAD.MFD");
+    EXPECT_FALSE(nowhere.open());
+}
+
+}  // namespace
+}  // namespace quelfi::test
