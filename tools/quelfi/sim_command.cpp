@@ -2,6 +2,7 @@
 // (or the emulator files), shows the paper as it prints, keeps its fiscal state in a file so a
 // fiscal day can span several runs, and stops on Ctrl-C (SIGINT) or SIGTERM.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <time.h>
@@ -11,7 +12,9 @@
 #include <iostream>
 
 #include "quelfi/commands.h"
+#include "quelfi/scale_input.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_scale.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
 
@@ -28,6 +31,50 @@ std::string machineText(const sim::FiscalModel& m) {
                   m.serialNumber.c_str(), m.firmware[0], m.firmware[1], m.firmware[2],
                   m.printerType, m.electronicJournal ? ", electronic journal" : "", m.counters.coo);
     return text;
+}
+
+// Lines typed on standard input while the scale runs: each a new weight or state. Read only when
+// something is there, so the program never waits on its input.
+class TypedLines {
+  public:
+    // The lines completed since the last look.
+    std::vector<std::string> take() {
+        std::vector<std::string> lines;
+        pollfd in{0, POLLIN, 0};
+        while (open_ && ::poll(&in, 1, 0) > 0) {
+            char chunk[256];
+            const ssize_t n = ::read(0, chunk, sizeof chunk);
+            if (n <= 0) {
+                open_ = false;
+                break;
+            }
+            pending_.append(chunk, static_cast<std::size_t>(n));
+        }
+        for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+            lines.push_back(pending_.substr(0, end));
+            pending_.erase(0, end + 1);
+        }
+        return lines;
+    }
+
+  private:
+    bool open_ = true;
+    std::string pending_;
+};
+
+void changeScale(ServedScale& served, const std::string& line, const Styler& style) {
+    const std::optional<ScaleInput> input = scaleInputOf(line);
+    if (!input) {
+        if (line.find_first_not_of(" \t\r") != std::string::npos)
+            std::cerr << "quelfi sim: the scale takes a weight in kilos (2,000) or I, N, S; not '"
+                      << line << "'\n";
+        return;
+    }
+    if (input->grams) served.scale().weigh(*input->grams);
+    if (input->state) served.scale().show(*input->state);
+    std::cout << style.paint(Colour::Bold, "  scale ")
+              << plateText(served.model(), served.scale().reading()) << '\n'
+              << std::flush;
 }
 
 }  // namespace
@@ -89,6 +136,17 @@ int simCommand(const std::vector<std::string>& args) {
         return 1;
     }
 
+    std::unique_ptr<ServedScale> scale;
+    if (settings->scaleModel != 0) {
+        try {
+            scale = std::make_unique<ServedScale>(settings->scaleModel, settings->scaleReading,
+                                                  settings->portDirectory, settings->scalePort);
+        } catch (const std::exception& e) {
+            std::cerr << "quelfi sim: cannot serve the scale: " << e.what() << '\n';
+            return 1;
+        }
+    }
+
     std::vector<std::vector<std::string>> rows;
     if (settings->emulator) {
         rows.push_back({"command file", served->commandFile()});
@@ -99,13 +157,21 @@ int simCommand(const std::vector<std::string>& args) {
         rows.push_back(
             {"COM1", served->comLink() + "   (QUELFI_PORT_DIR=" + settings->portDirectory + ")"});
     }
+    if (scale)
+        rows.push_back({settings->scalePort,
+                        scale->link() + "   scale model " + std::to_string(scale->model()) + ", " +
+                            plateText(scale->model(), settings->scaleReading)});
     rows.push_back({"state", settings->stateFile});
     if (!settings->paperFile.empty()) rows.push_back({"paper", settings->paperFile});
     rows.push_back({"printer", machine});
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual Quelmar printer is on") << '\n';
     for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
+    if (scale)
+        std::cout << "A weight in kilos (2,000) or I, N, S typed here and Enter changes what the "
+                     "scale reads.\n";
     std::cout << "Ctrl-C stops it.\n" << std::flush;
+    TypedLines typed;
 
     std::size_t shown = 0;
     bool warned = false;
@@ -118,12 +184,15 @@ int simCommand(const std::vector<std::string>& args) {
                 std::cout << style.paint(Colour::Dim, "  | ") << paper[shown] << '\n';
             std::cout << std::flush;
         }
+        if (scale)
+            for (const std::string& line : typed.take()) changeScale(*scale, line, style);
         if (!served->keepState() && !warned) {
             std::cerr << "quelfi sim: cannot write the state file " << settings->stateFile << '\n';
             warned = true;
         }
         if (signal == SIGINT || signal == SIGTERM) break;
     }
+    scale.reset();
     const bool kept = served->stop();
     std::cout << "quelfi sim: stopped; " << (kept ? "the state is in " : "could not write ")
               << settings->stateFile << '\n';
