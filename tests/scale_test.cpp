@@ -1,8 +1,7 @@
 // Quelmar_FI_InfoBalanca against the two virtual scales on in-process lines, with the virtual
 // clock: each model's fields and states, its line, and every way a reading fails.
-#include <cstring>
-
 #include "quelfi32.h"
+#include "scale_fixture.h"
 #include "sim/scales/in_process_scale_line.h"
 #include "support/library_fixture.h"
 
@@ -14,24 +13,6 @@ using sim::PlateState;
 const std::string kSep = std::string(71, '-') + " ";
 const std::string kName = "Quelmar_FI_InfoBalanca ";
 const std::string kFailed = "Retorno Quelmar_FI_InfoBalanca: 0 - Erro de comunicacao ";
-
-// 2,000 kg at R$ 12,90 the kilo.
-const sim::PlateReading kTwoKilos{2000, 1290, PlateState::Stable};
-
-// Caller buffers, pre-filled so that what was written, and where it stopped, shows.
-struct Buffers {
-    char peso[8];
-    char preco[8];
-    char total[8];
-    Buffers() {
-        std::memset(peso, '#', sizeof peso);
-        std::memset(preco, '#', sizeof preco);
-        std::memset(total, '#', sizeof total);
-    }
-    std::string all() const {
-        return std::string(peso, 8) + "|" + std::string(preco, 8) + "|" + std::string(total, 8);
-    }
-};
 
 class ScaleTest : public LibraryTest {
   protected:
@@ -88,7 +69,7 @@ TEST_F(ScaleTest, EachModelHandsOutItsFieldsAndState) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model * 10 + static_cast<int>(c.state));
         sim::InProcessScaleLine& line = serve(c.model, {2000, 1290, c.state});
-        Buffers b;
+        ScaleBuffers b;
         EXPECT_EQ(Quelmar_FI_InfoBalanca("COM2", c.model, b.peso, b.preco, b.total), c.code);
         EXPECT_EQ(b.all(), c.buffers);
         EXPECT_EQ(workLog(), callLog("Retorno Quelmar_FI_InfoBalanca: " + std::to_string(c.code)));
@@ -98,7 +79,7 @@ TEST_F(ScaleTest, EachModelHandsOutItsFieldsAndState) {
     EXPECT_EQ(weightLine_.written(), "\x05\x05\x05\x05");
     // A null buffer is skipped.
     serve(2, kTwoKilos);
-    Buffers b;
+    ScaleBuffers b;
     EXPECT_EQ(Quelmar_FI_InfoBalanca("COM2", 2, nullptr, b.preco, nullptr), 1);
     EXPECT_EQ(b.all(), "########|001290##|########");
 }
@@ -174,7 +155,7 @@ TEST_F(ScaleTest, FailedReadingsReturnZeroAndCloseThePort) {
         line.setFaults(c.faults);
         const int openings = line.openings();
         const std::uint64_t slept = platform.slept();
-        Buffers b;
+        ScaleBuffers b;
         EXPECT_EQ(Quelmar_FI_InfoBalanca(c.port.c_str(), c.model, b.peso, b.preco, b.total),
                   c.code);
         EXPECT_EQ(b.all(), c.buffers);
@@ -192,7 +173,7 @@ TEST_F(ScaleTest, FailedReadingsReturnZeroAndCloseThePort) {
 TEST_F(ScaleTest, NetworkClientLeavesTheRecordAndTouchesNoLine) {
     configure("ConfigRede=1\n");
     writeFile(workDir() + "/Status.txt", "6,0,0");
-    Buffers b;
+    ScaleBuffers b;
     EXPECT_EQ(Quelmar_FI_InfoBalanca("COM2", 2, b.peso, b.preco, b.total), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "241|COM2|2|");
     EXPECT_FALSE(fileExists(workDir() + "/Status.txt"));

@@ -6,6 +6,7 @@
 #include "accessories/scales/quel_bp_scale.h"
 #include "accessories/scales/quel_cs_scale.h"
 #include "core/export_call.h"
+#include "core/return_code.h"
 #include "protocol/network_client.h"
 
 namespace quelfi::accessories {
@@ -17,13 +18,13 @@ constexpr std::size_t kStateAt = 2;
 int stateCode(char state) {
     switch (state) {
         case 'N':
-            return -33;
+            return core::rc::kScaleN;
         case 'I':
-            return -34;
+            return core::rc::kScaleI;
         case 'S':
-            return -35;
+            return core::rc::kScaleS;
         default:
-            return 1;
+            return core::rc::kOk;
     }
 }
 
@@ -37,13 +38,13 @@ int readScale(const char* port, int model, char* weight, char* unitPrice, char* 
     else if (model == 2)
         scale = std::make_unique<QuelCSScale>();
     else
-        return call.finish(-2);
+        return call.finish(core::rc::kInvalidParameter);
     const std::string portName = core::argText(port);
     if (const auto forwarded = protocol::forwardToDriver(
             call, protocol::requestRecord(241, {portName, std::to_string(model)})))
         return *forwarded;
     if (!scale->query(portName, weight, unitPrice, total))
-        return call.fail(0, "Erro de comunicacao ");
+        return call.fail(core::rc::kCommunication, "Erro de comunicacao ");
     char shown[6] = {};
     scale->weight(shown);
     return call.finish(stateCode(shown[kStateAt]));
