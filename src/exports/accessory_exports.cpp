@@ -3,14 +3,16 @@
 #include "exports/boundary.h"
 #include "quelfi32.h"
 
-using quelfi::exports::guarded;
+using quelfi::exports::enter;
+using quelfi::protocol::Road;
 
 extern "C" {
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_InfoBalanca(const char* porta, int modelo, char* peso,
                                                   char* precoKilo, char* total) {
-    return guarded(
-        [=] { return quelfi::accessories::readScale(porta, modelo, peso, precoKilo, total); });
+    return enter([=](const Road& road) {
+        return quelfi::accessories::readScale(road, porta, modelo, peso, precoKilo, total);
+    });
 }
 
 }  // extern "C"

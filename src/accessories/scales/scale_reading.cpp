@@ -5,9 +5,8 @@
 
 #include "accessories/scales/quel_bp_scale.h"
 #include "accessories/scales/quel_cs_scale.h"
-#include "core/export_call.h"
 #include "core/return_code.h"
-#include "protocol/network_client.h"
+#include "protocol/call.h"
 
 namespace quelfi::accessories {
 namespace {
@@ -30,8 +29,9 @@ int stateCode(char state) {
 
 }  // namespace
 
-int readScale(const char* port, int model, char* weight, char* unitPrice, char* total) {
-    const core::ExportCall call("Quelmar_FI_InfoBalanca");
+int readScale(const protocol::Road& road, const char* port, int model, char* weight,
+              char* unitPrice, char* total) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_InfoBalanca"));
     std::unique_ptr<QuelScale> scale;
     if (model == 1)
         scale = std::make_unique<QuelBPScale>();
@@ -40,9 +40,7 @@ int readScale(const char* port, int model, char* weight, char* unitPrice, char* 
     else
         return call.finish(core::rc::kInvalidParameter);
     const std::string portName = core::argText(port);
-    if (const auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(241, {portName, std::to_string(model)})))
-        return *forwarded;
+    if (const auto forwarded = call.handOver({portName, std::to_string(model)})) return *forwarded;
     if (!scale->query(portName, weight, unitPrice, total))
         return call.fail(core::rc::kCommunication, "Erro de comunicacao ");
     char shown[6] = {};
