@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         script->coming.push_back({answer[i], due});
     }
     platform.plugLine("COM2", [script](const platform::LineSettings& s) {
-        return test::scriptedLine(script, platform, s);
+        return std::make_unique<test::ScriptedSerialLine>(script, platform, s);
     });
 
     constexpr std::size_t kBuffer = 16;

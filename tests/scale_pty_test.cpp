@@ -67,28 +67,6 @@ TEST_F(ScalePtyTest, BothModelsAnswerOnTheLineTheLibrarySet) {
     }
 }
 
-TEST_F(ScalePtyTest, OnAnyOtherLineTheScaleAnswersNoise) {
-    sim::PricingScale scale(kTwoKilos);
-    sim::PtyServer server(scale);
-    server.linkAs(portDir() + "/COM2");
-    platform::LineSettings settings;
-    settings.baud = 9600;
-    settings.timeouts = {50, 0, 1000, 0, 200};
-    int error = 0;
-    auto line = platform::systemPlatform().openSerialLine("COM2", settings, error);
-    ASSERT_NE(line, nullptr) << error;
-    const std::uint8_t enq = 0x05;
-    ASSERT_EQ(line->write(&enq, 1), 1);
-    std::uint8_t answer[64];
-    const long n = line->read(answer, sizeof answer);
-    std::string expected = "\x82" + scale.frame() + "\x83";
-    for (std::size_t i = 1; i + 1 < expected.size(); ++i) expected[i] |= '\x80';
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(answer), n > 0 ? n : 0), expected);
-    EXPECT_FALSE(portFree(server.devicePath()));
-    EXPECT_TRUE(line->close());
-    EXPECT_TRUE(portFree(server.devicePath()));
-}
-
 TEST_F(ScalePtyTest, QuelfiSimServesAScaleThatQuelfiCallReads) {
     const std::string typing = root() + "/typing";
     ASSERT_EQ(::mkfifo(typing.c_str(), 0600), 0);

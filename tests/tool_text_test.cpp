@@ -2,8 +2,6 @@
 // amounts as a shop writes them, aligned columns and framed paper.
 #include <gtest/gtest.h>
 
-#include "quelfi/demo_day.h"
-#include "quelfi/scale_input.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 
@@ -47,42 +45,6 @@ TEST(ToolText, ColumnsAndFrames) {
     EXPECT_EQ(plain.paint(Colour::Red, "FAIL"), "FAIL");
     EXPECT_EQ(coloured.paint(Colour::Green, "ok"), "\x1B[32mok\x1B[0m");
     EXPECT_EQ(padLeft("-3", 3) + "|" + padRight("ç", 3) + "|", " -3|ç  |");
-}
-
-TEST(ToolText, WeightsPricesAndStatesTypedToTheScale) {
-    struct Case {
-        std::string typed;
-        std::optional<long> grams;
-        std::optional<sim::PlateState> state;
-    };
-    const Case cases[] = {
-        {"2,000", 2000, std::nullopt},
-        {"1.5", 1500, std::nullopt},
-        {" 0,350\r", 350, std::nullopt},
-        {"12", 12000, std::nullopt},
-        {"i", std::nullopt, sim::PlateState::Unstable},
-        {"N", std::nullopt, sim::PlateState::Negative},
-        {"S", std::nullopt, sim::PlateState::Overload},
-        {"1,2345", std::nullopt, std::nullopt},
-        {"1,2,3", std::nullopt, std::nullopt},
-        {"-1", std::nullopt, std::nullopt},
-        {"", std::nullopt, std::nullopt},
-        {"X", std::nullopt, std::nullopt},
-        {"99999999999", std::nullopt, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const std::optional<ScaleInput> input = scaleInputOf(c.typed);
-        EXPECT_EQ(input.has_value(), c.grams || c.state);
-        if (!input) continue;
-        EXPECT_EQ(input->grams, c.grams);
-        EXPECT_EQ(input->state, c.state);
-    }
-    EXPECT_EQ(centavosOf("12,90"), 1290);
-    EXPECT_EQ(centavosOf("7"), 700);
-    EXPECT_EQ(centavosOf("1,999"), std::nullopt);
-    EXPECT_EQ(demo::kilosOfWeight("000500"), "0,500");
-    EXPECT_EQ(demo::kilosOfWeight("012345"), "12,345");
 }
 
 }  // namespace

@@ -108,11 +108,16 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     // The far end of the line: waits for the checks' "PING", notes the settings the port has
     // then, and answers "PONG".
     std::optional<termios> settings;
+    std::optional<termios> linkSettings;
     std::thread farEnd([&] {
         if (line.read(4, 20000) != "PING") return;
         termios now{};
         if (::tcgetattr(line.controller(), &now) == 0) settings = now;
         line.write("PONG");
+        // Then the journal download's link: its settings, and a block for it to read.
+        if (line.read(4, 20000) != "LINK") return;
+        if (::tcgetattr(line.controller(), &now) == 0) linkSettings = now;
+        line.write(std::string(300, 'B'));
     });
     const CommandResult checks = wine_->run(build("quelfi_platform_checks.exe"), "COM1");
     farEnd.join();
@@ -125,6 +130,11 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     EXPECT_EQ(settings->c_iflag & (IXON | IXOFF), tcflag_t{IXOFF});
     EXPECT_EQ(settings->c_cc[VSTART], 0x11);
     EXPECT_EQ(settings->c_cc[VSTOP], 0x13);
+    // The link's own: 115200 baud, two stop bits, no CTS flow, the port's XON/XOFF kept.
+    ASSERT_TRUE(linkSettings.has_value()) << "the link sent nothing on COM1";
+    EXPECT_EQ(::cfgetospeed(&*linkSettings), speed_t{B115200});
+    EXPECT_EQ(linkSettings->c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t{CS8 | CSTOPB});
+    EXPECT_EQ(linkSettings->c_iflag & (IXON | IXOFF), tcflag_t{IXOFF});
 }
 
 TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
