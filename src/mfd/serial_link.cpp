@@ -5,22 +5,22 @@
 namespace quelfi::mfd {
 namespace {
 
-using platform::kMaxTimeout;
-
 constexpr std::uint32_t kQueueBytes = 65536;
 
 // A silent line must not hold a point of sale: the first byte of an answer is awaited as long as
-// the download waits for any reply byte, and a block's later bytes follow each other closely.
+// the download waits for any reply byte, and a block ends once its bytes stop for a moment.
 constexpr std::uint32_t kFirstByteMs = 2000;
 constexpr std::uint32_t kQuietMs = 10;
 // Writes: a second per byte, as the port was always set.
 constexpr std::uint32_t kWritePerByteMs = 1000;
 constexpr std::uint32_t kWriteConstantMs = 1;
+// Start bit, 8 data bits, two stop bits.
+constexpr std::uint64_t kBitsPerByte = 11;
 
-constexpr platform::SerialTimeouts kFirstByte{kMaxTimeout, kMaxTimeout, kFirstByteMs,
-                                              kWritePerByteMs, kWriteConstantMs};
-constexpr platform::SerialTimeouts kNextBytes{kMaxTimeout, kMaxTimeout, kQuietMs, kWritePerByteMs,
-                                              kWriteConstantMs};
+// A read that ends when the line has been quiet kQuietMs, or after `totalMs` whatever comes.
+constexpr platform::SerialTimeouts readingFor(std::uint32_t totalMs) {
+    return {kQuietMs, 0, totalMs, kWritePerByteMs, kWriteConstantMs};
+}
 
 }  // namespace
 
@@ -41,11 +41,12 @@ bool CWinSerialInterface::open(std::uint32_t baud) {
     settings.rts = true;
     settings.inputQueue = kQueueBytes;
     settings.outputQueue = kQueueBytes;
-    settings.timeouts = kFirstByte;
+    settings.timeouts = readingFor(kFirstByteMs);
     int systemError = 0;
     line_ = core::state().platform->openSerialLine(deviceName(), settings, systemError);
     if (!line_) return false;
-    current_ = kFirstByte;
+    current_ = settings.timeouts;
+    baud_ = baud;
     if (!line_->purge()) return false;
     openName_ = deviceName();
     return true;
@@ -71,17 +72,21 @@ bool CWinSerialInterface::read(std::uint8_t* bytes, std::size_t count, std::uint
                                std::size_t& received) {
     received = 0;
     if (!line_ || (!bytes && count > 0)) return false;
-    if (count == 0) return true;
-    if (!useTimeouts(kFirstByte)) return false;
-    long n = line_->read(bytes, count);
-    if (n < 0) return false;
-    received = static_cast<std::size_t>(n);
-    while (received > 0 && received < count) {
-        if (!useTimeouts(kNextBytes)) return false;
-        n = line_->read(bytes + received, count - received);
+    platform::Platform& os = *core::state().platform;
+    // Only plain time-outs (an interval and a total) are used: every driver keeps those alike.
+    std::uint32_t totalMs = kFirstByteMs;
+    while (received < count) {
+        if (!useTimeouts(readingFor(totalMs))) return false;
+        const std::uint32_t start = os.tickCount();
+        const long n = line_->read(bytes + received, count - received);
         if (n < 0) return false;
-        if (n == 0) break;
         received += static_cast<std::size_t>(n);
+        // Nothing came, or the quiet interval ended the read before its total: the line is quiet.
+        if (n == 0 || os.tickCount() - start < totalMs) break;
+        // The total ran out while bytes were still coming: read on for what the rest takes.
+        const std::uint64_t rest = count - received;
+        totalMs =
+            static_cast<std::uint32_t>((rest * kBitsPerByte * 1000 + baud_ - 1) / baud_) + kQuietMs;
     }
     return true;
 }

@@ -69,6 +69,7 @@ class CWinSerialInterface final : public CSerialInterface {
 
     std::unique_ptr<platform::SerialLine> line_;
     platform::SerialTimeouts current_;
+    std::uint32_t baud_ = 9600;
     std::string openName_;
 };
 

@@ -50,6 +50,7 @@ bool QuelScale::closePort() {
 }
 
 bool QuelScale::requestFrame() {
+    if (!port_) return false;
     platform::Platform& os = *core::state().platform;
     const std::uint8_t enq = kEnq;
     if (port_->write(&enq, 1) != 1) return false;

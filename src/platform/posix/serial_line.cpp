@@ -164,13 +164,14 @@ class PosixSerialLine final : public SerialLine {
                 lastByteAt = monotonicMs();
                 continue;
             }
-            if (n < 0 && errno != EAGAIN && errno != EINTR && errno != EIO)
+            const bool hungUp = n == 0 || errno == EIO;
+            if (!hungUp && errno != EAGAIN && errno != EINTR)
                 return got ? static_cast<long>(got) : -1;
             const std::optional<std::uint32_t> wait =
                 deadline.waitLeft(got, lastByteAt, monotonicMs());
             if (wait && *wait == 0) break;
             const int ms = wait ? static_cast<int>(*wait) : -1;
-            if (n == 0 || (n < 0 && errno == EIO)) {
+            if (hungUp) {
                 // A hung-up pseudo-terminal reads as its end at once: the time-out runs out
                 // all the same, without spinning.
                 ::usleep(static_cast<useconds_t>(ms < 0 ? 100 : ms) * 1000);

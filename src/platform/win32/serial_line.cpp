@@ -114,11 +114,18 @@ class Win32SerialLine final : public SerialLine {
         const BOOL done = writing ? ::WriteFile(port_.get(), data, n, &moved, &overlapped)
                                   : ::ReadFile(port_.get(), data, n, &moved, &overlapped);
         if (done) return static_cast<long>(moved);
-        if (::GetLastError() != ERROR_IO_PENDING) return -1;
-        // The port's time-outs end the transfer; the wait itself needs no limit.
-        ::WaitForSingleObject(event.get(), INFINITE);
-        if (!::GetOverlappedResult(port_.get(), &overlapped, &moved, FALSE)) return -1;
-        return static_cast<long>(moved);
+        if (::GetLastError() == ERROR_IO_PENDING) {
+            // The port's time-outs end the transfer; the wait itself needs no limit.
+            ::WaitForSingleObject(event.get(), INFINITE);
+            if (::GetOverlappedResult(port_.get(), &overlapped, &moved, FALSE))
+                return static_cast<long>(moved);
+        }
+        return endedByTimeout(::GetLastError()) ? static_cast<long>(moved) : -1;
+    }
+
+    // Some drivers report a transfer their time-outs ended as failed; it moved what it moved.
+    static bool endedByTimeout(DWORD error) {
+        return error == ERROR_TIMEOUT || error == WAIT_TIMEOUT || error == ERROR_SEM_TIMEOUT;
     }
 
     Handle port_;
