@@ -1,15 +1,18 @@
 // "quelfi sim": a virtual printer as a program of its own, the Quelmar one or (--yanco) the Yanco
 // one. It serves a pseudo-terminal (the Quelmar printer also the emulator files), shows the paper
 // as it prints, keeps its fiscal state in a file so a fiscal day can span several runs, and stops
-// on Ctrl-C (SIGINT) or SIGTERM.
+// on Ctrl-C (SIGINT) or SIGTERM. On the Quelmar printer SIGUSR1 puts a document in the cheque
+// station's slip, as an operator would for a cheque or an authentication.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "quelfi/commands.h"
@@ -19,6 +22,7 @@
 #include "quelfi/served_yanco.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
+#include "sim/quelmar/codes.h"
 
 namespace quelfi::tool {
 
@@ -89,11 +93,12 @@ std::string yancoMachineText(const sim::yanco::Model& m) {
 using Rows = std::vector<std::vector<std::string>>;
 
 // Shows where the printer is (`rows`, then its state and paper files, then `machine`) and its
-// paper as it prints, until a stop signal; then stops it.
+// paper as it prints, until a stop signal; then stops it. SIGUSR1 runs `insertDocument` when the
+// printer has a cheque station.
 template <typename Served>
 int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_t& stops,
                       const std::string& title, Rows rows, const std::string& machine,
-                      ServedScale* scale) {
+                      ServedScale* scale, const std::function<void()>& insertDocument = {}) {
     if (scale)
         rows.push_back({settings.scalePort, scale->link() + "   scale model " +
                                                 std::to_string(scale->model()) + ", " +
@@ -108,6 +113,8 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
     if (scale)
         std::cout << "A weight in kilos (2,000) or I, N, S typed here and Enter changes what the "
                      "scale reads.\n";
+    if (insertDocument)
+        std::cout << "kill -USR1 " << ::getpid() << " puts a document in the cheque slip; ";
     std::cout << "Ctrl-C stops it.\n" << std::flush;
     TypedLines typed;
 
@@ -116,6 +123,7 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
     const timespec look{0, kLookNanoseconds};
     for (;;) {
         const int signal = sigtimedwait(&stops, nullptr, &look);
+        if (signal == SIGUSR1 && insertDocument) insertDocument();
         if (!settings.quiet) {
             const std::vector<std::string> paper = served.printer().paper().lines();
             for (; shown < paper.size(); ++shown)
@@ -169,7 +177,12 @@ int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalMo
     } else {
         rows = portRows(served->devicePath(), served->comLink(), settings);
     }
-    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine, scale);
+    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine, scale, [&served] {
+        served->printer().update([](sim::FiscalModel& m) {
+            m.chequeSensor = sim::codes::kChequeDocumentPresent |
+                             sim::codes::kChequeDocumentAligned | sim::codes::kChequeUnderHead;
+        });
+    });
 }
 
 int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Model model,
@@ -234,6 +247,7 @@ int simCommand(const std::vector<std::string>& args) {
     sigemptyset(&stops);
     sigaddset(&stops, SIGINT);
     sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
     // A scale beside the printer, on its own port.
     std::unique_ptr<ServedScale> scale;
