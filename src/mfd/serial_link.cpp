@@ -14,6 +14,9 @@ constexpr std::uint32_t kQuietMs = 10;
 // Writes: a second per byte, as the port was always set.
 constexpr std::uint32_t kWritePerByteMs = 1000;
 constexpr std::uint32_t kWriteConstantMs = 1;
+// The Windows tick counter moves in steps of about 16 ms: a read that ended this near its total is
+// taken for one the total ended, and the next read looks again.
+constexpr std::uint32_t kTickStepMs = 16;
 // Start bit, 8 data bits, two stop bits.
 constexpr std::uint64_t kBitsPerByte = 11;
 
@@ -46,7 +49,7 @@ bool CWinSerialInterface::open(std::uint32_t baud) {
     line_ = core::state().platform->openSerialLine(deviceName(), settings, systemError);
     if (!line_) return false;
     current_ = settings.timeouts;
-    baud_ = baud;
+    baud_ = baud == 0 ? 1 : baud;
     if (!line_->purge()) return false;
     openName_ = deviceName();
     return true;
@@ -82,7 +85,7 @@ bool CWinSerialInterface::read(std::uint8_t* bytes, std::size_t count, std::uint
         if (n < 0) return false;
         received += static_cast<std::size_t>(n);
         // Nothing came, or the quiet interval ended the read before its total: the line is quiet.
-        if (n == 0 || os.tickCount() - start < totalMs) break;
+        if (n == 0 || os.tickCount() - start + kTickStepMs < totalMs) break;
         // The total ran out while bytes were still coming: read on for what the rest takes.
         const std::uint64_t rest = count - received;
         totalMs =
