@@ -13,14 +13,8 @@ namespace quelfi::test {
 inline const sim::PlateReading kTwoKilos{2000, 1290, sim::PlateState::Stable};
 
 struct ScaleBuffers {
-    char peso[8];
-    char preco[8];
-    char total[8];
-    ScaleBuffers() {
-        std::memset(peso, '#', sizeof peso);
-        std::memset(preco, '#', sizeof preco);
-        std::memset(total, '#', sizeof total);
-    }
+    char peso[8], preco[8], total[8];
+    ScaleBuffers() { std::memset(this, '#', sizeof *this); }
     std::string all() const {
         return std::string(peso, 8) + "|" + std::string(preco, 8) + "|" + std::string(total, 8);
     }

@@ -14,7 +14,6 @@ namespace quelfi::test {
 
 struct SerialScript {
     std::deque<sim::DueByte> coming;  // in order of their ticks
-    std::string written;
     bool open = false;
     bool timeoutsRestored = false;
 
@@ -33,10 +32,7 @@ class ScriptedSerialLine final : public platform::SerialLine {
     }
     ~ScriptedSerialLine() override { close(); }
 
-    long write(const std::uint8_t* data, std::size_t size) override {
-        script_->written.append(reinterpret_cast<const char*>(data), size);
-        return static_cast<long>(size);
-    }
+    long write(const std::uint8_t*, std::size_t size) override { return static_cast<long>(size); }
     long read(std::uint8_t* data, std::size_t count) override {
         std::deque<sim::DueByte>& coming = script_->coming;
         const auto next = [&](sim::DueByte& due) {
@@ -50,10 +46,7 @@ class ScriptedSerialLine final : public platform::SerialLine {
         return true;
     }
     bool restoreTimeouts() override { return script_->timeoutsRestored = true; }
-    bool close() override {
-        script_->open = false;
-        return true;
-    }
+    bool close() override { return !(script_->open = false); }
 
   private:
     std::shared_ptr<SerialScript> script_;
