@@ -66,9 +66,12 @@ std::vector<Call> posCalls() {
     };
 }
 
-int runCalls(const Lookup& lookup) {
+namespace {
+
+// Runs the calls in order, printing each with its result. Returns how many went wrong.
+int runCalls(const std::vector<Call>& calls, const Lookup& lookup) {
     int failures = 0;
-    for (const Call& call : posCalls()) {
+    for (const Call& call : calls) {
         const std::optional<int> result = call.run(lookup);
         if (!result) {
             std::printf("%s: not exported\n", call.text.c_str());
@@ -79,9 +82,36 @@ int runCalls(const Lookup& lookup) {
         std::printf("%s = %d%s\n", call.text.c_str(), *result, wrong ? "  (unexpected)" : "");
         if (wrong) ++failures;
     }
+    std::fflush(stdout);
+    return failures;
+}
+
+}  // namespace
+
+std::optional<Ending> endingNamed(const std::string& name) {
+    if (name == "unload") return Ending::Unload;
+    if (name == "exit-closed") return Ending::ExitClosed;
+    if (name == "exit-open") return Ending::ExitOpen;
+    if (name == "reload") return Ending::Reload;
+    return std::nullopt;
+}
+
+int runClient(Library& library, Ending ending) {
+    if (!library.load()) return 100;
+    const Lookup lookup = [&library](const std::string& name) { return library.find(name); };
+    std::vector<Call> calls = posCalls();
+    const bool leaveOpen = ending == Ending::ExitOpen || ending == Ending::Reload;
+    if (leaveOpen) calls.pop_back();  // the day's last call closes the port
+    int failures = runCalls(calls, lookup);
     std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
                 grandTotal);
     std::fflush(stdout);
+
+    if (ending == Ending::Unload || ending == Ending::Reload) library.unload();
+    if (ending == Ending::Reload) {
+        if (!library.load()) return 100;
+        failures += runCalls({QF_CALL(1, Quelmar_FI_AbrePortaSerial)}, lookup);
+    }
     return failures;
 }
 

@@ -8,12 +8,9 @@
 #include <optional>
 #include <thread>
 
-#include "sim/pty_server.h"
-#include "sim/quelmar/model_text.h"
-#include "sim/quelmar/printer_link.h"
-#include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
 #include "support/pseudo_terminal.h"
+#include "support/shop_client.h"
 #include "win32/windows_builds.h"
 #include "win32/wine_session.h"
 
@@ -22,25 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A virtual printer served on a pseudo-terminal, the same shop for every run so that two runs
-// of the same calls write the same log.
-struct ShopPrinter {
-    sim::QuelmarPrinter printer{sim::modelFromSeed(
-        "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
-        "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
-        "rates=18.00,7.00; payments=Dinheiro")};
-    sim::PrinterLink link{printer};
-    sim::PtyServer server{link};
-};
-
 // The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
   protected:
-    static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
-
     // The Linux twin of the Windows client, loading the shared library as a program does.
     CommandResult runOnLinux(ShopPrinter& shop) {
-        writeFile(systemDir() + "/QuelFI32.ini", kIni);
+        writeFile(systemDir() + "/QuelFI32.ini", kShopIni);
         shop.server.linkAs(portDir() + "/COM1");
         fs::create_directories(driveC() + "/quelfi");
         return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY));
@@ -50,16 +34,9 @@ class PosClientTest : public LibraryTest {
 
     // The start of the day: load, open, open again, close, open by index, close, reload, close.
     static std::string expectedStartOfDay() {
-        const std::string sep = std::string(71, '-') + " ";
-        const std::string configuration = logLines(
-            {sep, "Quelmar_FI_LeInformacoesConfiguracao ", "path: c:\\quelfi", "Log: 1",
-             "Status: 1", "Retorno: 0", "ControlePorta: 0", "StatusFuncao: 0", "ModeloImp: 0",
-             "ConfigRede: i", "ModoGaveta: i", "EmulMFD: 0", "StatusCheque: 0", "Porta: COM1",
-             "StatusErro: 0", "Impressora: 0", "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "});
-        const std::string opened = logLines({sep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                                             "Retorno Quelmar_FI_AbrePortaSerial: 1"});
-        const std::string closed = logLines(
-            {sep, "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1"});
+        const std::string configuration = shopConfigurationLog();
+        const std::string opened = shopPortOpenedLog();
+        const std::string closed = shopPortClosedLog();
         return configuration + opened + opened + closed + opened + closed + configuration + closed;
     }
 };
@@ -134,7 +111,7 @@ TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     // Windows: the same INI in the system directory, COM1 on the same shop's printer.
     ShopPrinter windowsShop;
     ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
-    writeFile(wine_->systemDirectory() + "/QuelFI32.ini", kIni);
+    writeFile(wine_->systemDirectory() + "/QuelFI32.ini", kShopIni);
     fs::create_directories(wine_->driveC() + "/quelfi");
     fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
     const CommandResult onWindows = wine_->run(build("quelfi_client.exe"), "QuelFI32.dll");

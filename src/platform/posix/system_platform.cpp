@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/never_destroyed.h"
 #include "platform/posix/posix_ports.h"
 
 #ifndef QUELFI_VERSION_TEXT
@@ -51,8 +52,8 @@ bool Platform::namedEventExists(const std::string& name) {
 }
 
 Platform& systemPlatform() {
-    static Platform instance;
-    return instance;
+    static NeverDestroyed<Platform> instance;
+    return instance.get();
 }
 
 std::string libraryVersion() {
