@@ -1,6 +1,7 @@
 // The point-of-sale client's calls on both builds. On Linux its twin loads the shared library;
-// under Wine, with COM1 mapped to a pseudo-terminal, the 64-bit Windows build runs the platform
-// layer's own checks and the client, whose call log must be byte for byte the Linux build's.
+// under Wine, with COM1 mapped to a pseudo-terminal, the 32-bit Windows build we ship and the
+// 64-bit one each run the platform layer's own checks and the client, whose call log must be
+// byte for byte the Linux build's.
 #include <termios.h>
 
 #include <filesystem>
@@ -22,12 +23,14 @@ namespace fs = std::filesystem;
 // The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
   protected:
-    // The Linux twin of the Windows client, loading the shared library as a program does.
-    CommandResult runOnLinux(ShopPrinter& shop) {
+    // The Linux twin of the Windows client, loading the shared library as a program does and
+    // leaving it as `ending` says (pos_calls.h).
+    CommandResult runOnLinux(ShopPrinter& shop, const std::string& ending = "unload") {
         writeFile(systemDir() + "/QuelFI32.ini", kShopIni);
         shop.server.linkAs(portDir() + "/COM1");
         fs::create_directories(driveC() + "/quelfi");
-        return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY));
+        return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY) +
+                          " " + shellWord(ending));
     }
 
     std::string linuxLog() const { return readFile(driveC() + "/quelfi/QuelFI32.log"); }
@@ -54,11 +57,14 @@ TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOn) {
         << onLinux.output;
 }
 
-class WineTest : public PosClientTest {
+// The parameter is the Windows build's word size: 32, the DLL we ship with its 32-bit programs,
+// or 64.
+class WineTest : public PosClientTest, public ::testing::WithParamInterface<int> {
   protected:
     void SetUp() override {
         PosClientTest::SetUp();
         QUELFI_NEED(toolInstalled("wine") && toolInstalled("wineserver"), "Wine is not installed");
+        if (bits() == 32) QUELFI_NEED(wine32Installed(), "32-bit Wine is not installed");
         for (const char* program :
              {"QuelFI32.dll", "quelfi_client.exe", "quelfi_platform_checks.exe"}) {
             QUELFI_NEED(fileExists(build(program)),
@@ -73,12 +79,15 @@ class WineTest : public PosClientTest {
         PosClientTest::TearDown();
     }
 
-    static std::string build(const std::string& file) { return win64Build() + "/" + file; }
+    int bits() const { return GetParam(); }
+    std::string build(const std::string& file) const {
+        return (bits() == 32 ? win32Build() : win64Build()) + "/" + file;
+    }
 
     std::unique_ptr<WineSession> wine_;
 };
 
-TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
+TEST_P(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     PseudoTerminal line;
     ASSERT_TRUE(wine_->mapPort("COM1", line.devicePath()));
 
@@ -104,17 +113,21 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     EXPECT_EQ(settings->c_cc[VSTOP], 0x13);
 }
 
-TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
+// The client ends as most point-of-sale programs do, with the port open and the DLL loaded: the
+// DLL's process-exit step closes the port, and the process ends with the client's own status.
+TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     ShopPrinter linuxShop;
-    const CommandResult onLinux = runOnLinux(linuxShop);
+    const CommandResult onLinux = runOnLinux(linuxShop, "exit-open");
 
-    // Windows: the same INI in the system directory, COM1 on the same shop's printer.
+    // Windows: the same INI in the system directory (the 32-bit one for a 32-bit program), COM1
+    // on the same shop's printer.
     ShopPrinter windowsShop;
     ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
-    writeFile(wine_->systemDirectory() + "/QuelFI32.ini", kShopIni);
+    writeFile(wine_->systemDirectory(bits()) + "/QuelFI32.ini", kShopIni);
     fs::create_directories(wine_->driveC() + "/quelfi");
     fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
-    const CommandResult onWindows = wine_->run(build("quelfi_client.exe"), "QuelFI32.dll");
+    const CommandResult onWindows =
+        wine_->run(build("quelfi_client.exe"), "QuelFI32.dll exit-open");
 
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
     EXPECT_EQ(onWindows.status, 0) << onWindows.output;
@@ -122,6 +135,9 @@ TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     EXPECT_EQ(windowsShop.printer.paper().text(), linuxShop.printer.paper().text());
     EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/QuelFI32.log"), linuxLog());
 }
+
+INSTANTIATE_TEST_SUITE_P(Builds, WineTest, ::testing::Values(32, 64),
+                         [](const auto& info) { return "Bits" + std::to_string(info.param); });
 
 }  // namespace
 }  // namespace quelfi::test
