@@ -88,29 +88,24 @@ int runCalls(const std::vector<Call>& calls, const Lookup& lookup) {
 
 }  // namespace
 
-std::optional<Ending> endingNamed(const std::string& name) {
-    if (name == "unload") return Ending::Unload;
-    if (name == "exit-closed") return Ending::ExitClosed;
-    if (name == "exit-open") return Ending::ExitOpen;
-    if (name == "reload") return Ending::Reload;
-    return std::nullopt;
-}
-
-int runClient(Library& library, Ending ending) {
+int runClient(const Library& library, const std::string& ending) {
+    const bool leaveOpen = ending == "exit-open" || ending == "reload";
+    if (!leaveOpen && ending != "unload" && ending != "exit-closed") {
+        std::fprintf(stderr, "unknown ending %s\n", ending.c_str());
+        return 100;
+    }
     if (!library.load()) return 100;
-    const Lookup lookup = [&library](const std::string& name) { return library.find(name); };
     std::vector<Call> calls = posCalls();
-    const bool leaveOpen = ending == Ending::ExitOpen || ending == Ending::Reload;
     if (leaveOpen) calls.pop_back();  // the day's last call closes the port
-    int failures = runCalls(calls, lookup);
+    int failures = runCalls(calls, library.find);
     std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
                 grandTotal);
     std::fflush(stdout);
 
-    if (ending == Ending::Unload || ending == Ending::Reload) library.unload();
-    if (ending == Ending::Reload) {
+    if (ending == "unload" || ending == "reload") library.unload();
+    if (ending == "reload") {
         if (!library.load()) return 100;
-        failures += runCalls({QF_CALL(1, Quelmar_FI_AbrePortaSerial)}, lookup);
+        failures += runCalls({QF_CALL(1, Quelmar_FI_AbrePortaSerial)}, library.find);
     }
     return failures;
 }

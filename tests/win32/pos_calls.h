@@ -22,32 +22,19 @@ struct Call {
 // The day at the till, ending with the port closed.
 std::vector<Call> posCalls();
 
-// How the program leaves the library after the day.
-enum class Ending {
-    Unload,      // closes the port, unloads the library, exits
-    ExitClosed,  // closes the port and exits with the library loaded
-    ExitOpen,    // exits with the port open and the library loaded, as most programs end
-    Reload,      // unloads the library with the port open, loads it again, opens the port again
-                 // and exits with it open
+// The library as the program holds it: load (false, with a message, when it cannot), unload.
+struct Library {
+    std::function<bool()> load;
+    std::function<void()> unload;
+    Lookup find;
 };
 
-// The ending named on the command line: "unload", "exit-closed", "exit-open", "reload".
-std::optional<Ending> endingNamed(const std::string& name);
-
-// The library as the program holds it, on Linux or on Windows.
-class Library {
-  public:
-    virtual ~Library() = default;
-    // False, with a message on standard error, when it cannot be loaded.
-    virtual bool load() = 0;
-    virtual void unload() = 0;
-    // An export by its DLL name, null when it is not exported.
-    virtual void* find(const std::string& dllName) = 0;
-};
-
-// Loads the library, runs the day's calls, printing each with its result, and ends as asked.
-// Returns the program's exit status: how many calls went wrong, 100 when the library did not
-// load.
-int runClient(Library& library, Ending ending);
+// Loads the library, runs the day's calls, printing each with its result, and leaves the
+// library as `ending` says: "unload" (the port closed, the library unloaded, then the exit),
+// "exit-closed" (the exit with the port closed and the library loaded), "exit-open" (the exit
+// with both open, as most programs end) or "reload" (the library unloaded with the port open,
+// loaded again, the port opened again, the exit). Returns the exit status: how many calls went
+// wrong; 100 for an unknown ending or a library that did not load.
+int runClient(const Library& library, const std::string& ending);
 
 }  // namespace quelfi::client

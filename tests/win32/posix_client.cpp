@@ -17,38 +17,21 @@ std::string sharedLibraryName(const std::string& dllName) {
     return dllName;
 }
 
-class SharedLibrary : public quelfi::client::Library {
-  public:
-    explicit SharedLibrary(std::string path) : path_(std::move(path)) {}
-
-    bool load() override {
-        handle_ = ::dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle_) std::fprintf(stderr, "cannot load %s: %s\n", path_.c_str(), ::dlerror());
-        return handle_ != nullptr;
-    }
-    void unload() override {
-        ::dlclose(handle_);
-        handle_ = nullptr;
-    }
-    void* find(const std::string& dllName) override {
-        return ::dlsym(handle_, sharedLibraryName(dllName).c_str());
-    }
-
-  private:
-    std::string path_;
-    void* handle_ = nullptr;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto ending =
-        argc == 3 ? quelfi::client::endingNamed(argv[2]) : quelfi::client::Ending::Unload;
-    if (argc < 2 || argc > 3 || !ending) {
-        std::fprintf(stderr,
-                     "usage: quelfi_pos_client LIBRARY [unload|exit-closed|exit-open|reload]\n");
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: quelfi_pos_client LIBRARY [ENDING]\n");
         return 100;
     }
-    SharedLibrary library(argv[1]);
-    return quelfi::client::runClient(library, *ending);
+    void* handle = nullptr;
+    const quelfi::client::Library library{
+        [&] {
+            handle = ::dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+            if (!handle) std::fprintf(stderr, "cannot load %s: %s\n", argv[1], ::dlerror());
+            return handle != nullptr;
+        },
+        [&] { ::dlclose(handle); },
+        [&](const std::string& name) { return ::dlsym(handle, sharedLibraryName(name).c_str()); }};
+    return quelfi::client::runClient(library, argc == 3 ? argv[2] : "unload");
 }
