@@ -69,7 +69,7 @@ TEST_F(CallLogTest, ExportLinesWithAndWithoutNesting) {
         call.fail(-2, "Parametro invalido para codigo: ");
     }
     {
-        core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true);
+        core::ExportCall call("Quelmar_FI_VerificaEstadoImpressora", core::Header::Always);
         call.communicationFailure();
     }
     EXPECT_EQ(workLog(),

@@ -8,14 +8,13 @@ namespace quelfi::test {
 namespace {
 
 using core::state;
-using protocol::sendCommand;
 
 class CommandFrameTest : public ProtocolTest {};
 
 TEST_F(CommandFrameTest, StatusRequestFrameIsExact) {
     configure();
     line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
     EXPECT_EQ(line->written, bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2E, 0x00}));
 }
 
@@ -41,12 +40,11 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
         {std::string("\x1BQab\0cd", 7), 0, 0, 0, 4},  // text ends at the first NUL
     };
     for (const Case& c : cases) {
-        state().rawCommandLength = c.raw;
-        state().printerType = c.printerType;
+        reconfigure("", "Impressora=" + std::to_string(c.printerType) + "\n");
         line->written.clear();
         line->frameStart = 0;
         line->reply(bytes({6, 0, 0}));
-        EXPECT_EQ(sendCommand(c.command, 3, 0, 0, 0, c.explicitLength), 1);
+        EXPECT_EQ(sendOnChosenRoad(c.command, c.explicitLength, c.raw), 1);
         const std::string sent = protocol::commandBytes(c.command, static_cast<int>(c.expected));
         EXPECT_EQ(line->written, frameOf(sent)) << c.expected;
     }
@@ -54,16 +52,15 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
 
 TEST_F(CommandFrameTest, NoReplyCommandsReturnAtOnceAndKeepThePortOpen) {
     configure("ControlePorta=1\n");
-    EXPECT_EQ(sendCommand("\x1B"
-                          "E123",
-                          3),
+    EXPECT_EQ(sendOnChosenRoad("\x1B"
+                               "E123"),
               1);
     EXPECT_EQ(state().portOpen, 1);
     std::string cheque =
         "\x1B\x08"
         "abcdefghijkl"
         "R";
-    EXPECT_EQ(sendCommand(cheque, 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(cheque), 1);
     EXPECT_EQ(state().portOpen, 1);
     EXPECT_TRUE(line->readable.empty());
 }
@@ -71,10 +68,10 @@ TEST_F(CommandFrameTest, NoReplyCommandsReturnAtOnceAndKeepThePortOpen) {
 TEST_F(CommandFrameTest, PortControlClosesAfterEveryCommandButTheP) {
     configure("ControlePorta=1\n");
     line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1BP<", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1BP<"), 1);
     EXPECT_EQ(state().portOpen, 1);
     line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
     EXPECT_EQ(state().portOpen, 0);
 }
 
@@ -82,24 +79,24 @@ TEST_F(CommandFrameTest, FailedWritesAreRetriedThenReported) {
     configure("ControlePorta=1\n");
     line->failingWrites = 2;  // two empty writes, then it goes through
     line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
 
     line->failingWrites = 3;  // three in a row: the command fails and the port is closed
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
     EXPECT_EQ(state().portOpen, 0);
 
     state().writeAttempts = 0;
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
 }
 
 TEST_F(CommandFrameTest, PortThatDoesNotOpenIsReportedWithItsCode) {
     writeIni("[Sistema]\nPorta=COM7\n");
     load();
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), -5);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), -5);
     core::resetState();
     writeIni("[Sistema]\n");
     load();
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), -4);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), -4);
 }
 
 TEST_F(CommandFrameTest, PrefixFollowsThePrinterKind) {

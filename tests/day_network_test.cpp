@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "day_fixture.h"
+#include "exports/boundary.h"
+#include "protocol/call.h"
 #include "quelfi32.h"
 
 namespace quelfi::test {
@@ -65,6 +67,13 @@ TEST_F(DayNetworkTest, LogLinesOfTheRecordsThatDifferFromTheUsualShape) {
         logOf({kSep, "Quelmar_FI_AberturaDoDia ", "Parâmetros: 0,00||",
                "Retorno Quelmar_FI_AberturaDoDia: 1", "Retorno Quelmar_FI_RelatorioGerencialTEF: 1",
                kSep, "Quelmar_FI_ReducaoZ ", "Retorno Quelmar_FI_ReducaoZImpAntiga: 1"}));
+}
+
+TEST_F(DayNetworkTest, AnExportWithoutARecordHasNoNetworkStep) {
+    const protocol::Call call(exports::chosenRoad(), protocol::exportRow("Quelmar_FI_ItsBusy"));
+    EXPECT_EQ(call.handOver({"x"}), std::nullopt);
+    EXPECT_FALSE(fileExists(workDir() + "/Quelfi32.cmd"));
+    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_ItsBusy "}));
 }
 
 }  // namespace

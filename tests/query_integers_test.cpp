@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "exports/boundary.h"
 #include "fiscal/tax_rate_table.h"
 #include "protocol/waits.h"
 #include "query_fixture.h"
@@ -30,7 +31,7 @@ TEST_F(QueryIntegersTest, FiscalFlags) {
     EXPECT_EQ(std::string(text), "005");
 
     // With Retorno on, the three digits go to the file and neither output is touched.
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     std::memcpy(text, "XXXXXXX", 8);
     line->reply(dataReply("\x08"));
     EXPECT_EQ(Quelmar_FI_FlagsFiscaisStr(text), 1);
@@ -40,7 +41,7 @@ TEST_F(QueryIntegersTest, FiscalFlags) {
     EXPECT_EQ(flags, 33);
     EXPECT_EQ(answerFile(), "008");
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "032|");
     EXPECT_EQ(flags, 33);
@@ -57,15 +58,14 @@ TEST_F(QueryIntegersTest, DrawerStateAndItsInversion) {
                           {true, 0, 1, 1},    {false, 7, -1, 99}, {true, 128, -1, 99}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.byte);
-        state().drawerMode = c.inverted;
+        reconfigure(c.inverted ? "ModoGaveta=1\n" : "");
         short drawer = 99;
         line->reply(dataReply(std::string(1, static_cast<char>(c.byte))));
         EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(&drawer), c.result);
         EXPECT_EQ(newWire(), frameOf("\x1B\x17"));
         EXPECT_EQ(drawer, c.state);
     }
-    clearLog();
-    state().drawerMode = true;
+    reconfigure("ModoGaveta=1\n");
     char text[4] = "XXX";
     line->reply(dataReply("\xFF"));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoGavetaStr(text), 1);
@@ -105,8 +105,7 @@ TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
         {false, 0x03, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ibm << " " << c.byte);
-        state().chequeStatusIbm = c.ibm;
-        clearLog();
+        reconfigure(c.ibm ? "StatusCheque=IBM\n" : "");
         short status = 99;
         line->reply(dataReply(std::string(1, static_cast<char>(c.byte))));
         EXPECT_EQ(Quelmar_FI_VerificaStatusCheque(&status), c.status == -1 ? -1 : 1);
@@ -119,7 +118,7 @@ TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
         }
     }
     char text[4] = "XXX";
-    state().chequeStatusIbm = false;
+    reconfigure("");
     line->reply(dataReply("\x04"));
     EXPECT_EQ(Quelmar_FI_VerificaStatusChequeStr(text), 1);
     EXPECT_EQ(std::string(text), "3");
@@ -144,10 +143,8 @@ TEST_F(QueryIntegersTest, PrinterType) {
         EXPECT_EQ(Quelmar_FI_VerificaTipoImpressora(&type), c.result);
         EXPECT_EQ(newWire(), frameOf("\x1B#\xFD"));
         EXPECT_EQ(type, c.type);
-        EXPECT_FALSE(state().tableReplyMode);
     }
-    clearLog();
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     char text[4] = "XXX";
     line->reply(dataReply(std::string("\xFF\0\xFF", 3)));
     EXPECT_EQ(Quelmar_FI_VerificaTipoImpressoraStr(text), 1);
@@ -180,7 +177,7 @@ TEST_F(QueryIntegersTest, ServiceTaxRatesComeFromTheCachedRateTable) {
     EXPECT_EQ(newWire(), frameOf("\x1B#\x1D"));
     EXPECT_EQ(std::string(rates), "");
 
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     line->reply(dataReply(std::string("\x70\0", 2)));
     EXPECT_EQ(Quelmar_FI_VerificaAliquotasIss(rates), 1);
     EXPECT_EQ(answerFile(), "1800,1000,0700");
@@ -195,14 +192,13 @@ TEST_F(QueryIntegersTest, RateTableReadFailures) {
               logLines({kSep, "Quelmar_FI_VerificaAliquotasIss ",
                         "Retorno Quelmar_FI_VerificaAliquotasIss: 0 - Erro de comunicacao"}));
     EXPECT_FALSE(state().taxRateTableLoaded);
-    EXPECT_FALSE(state().leadingCountPending);
 
     // A table once read survives a failed or refused re-read.
     line->reply(dataReply("\x02" + bcd(std::string("1800") + "0700" + std::string(56, '0'))));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 1);
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 1);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     line->reply(bytes({21}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     EXPECT_TRUE(state().taxRateTableLoaded);
     EXPECT_EQ(state().taxRateTable[0], "1800");
     EXPECT_EQ(state().taxRateTable[1], "0700");
@@ -217,21 +213,25 @@ TEST_F(QueryIntegersTest, RateTableReadFailures) {
 
 TEST_F(QueryIntegersTest, StatusRequestAsksTheFiscalFlags) {
     // ST1 without the coupon-open bit: the flags are asked, and say a coupon is open.
+    reconfigure("Retorno=1\n");  // the flags must not end up in Retorno.txt
     line->reply(bytes({6, 0x40, 0}));
     line->reply(dataReply("\x21"));
-    state().answerToFile = true;  // the flags must not end up in Retorno.txt
     writeFile(workDir() + "/Retorno.txt", "previous answer");
     short ack = 0, st1 = 0, st2 = 0;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(newWire(), frameOf("\x1B\x13") + frameOf("\x1B#\x11"));
     EXPECT_EQ(st1, 0x42);
     EXPECT_EQ(answerFile(), "previous answer");
-    EXPECT_TRUE(state().answerToFile);
     EXPECT_EQ(
         workLog(),
         logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", kSep, "Quelmar_FI_FlagsFiscais ",
                   "Retorno impressora: 033", "Retorno Quelmar_FI_FlagsFiscais: 1",
                   "Retorno impressora: 6,66,0", "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
+    // An application's own query still answers in Retorno.txt.
+    line->reply(dataReply("\x21"));
+    EXPECT_EQ(Quelmar_FI_FlagsFiscais(nullptr), 1);
+    EXPECT_EQ(answerFile(), "033");
+    newWire();
 
     char a[8], b[8], c[8];
     line->reply(bytes({6, 2, 1}));
@@ -277,7 +277,7 @@ TEST_F(QueryIntegersTest, ExtendedStatusAnswersSt3) {
               logLines({"Quelmar_FI_VerificaEstadoImpressoraMFD ", "Retorno impressora: 6,2,0,0",
                         "Retorno Quelmar_FI_VerificaEstadoImpressoraMFD: 1"}));
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     ack = 77;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressoraMFD(&ack, nullptr, nullptr, nullptr), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "239|");
@@ -288,12 +288,11 @@ TEST_F(QueryIntegersTest, LongCommandWaitAsksTheExtendedStatusWithoutTheFlags) {
     // Still executing once (ST3 9), then five ready answers end the wait.
     line->reply(bytes({6, 0, 0, 9, 0}));
     for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
-    EXPECT_EQ(protocol::waitLongCommand(60), 1);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 60), 1);
     std::string expected;
     for (int k = 0; k < 6; ++k) expected += frameOf("\x1C\x13");
     EXPECT_EQ(newWire(), expected);  // no fiscal-flags query in between
     EXPECT_FALSE(state().mfdPrinter);
-    EXPECT_FALSE(state().longWaitActive);
 }
 
 }  // namespace

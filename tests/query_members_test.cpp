@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "exports/surface.h"
 #include "fiscal/query_table.h"
 #include "query_fixture.h"
 
@@ -106,39 +105,23 @@ TEST_F(QueryMembersTest, EveryTextMemberAnswersThroughItsExport) {
         EXPECT_EQ(workLog(), m.alwaysSeparator ? logLines({kSep}) + rest : rest);
 
         // With Retorno on: the answer file, the caller's buffer untouched.
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         std::string untouched(m.width + 8, 'X');
         line->reply(dataReply(m.data));
         EXPECT_EQ(m.call(untouched.data()), 1);
         EXPECT_EQ(answerFile(), m.answer);
         EXPECT_EQ(untouched, std::string(m.width + 8, 'X'));
-        state().answerToFile = false;
+        reconfigure("");
 
         // Client mode: only the record, nothing on the line.
-        state().networkMode = 1;
+        reconfigure("ConfigRede=1\n");
         newWire();
         EXPECT_EQ(m.call(untouched.data()), 1);
         EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), m.record);
         EXPECT_EQ(newWire(), "");
         EXPECT_EQ(untouched, std::string(m.width + 8, 'X'));
-        state().networkMode = 0;
+        reconfigure("");
     }
-}
-
-TEST(QueryTable, RowsAgreeWithTheExportSurface) {
-    // The member table and the export table both carry the request records: they must agree.
-    int exported = 0;
-    for (const fiscal::QueryMember* row = fiscal::membersBegin(); row != fiscal::membersEnd();
-         ++row) {
-        SCOPED_TRACE(std::string(row->name));
-        for (const auto& e : exports::kSurface) {
-            if (e.name != row->name) continue;
-            EXPECT_EQ(e.record, row->record);
-            ++exported;
-        }
-    }
-    // Every row but the internal gross sales is an export.
-    EXPECT_EQ(exported, fiscal::membersEnd() - fiscal::membersBegin() - 1);
 }
 
 TEST_F(QueryMembersTest, AFailedQueryLeavesTheBufferAlone) {
@@ -151,10 +134,7 @@ TEST_F(QueryMembersTest, AFailedQueryLeavesTheBufferAlone) {
 
     // A table query that failed leaves no table layout behind for the next reply.
     EXPECT_EQ(Quelmar_FI_VerificaDepartamentos(nullptr), 0);
-    EXPECT_FALSE(state().tableReplyMode);
-    EXPECT_EQ(state().tableReplyCommand, 0);
     EXPECT_EQ(Quelmar_FI_RetornoAliquotas(nullptr), 0);
-    EXPECT_FALSE(state().leadingCountPending);
     line->reply(dataReply(bcd("000042")));
     EXPECT_EQ(Quelmar_FI_NumeroCupom(buffer.data()), 1);
     EXPECT_EQ(std::string(buffer.c_str()), "000042");
@@ -183,7 +163,7 @@ TEST_F(QueryMembersTest, AnswerFileThatCannotBeWrittenGivesMinus8) {
 }
 
 TEST_F(QueryMembersTest, StatusRuleTurnsAnUncleanReplyIntoMinus27WithTheAnswer) {
-    state().statusInReturnCode = true;
+    reconfigure("StatusFuncao=1\n");
     char buffer[7];
     line->reply("\x06" + bcd("000099") + "\x40" + std::string(1, '\0'));
     EXPECT_EQ(Quelmar_FI_NumeroCupom(buffer), -27);
@@ -193,7 +173,7 @@ TEST_F(QueryMembersTest, StatusRuleTurnsAnUncleanReplyIntoMinus27WithTheAnswer) 
 }
 
 TEST_F(QueryMembersTest, SerialNumberOfTheNewerPrinters) {
-    state().printerType = 1;
+    reconfigure("", "Impressora=1\n");
     state().mfdPrinter = true;
     char serial[16];
     // 20 characters, the number from the sixth on; ST3 follows on these printers.
@@ -207,7 +187,7 @@ TEST_F(QueryMembersTest, SerialNumberOfTheNewerPrinters) {
     EXPECT_EQ(std::string(serial), "QM9988776655443");
 
     // Type 0 keeps the short request with ESC even on the electronic-journal prefix.
-    state().printerType = 0;
+    reconfigure("");
     line->reply(
         "\x06"
         "QM01234567890AB" +
@@ -258,16 +238,16 @@ TEST_F(QueryMembersTest, TwoPartAnswers) {
                                        "Retorno impressora: " + c.first + c.second,
                                        "Retorno " + std::string(c.name) + ": 1"}));
 
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         line->reply(dataReply(c.data));
         EXPECT_EQ(c.call(nullptr, nullptr), 1);
         EXPECT_EQ(answerFile(), c.first + ",\r\n" + c.second);
-        state().answerToFile = false;
+        reconfigure("");
 
-        state().networkMode = 1;
+        reconfigure("ConfigRede=1\n");
         EXPECT_EQ(c.call(nullptr, nullptr), 1);
         EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), c.record);
-        state().networkMode = 0;
+        reconfigure("");
     }
 }
 
@@ -278,7 +258,7 @@ TEST_F(QueryMembersTest, DrawerPulse) {
     EXPECT_EQ(newWire(), frameOf("\x1B\x16\xF0"));
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_AcionaGaveta ", "Retorno Quelmar_FI_AcionaGaveta: 1"}));
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_AcionaGaveta(), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "004|");
 }

@@ -2,6 +2,7 @@
 // and the two look-ups by name that read them.
 #include <vector>
 
+#include "exports/boundary.h"
 #include "fiscal/queries.h"
 #include "query_fixture.h"
 
@@ -146,13 +147,13 @@ TEST_F(QueryRecordsTest, RecordAnswersInBufferAndFile) {
         line->reply(dataReply(c.data));
         EXPECT_EQ(c.call(nullptr), 1);  // no buffer: nothing is written, nothing breaks
 
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         std::string untouched(c.length + 8, 'X');
         line->reply(dataReply(c.data));
         EXPECT_EQ(c.call(untouched.data()), 1);
         EXPECT_EQ(answerFile(), c.file);
         EXPECT_EQ(untouched, std::string(c.length + 8, 'X'));
-        state().answerToFile = false;
+        reconfigure("");
     }
 }
 
@@ -172,11 +173,11 @@ TEST_F(QueryRecordsTest, PaymentFormValueByName) {
                         "Retorno Quelmar_FI_ValorFormaPagamento: 1"}));
 
     // With Retorno on, only the value reaches the file.
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     line->reply(dataReply(forms.data));
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("FORMA 04", nullptr), 1);
     EXPECT_EQ(answerFile(), forms.records[4].substr(22, 14));
-    state().answerToFile = false;
+    reconfigure("");
 
     // Unknown and blank names match nothing, not even an unprogrammed (blank) record.
     for (const char* name : {"Vale", "", static_cast<const char*>(nullptr)}) {
@@ -206,7 +207,7 @@ TEST_F(QueryRecordsTest, PaymentFormValueByName) {
                   "Retorno Quelmar_FI_ValorFormaPagamento: -2 - Parametro invalido para "
                   "forma de pagto: Cartao de credito"}));
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("Dinheiro", value), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "086|Dinheiro|");
     EXPECT_EQ(newWire(), "");
@@ -249,8 +250,8 @@ TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
     char sales[19];
     line->reply(dataReply(bcd("000000000000234567")));
     line->reply(dataReply(bcd(reduction)));
-    state().answerToFile = true;  // the counters are read quietly; only the result is answered
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    reconfigure("Retorno=1\n");  // the counters are read quietly; only the result is answered
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(answerFile(), "000000000000084567");
     EXPECT_EQ(
         workLog(),
@@ -260,14 +261,13 @@ TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
                   "Retorno impressora: " + join(cut(reduction, kReductionFields), ","),
                   "Retorno Quelmar_FI_DadosUltimaReducao: 1",
                   "Retorno impressora: 000000000000084567", "Retorno Quelmar_FI_VendaBruta: 1"}));
-    EXPECT_TRUE(state().answerToFile);
     EXPECT_EQ(state().nestedCall, 0);
 
     // A grand total below the reduction's (a misread) does not wrap into a wider number.
-    state().answerToFile = false;
+    reconfigure("");
     line->reply(dataReply(bcd("000000000000000100")));
     line->reply(dataReply(bcd(reduction)));
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(std::string(sales), "000000000000000000");
 }
 

@@ -1,4 +1,5 @@
 // Reading the reply: acknowledge, data formats, table layouts, status rules and time-outs.
+#include "exports/boundary.h"
 #include "protocol/reply_reader.h"
 #include "protocol/send_command.h"
 #include "protocol/waits.h"
@@ -9,14 +10,13 @@ namespace quelfi::test {
 namespace {
 
 using core::state;
-using protocol::sendCommand;
 
 class ReplyTest : public ProtocolTest {};
 
 TEST_F(ReplyTest, NoiseBeforeTheAcknowledgeIsSkipped) {
     configure();
     line->reply(bytes({0x00, 0x06, 0x00, 0x00}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().ack, 6);
     EXPECT_EQ(state().st1, 0);
     EXPECT_EQ(state().st2, 0);
@@ -26,12 +26,12 @@ TEST_F(ReplyTest, NoiseBeforeTheAcknowledgeIsSkipped) {
 TEST_F(ReplyTest, NakEndsTheReplyAndIsWrittenToTheStatusFile) {
     configure("Status=1\n");
     line->reply(bytes({21}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().ack, 21);
     EXPECT_EQ(state().st1, 0);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
     line->reply(bytes({6, 64, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,0");
 }
 
@@ -52,38 +52,38 @@ TEST_F(ReplyTest, DataFormats) {
     };
     for (const Case& c : cases) {
         line->reply(c.reply);
-        EXPECT_EQ(sendCommand("\x1B#\x05", 6, 1, c.format, 1), 1);
+        EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B#\x05", 6, 1, c.format, 1)), 1);
         EXPECT_EQ(state().replyBuffer, c.text) << c.format;
     }
 
     // The leading count of the tax-rate list is written with two digits.
-    state().leadingCountPending = true;
+    protocol::CommandSpec rates = commandSpec("\x1B\x1A", 6, 1, 1, 1);
+    rates.leadingCount = true;
     line->reply(bytes({6, 3, 0x18, 0x00, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x1A", 6, 1, 1, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(rates), 1);
     EXPECT_EQ(state().replyBuffer, "031800");
-    EXPECT_FALSE(state().leadingCountPending);
 
     // Status-first layout: data from the sixth byte, as BCD or as decimal values with commas.
     line->reply(bytes({6, 1, 2, 3, 4, 0x12, 0x34}));
-    EXPECT_EQ(sendCommand("\x1B>x", 7, 1, 1, 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B>x", 7, 1, 1, 0)), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st1, 1);
     EXPECT_EQ(state().st2, 2);
     line->reply(bytes({6, 0, 0, 0, 0, 12, 200}));
-    EXPECT_EQ(sendCommand("\x1B>x", 7, 1, 0, 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B>x", 7, 1, 0, 0)), 1);
     EXPECT_EQ(state().replyBuffer, "12,200,");
 }
 
 TEST_F(ReplyTest, TableLayouts) {
     configure();
-    state().tableReplyMode = true;
-    state().tableReplyCommand = 253;
+    protocol::CommandSpec printerType = commandSpec("\x1B#\xFD", 6 + 1, 1, 0, 1);
+    printerType.tableCommand = 253;
+    printerType.tableLayout = true;
     line->reply(bytes({6, 255, 0, 255, 7, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B#\xFD", 6 + 1, 1, 0, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(printerType), 1);
     EXPECT_EQ(state().replyBuffer, "255000255007");
 
     // Non-fiscal receipts: a two-byte count, 10 BCD bytes and a 19-character name per record.
-    state().tableReplyCommand = 33;
     std::string reply = bytes({6});
     std::string expected;
     for (int r = 0; r < 50; ++r) {
@@ -98,7 +98,10 @@ TEST_F(ReplyTest, TableLayouts) {
     }
     reply += bytes({0, 0});
     line->reply(reply);
-    EXPECT_EQ(sendCommand("\x1B#!", 1553, 1, 0, 1), 1);
+    protocol::CommandSpec receipts = commandSpec("\x1B#!", 1553, 1, 0, 1);
+    receipts.tableCommand = 33;
+    receipts.tableLayout = true;
+    EXPECT_EQ(sendOnChosenRoad(receipts), 1);
     EXPECT_EQ(state().replyBuffer, expected);
     EXPECT_EQ(state().replyBuffer.size(), 2150u);
 }
@@ -106,30 +109,30 @@ TEST_F(ReplyTest, TableLayouts) {
 TEST_F(ReplyTest, StatusInReturnCodeGivesMinusTwentySeven) {
     configure("StatusFuncao=1\n");
     line->reply(bytes({6, 0, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().lastReturnCode, -27);
     line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().lastReturnCode, 1);
 }
 
 TEST_F(ReplyTest, NewerPrintersMaskTheCommandErrorBits) {
     configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=0\n");
     line->reply(bytes({6, 4 + 64, 1 + 8}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().st1, 64);
     EXPECT_EQ(state().st2, 8);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,8");
 
     configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=1\n");
     line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().st1, 4);
     EXPECT_EQ(state().st2, 1);
 
     configure("Status=1\n[MFD]\nImpressora=0\n");
     line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
     EXPECT_EQ(state().st1, 4);
 }
 
@@ -137,18 +140,18 @@ TEST_F(ReplyTest, ElectronicJournalRepliesCarryStatusThree) {
     configure("Status=1\n");
     state().mfdPrinter = true;
     line->reply(bytes({6, 0, 0, 9, 0}));
-    EXPECT_EQ(sendCommand("\x1C\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C\x13", 3)), 1);
     EXPECT_EQ(state().st3, 9);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,0,0,9");
 
     line->reply(bytes({6, 0x12, 0x34, 0, 0, 0x01, 0x02}));
-    EXPECT_EQ(sendCommand("\x1C#\x09", 5, 1, 1, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C#\x09", 5, 1, 1, 1)), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st3, 0x0201);
 
     // An error reply stops after ST2 and reports ST3 1.
     line->reply(bytes({6, 4, 0}));
-    EXPECT_EQ(sendCommand("\x1C\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C\x13", 3)), 1);
     EXPECT_EQ(state().st3, 1);
     EXPECT_TRUE(line->readable.empty());
 }
@@ -156,7 +159,7 @@ TEST_F(ReplyTest, ElectronicJournalRepliesCarryStatusThree) {
 TEST_F(ReplyTest, SilentPrinterGivesUpWithinTwelveSeconds) {
     configure();
     const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 0);
     const std::uint32_t took = platform.tickCount() - start;
     EXPECT_GE(took, 12000u);
     EXPECT_LE(took, 13000u);
@@ -166,7 +169,7 @@ TEST_F(ReplyTest, ReplyCutShortGivesUpAfterTheReadAttempts) {
     configure();
     line->reply(bytes({6, 0x12}));  // data and status never come
     const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendCommand("\x1B#\x09", 5, 1, 1, 1), 0);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B#\x09", 5, 1, 1, 1)), 0);
     EXPECT_EQ(platform.tickCount() - start, 21u * 1000u);  // 21 failed reads, 1 s apart
 }
 
@@ -176,23 +179,24 @@ TEST_F(ReplyTest, ReadyWaitLimitsFollowTheCommandClass) {
     line->ctsAlwaysLow = true;
     const std::pair<int, std::uint32_t> classes[] = {
         {0, 20000}, {1, 40000}, {2, 180000}, {3, 200000}};
+    const protocol::Road& road = exports::chosenRoad();
     for (const auto& [busy, ms] : classes) {
-        state().commandBusy = busy;
+        protocol::CommandSpec spec;
+        spec.busyClass = busy;
         const std::uint32_t start = platform.tickCount();
-        EXPECT_EQ(protocol::waitPrinterReady(), 0);
+        EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit(spec)), 0);
         EXPECT_EQ(platform.tickCount() - start, ms) << busy;
     }
-    state().commandBusy = 0;
-    state().probeMode = 1;
+    protocol::CommandSpec probe;
+    probe.probe = true;
     std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(), 0);
+    EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit(probe)), 0);
     EXPECT_EQ(platform.tickCount() - start, 500u);
-    state().probeMode = 0;
 
     line->ctsAlwaysLow = false;
     line->ctsLowReads = 3;
     start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(), 1);
+    EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit({})), 1);
     EXPECT_EQ(platform.tickCount() - start, 300u);
 }
 
@@ -211,15 +215,14 @@ TEST_F(ReplyTest, LongCommandWaitsWhileTheJournalSaysExecuting) {
     configure();
     for (int k = 0; k < 3; ++k) line->reply(bytes({6, 0, 0, 9, 0}));
     for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
-    EXPECT_EQ(protocol::waitLongCommand(60), 1);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 60), 1);
     EXPECT_FALSE(state().mfdPrinter);
-    EXPECT_FALSE(state().longWaitActive);
     EXPECT_EQ(state().portOpen, 0);  // opened for the wait only
 
     // Never finishing: gives up when the time is over.
     for (int k = 0; k < 100000; ++k) line->reply(bytes({6, 0, 0, 9, 0}));
     const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(protocol::waitLongCommand(30), 0);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 30), 0);
     const std::uint32_t took = platform.tickCount() - start;
     EXPECT_GE(took, 30000u);
     EXPECT_LT(took, 31000u);
@@ -231,9 +234,9 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
     text[1200] = static_cast<char>(0x87);  // a printer letter
     line->reply(bytes({6, 0, 0}) + text + "\x03");
     ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(sendCommand("\x1B\x0E", 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x0E", 0)), 1);
     const std::string file = workDir() + "/Leitura.txt";
-    EXPECT_EQ(protocol::readStreamReply(file), 1);
+    EXPECT_EQ(protocol::readStreamReply(exports::chosenRoad(), {}, file), 1);
     std::string expected = text;
     expected[1200] = static_cast<char>(0xE7);
     EXPECT_EQ(readFile(file), expected);
@@ -241,8 +244,8 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
 
     // A refused command: no text, the status says why.
     line->reply(bytes({6, 0, 8}));
-    EXPECT_EQ(sendCommand("\x1B\x0E", 0), 1);
-    EXPECT_EQ(protocol::readStreamReply(workDir() + "/Other.txt"), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x0E", 0)), 1);
+    EXPECT_EQ(protocol::readStreamReply(exports::chosenRoad(), {}, workDir() + "/Other.txt"), 1);
     EXPECT_FALSE(fileExists(workDir() + "/Other.txt"));
     EXPECT_EQ(state().st2, 8);
 }

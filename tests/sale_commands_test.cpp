@@ -179,9 +179,9 @@ TEST_F(SaleCommandsTest, ShortClosingPaysTheWholeSubtotal) {
 }
 
 TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumber) {
+    reconfigure("", "Impressora=1\n");
     state().couponOpen = false;
     state().type60StartRecorded = true;
-    state().printerType = 1;
     line->reply(bytes({6, 0x00, 0x12, 0x34, 0, 0}));  // the current COO
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_AbreCupom(nullptr), 1);

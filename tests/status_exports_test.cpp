@@ -12,31 +12,28 @@ const std::string kSep = std::string(71, '-') + " ";
 class StatusExportsTest : public ProtocolTest {};
 
 TEST_F(StatusExportsTest, StatusRequestCompletesTheCouponOpenBit) {
-    configure();
-    int flagsAsked = 0;
-    state().seams.fiscalFlags = [&](int& flags) {
-        ++flagsAsked;
-        flags = 1 + 32;    // coupon open
-        state().st1 = 99;  // the flags query's own reply must not leak into the answer
-        return 1;
-    };
+    configure("StatusFuncao=1\n");
     line->reply(bytes({6, 64, 0}));
+    // The fiscal flags say a coupon is open; their own reply's status must not leak.
+    line->reply(bytes({6, 1 + 32, 99, 1}));
     short ack = 0, st1 = 0, st2 = 0;
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ(flagsAsked, 1);
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), -27);
+    EXPECT_EQ(line->written, frameOf("\x1B\x13") + frameOf("\x1B#\x11"));
     EXPECT_EQ(ack, 6);
     EXPECT_EQ(st1, 66);
     EXPECT_EQ(st2, 0);
-    EXPECT_EQ(
-        workLog(),
-        logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
-                  "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1",
-                  "Retorno impressora: 6,66,0", "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
+                        "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep,
+                        "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 033",
+                        "Retorno Quelmar_FI_FlagsFiscais: -27", "Retorno impressora: 6,66,0",
+                        "Retorno Quelmar_FI_VerificaEstadoImpresora: -27"}));
 
     // ST1 already saying coupon open: the flags are not asked; null outputs are fine.
+    const std::size_t before = line->written.size();
     line->reply(bytes({6, 2, 0}));
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr), 1);
-    EXPECT_EQ(flagsAsked, 1);
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr), -27);
+    EXPECT_EQ(line->written.substr(before), frameOf("\x1B\x13"));
 }
 
 TEST_F(StatusExportsTest, StatusRequestWithoutAnswerIsACommunicationFailure) {
@@ -67,7 +64,7 @@ TEST_F(StatusExportsTest, StatusRequestOnAPortThatDoesNotOpenGivesTheOpeningsCod
 TEST_F(StatusExportsTest, LastStatusIsReturnedWithoutTalkingToThePrinter) {
     configure();
     line->reply(bytes({6, 8, 16}));
-    state().seams.fiscalFlags = nullptr;
+    line->reply(bytes({6, 0, 0, 0}));  // the fiscal flags: no coupon open
     Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr);
     const std::size_t written = line->written.size();
     std::filesystem::remove(workDir() + "/QuelFI32.log");

@@ -1,6 +1,7 @@
 // Resolving an item's tax-rate argument against the printer's rate table.
 #include "fiscal/tax_rates.h"
 
+#include "exports/boundary.h"
 #include "fiscal/payment_form_index.h"
 #include "fiscal/tax_rate_table.h"
 #include "protocol_fixture.h"
@@ -28,20 +29,20 @@ std::string rateTableReply(std::initializer_list<int> rates) {
 class TaxRatesTest : public ProtocolTest {
   protected:
     RateOutcome resolve(const std::string& rate, std::string& code, bool complete = true) {
-        return fiscal::resolveTaxRate(rate, complete, code);
+        return fiscal::resolveTaxRate(exports::chosenRoad(), rate, complete, code);
     }
 };
 
 TEST_F(TaxRatesTest, TableReadFillsTheSlots) {
     configure();
     line->reply(rateTableReply({1800, 700, 1200}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 1);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 1);
     EXPECT_EQ(line->written, frameOf("\x1B\x1A"));
     EXPECT_EQ(state().taxRateTable[0], "1800");
     EXPECT_EQ(state().taxRateTable[2], "1200");
     EXPECT_EQ(state().taxRateTable[3], "");
     EXPECT_TRUE(state().taxRateTableLoaded);
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);  // no answer
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);  // no answer
     EXPECT_TRUE(state().taxRateTableLoaded);
 }
 
@@ -74,7 +75,7 @@ TEST_F(TaxRatesTest, ServiceCodesNeedTheNewerPrinters) {
     configure();
     std::string code;
     EXPECT_EQ(resolve("SN", code), RateOutcome::InvalidSilent);
-    state().printerType = 2;
+    reconfigure("", "Impressora=2\n");
     EXPECT_EQ(resolve("sn", code), RateOutcome::Resolved);
     EXPECT_EQ(code, "SN");
 }
@@ -117,12 +118,12 @@ TEST_F(TaxRatesTest, PaymentFormIndexIsAskedByDescription) {
     std::filesystem::remove(workDir() + "/QuelFI32.log");
     line->reply(bytes({6, '0', '3', 0, 0}));
     std::string index;
-    EXPECT_EQ(fiscal::paymentFormIndex("Cart\xE3o", index), 1);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Cart\xE3o", index), 1);
     EXPECT_EQ(index, "03");
     EXPECT_EQ(line->written, frameOf("\x1BGCart\xC6o          "));
     line->reply(bytes({6, 0xFF, 0xFF, 0, 0}));
-    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), -24);
-    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), 0);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Vale", index), -24);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Vale", index), 0);
     EXPECT_EQ(workLog(),
               logLines({"Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Cartão",
                         "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",

@@ -30,8 +30,6 @@ void LibraryTest::SetUp() {
 
 void LibraryTest::TearDown() {
     core::resetState();
-    // Seams a test installed may capture its locals; the next test's load installs its own.
-    core::state().seams = core::Seams{};
     core::state().platform = &platform::systemPlatform();
     fs::current_path(previousDir_);
     std::error_code ignored;
