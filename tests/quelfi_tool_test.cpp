@@ -1,7 +1,11 @@
 // The quelfi program as a person uses it from a shell: the virtual printer it serves, exports
 // called by name against that printer, the printer's state kept from one run to the next, and
 // the demonstration day.
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -9,8 +13,11 @@
 #include <sstream>
 
 #include "quelfi/demo_day.h"
+#include "quelfi/sim_settings.h"
+#include "sim/yanco/model_text.h"
 #include "support/library_fixture.h"
 #include "support/tool_process.h"
+#include "support/yanco_frames.h"
 
 namespace quelfi::test {
 namespace {
@@ -177,6 +184,47 @@ TEST_F(QuelfiToolTest, PrinterStateOutlivesTheProgram) {
     EXPECT_EQ(readFile(stateFile()), "coo=twelve\n");
 }
 
+TEST_F(QuelfiToolTest, YancoPrinterAnswersOnItsPortAndKeepsItsState) {
+    const std::string state = root() + "/yanco.state";
+    auto printer = startPrinter({"--yanco", "--state", state, "--seed", "coo=41"});
+    const int line = ::open((portDir() + "/COM1").c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(line, 0);
+    termios raw{};
+    ::tcgetattr(line, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(line, TCSANOW, &raw);
+    // One frame out, one reply frame back: it ends two bytes after its ETX.
+    auto ask = [line](const std::string& command) {
+        const std::string frame = yancoFrame("0815", command);
+        EXPECT_EQ(::write(line, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+        std::string reply;
+        pollfd ready{line, POLLIN, 0};
+        while (::poll(&ready, 1, 3000) > 0) {
+            char byte;
+            if (::read(line, &byte, 1) != 1) break;
+            reply += byte;
+            const std::size_t etx = reply.find('\x03');
+            if (etx != std::string::npos && reply.size() == etx + 3) break;
+        }
+        return reply;
+    };
+    EXPECT_EQ(ask("26"), yancoReply("0815", '0', "26", "00"));
+    EXPECT_EQ(ask("34077"), yancoReply("0815", '0', "34", "00000041"));
+    ::close(line);
+    EXPECT_EQ(printer->stop(SIGTERM), 0);
+    const auto kept = sim::yanco::loadModel(state);
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->drawerOpen);
+    EXPECT_EQ(kept->counters.coo, 41);
+
+    // The Quelmar printer's own options are refused.
+    const ToolRun refused = runTool(QUELFI_TOOL, {"sim", "--yanco", "--mfd"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(
+        refused.err,
+        std::string("quelfi sim: --mfd is not an option of the Yanco printer\n") + tool::kSimUsage);
+}
+
 TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     const std::string dir = root() + "/demo";
     const ToolRun run = runTool(QUELFI_TOOL, {"demo", "--dir", dir});
@@ -201,6 +249,22 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_TRUE(hasLine(lines, "Coupon 1 R$ 90,00"));
     EXPECT_TRUE(hasLine(lines, "Coupon 2 R$ 30,95"));
     EXPECT_TRUE(hasLine(lines, "Cancelled coupons 0001"));
+    EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
+}
+
+TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {
+    const std::string dir = root() + "/demo";
+    const ToolRun run = runTool(QUELFI_TOOL, {"demo", "--mfd", "--dir", dir});
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.err, "");
+    int steps = 0;
+    for (const tool::demo::Section& section : tool::demo::journalFiscalDay())
+        steps += static_cast<int>(section.steps.size());
+    const std::vector<std::string> lines = collapsedLines(run.out);
+    EXPECT_EQ(lines.back(), std::to_string(steps) + " steps: " + std::to_string(steps) +
+                                " gave the expected result.");
+    EXPECT_TRUE(hasLine(lines, "Coupon R$ 76,30"));
+    EXPECT_TRUE(hasLine(lines, "Receipt R$ 86,00"));
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
 }
 

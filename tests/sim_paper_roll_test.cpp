@@ -1,8 +1,8 @@
 // What the virtual printer puts on paper: readable lines, kept and optionally appended to a file.
 #include <gtest/gtest.h>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/model_text.h"
-#include "sim/quelmar/paper_roll.h"
 #include "sim/quelmar/receipt_layout.h"
 #include "support/library_fixture.h"
 

@@ -2,9 +2,11 @@
 
 #include <chrono>
 
+#include "sim/quelmar/cheque_station.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/fiscal_day.h"
+#include "sim/quelmar/journal.h"
 #include "sim/quelmar/wire_fields.h"
 
 namespace quelfi::sim {
@@ -33,6 +35,7 @@ std::string QuelmarPrinter::execute(std::string_view command) {
     std::lock_guard lock(mutex_);
     const std::uint32_t now = ticks_();
     settleLongCommand(model_, now);
+    settleChequeStation(model_, paper_);
     Reply reply;
     const auto prefix = static_cast<std::uint8_t>(command.empty() ? 0 : command[0]);
     const bool prefixAccepted =
@@ -54,8 +57,10 @@ std::string QuelmarPrinter::execute(std::string_view command) {
                 if (definition->length != 0 && command.size() != definition->length) {
                     reply.st1 |= codes::kSt1WrongParameterCount;
                 } else {
+                    const journal::Mark before = journal::mark(model_, paper_);
                     CommandContext context{model_, paper_, command, reply, now};
                     definition->handler(context);
+                    journal::record(model_, paper_, command, before);
                 }
                 break;
         }
@@ -75,7 +80,8 @@ std::string QuelmarPrinter::encode(const Reply& reply) const {
     out += static_cast<char>(st2);
     // A plain reply reporting a command the printer does not know ends without ST3.
     const bool unknownCommand = reply.data.empty() && (st1 & codes::kSt1UnknownCommand) != 0;
-    if (model_.electronicJournal && !unknownCommand) out += wire::word(model_.journalStatus);
+    if (model_.electronicJournal && !unknownCommand)
+        out += wire::word(reply.st3.value_or(model_.journalStatus));
     return out;
 }
 
@@ -91,6 +97,8 @@ FiscalModel QuelmarPrinter::model() const {
 void QuelmarPrinter::update(const std::function<void(FiscalModel&)>& change) {
     std::lock_guard lock(mutex_);
     change(model_);
+    // A document put in the slip takes the cheque waiting for it at once.
+    settleChequeStation(model_, paper_);
 }
 
 }  // namespace quelfi::sim

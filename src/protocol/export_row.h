@@ -38,26 +38,31 @@ struct ExportRow {
     ::quelfi::protocol::YancoRoute {                   \
         ::quelfi::protocol::YancoWay::Handler, #target \
     }
-#define QF_YANCO_ROUTE_commands                \
-    ::quelfi::protocol::YancoRoute {           \
-        ::quelfi::protocol::YancoWay::Commands \
+#define QF_YANCO_ROUTE_commands                    \
+    ::quelfi::protocol::YancoRoute {               \
+        ::quelfi::protocol::YancoWay::Commands, {} \
     }
-#define QF_YANCO_ROUTE_local                \
-    ::quelfi::protocol::YancoRoute {        \
-        ::quelfi::protocol::YancoWay::Local \
+#define QF_YANCO_ROUTE_local                    \
+    ::quelfi::protocol::YancoRoute {            \
+        ::quelfi::protocol::YancoWay::Local, {} \
     }
-#define QF_YANCO_ROUTE_refused                \
-    ::quelfi::protocol::YancoRoute {          \
-        ::quelfi::protocol::YancoWay::Refused \
+#define QF_YANCO_ROUTE_refused                    \
+    ::quelfi::protocol::YancoRoute {              \
+        ::quelfi::protocol::YancoWay::Refused, {} \
     }
 
 inline constexpr ExportRow kExportRows[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) {#name, record, QF_YANCO_ROUTE(yanco)},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     QF_EXPORT(record, yanco, result, name, parameters)
+// An alias calls its target's function, which travels under the target's row.
+#define QF_ALIAS(alias, target)
+#define QF_ALIAS_DECORATED(alias, target)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
 };
 
 // The row of the export named `name`, or null when the table has none.

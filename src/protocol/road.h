@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/export_call.h"
@@ -28,10 +29,25 @@ enum class RecordLine {
 // The request record of one call as the client road needs it. The parameters are worked out only
 // on that road, where a conversion of its own may still refuse the call: then they are absent and
 // `refusal` holds the code, its line already logged.
+// How the parameters follow the record's number.
+enum class RecordForm {
+    EachFollowed,  // "NNN|" and each parameter followed by "|"
+    Joined,        // "NNN|" and the parameters joined by "|", none after the last (the journal
+                   // printer's documents)
+};
+
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
+    // The closing line's text before the result, when it is not "Retorno " + name + ": ".
+    std::string_view closing = {};
+    RecordForm form = RecordForm::EachFollowed;
 };
+
+// What an export does on the Yanco printer in place of its Quelmar command, when its row's route
+// is `commands` (Yanco commands of its own) or `local` (an answer made on the PC): its result,
+// its lines logged.
+using YancoForm = std::function<int()>;
 
 class Road {
   public:
@@ -54,6 +70,15 @@ class Road {
     // family's member, asked nested, its answer kept out of Retorno.txt. Its result; `flags` is 0
     // unless the flags answered.
     virtual int fiscalFlags(int readyPolls, int& flags) const = 0;
+
+    // Whether the printer at the end of the road is a Yanco printer: always on the Yanco road;
+    // on the client road, the model the INI names for the driver's printer. Decides the refusal
+    // of the exports the Yanco printer lacks, and the few checks that are narrower there.
+    virtual bool yancoPrinter() const = 0;
+
+    // The body's Yanco form, taken where the other roads take its Quelmar command: on the Yanco
+    // road, for a row routed `commands` or `local`, the form's result; nothing on the others.
+    virtual std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const = 0;
 
   protected:
     // Roads live as long as the process and are never deleted through this interface.

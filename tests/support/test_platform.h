@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@ class TestPlatform : public platform::Platform {
     }
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
                                                    int& systemError) override;
+
+    // Today as the library sees it; the machine's own date until a test fixes one.
+    std::optional<platform::CalendarDate> date;
+    platform::CalendarDate localDate() override {
+        return date ? *date : platform::Platform::localDate();
+    }
 
     struct Prompt {
         std::string caption;

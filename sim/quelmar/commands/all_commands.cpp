@@ -18,6 +18,12 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSaleCommands(registry);
     registerCouponCancelCommands(registry);
     registerPaymentCommands(registry);
+    registerChequeCommands(registry);
+    registerTicketCommands(registry);
+    registerProgrammingCommands(registry);
+    registerJournalCouponCommands(registry);
+    registerReceiptCommands(registry);
+    registerJournalDocumentCommands(registry);
 }
 
 }  // namespace quelfi::sim

@@ -24,4 +24,14 @@ void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 
+// The cheque station, the passenger ticket and the printer's programming.
+void registerChequeCommands(CommandRegistry& registry);
+void registerTicketCommands(CommandRegistry& registry);
+void registerProgrammingCommands(CommandRegistry& registry);
+
+// The electronic-journal model's own documents.
+void registerJournalCouponCommands(CommandRegistry& registry);
+void registerReceiptCommands(CommandRegistry& registry);
+void registerJournalDocumentCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim

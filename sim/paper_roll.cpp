@@ -1,4 +1,4 @@
-#include "sim/quelmar/paper_roll.h"
+#include "sim/paper_roll.h"
 
 #include <fstream>
 
@@ -19,6 +19,17 @@ void PaperRoll::printLines(const std::vector<std::string>& lines) {
 std::vector<std::string> PaperRoll::lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
+}
+
+std::size_t PaperRoll::size() const {
+    std::lock_guard lock(mutex_);
+    return lines_.size();
+}
+
+std::vector<std::string> PaperRoll::linesFrom(std::size_t first) const {
+    std::lock_guard lock(mutex_);
+    if (first >= lines_.size()) return {};
+    return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end()};
 }
 
 std::string PaperRoll::text() const {
