@@ -66,10 +66,9 @@ std::vector<Call> posCalls() {
     };
 }
 
-namespace {
-
-// Runs the calls in order, printing each with its result. Returns how many went wrong.
-int runCalls(const std::vector<Call>& calls, const Lookup& lookup) {
+int runCalls(const Lookup& lookup, bool closePort) {
+    std::vector<Call> calls = posCalls();
+    if (!closePort) calls.pop_back();
     int failures = 0;
     for (const Call& call : calls) {
         const std::optional<int> result = call.run(lookup);
@@ -82,31 +81,9 @@ int runCalls(const std::vector<Call>& calls, const Lookup& lookup) {
         std::printf("%s = %d%s\n", call.text.c_str(), *result, wrong ? "  (unexpected)" : "");
         if (wrong) ++failures;
     }
-    std::fflush(stdout);
-    return failures;
-}
-
-}  // namespace
-
-int runClient(const Library& library, const std::string& ending) {
-    const bool leaveOpen = ending == "exit-open" || ending == "reload";
-    if (!leaveOpen && ending != "unload" && ending != "exit-closed") {
-        std::fprintf(stderr, "unknown ending %s\n", ending.c_str());
-        return 100;
-    }
-    if (!library.load()) return 100;
-    std::vector<Call> calls = posCalls();
-    if (leaveOpen) calls.pop_back();  // the day's last call closes the port
-    int failures = runCalls(calls, library.find);
     std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
                 grandTotal);
     std::fflush(stdout);
-
-    if (ending == "unload" || ending == "reload") library.unload();
-    if (ending == "reload") {
-        if (!library.load()) return 100;
-        failures += runCalls({QF_CALL(1, Quelmar_FI_AbrePortaSerial)}, library.find);
-    }
     return failures;
 }
 

@@ -19,22 +19,10 @@ struct Call {
     std::function<std::optional<int>(const Lookup&)> run;
 };
 
-// The day at the till, ending with the port closed.
 std::vector<Call> posCalls();
 
-// The library as the program holds it: load (false, with a message, when it cannot), unload.
-struct Library {
-    std::function<bool()> load;
-    std::function<void()> unload;
-    Lookup find;
-};
-
-// Loads the library, runs the day's calls, printing each with its result, and leaves the
-// library as `ending` says: "unload" (the port closed, the library unloaded, then the exit),
-// "exit-closed" (the exit with the port closed and the library loaded), "exit-open" (the exit
-// with both open, as most programs end) or "reload" (the library unloaded with the port open,
-// loaded again, the port opened again, the exit). Returns the exit status: how many calls went
-// wrong; 100 for an unknown ending or a library that did not load.
-int runClient(const Library& library, const std::string& ending);
+// Runs every call in order, printing each with its result; without `closePort` the day's last
+// call, which closes the port, is left out. Returns how many went wrong.
+int runCalls(const Lookup& lookup, bool closePort = true);
 
 }  // namespace quelfi::client

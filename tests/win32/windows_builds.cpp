@@ -1,7 +1,6 @@
 #include "win32/windows_builds.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,10 +28,6 @@ std::string shellWord(const std::string& text) {
 
 bool toolInstalled(const std::string& program) {
     return runCommand("command -v " + shellWord(program) + " >/dev/null").status == 0;
-}
-
-bool wine32Installed() {
-    return ::access("/usr/lib/wine/wine", X_OK) == 0;
 }
 
 std::string withoutCarriageReturns(std::string text) {

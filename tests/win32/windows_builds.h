@@ -21,9 +21,6 @@ std::string shellWord(const std::string& text);
 
 bool toolInstalled(const std::string& program);
 
-// Whether Wine can run 32-bit programs (Debian's wine32:i386).
-bool wine32Installed();
-
 // Windows console output with its line ends made "\n".
 std::string withoutCarriageReturns(std::string text);
 

@@ -9,9 +9,12 @@
 #include <optional>
 #include <thread>
 
+#include "sim/pty_server.h"
+#include "sim/quelmar/model_text.h"
+#include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
 #include "support/pseudo_terminal.h"
-#include "support/shop_client.h"
 #include "win32/windows_builds.h"
 #include "win32/wine_session.h"
 
@@ -20,51 +23,93 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A virtual printer served on a pseudo-terminal, the same shop for every run so that two runs
+// of the same calls write the same log.
+struct ShopPrinter {
+    sim::QuelmarPrinter printer{sim::modelFromSeed(
+        "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
+        "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
+        "rates=18.00,7.00; payments=Dinheiro")};
+    sim::PrinterLink link{printer};
+    sim::PtyServer server{link};
+};
+
 // The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
   protected:
+    static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
+
     // The Linux twin of the Windows client, loading the shared library as a program does and
-    // leaving it as `ending` says (pos_calls.h).
+    // leaving it as `ending` says, with a log of its own.
     CommandResult runOnLinux(ShopPrinter& shop, const std::string& ending = "unload") {
-        writeFile(systemDir() + "/QuelFI32.ini", kShopIni);
+        writeFile(systemDir() + "/QuelFI32.ini", kIni);
         shop.server.linkAs(portDir() + "/COM1");
         fs::create_directories(driveC() + "/quelfi");
+        fs::remove(driveC() + "/quelfi/QuelFI32.log");
         return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY) +
-                          " " + shellWord(ending));
+                          " " + ending);
     }
 
     std::string linuxLog() const { return readFile(driveC() + "/quelfi/QuelFI32.log"); }
 
-    // The start of the day: load, open, open again, close, open by index, close, reload, close.
-    static std::string expectedStartOfDay() {
-        const std::string configuration = shopConfigurationLog();
-        const std::string opened = shopPortOpenedLog();
-        const std::string closed = shopPortClosedLog();
-        return configuration + opened + opened + closed + opened + closed + configuration + closed;
+    // The load step's reading of the configuration, and the port opened and closed, as logged.
+    struct LogPieces {
+        std::string configuration, opened, closed;
+    };
+    static LogPieces logPieces() {
+        const std::string sep = std::string(71, '-') + " ";
+        const std::string configuration = logLines(
+            {sep, "Quelmar_FI_LeInformacoesConfiguracao ", "path: c:\\quelfi", "Log: 1",
+             "Status: 1", "Retorno: 0", "ControlePorta: 0", "StatusFuncao: 0", "ModeloImp: 0",
+             "ConfigRede: i", "ModoGaveta: i", "EmulMFD: 0", "StatusCheque: 0", "Porta: COM1",
+             "StatusErro: 0", "Impressora: 0", "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "});
+        const std::string opened = logLines({sep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
+                                             "Retorno Quelmar_FI_AbrePortaSerial: 1"});
+        const std::string closed = logLines(
+            {sep, "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1"});
+        return {configuration, opened, closed};
     }
 };
 
-TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOn) {
+TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOnAndEndsCleanly) {
     ShopPrinter shop;
-    const CommandResult onLinux = runOnLinux(shop);
+    const CommandResult onLinux = runOnLinux(shop, "exit-closed");
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
-    const std::string start = expectedStartOfDay();
-    EXPECT_EQ(linuxLog().substr(0, start.size()), start);
+    const auto [configuration, opened, closed] = logPieces();
+    // The start of the day: load, open, open again, close, open by index, close, reload, close.
+    const std::string start =
+        configuration + opened + opened + closed + opened + closed + configuration + closed;
+    const std::string day = linuxLog();
+    EXPECT_EQ(day.substr(0, start.size()), start);
     // The sale reached the printer: the coupon was printed and the totals moved.
     EXPECT_EQ(shop.printer.model().counters.coo, 1235);
     EXPECT_NE(onLinux.output.find("coupon 001235; grand total 000000000000106329"),
               std::string::npos)
         << onLinux.output;
+
+    // Every other way out of the library: none is killed on its way out and the unload step
+    // writes nothing. Loaded again, the library reads its configuration again, and the port,
+    // closed when the library was dropped, opens again.
+    ASSERT_TRUE(day.ends_with(closed));
+    const std::string dayOpen = day.substr(0, day.size() - closed.size());
+    const std::pair<const char*, std::string> endings[] = {
+        {"unload", day}, {"exit-open", dayOpen}, {"reload", dayOpen + configuration + opened}};
+    for (const auto& [ending, log] : endings) {
+        ShopPrinter again;
+        const CommandResult run = runOnLinux(again, ending);
+        EXPECT_EQ(run.status, 0) << ending << "\n" << run.output;
+        EXPECT_EQ(linuxLog(), log) << ending;
+    }
 }
 
-// The parameter is the Windows build's word size: 32, the DLL we ship with its 32-bit programs,
-// or 64.
+// The parameter is the Windows build's word size: 32, the DLL we ship, or 64.
 class WineTest : public PosClientTest, public ::testing::WithParamInterface<int> {
   protected:
     void SetUp() override {
         PosClientTest::SetUp();
         QUELFI_NEED(toolInstalled("wine") && toolInstalled("wineserver"), "Wine is not installed");
-        if (bits() == 32) QUELFI_NEED(wine32Installed(), "32-bit Wine is not installed");
+        if (GetParam() == 32)
+            QUELFI_NEED(fileExists("/usr/lib/wine/wine"), "32-bit Wine is not installed");
         for (const char* program :
              {"QuelFI32.dll", "quelfi_client.exe", "quelfi_platform_checks.exe"}) {
             QUELFI_NEED(fileExists(build(program)),
@@ -79,9 +124,8 @@ class WineTest : public PosClientTest, public ::testing::WithParamInterface<int>
         PosClientTest::TearDown();
     }
 
-    int bits() const { return GetParam(); }
     std::string build(const std::string& file) const {
-        return (bits() == 32 ? win32Build() : win64Build()) + "/" + file;
+        return (GetParam() == 32 ? win32Build() : win64Build()) + "/" + file;
     }
 
     std::unique_ptr<WineSession> wine_;
@@ -113,17 +157,19 @@ TEST_P(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     EXPECT_EQ(settings->c_cc[VSTOP], 0x13);
 }
 
-// The client ends as most point-of-sale programs do, with the port open and the DLL loaded: the
-// DLL's process-exit step closes the port, and the process ends with the client's own status.
+// The client ends as most programs do, with the port open and the DLL loaded: the DLL's
+// process-exit step runs, and the process ends with the client's own status.
 TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     ShopPrinter linuxShop;
     const CommandResult onLinux = runOnLinux(linuxShop, "exit-open");
 
-    // Windows: the same INI in the system directory (the 32-bit one for a 32-bit program), COM1
-    // on the same shop's printer.
+    // Windows: the same INI in the system directory (a 32-bit program's is syswow64), COM1 on
+    // the same shop's printer.
     ShopPrinter windowsShop;
     ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
-    writeFile(wine_->systemDirectory(bits()) + "/QuelFI32.ini", kShopIni);
+    writeFile(wine_->driveC() + (GetParam() == 32 ? "/windows/syswow64" : "/windows/system32") +
+                  "/QuelFI32.ini",
+              kIni);
     fs::create_directories(wine_->driveC() + "/quelfi");
     fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
     const CommandResult onWindows =

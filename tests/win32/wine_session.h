@@ -20,11 +20,7 @@ class WineSession {
     const std::string& problem() const { return problem_; }
 
     std::string driveC() const { return prefix_ + "/drive_c"; }
-    // The system directory as a program of that word size finds its files there: a 32-bit
-    // program's system32 is the prefix's syswow64.
-    std::string systemDirectory(int bits) const {
-        return driveC() + (bits == 32 ? "/windows/syswow64" : "/windows/system32");
-    }
+    std::string systemDirectory() const { return driveC() + "/windows/system32"; }
 
     // Makes `port` ("COM1") the device `device` of this machine for the programs run next.
     bool mapPort(const std::string& port, const std::string& device);
