@@ -23,10 +23,11 @@ std::vector<const Step*> stepsOf(const std::vector<tool::demo::Section>& day) {
     return steps;
 }
 
-// Both days: the shop's printer, and the one with an electronic journal.
+// Every day: the shop's printer, the one with an electronic journal, and the restaurant's.
 std::vector<const Step*> allSteps() {
     std::vector<const Step*> steps = stepsOf(tool::demo::fiscalDay());
     for (const Step* step : stepsOf(tool::demo::journalFiscalDay())) steps.push_back(step);
+    for (const Step* step : stepsOf(tool::demo::restaurantEvening())) steps.push_back(step);
     return steps;
 }
 

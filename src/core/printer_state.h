@@ -65,6 +65,7 @@ struct PrinterState {
     int probeMode = 0;  // 2000 while a long electronic-journal operation runs
     bool mfdPrinter = false;
     bool couponOpen = false;
+    bool restaurantCouponCpf = false;  // the table's coupon was opened for a customer's CPF
     bool fastSaleMode = false;
     bool wrapAnswerText = false;
     bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')

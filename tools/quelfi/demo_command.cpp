@@ -48,6 +48,7 @@ struct Day {
     bool journal = false;
     const char* seed = demo::kPrinterSeed;
     const std::vector<demo::Section>* sections = &demo::fiscalDay();
+    const char* title = "a fiscal day at a shop";
 };
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
@@ -87,6 +88,9 @@ class DayRunner {
         std::vector<std::vector<std::string>> rows = summary_;
         rows.push_back({"call log", logFile});
         rows.push_back({"paper roll", (directory / "paper.txt").string()});
+        // The serial reports leave their last answer there.
+        if (fs::exists(directory / "Retorno.txt"))
+            rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
@@ -166,7 +170,12 @@ class DayRunner {
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
 std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
     if (!args.empty() && args[0] == "--mfd") {
-        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay()};
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay(),
+               "a fiscal day at a shop with an electronic journal"};
+        args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--restaurant") {
+        day = {false, demo::kRestaurantSeed, &demo::restaurantEvening(),
+               "an evening at a restaurant"};
         args.erase(args.begin());
     }
     if (args.size() == 2 && args[0] == "--dir") {
@@ -179,7 +188,7 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--mfd] [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd | --restaurant] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -192,10 +201,10 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
 
 }  // namespace
 
-int demoCommand(const std::vector<std::string>& args) {
+int demoCommand(const std::vector<std::string>& arguments) {
     std::string error;
     Day day;
-    const std::optional<fs::path> directory = makeDirectory(args, day, error);
+    const std::optional<fs::path> directory = makeDirectory(arguments, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -229,7 +238,8 @@ int demoCommand(const std::vector<std::string>& args) {
     if (day.journal) exports::host::useJournalReplies(true);
 
     const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
+    std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
+              << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
     DayRunner runner(style, served->printer().paper(), *day.sections);

@@ -9,7 +9,9 @@ namespace {
 
 const char* const kUsage =
     "usage: quelfi COMMAND [ARGUMENTS]\n"
-    "  demo [--dir DIR]          run a whole fiscal day against the virtual printer\n"
+    "  demo [--restaurant] [--dir DIR]\n"
+    "                            run a whole fiscal day (--restaurant: a restaurant's evening)\n"
+    "                            against the virtual printer\n"
     "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
     "                            call one export of the library and show its answers and result\n"
     "  exports                   list every export with its arguments and request record\n"
