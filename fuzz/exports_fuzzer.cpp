@@ -162,11 +162,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
-    dir.writeIni(iniText(in, dir.workDir()));
+    const std::string ini = iniText(in, dir.workDir());
+    dir.writeIni(ini);
     sim::QuelmarPrinter printer(kModels[in.below(std::size(kModels))]);
     sim::InProcessPort line(printer, platform);
     platform.plugPort("COM1", [&line] { return line.connection(); });
     platform.prompts.clear();
+    platform.transientMessages.clear();
+    platform.inputCalls.clear();
 
     core::resetState();
     core::state().platform = &platform;
@@ -186,6 +189,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int result = e.call(arguments);
         const std::uint64_t took = platform.elapsed();
         platform.startCall(0);
+        // The TEF exchange stays in the scratch directory: directories the input named are
+        // forgotten before the next call creates or deletes files in them.
+        if (e.name == "Quelmar_FITEF_ConfiguraDiretorioTef") {
+            dir.writeIni(ini);
+            core::state().tef = {};
+        }
         line.goSilent(false);
         line.dropCtsFor(0);
 

@@ -60,7 +60,8 @@ TEST_F(DemoDayArguments, TheLibraryAcceptsEveryStepsArguments) {
         for (const Step* step :
              stepsOf(journal ? tool::demo::journalFiscalDay() : tool::demo::fiscalDay())) {
             const tool::CallEntry* entry = tool::libraryCallTable().find(step->exportName);
-            if (!entry || step->expected != 1 ||
+            // Exports without a request record (the TEF transactions) have no client road.
+            if (!entry || entry->record() == 0 || step->expected != 1 ||
                 tool::answersText(tool::parametersOf(*entry)) != "")
                 continue;
             std::filesystem::remove(workDir() + "/Quelfi32.cmd");

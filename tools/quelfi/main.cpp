@@ -19,7 +19,10 @@ const char* const kUsage =
     "                            interrupted (quelfi sim --help lists its options)\n"
     "  config [INI]              load a QuelFI32.ini as the library does and show what it set\n"
     "  driver DIR                serve the network requests that clients leave in DIR, on the\n"
-    "                            printer of this machine's QuelFI32.ini, until interrupted\n";
+    "                            printer of this machine's QuelFI32.ini, until interrupted\n"
+    "  tef [OPTIONS] REQ_DIR [RESP_DIR]\n"
+    "                            run the virtual TEF manager on those directories until\n"
+    "                            interrupted (quelfi tef --help lists its options)\n";
 
 }  // namespace
 
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
         if (command == "demo") return demoCommand(args);
         if (command == "config") return configCommand(args);
         if (command == "driver") return driverCommand(args);
+        if (command == "tef") return tefCommand(args);
     } catch (const std::exception& e) {
         // A file system refusing a directory or a file: said plainly, not as an abort.
         std::cerr << "quelfi " << command << ": " << e.what() << '\n';
