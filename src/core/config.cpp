@@ -183,10 +183,10 @@ void onLibraryLoad() {
     state().firmwareVersion.clear();
 }
 
+// A program may end, or drop the library, with the port still open: the port is closed here,
+// and everything else the state holds is let go, since its storage goes with the library.
 void onLibraryUnload() {
-    PrinterState& s = state();
-    s.port.reset();
-    s.portOpen = 0;
+    resetState();
 }
 
 }  // namespace quelfi::core

@@ -1,10 +1,12 @@
 #include "core/printer_state.h"
 
+#include "platform/never_destroyed.h"
+
 namespace quelfi::core {
 
 PrinterState& state() {
-    static PrinterState instance;
-    return instance;
+    static platform::NeverDestroyed<PrinterState> instance;
+    return instance.get();
 }
 
 void resetState() {

@@ -125,8 +125,8 @@ struct PrinterState {
 // The process's state.
 PrinterState& state();
 
-// Puts the state back as a freshly loaded library has it (closing any open port). Used by the
-// load step and by tests that need a clean process.
+// Puts the state back as a freshly loaded library has it (closing any open port and answer
+// file). Used by the unload step and by tests that need a clean process.
 void resetState();
 
 inline bool isYanco() {

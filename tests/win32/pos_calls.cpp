@@ -66,9 +66,11 @@ std::vector<Call> posCalls() {
     };
 }
 
-int runCalls(const Lookup& lookup) {
+int runCalls(const Lookup& lookup, bool closePort) {
+    std::vector<Call> calls = posCalls();
+    if (!closePort) calls.pop_back();
     int failures = 0;
-    for (const Call& call : posCalls()) {
+    for (const Call& call : calls) {
         const std::optional<int> result = call.run(lookup);
         if (!result) {
             std::printf("%s: not exported\n", call.text.c_str());

@@ -21,7 +21,8 @@ struct Call {
 
 std::vector<Call> posCalls();
 
-// Runs every call in order, printing each with its result. Returns how many went wrong.
-int runCalls(const Lookup& lookup);
+// Runs every call in order, printing each with its result; without `closePort` the day's last
+// call, which closes the port, is left out. Returns how many went wrong.
+int runCalls(const Lookup& lookup, bool closePort = true);
 
 }  // namespace quelfi::client

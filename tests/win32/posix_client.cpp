@@ -1,11 +1,15 @@
 // The Linux twin of the Windows client: the same calls through dlopen and dlsym, where a
-// decorated DLL name "_Name@N" is the plain "Name".
-// Usage: quelfi_pos_client LIBRARY   (exit status: the number of calls that went wrong)
+// decorated DLL name "_Name@N" is the plain "Name". ENDING is how the program leaves the library:
+// "unload" (the port closed, the library unloaded, then the exit), "exit-closed" (the exit with
+// the port closed and the library loaded), "exit-open" (the exit with both open, as most programs
+// end) or "reload" (the library unloaded with the port open, loaded again, the port opened).
+// Usage: quelfi_pos_client LIBRARY [ENDING]   (exit status: the number of calls that went wrong)
 #include <dlfcn.h>
 
 #include <cstdio>
 
 #include "pos_calls.h"
+#include "quelfi32.h"
 
 namespace {
 
@@ -16,21 +20,33 @@ std::string sharedLibraryName(const std::string& dllName) {
     return dllName;
 }
 
+void* load(const char* path) {
+    void* library = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!library) std::fprintf(stderr, "cannot load %s: %s\n", path, ::dlerror());
+    return library;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quelfi_pos_client LIBRARY\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quelfi_pos_client LIBRARY [ENDING]\n");
         return 100;
     }
-    void* library = ::dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-        std::fprintf(stderr, "cannot load %s: %s\n", argv[1], ::dlerror());
-        return 100;
+    const std::string ending = argc > 2 ? argv[2] : "unload";
+    void* library = load(argv[1]);
+    if (!library) return 100;
+    int failures = quelfi::client::runCalls(
+        [library](const std::string& name) {
+            return ::dlsym(library, sharedLibraryName(name).c_str());
+        },
+        ending == "unload" || ending == "exit-closed");
+    if (ending == "unload" || ending == "reload") ::dlclose(library);
+    if (ending == "reload") {
+        if (!(library = load(argv[1]))) return 100;
+        const auto open = reinterpret_cast<decltype(&Quelmar_FI_AbrePortaSerial)>(
+            ::dlsym(library, "Quelmar_FI_AbrePortaSerial"));
+        if (!open || open() != 1) ++failures;
     }
-    const int failures = quelfi::client::runCalls([library](const std::string& name) {
-        return ::dlsym(library, sharedLibraryName(name).c_str());
-    });
-    ::dlclose(library);
     return failures;
 }

@@ -1,6 +1,7 @@
 // The point-of-sale client's calls on both builds. On Linux its twin loads the shared library;
-// under Wine, with COM1 mapped to a pseudo-terminal, the 64-bit Windows build runs the platform
-// layer's own checks and the client, whose call log must be byte for byte the Linux build's.
+// under Wine, with COM1 mapped to a pseudo-terminal, the 32-bit Windows build we ship and the
+// 64-bit one each run the platform layer's own checks and the client, whose call log must be
+// byte for byte the Linux build's.
 #include <termios.h>
 
 #include <chrono>
@@ -39,18 +40,24 @@ class PosClientTest : public LibraryTest {
   protected:
     static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
 
-    // The Linux twin of the Windows client, loading the shared library as a program does.
-    CommandResult runOnLinux(ShopPrinter& shop) {
+    // The Linux twin of the Windows client, loading the shared library as a program does and
+    // leaving it as `ending` says, with a log of its own.
+    CommandResult runOnLinux(ShopPrinter& shop, const std::string& ending = "unload") {
         writeFile(systemDir() + "/QuelFI32.ini", kIni);
         shop.server.linkAs(portDir() + "/COM1");
         fs::create_directories(driveC() + "/quelfi");
-        return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY));
+        fs::remove(driveC() + "/quelfi/QuelFI32.log");
+        return runCommand(shellWord(QUELFI_POS_CLIENT) + " " + shellWord(QUELFI_SHARED_LIBRARY) +
+                          " " + ending);
     }
 
     std::string linuxLog() const { return readFile(driveC() + "/quelfi/QuelFI32.log"); }
 
-    // The start of the day: load, open, open again, close, open by index, close, reload, close.
-    static std::string expectedStartOfDay() {
+    // The load step's reading of the configuration, and the port opened and closed, as logged.
+    struct LogPieces {
+        std::string configuration, opened, closed;
+    };
+    static LogPieces logPieces() {
         const std::string sep = std::string(71, '-') + " ";
         const std::string configuration = logLines(
             {sep, "Quelmar_FI_LeInformacoesConfiguracao ", "path: c:\\quelfi", "Log: 1",
@@ -61,28 +68,49 @@ class PosClientTest : public LibraryTest {
                                              "Retorno Quelmar_FI_AbrePortaSerial: 1"});
         const std::string closed = logLines(
             {sep, "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1"});
-        return configuration + opened + opened + closed + opened + closed + configuration + closed;
+        return {configuration, opened, closed};
     }
 };
 
-TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOn) {
+TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOnAndEndsCleanly) {
     ShopPrinter shop;
-    const CommandResult onLinux = runOnLinux(shop);
+    const CommandResult onLinux = runOnLinux(shop, "exit-closed");
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
-    const std::string start = expectedStartOfDay();
-    EXPECT_EQ(linuxLog().substr(0, start.size()), start);
+    const auto [configuration, opened, closed] = logPieces();
+    // The start of the day: load, open, open again, close, open by index, close, reload, close.
+    const std::string start =
+        configuration + opened + opened + closed + opened + closed + configuration + closed;
+    const std::string day = linuxLog();
+    EXPECT_EQ(day.substr(0, start.size()), start);
     // The sale reached the printer: the coupon was printed and the totals moved.
     EXPECT_EQ(shop.printer.model().counters.coo, 1235);
     EXPECT_NE(onLinux.output.find("coupon 001235; grand total 000000000000106329"),
               std::string::npos)
         << onLinux.output;
+
+    // Every other way out of the library: none is killed on its way out and the unload step
+    // writes nothing. Loaded again, the library reads its configuration again, and the port,
+    // closed when the library was dropped, opens again.
+    ASSERT_TRUE(day.ends_with(closed));
+    const std::string dayOpen = day.substr(0, day.size() - closed.size());
+    const std::pair<const char*, std::string> endings[] = {
+        {"unload", day}, {"exit-open", dayOpen}, {"reload", dayOpen + configuration + opened}};
+    for (const auto& [ending, log] : endings) {
+        ShopPrinter again;
+        const CommandResult run = runOnLinux(again, ending);
+        EXPECT_EQ(run.status, 0) << ending << "\n" << run.output;
+        EXPECT_EQ(linuxLog(), log) << ending;
+    }
 }
 
-class WineTest : public PosClientTest {
+// The parameter is the Windows build's word size: 32, the DLL we ship, or 64.
+class WineTest : public PosClientTest, public ::testing::WithParamInterface<int> {
   protected:
     void SetUp() override {
         PosClientTest::SetUp();
         QUELFI_NEED(toolInstalled("wine") && toolInstalled("wineserver"), "Wine is not installed");
+        if (GetParam() == 32)
+            QUELFI_NEED(fileExists("/usr/lib/wine/wine"), "32-bit Wine is not installed");
         for (const char* program :
              {"QuelFI32.dll", "quelfi_client.exe", "quelfi_platform_checks.exe"}) {
             QUELFI_NEED(fileExists(build(program)),
@@ -97,12 +125,14 @@ class WineTest : public PosClientTest {
         PosClientTest::TearDown();
     }
 
-    static std::string build(const std::string& file) { return win64Build() + "/" + file; }
+    std::string build(const std::string& file) const {
+        return (GetParam() == 32 ? win32Build() : win64Build()) + "/" + file;
+    }
 
     std::unique_ptr<WineSession> wine_;
 };
 
-TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
+TEST_P(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     PseudoTerminal line;
     ASSERT_TRUE(wine_->mapPort("COM1", line.devicePath()));
 
@@ -147,17 +177,23 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     EXPECT_EQ(linkSettings->c_iflag & (IXON | IXOFF), tcflag_t{IXOFF});
 }
 
-TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
+// The client ends as most programs do, with the port open and the DLL loaded: the DLL's
+// process-exit step runs, and the process ends with the client's own status.
+TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     ShopPrinter linuxShop;
-    const CommandResult onLinux = runOnLinux(linuxShop);
+    const CommandResult onLinux = runOnLinux(linuxShop, "exit-open");
 
-    // Windows: the same INI in the system directory, COM1 on the same shop's printer.
+    // Windows: the same INI in the system directory (a 32-bit program's is syswow64), COM1 on
+    // the same shop's printer.
     ShopPrinter windowsShop;
     ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
-    writeFile(wine_->systemDirectory() + "/QuelFI32.ini", kIni);
+    writeFile(wine_->driveC() + (GetParam() == 32 ? "/windows/syswow64" : "/windows/system32") +
+                  "/QuelFI32.ini",
+              kIni);
     fs::create_directories(wine_->driveC() + "/quelfi");
     fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
-    const CommandResult onWindows = wine_->run(build("quelfi_client.exe"), "QuelFI32.dll");
+    const CommandResult onWindows =
+        wine_->run(build("quelfi_client.exe"), "QuelFI32.dll exit-open");
 
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
     EXPECT_EQ(onWindows.status, 0) << onWindows.output;
@@ -165,6 +201,9 @@ TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     EXPECT_EQ(windowsShop.printer.paper().text(), linuxShop.printer.paper().text());
     EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/QuelFI32.log"), linuxLog());
 }
+
+INSTANTIATE_TEST_SUITE_P(Builds, WineTest, ::testing::Values(32, 64),
+                         [](const auto& info) { return "Bits" + std::to_string(info.param); });
 
 }  // namespace
 }  // namespace quelfi::test

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/never_destroyed.h"
 #include "platform/posix/posix_ports.h"
 
 #ifndef QUELFI_VERSION_TEXT
@@ -79,8 +80,8 @@ std::uintptr_t Platform::disableActiveWindow() {
 void Platform::enableWindow(std::uintptr_t) {}
 
 Platform& systemPlatform() {
-    static Platform instance;
-    return instance;
+    static NeverDestroyed<Platform> instance;
+    return instance.get();
 }
 
 std::string libraryVersion() {

@@ -1,5 +1,6 @@
 // The Windows services behind Platform: tick counter, sleep, devices, message boxes, named
 // events.
+#include "platform/never_destroyed.h"
 #include "platform/win32/user_library.h"
 #include "platform/win32/win32_ports.h"
 #include "platform/win32/windows_api.h"
@@ -79,8 +80,8 @@ void Platform::enableWindow(std::uintptr_t handle) {
 }
 
 Platform& systemPlatform() {
-    static Platform instance;
-    return instance;
+    static NeverDestroyed<Platform> instance;
+    return instance.get();
 }
 
 }  // namespace quelfi::platform
