@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 namespace quelfi::test {
 
@@ -45,6 +47,51 @@ std::string win32Build() {
 }
 std::string win64Build() {
     return QUELFI_WIN64_DIR;
+}
+
+}  // namespace quelfi::test
+
+namespace quelfi::test {
+
+DllTables readTables(const std::string& listing) {
+    DllTables tables;
+    std::istringstream lines(listing);
+    std::string line;
+    bool inNames = false;
+    while (std::getline(lines, line)) {
+        if (line.find("[Ordinal/Name Pointer] Table") != std::string::npos) {
+            inNames = true;
+            continue;
+        }
+        if (inNames && line.find_first_not_of(" \t") == std::string::npos) inNames = false;
+        char name[512];
+        if (inNames && std::sscanf(line.c_str(), " [ %*d] %511s", name) == 1)
+            tables.exports.insert(name);
+        if (const auto at = line.find("DLL Name: "); at != std::string::npos)
+            tables.imports.insert(line.substr(at + std::strlen("DLL Name: ")));
+    }
+    return tables;
+}
+
+std::set<std::string> importedFunctions(const std::string& listing) {
+    // Each import's line under "vma:  Hint/Ord Member-Name Bound-To": address, hint, name.
+    std::set<std::string> names;
+    std::istringstream lines(listing);
+    std::string line;
+    bool inImports = false;
+    while (std::getline(lines, line)) {
+        if (line.find("Hint/Ord Member-Name") != std::string::npos) {
+            inImports = true;
+            continue;
+        }
+        unsigned address = 0, hint = 0;
+        char name[512];
+        if (inImports && std::sscanf(line.c_str(), " %x %u %511s", &address, &hint, name) == 3)
+            names.insert(name);
+        else
+            inImports = false;
+    }
+    return names;
 }
 
 }  // namespace quelfi::test
