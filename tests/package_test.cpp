@@ -2,7 +2,6 @@
 // installed by dpkg into an empty root, holding the files of a Linux installation; a C program
 // built against it through pkg-config alone and through find_package alone, both run against the
 // virtual printer; then removed and purged, leaving nothing behind.
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,8 +10,7 @@
 
 #include "support/developer_tools.h"
 #include "support/library_fixture.h"
-#include "support/shop_printer.h"
-#include "support/tool_process.h"
+#include "support/shop_sale.h"
 
 namespace quelfi::test {
 namespace {
@@ -21,7 +19,7 @@ namespace fs = std::filesystem;
 
 const std::string kExamples = QUELFI_SOURCE_DIR "/examples";
 
-class PackageTest : public LibraryTest {
+class PackageTest : public ShopSaleTest {
   protected:
     std::string stage() const { return root() + "/stage"; }
     std::string admin() const { return stage() + "/var/lib/dpkg"; }
@@ -46,18 +44,6 @@ class PackageTest : public LibraryTest {
             if (directories || !entry.is_directory() || entry.is_symlink()) out.insert(path);
         }
         return out;
-    }
-
-    // Runs a program built against the staged library at the shop.
-    ToolRun sell(const std::string& program, std::string& log) {
-        ShopPrinter shop;
-        writeFile(systemDir() + "/QuelFI32.ini", kShopIni);
-        shop.server.linkAs(portDir() + "/COM1");
-        fs::create_directories(driveC() + "/quelfi");
-        fs::remove(driveC() + "/quelfi/QuelFI32.log");
-        ToolRun run = runTool(program, {}, {"LD_LIBRARY_PATH=" + stage() + "/usr/lib"});
-        log = readFile(driveC() + "/quelfi/QuelFI32.log");
-        return run;
     }
 };
 
@@ -131,14 +117,14 @@ TEST_F(PackageTest, InstallsBuildsAgainstAndRemovesCleanly) {
     const ToolRun made = runTool(programPath("cmake"), {"--build", build});
     ASSERT_EQ(made.exitCode, 0) << made.out << made.err;
 
-    std::string pkgConfigLog, cmakeLog;
-    const ToolRun byPkgConfig = sell(root() + "/sale-pkgconfig", pkgConfigLog);
-    const ToolRun byCmake = sell(build + "/sale", cmakeLog);
-    EXPECT_EQ(byPkgConfig.out, "Cupom 001235\n");
-    EXPECT_EQ(byPkgConfig.exitCode, 0) << byPkgConfig.err;
-    EXPECT_EQ(byCmake.out, "Cupom 001235\n");
-    EXPECT_EQ(byCmake.exitCode, 0) << byCmake.err;
-    EXPECT_EQ(cmakeLog, pkgConfigLog);
+    const std::vector<std::string> findsLibrary = {"LD_LIBRARY_PATH=" + stage() + "/usr/lib"};
+    const Sale byPkgConfig = sell(root() + "/sale-pkgconfig", {}, findsLibrary);
+    const Sale byCmake = sell(build + "/sale", {}, findsLibrary);
+    for (const Sale* sale : {&byPkgConfig, &byCmake}) {
+        EXPECT_EQ(sale->run.out, "Cupom 001235\n");
+        EXPECT_EQ(sale->run.exitCode, 0) << sale->run.err;
+    }
+    EXPECT_EQ(byCmake.log, byPkgConfig.log);
 
     const ToolRun removed = dpkg({"--remove", "quelfi32"});
     EXPECT_EQ(removed.exitCode, 0) << removed.out << removed.err;
