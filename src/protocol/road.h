@@ -29,11 +29,19 @@ enum class RecordLine {
 // The request record of one call as the client road needs it. The parameters are worked out only
 // on that road, where a conversion of its own may still refuse the call: then they are absent and
 // `refusal` holds the code, its line already logged.
+// How the parameters follow the record's number.
+enum class RecordForm {
+    EachFollowed,  // "NNN|" and each parameter followed by "|"
+    Joined,        // "NNN|" and the parameters joined by "|", none after the last (the journal
+                   // printer's documents)
+};
+
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
     // The closing line's text before the result, when it is not "Retorno " + name + ": ".
     std::string_view closing = {};
+    RecordForm form = RecordForm::EachFollowed;
 };
 
 // What an export does on the Yanco printer in place of its Quelmar command, when its row's route
@@ -71,6 +79,10 @@ class Road {
     // The body's Yanco form, taken where the other roads take its Quelmar command: on the Yanco
     // road, for a row routed `commands` or `local`, the form's result; nothing on the others.
     virtual std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const = 0;
+
+    // What the printer needs before each printing call of a TEF voucher: nothing, except the
+    // Yanco printer's pause.
+    virtual void beforeVoucherLine() const {}
 
   protected:
     // Roads live as long as the process and are never deleted through this interface.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -36,13 +37,31 @@ class TestPlatform : public platform::Platform {
         return date ? *date : platform::Platform::localDate();
     }
 
+    // Runs at every sleep, before the clock moves: a virtual device working in the library's
+    // waits (the TEF manager answering while the library polls for its files).
+    std::function<void()> duringSleep;
+
+    // Every prompt shown, with its style. Questions take the scripted answers in order, then "no".
     struct Prompt {
         std::string caption;
         std::string text;
+        platform::PromptStyle style = platform::PromptStyle::Exclamation;
     };
     std::vector<Prompt> prompts;
+    std::deque<platform::PromptAnswer> answers;
     platform::PromptAnswer prompt(const std::string& caption, const std::string& text,
                                   platform::PromptStyle style) override;
+
+    std::vector<std::string> transientMessages;
+    void showTransientMessage(const std::string& text) override;
+
+    // Input blocking as a desktop with (or without) the blocking function would do it: each call
+    // recorded as "block", "unblock", "disable" or "enable".
+    bool canBlockInput = true;
+    std::vector<std::string> inputCalls;
+    bool blockInput(bool block) override;
+    std::uintptr_t disableActiveWindow() override;
+    void enableWindow(std::uintptr_t window) override;
 
   private:
     bool virtualClock_ = false;

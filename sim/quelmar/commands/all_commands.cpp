@@ -21,6 +21,10 @@ void registerAllCommands(CommandRegistry& registry) {
     registerChequeCommands(registry);
     registerTicketCommands(registry);
     registerProgrammingCommands(registry);
+    registerJournalCouponCommands(registry);
+    registerReceiptCommands(registry);
+    registerJournalDocumentCommands(registry);
+    registerRestaurantCommands(registry);
 }
 
 }  // namespace quelfi::sim

@@ -29,4 +29,11 @@ void registerChequeCommands(CommandRegistry& registry);
 void registerTicketCommands(CommandRegistry& registry);
 void registerProgrammingCommands(CommandRegistry& registry);
 
+// The electronic-journal model's own documents.
+void registerJournalCouponCommands(CommandRegistry& registry);
+void registerReceiptCommands(CommandRegistry& registry);
+void registerJournalDocumentCommands(CommandRegistry& registry);
+// The restaurant firmware's tables, orders, bill checks and split bills.
+void registerRestaurantCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim
