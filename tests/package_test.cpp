@@ -4,7 +4,6 @@
 // virtual printer; then removed and purged, leaving nothing behind.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -66,40 +65,37 @@ TEST_F(PackageTest, InstallsBuildsAgainstAndRemovesCleanly) {
     const ToolRun installed = dpkg({"--install", deb});
     ASSERT_EQ(installed.exitCode, 0) << installed.out << installed.err;
 
-    const std::string cmakeDir = "usr/lib/cmake/QuelFI32/";
-    const std::string examples = "usr/share/doc/quelfi32/examples/";
-    const std::set<std::string> files = {
-        "usr/bin/quelfi",
-        "usr/include/quelfi32.h",
-        "usr/lib/libquelfi32.so",
-        "usr/lib/libquelfi32.so.1",
-        "usr/lib/libquelfi32.so.1.0.0",
-        "usr/lib/pkgconfig/quelfi32.pc",
-        cmakeDir + "QuelFI32Config.cmake",
-        cmakeDir + "QuelFI32ConfigVersion.cmake",
-        cmakeDir + "QuelFI32Targets.cmake",
-        cmakeDir + "QuelFI32Targets-" + QUELFI_BUILD_TYPE + ".cmake",
-        "usr/lib/systemd/system/quelfi-driver.service",
-        "usr/share/quelfi32/QuelFI32.bas",
-        "usr/share/quelfi32/QuelFI32.cs",
-        "usr/share/quelfi32/QuelFI32.pas",
-        examples + "CMakeLists.txt",
-        examples + "QuelFI32.ini",
-        examples + "Sale.cs",
-        examples + "sale.c",
-        examples + "sale.pas",
-    };
+    const std::string cmake = "usr/lib/cmake/QuelFI32/QuelFI32", share = "usr/share/quelfi32/",
+                      examples = "usr/share/doc/quelfi32/examples/";
+    const std::set<std::string> files = {"usr/bin/quelfi",
+                                         "usr/include/quelfi32.h",
+                                         "usr/lib/libquelfi32.so",
+                                         "usr/lib/libquelfi32.so.1",
+                                         "usr/lib/libquelfi32.so.1.0.0",
+                                         "usr/lib/pkgconfig/quelfi32.pc",
+                                         cmake + "Config.cmake",
+                                         cmake + "ConfigVersion.cmake",
+                                         cmake + "Targets.cmake",
+                                         cmake + "Targets-" + QUELFI_BUILD_TYPE + ".cmake",
+                                         "usr/lib/systemd/system/quelfi-driver.service",
+                                         share + "QuelFI32.bas",
+                                         share + "QuelFI32.cs",
+                                         share + "QuelFI32.pas",
+                                         examples + "CMakeLists.txt",
+                                         examples + "QuelFI32.ini",
+                                         examples + "Sale.cs",
+                                         examples + "sale.c",
+                                         examples + "sale.pas"};
     EXPECT_EQ(staged(), files);
     EXPECT_EQ(fs::read_symlink(stage() + "/usr/lib/libquelfi32.so.1"), "libquelfi32.so.1.0.0");
 
-    // The service runs the installed tool, on the shared directory it is given.
-    std::ifstream unit(stage() + "/usr/lib/systemd/system/quelfi-driver.service");
-    std::string line, start;
-    while (std::getline(unit, line))
+    // The service runs the installed tool on the shared directory it is given.
+    std::istringstream unit(readFile(stage() + "/usr/lib/systemd/system/quelfi-driver.service"));
+    std::string start;
+    for (std::string line; std::getline(unit, line);)
         if (line.rfind("ExecStart=", 0) == 0) start = line;
     EXPECT_EQ(start, "ExecStart=/usr/bin/quelfi driver ${QUELFI_SHARED_DIR}");
 
-    // A developer's builds: pkg-config alone, then CMake's find_package alone.
     const ToolRun flags = runTool(programPath("pkg-config"), {"--cflags", "--libs", "quelfi32"},
                                   {"PKG_CONFIG_SYSROOT_DIR=" + stage(),
                                    "PKG_CONFIG_LIBDIR=" + stage() + "/usr/lib/pkgconfig"});

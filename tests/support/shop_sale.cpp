@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "support/shop_printer.h"
-
 namespace quelfi::test {
 
 Sale ShopSaleTest::sell(const std::string& program, const std::vector<std::string>& args,

@@ -49,10 +49,6 @@ std::string win64Build() {
     return QUELFI_WIN64_DIR;
 }
 
-}  // namespace quelfi::test
-
-namespace quelfi::test {
-
 DllTables readTables(const std::string& listing) {
     DllTables tables;
     std::istringstream lines(listing);
@@ -71,27 +67,6 @@ DllTables readTables(const std::string& listing) {
             tables.imports.insert(line.substr(at + std::strlen("DLL Name: ")));
     }
     return tables;
-}
-
-std::set<std::string> importedFunctions(const std::string& listing) {
-    // Each import's line under "vma:  Hint/Ord Member-Name Bound-To": address, hint, name.
-    std::set<std::string> names;
-    std::istringstream lines(listing);
-    std::string line;
-    bool inImports = false;
-    while (std::getline(lines, line)) {
-        if (line.find("Hint/Ord Member-Name") != std::string::npos) {
-            inImports = true;
-            continue;
-        }
-        unsigned address = 0, hint = 0;
-        char name[512];
-        if (inImports && std::sscanf(line.c_str(), " %x %u %511s", &address, &hint, name) == 3)
-            names.insert(name);
-        else
-            inImports = false;
-    }
-    return names;
 }
 
 }  // namespace quelfi::test

@@ -40,9 +40,6 @@ struct DllTables {
 };
 DllTables readTables(const std::string& listing);
 
-// The functions a program imports by name, from its objdump -p listing.
-std::set<std::string> importedFunctions(const std::string& listing);
-
 }  // namespace quelfi::test
 
 // Skips the test when `condition` does not hold, or fails it when the checks are required.

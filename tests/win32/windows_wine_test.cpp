@@ -10,7 +10,7 @@
 
 #include "support/library_fixture.h"
 #include "support/pseudo_terminal.h"
-#include "support/shop_printer.h"
+#include "support/shop_sale.h"
 #include "win32/windows_builds.h"
 #include "win32/wine_session.h"
 

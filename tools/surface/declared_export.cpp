@@ -1,5 +1,6 @@
 #include "surface/declared_export.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "exports/answer_widths.h"
@@ -68,7 +69,13 @@ DeclaredParameter declared(const exports::ExportInfo& e, std::string_view text, 
     }
     if (name.empty()) name = "arg" + std::to_string(index + 1);
     DeclaredParameter p{*kind, name, std::nullopt};
-    if (p.kind == Kind::Answer) p.width = exports::answerWidth(e.name, name);
+    if (p.kind == Kind::Answer) {
+        p.width = exports::answerWidth(e.target.empty() ? e.name : e.target, name);
+        if (!p.width) {
+            throw std::runtime_error(std::string(e.name) +
+                                     ": answer_widths.inc gives no width for '" + name + "'");
+        }
+    }
     return p;
 }
 
@@ -90,12 +97,24 @@ std::vector<DeclaredExport> declaredExports(std::span<const exports::ExportInfo>
             d.parameters.push_back(declared(e, texts[i], i));
         out.push_back(std::move(d));
     }
+    // A row left behind by a renamed parameter or a removed export would hide a missing one.
+    for (const exports::AnswerWidth& row : exports::kAnswerWidths) {
+        const bool answers = std::any_of(out.begin(), out.end(), [&](const DeclaredExport& d) {
+            return d.name == row.exportName &&
+                   std::any_of(d.parameters.begin(), d.parameters.end(), [&](const auto& p) {
+                       return p.kind == Kind::Answer && p.name == row.parameter;
+                   });
+        });
+        if (!answers) {
+            throw std::runtime_error("answer_widths.inc: " + std::string(row.exportName) +
+                                     " has no answer buffer '" + std::string(row.parameter) + "'");
+        }
+    }
     return out;
 }
 
 std::string widthNote(const DeclaredParameter& answer, const std::function<std::string(int)>& sized,
                       const std::string& zeroFilled) {
-    if (!answer.width) return answer.name + ": width not listed";
     if (*answer.width == 0)
         return answer.name +
                ": all of Retorno.txt without its line ends and with no terminating zero, " +

@@ -28,7 +28,7 @@ std::string microsoftImportDefinition(std::span<const exports::ExportInfo> table
         "; Generated from the library's export table; do not edit.\n"
         "LIBRARY QuelFI32.dll\nEXPORTS\n";
     for (const exports::ExportInfo& e : table)
-        out += exports::detail::compiledName(e, exports::WindowsTarget::X86) + "\n";
+        out += exports::detail::compiledName(e, e.name, exports::WindowsTarget::X86) + "\n";
     return out;
 }
 
