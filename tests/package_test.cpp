@@ -38,7 +38,7 @@ class PackageTest : public ShopSaleTest {
     std::set<std::string> staged(bool directories = false) const {
         std::set<std::string> out;
         for (const auto& entry : fs::recursive_directory_iterator(stage())) {
-            const std::string path = fs::relative(entry.path(), stage()).string();
+            const std::string path = entry.path().lexically_relative(stage()).string();
             if (path == "var" || path == "var/lib" || path.rfind("var/lib/dpkg", 0) == 0) continue;
             if (directories || !entry.is_directory() || entry.is_symlink()) out.insert(path);
         }
