@@ -31,6 +31,7 @@ set(QUELFI_KIT_FILES
     ${QUELFI_GENERATED}/include/quelfi32.h ${QUELFI_DECLARATIONS} ${QUELFI_GENERATED}/README.txt
     ${QUELFI_GENERATED}/QuelFI32.ini ${CMAKE_SOURCE_DIR}/examples/sale.c
     ${CMAKE_SOURCE_DIR}/examples/sale.pas ${CMAKE_SOURCE_DIR}/examples/Sale.cs)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/kit)  # the packing's working directory
 add_custom_command(
     OUTPUT ${QUELFI_KIT_ZIP}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${QUELFI_KIT_DIR}
