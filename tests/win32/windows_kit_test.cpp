@@ -53,7 +53,7 @@ class WindowsKitTest : public LibraryTest {
 };
 
 TEST_F(WindowsKitTest, HoldsWhatADeveloperTakes) {
-    std::set<std::string> expected;
+    std::set<std::string> expected = {kKit + "/"};
     for (const char* file : {"QuelFI32.dll", "libQuelFI32.dll.a", "QuelFI32.lib", "QuelFI32.def",
                              "quelfi32.h", "QuelFI32.pas", "QuelFI32.cs", "QuelFI32.bas",
                              "README.txt", "QuelFI32.ini", "sale.c", "sale.pas", "Sale.cs"})
