@@ -2,7 +2,6 @@
 // the language declarations and the tests; nothing here is compiled into the library.
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 namespace quelfi::exports {
@@ -10,20 +9,23 @@ namespace quelfi::exports {
 struct AnswerWidth {
     std::string_view exportName;
     std::string_view parameter;
-    int width;  // characters written before the terminating zero; 0: no width of its own
+    int width;        // characters written; 0: no width of its own
+    bool terminated;  // a terminating zero follows them
 };
 
 inline constexpr AnswerWidth kAnswerWidths[] = {
-#define QF_ANSWER(name, parameter, width) {#name, #parameter, width},
+#define QF_ANSWER(name, parameter, width) {#name, #parameter, width, true},
+#define QF_ANSWER_UNTERMINATED(name, parameter, width) {#name, #parameter, width, false},
 #include "exports/answer_widths.inc"
 #undef QF_ANSWER
+#undef QF_ANSWER_UNTERMINATED
 };
 
-// The width the table gives an export's answer parameter; nothing when it gives none.
-constexpr std::optional<int> answerWidth(std::string_view exportName, std::string_view parameter) {
+// The row the table gives an export's answer parameter; null when it gives none.
+constexpr const AnswerWidth* answerWidth(std::string_view exportName, std::string_view parameter) {
     for (const AnswerWidth& row : kAnswerWidths)
-        if (row.exportName == exportName && row.parameter == parameter) return row.width;
-    return std::nullopt;
+        if (row.exportName == exportName && row.parameter == parameter) return &row;
+    return nullptr;
 }
 
 }  // namespace quelfi::exports

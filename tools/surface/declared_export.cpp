@@ -70,11 +70,14 @@ DeclaredParameter declared(const exports::ExportInfo& e, std::string_view text, 
     if (name.empty()) name = "arg" + std::to_string(index + 1);
     DeclaredParameter p{*kind, name, std::nullopt};
     if (p.kind == Kind::Answer) {
-        p.width = exports::answerWidth(e.target.empty() ? e.name : e.target, name);
-        if (!p.width) {
+        const exports::AnswerWidth* row =
+            exports::answerWidth(e.target.empty() ? e.name : e.target, name);
+        if (!row) {
             throw std::runtime_error(std::string(e.name) +
                                      ": answer_widths.inc gives no width for '" + name + "'");
         }
+        p.width = row->width;
+        p.terminated = row->terminated;
     }
     return p;
 }
@@ -119,6 +122,9 @@ std::string widthNote(const DeclaredParameter& answer, const std::function<std::
         return answer.name +
                ": all of Retorno.txt without its line ends and with no terminating zero, " +
                zeroFilled;
+    if (!answer.terminated)
+        return answer.name + ": " + std::to_string(*answer.width) +
+               " characters with no terminating zero, " + sized(*answer.width);
     return answer.name + ": " + std::to_string(*answer.width) +
            " characters and a terminating zero, " + sized(*answer.width + 1);
 }

@@ -24,6 +24,7 @@ struct DeclaredParameter {
     Kind kind;
     std::string name;          // as the table names it; "argN" when it names none
     std::optional<int> width;  // answers: the characters written (0: no width of its own)
+    bool terminated = true;    // answers: a terminating zero written after them
 };
 
 struct DeclaredExport {
