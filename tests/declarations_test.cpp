@@ -1,14 +1,9 @@
-// The declarations for Pascal, C# and Visual Basic against the export table and the library: every
-// export declared once with its arguments in the Visual Basic module, and every method of the C#
-// class bound to an export of the built library by Mono's loader.
-#include <filesystem>
+// The Visual Basic module against the export table: every export declared once, with its arguments.
 #include <map>
 #include <sstream>
 
 #include "exports/surface.h"
-#include "support/developer_tools.h"
 #include "support/library_fixture.h"
-#include "support/tool_process.h"
 
 namespace quelfi::test {
 namespace {
@@ -42,25 +37,6 @@ TEST(Declarations, BasicModuleDeclaresEveryExportOnceWithItsArguments) {
         declared[name].push_back(items(line.substr(open + 1, close - open)).size());
     }
     EXPECT_EQ(declared, expected);
-}
-
-TEST_F(LibraryTest, CSharpClassBindsEveryExport) {
-    QUELFI_NEED_PLAIN_BUILD();
-    QUELFI_NEED_PROGRAM(programPath("mcs"), "mcs");
-    QUELFI_NEED_PROGRAM(programPath("mono"), "mono");
-    writeFile(root() + "/Every.cs",
-              "public static class Every { public static void Main() {\n"
-              "    System.Runtime.InteropServices.Marshal.PrelinkAll(typeof(QuelFI32));\n"
-              "    System.Console.Write(\"bound\");\n} }\n");
-    const ToolRun built =
-        runTool(programPath("mcs"), {"-nologo", "-out:" + root() + "/Every.exe",
-                                     root() + "/Every.cs", kGenerated + "/QuelFI32.cs"});
-    ASSERT_EQ(built.exitCode, 0) << built.out << built.err;
-    const std::string libraryDir = std::filesystem::path(QUELFI_SHARED_LIBRARY).parent_path();
-    const ToolRun bound =
-        runTool(programPath("mono"), {root() + "/Every.exe"}, {"LD_LIBRARY_PATH=" + libraryDir});
-    EXPECT_EQ(bound.out, "bound");
-    EXPECT_EQ(bound.err, "");
 }
 
 }  // namespace
