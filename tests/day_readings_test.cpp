@@ -294,14 +294,5 @@ TEST_F(DayReadingsTest, SubtotalGoesToTheBufferOrToTheAnswerFile) {
                                 "Retorno Quelmar_FI_SubTotal: 1"}));
 }
 
-TEST_F(DayReadingsTest, ClosingAnXOrZReportIsHandedToTheYancoAdapter) {
-    // Only the Yanco adapter closes these reports; without its transport nothing is closed.
-    EXPECT_EQ(Quelmar_FI_FechaRelatorioXouZ(), -1);
-    EXPECT_EQ(state().lastReturnCode, -1);
-    EXPECT_EQ(state().nestedCall, 0);
-    EXPECT_TRUE(line->written.empty());
-    EXPECT_EQ(workLog(), logOf({"Quelmar_FI_FechamentoDoDia "}));
-}
-
 }  // namespace
 }  // namespace quelfi::test

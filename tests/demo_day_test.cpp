@@ -23,11 +23,13 @@ std::vector<const Step*> stepsOf(const std::vector<tool::demo::Section>& day) {
     return steps;
 }
 
-// Every day: the shop's printer, the one with an electronic journal, and the restaurant's.
+// Every day: the shop's printer, the one with an electronic journal, the restaurant's, and the
+// Yanco printer's.
 std::vector<const Step*> allSteps() {
     std::vector<const Step*> steps = stepsOf(tool::demo::fiscalDay());
     for (const Step* step : stepsOf(tool::demo::journalFiscalDay())) steps.push_back(step);
     for (const Step* step : stepsOf(tool::demo::restaurantEvening())) steps.push_back(step);
+    for (const Step* step : stepsOf(tool::demo::yancoDay())) steps.push_back(step);
     return steps;
 }
 
