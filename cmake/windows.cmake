@@ -54,3 +54,8 @@ add_executable(quelfi_platform_checks ${QUELFI_CLIENT_DIR}/platform_checks.cpp
                ${QUELFI_CLIENT_DIR}/check_version.rc)
 target_compile_options(quelfi_platform_checks PRIVATE ${QUELFI_WARNINGS})
 target_link_libraries(quelfi_platform_checks PRIVATE quelfi32_static)
+
+# The kit a point-of-sale developer takes, beside the 32-bit DLL.
+if(QUELFI_WINDOWS_ARCH STREQUAL i686)
+    include(${CMAKE_SOURCE_DIR}/cmake/windows_kit.cmake)
+endif()

@@ -1,12 +1,17 @@
 // Writes the files derived from the export table: the public C header, the Windows module
-// definitions of the DLL and of its import library, and a C file that takes the address of every
-// export (linking it against the import library proves each name imports).
+// definitions of the DLL and of its import libraries, a C file that takes the address of every
+// export (linking it against the import library proves each name imports), and the declarations
+// for Pascal, C# and Visual Basic.
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "exports/module_definition.h"
 #include "exports/surface.h"
+#include "surface/declarations.h"
+#include "surface/microsoft_import_library.h"
 
 namespace {
 
@@ -75,6 +80,33 @@ std::string importCheck() {
     return out;
 }
 
+// The Pascal unit, the C# class and the Visual Basic module, into `directory`.
+int writeDeclarations(const std::string& directory) {
+    try {
+        const auto declared = quelfi::surface::declaredExports(quelfi::exports::kSurface);
+        return writeText(directory + "/QuelFI32.pas", quelfi::surface::pascalUnit(declared)) |
+               writeText(directory + "/QuelFI32.cs", quelfi::surface::csharpClass(declared)) |
+               writeText(directory + "/QuelFI32.bas", quelfi::surface::basicModule(declared));
+    } catch (const std::runtime_error& refused) {
+        std::cerr << "quelfi_gensurface: " << refused.what() << '\n';
+        return 1;
+    }
+}
+
+// Made by llvm-dlltool, the import library for Microsoft's linker gets its decorated names back.
+int fixMicrosoftImportLibrary(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto decorated = quelfi::surface::decoratedSymbols(quelfi::exports::kSurface);
+    const int changed = quelfi::surface::keepDecoratedNames(bytes, decorated);
+    if (changed != static_cast<int>(decorated.size())) {
+        std::cerr << "quelfi_gensurface: " << file << ": " << changed << " of " << decorated.size()
+                  << " decorated imports found\n";
+        return 1;
+    }
+    return writeText(file, bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +114,11 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (argc == 3 && command == "header") return writeHeader(argv[2]);
     if (argc == 3 && command == "importcheck") return writeText(argv[2], importCheck());
+    if (argc == 3 && command == "declarations") return writeDeclarations(argv[2]);
+    if (argc == 3 && command == "msvcdef")
+        return writeText(argv[2],
+                         quelfi::surface::microsoftImportDefinition(quelfi::exports::kSurface));
+    if (argc == 3 && command == "msvcnames") return fixMicrosoftImportLibrary(argv[2]);
     if (argc == 4 && (command == "def" || command == "importdef")) {
         const std::string arch = argv[2];
         if (arch == "i686" || arch == "x86_64") {
@@ -95,6 +132,8 @@ int main(int argc, char** argv) {
     }
     std::cerr << "usage: quelfi_gensurface header FILE\n"
                  "       quelfi_gensurface def|importdef i686|x86_64 FILE\n"
-                 "       quelfi_gensurface importcheck FILE\n";
+                 "       quelfi_gensurface importcheck FILE\n"
+                 "       quelfi_gensurface declarations DIRECTORY\n"
+                 "       quelfi_gensurface msvcdef FILE | msvcnames LIBRARY\n";
     return 2;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 namespace quelfi::test {
 
@@ -45,6 +47,26 @@ std::string win32Build() {
 }
 std::string win64Build() {
     return QUELFI_WIN64_DIR;
+}
+
+DllTables readTables(const std::string& listing) {
+    DllTables tables;
+    std::istringstream lines(listing);
+    std::string line;
+    bool inNames = false;
+    while (std::getline(lines, line)) {
+        if (line.find("[Ordinal/Name Pointer] Table") != std::string::npos) {
+            inNames = true;
+            continue;
+        }
+        if (inNames && line.find_first_not_of(" \t") == std::string::npos) inNames = false;
+        char name[512];
+        if (inNames && std::sscanf(line.c_str(), " [ %*d] %511s", name) == 1)
+            tables.exports.insert(name);
+        if (const auto at = line.find("DLL Name: "); at != std::string::npos)
+            tables.imports.insert(line.substr(at + std::strlen("DLL Name: ")));
+    }
+    return tables;
 }
 
 }  // namespace quelfi::test

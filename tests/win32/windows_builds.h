@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace quelfi::test {
@@ -30,6 +31,14 @@ bool windowsChecksRequired();
 
 std::string win32Build();  // the 32-bit build directory
 std::string win64Build();  // the 64-bit build directory (the one Wine runs)
+
+// What a Windows program's or DLL's headers say, as listed by objdump -p: the names it exports
+// and the DLLs it imports from.
+struct DllTables {
+    std::set<std::string> exports;
+    std::set<std::string> imports;
+};
+DllTables readTables(const std::string& listing);
 
 }  // namespace quelfi::test
 

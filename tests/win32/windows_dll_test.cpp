@@ -3,10 +3,8 @@
 // Windows system libraries among the imports, and the project's version in the version resource.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <set>
-#include <sstream>
 
 #include "exports/module_definition.h"
 #include "support/library_fixture.h"
@@ -14,32 +12,6 @@
 
 namespace quelfi::test {
 namespace {
-
-// What the DLL's headers say, as listed by objdump.
-struct DllTables {
-    std::set<std::string> exports;
-    std::set<std::string> imports;
-};
-
-DllTables readTables(const std::string& listing) {
-    DllTables tables;
-    std::istringstream lines(listing);
-    std::string line;
-    bool inNames = false;
-    while (std::getline(lines, line)) {
-        if (line.find("[Ordinal/Name Pointer] Table") != std::string::npos) {
-            inNames = true;
-            continue;
-        }
-        if (inNames && line.find_first_not_of(" \t") == std::string::npos) inNames = false;
-        char name[512];
-        if (inNames && std::sscanf(line.c_str(), " [ %*d] %511s", name) == 1)
-            tables.exports.insert(name);
-        if (const auto at = line.find("DLL Name: "); at != std::string::npos)
-            tables.imports.insert(line.substr(at + std::strlen("DLL Name: ")));
-    }
-    return tables;
-}
 
 std::string upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -10,12 +10,9 @@
 #include <optional>
 #include <thread>
 
-#include "sim/pty_server.h"
-#include "sim/quelmar/model_text.h"
-#include "sim/quelmar/printer_link.h"
-#include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
 #include "support/pseudo_terminal.h"
+#include "support/shop_sale.h"
 #include "win32/windows_builds.h"
 #include "win32/wine_session.h"
 
@@ -24,21 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A virtual printer served on a pseudo-terminal, the same shop for every run so that two runs
-// of the same calls write the same log.
-struct ShopPrinter {
-    sim::QuelmarPrinter printer{sim::modelFromSeed(
-        "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
-        "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
-        "rates=18.00,7.00; payments=Dinheiro")};
-    sim::PrinterLink link{printer};
-    sim::PtyServer server{link};
-};
-
 // The point-of-sale client's calls with COM1 on the virtual printer and the log on drive C.
 class PosClientTest : public LibraryTest {
   protected:
-    static constexpr const char* kIni = "[Sistema]\r\nPorta=COM1\r\nLog=1\r\npath=c:\\quelfi\r\n";
+    static constexpr const char* kIni = kShopIni;
 
     // The Linux twin of the Windows client, loading the shared library as a program does and
     // leaving it as `ending` says, with a log of its own.
