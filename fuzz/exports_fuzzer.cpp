@@ -86,37 +86,16 @@ std::string iniText(fuzz::FuzzInput& in, const std::string& workDir) {
 
 // A misbehaviour of the line for the next call: most calls get none.
 void injectFault(fuzz::FuzzInput& in, sim::InProcessPort& line) {
-    switch (in.byte() % 24) {
-        case 0:
-            line.goSilent();
-            break;
-        case 1:
-            line.dropCtsFor(in.below(250) * 1000);
-            break;
-        case 2:
-            line.garbleNextFrame();
-            break;
-        case 3:
-            line.answerNak();
-            break;
-        case 4:
-            line.loseReplyByte(in.below(40));
-            break;
-        case 5:
-            line.cutReplyAfter(in.below(40));
-            break;
-        case 6:
-            line.answerLate(in.below(16) * 1000);
-            break;
-        case 7:
-            line.garbageBeforeAck(in.text(8));
-            break;
-        case 8:
-            line.dropCtsForReads(in.byte());
-            break;
-        default:
-            break;
-    }
+    const std::uint8_t kind = in.byte() % 24;
+    if (kind == 0) line.goSilent();
+    if (kind == 1) line.dropCtsFor(in.below(250) * 1000);
+    if (kind == 2) line.garbleNextFrame();
+    if (kind == 3) line.answerNak();
+    if (kind == 4) line.loseReplyByte(in.below(40));
+    if (kind == 5) line.cutReplyAfter(in.below(40));
+    if (kind == 6) line.answerLate(in.below(16) * 1000);
+    if (kind == 7) line.garbageBeforeAck(in.text(8));
+    if (kind == 8) line.dropCtsForReads(in.byte());
 }
 
 // The driver program's answer files of the network mode are outside data too; Retorno.txt is kept

@@ -86,11 +86,8 @@ TEST_F(CallTableTest, LibraryExportsAreCalledWithTextArguments) {
 
     // A text argument taken as it stands, control bytes included.
     line->reply(bytes({6, 0, 0}));
-    outcome = table.call("Quelmar_FI_ComandoDriverRede", {"\x1B\x13\x17"
-                                                          "3\x17"
-                                                          "0\x17"
-                                                          "0\x17"
-                                                          "0"});
+    outcome =
+        table.call("Quelmar_FI_ComandoDriverRede", {rawRequest({"\x1B\x13", "3", "0", "0", "0"})});
     EXPECT_EQ(outcome.code, 1);
     EXPECT_EQ(line->lastFrame(), frameOf("\x1B\x13"));
 

@@ -1,15 +1,12 @@
-// A library talking to a scripted printer on COM1, for the day operations: the commands each
-// frame carried, the canned replies of the queries the day's exports ask, and the INI they write.
+// The canned replies and log lines of the queries the day's exports ask around their commands.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "query_fixture.h"
+#include "protocol_fixture.h"
 
 namespace quelfi::test {
-
-inline const std::string kOk = bytes({6, 0, 0});
 
 // The status request's reply and the fiscal-flags reply that completes it (no coupon open).
 inline void replyStatus(ScriptedLine& line) {
@@ -55,55 +52,6 @@ inline std::string grandTotalReply(const std::string& grandTotal) {
     return dataReply(bcd(grandTotal));
 }
 
-class DayCommandTest : public ProtocolTest {
-  protected:
-    void SetUp() override {
-        ProtocolTest::SetUp();
-        configure();
-        ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-        clearLog();
-    }
-    void configure(const std::string& keys = "") {
-        iniText_ = "[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys;
-        writeIni(iniText_);
-        load();
-        clearLog();
-    }
-    void clearLog() { std::filesystem::remove(workDir() + "/QuelFI32.log"); }
-    // The INI as configured, and as it is now.
-    const std::string& configuredIni() const { return iniText_; }
-    std::string ini() const { return readFile(systemDir() + "/QuelFI32.ini"); }
-
-    // The command bytes of every frame written since the last call.
-    std::vector<std::string> commands() {
-        std::vector<std::string> out;
-        const std::string& w = line->written;
-        while (consumed_ + 3 <= w.size()) {
-            const std::size_t total = static_cast<unsigned char>(w[consumed_ + 1]) +
-                                      256u * static_cast<unsigned char>(w[consumed_ + 2]);
-            out.push_back(w.substr(consumed_ + 3, total - 2));
-            consumed_ += 3 + total;
-        }
-        return out;
-    }
-
-  private:
-    std::string iniText_;
-    std::size_t consumed_ = 0;
-};
-
-// A sequence of log lines followed by more.
-inline std::vector<std::string> operator+(std::vector<std::string> lines,
-                                          const std::vector<std::string>& more) {
-    lines.insert(lines.end(), more.begin(), more.end());
-    return lines;
-}
-
-// logLines of a vector.
-inline std::string logOf(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const auto& line : lines) out += logLines({line});
-    return out;
-}
+using DayCommandTest = ConnectedTest;
 
 }  // namespace quelfi::test

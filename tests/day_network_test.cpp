@@ -51,7 +51,7 @@ TEST_F(DayNetworkTest, EveryExportWritesItsRecord) {
     for (const Case& c : cases) {
         std::filesystem::remove(workDir() + "/Quelfi32.cmd");
         EXPECT_EQ(c.call(), 1) << c.record;
-        EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), c.record);
+        EXPECT_EQ(commandFile(), c.record);
     }
     EXPECT_TRUE(line->written.empty());
 }
@@ -60,11 +60,11 @@ TEST_F(DayNetworkTest, LogLinesOfTheRecordsThatDifferFromTheUsualShape) {
     EXPECT_EQ(Quelmar_FI_AberturaDoDia("0,00", nullptr), 1);
     EXPECT_EQ(Quelmar_FI_RelatorioGerencialTEF("texto"), 1);
     EXPECT_EQ(Quelmar_FI_ReducaoZImpAntiga(), 1);
-    EXPECT_EQ(
-        workLog(),
-        logOf({kSep, "Quelmar_FI_AberturaDoDia ", "Parâmetros: 0,00||",
-               "Retorno Quelmar_FI_AberturaDoDia: 1", "Retorno Quelmar_FI_RelatorioGerencialTEF: 1",
-               kSep, "Quelmar_FI_ReducaoZ ", "Retorno Quelmar_FI_ReducaoZImpAntiga: 1"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_AberturaDoDia ", "Parâmetros: 0,00||",
+                        "Retorno Quelmar_FI_AberturaDoDia: 1",
+                        "Retorno Quelmar_FI_RelatorioGerencialTEF: 1", kSep, "Quelmar_FI_ReducaoZ ",
+                        "Retorno Quelmar_FI_ReducaoZImpAntiga: 1"}));
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(DemoDayArguments, TheLibraryAcceptsEveryStepsArguments) {
         EXPECT_EQ(outcome.code, 1) << step->what;
         char record[8];
         std::snprintf(record, sizeof record, "%03d|", entry->record());
-        EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd").substr(0, 4), record) << step->what;
+        EXPECT_EQ(commandFile().substr(0, 4), record) << step->what;
         ++checked;
     }
     EXPECT_GE(checked, 15);

@@ -46,7 +46,7 @@ TEST_F(FaultTest, AnswerFileThatCannotGrow) {
     };
     EXPECT_EQ(withFilesLimited(answer), -8);
     EXPECT_EQ(workLog(),
-              logLines({kSeparatorLine, "Quelmar_FI_VerificaFormasPagamento ",
+              logLines({kSep, "Quelmar_FI_VerificaFormasPagamento ",
                         "Retorno Quelmar_FI_VerificaFormasPagamento: -8 - Erro ao escrever no "
                         "arquivo retorno.txt"}));
     EXPECT_LE(readFile(workDir() + "/Retorno.txt").size(), kFileLimit);
@@ -90,9 +90,8 @@ TEST_F(FaultTest, SharedDirectoryThatDisappears) {
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
     EXPECT_EQ(readFile(shared + "/Retorno.txt"), "001234");
     EXPECT_EQ(readFile(shared + "/Status.txt"), "6,0,0");
-    EXPECT_EQ(log(shared),
-              logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ", "Retorno impressora: 001234",
-                        "Retorno Quelmar_FI_NumeroCupom: 1"}));
+    EXPECT_EQ(log(shared), logLines({kSep, "Quelmar_FI_NumeroCupom ", "Retorno impressora: 001234",
+                                     "Retorno Quelmar_FI_NumeroCupom: 1"}));
 
     // A client whose shared directory is gone cannot leave its request: 0.
     writeIni("[Sistema]\npath=" + shared + "\nLog=1\nConfigRede=1\nPorta=COM1\n");

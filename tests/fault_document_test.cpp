@@ -74,7 +74,7 @@ TEST_F(DocumentFaultTest, PrinterSilentBetweenItems) {
     int result = -1;
     EXPECT_EQ(timed([&] { result = sellItem(); }), 12000u);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_VendeItem ",
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VendeItem ",
                                    "Parâmetros: 7891234567890|ARROZ 5KG|1800|I|1|2|25,90|$|0|",
                                    "Retorno Quelmar_FI_VendeItem: 0 - Erro de comunicacao: "}));
     // The printer took nothing while silent; once it answers, the POS sees the coupon still
@@ -98,7 +98,7 @@ TEST_F(DocumentFaultTest, PrinterSilentBetweenPayments) {
     EXPECT_EQ(timed([&] { result = Quelmar_FI_EfetuaFormaPagamentoIndice("01", "20,00"); }),
               12000u);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_EfetuaFormaPagamentoIndice ",
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_EfetuaFormaPagamentoIndice ",
                                    "Parâmetros: 01|00000000002000|",
                                    "Retorno Quelmar_FI_EfetuaFormaPagamentoIndice: 0 - Erro de "
                                    "comunicacao"}));
@@ -118,7 +118,7 @@ TEST_F(DocumentFaultTest, AnswerToTheItemLostAfterThePrinterActed) {
     int result = -1;
     EXPECT_EQ(timed([&] { result = sellItem(); }), 21000u);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_VendeItem ",
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VendeItem ",
                                    "Parâmetros: 7891234567890|ARROZ 5KG|1800|I|1|2|25,90|$|0|",
                                    "Retorno Quelmar_FI_VendeItem: 0 - Erro de comunicacao: "}));
     EXPECT_EQ(asked(), recorded());

@@ -29,7 +29,7 @@ TEST_F(FaultTest, ReplyCutAfterEachOfItsBytes) {
         EXPECT_EQ(timed([&] { result = Quelmar_FI_NumeroCupom(coo); }), cut == 0 ? 12000u : 21000u);
         EXPECT_EQ(result, 0);
         EXPECT_STREQ(coo, "x");
-        EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ", kCooFailure}));
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_NumeroCupom ", kCooFailure}));
         EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
         EXPECT_STREQ(coo, "001234");
     }
@@ -47,7 +47,7 @@ TEST_F(FaultTest, ReplyMissingOneByte) {
         EXPECT_LE(timed([&] { result = Quelmar_FI_NumeroCupom(coo); }), 21000u);
         EXPECT_EQ(result, 0);
         EXPECT_STREQ(coo, "x");
-        EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ", kCooFailure}));
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_NumeroCupom ", kCooFailure}));
         EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
         EXPECT_STREQ(coo, "001234");
     }
@@ -62,7 +62,7 @@ TEST_F(FaultTest, RefusedOrGarbledFrames) {
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), -27);
     EXPECT_EQ(ack, 21);
     EXPECT_EQ(workLog(),
-              logLines({kSeparatorLine, "Quelmar_FI_VerificaEstadoImpressora ", kSeparatorLine,
+              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", kSep,
                         "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 000",
                         "Retorno Quelmar_FI_FlagsFiscais: 1", "Retorno impressora: 21,0,0",
                         "Retorno Quelmar_FI_VerificaEstadoImpresora: -27"}));
@@ -73,9 +73,8 @@ TEST_F(FaultTest, RefusedOrGarbledFrames) {
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), -27);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
     // The refused query delivers its empty answer.
-    EXPECT_EQ(workLog(),
-              logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ", "Retorno impressora: 0",
-                        "Retorno Quelmar_FI_NumeroCupom: -27"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_NumeroCupom ", "Retorno impressora: 0",
+                                   "Retorno Quelmar_FI_NumeroCupom: -27"}));
     EXPECT_STREQ(coo, "");
     EXPECT_EQ(printer.model().counters.coo, 1234);
     // Then the line works as before.

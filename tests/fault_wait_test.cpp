@@ -63,7 +63,7 @@ TEST_F(FaultTest, QueryWhileThePrinterStaysBusy) {
     EXPECT_EQ(timed([&] { result = Quelmar_FI_NumeroCupom(coo); }), 20000u);
     EXPECT_EQ(result, 0);
     EXPECT_STREQ(coo, "x");
-    EXPECT_EQ(workLog(), logLines({kSeparatorLine, "Quelmar_FI_NumeroCupom ",
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_NumeroCupom ",
                                    "Retorno Quelmar_FI_NumeroCupom: 0 - Erro de comunicacao"}));
     EXPECT_EQ(Quelmar_FI_ItsBusy(), 1);
 
@@ -88,7 +88,7 @@ TEST_F(FaultTest, PresenceCheckDoesNotWaitForTheReadyLine) {
     EXPECT_EQ(timed([&] { result = Quelmar_FI_VerificaImpressoraLigada(); }), 12000u);
     EXPECT_EQ(result, -6);
     EXPECT_EQ(workLog(),
-              logLines({kSeparatorLine, "Quelmar_FI_VerificaImpressoraLigada ",
+              logLines({kSep, "Quelmar_FI_VerificaImpressoraLigada ",
                         "Retorno Quelmar_FI_VerificaImpressoraLigada: -6 - Impressora desligada ou "
                         "desconectada"}));
     EXPECT_EQ(state().probeMode, 0);

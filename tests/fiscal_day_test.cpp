@@ -15,7 +15,7 @@
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
-#include "support/sim_bytes.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 namespace {
@@ -131,17 +131,11 @@ std::vector<std::string> dayCommands(const std::string& p) {
             p + "\x19SU00000000020000Dinheiro        ",
             p + "\x19SA00000000005000",
             p + "GDinheiro        ",
-            p + "\x19"
-                "01"
-                "00000000003000"
-                "Dinheiro        ",
-            p + "BCartao          "
-                "00000000005000"
-                "000045",
+            p + "\0310100000000003000Dinheiro        ",
+            p + "BCartao          00000000005000000045",
             p + "CTEF APROVADO\r\nVIA DO CLIENTE\r\n",
             p + "\x15",
-            p + "\x14"
-                "Fechamento do caixa 01\r\n",
+            p + "\024Fechamento do caixa 01\r\n",
             p + "\x15",
             p + "\x06",
             p + "\x13",

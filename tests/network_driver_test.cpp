@@ -3,24 +3,21 @@
 // together through the directory.
 #include "quelfi/network_driver.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
+#include <sstream>
 #include <thread>
 
 #include "protocol/network_client.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
-#include "support/pseudo_terminal.h"
-
-extern char** environ;
+#include "sim/pty_server.h"
+#include "sim/quelmar/model_text.h"
+#include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
+#include "support/tool_process.h"
 
 namespace quelfi::test {
 namespace {
@@ -30,12 +27,7 @@ using tool::DriverAnswer;
 
 const std::string kStatusFrame = frameOf("\x1B\x13");
 // A data query as a raw request: ESC # 1, six reply bytes, BCD data before the status.
-const std::string kRawQuery =
-    "\x1B#\x01\x17"
-    "6\x17"
-    "1\x17"
-    "1\x17"
-    "1";
+const std::string kRawQuery = rawRequest({"\x1B#\x01", "6", "1", "1", "1"});
 
 int QUELFI_CALL describe(const char* text, int number, char* answer) {
     std::strcpy(answer, (std::string(text) + "/" + std::to_string(number)).c_str());
@@ -118,133 +110,54 @@ TEST_F(NetworkDriverTest, CommandFileIsTakenOnceWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared), {}), 2);
 }
 
-// The printer side of a pseudo-terminal: answers each complete frame with the next canned reply.
-class PtyPrinter {
-  public:
-    explicit PtyPrinter(std::deque<std::string> replies) : replies_(std::move(replies)) {
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~PtyPrinter() {
-        stop_ = true;
-        thread_.join();
-    }
-    const PseudoTerminal& terminal() const { return pty_; }
-    std::vector<std::string> frames() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return frames_;
-    }
-
-  private:
-    void serve() {
-        std::string pending;
-        while (!stop_) {
-            const std::string got = pty_.read(1, 50);
-            // Until the driver opens its side, the terminal reads as hung up at once.
-            if (got.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            pending += got;
-            while (pending.size() >= 3) {
-                const std::size_t size = 3 + static_cast<unsigned char>(pending[1]) +
-                                         256u * static_cast<unsigned char>(pending[2]);
-                if (pending.size() < size) break;
-                {
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    frames_.push_back(pending.substr(0, size));
-                }
-                pending.erase(0, size);
-                if (!replies_.empty()) {
-                    pty_.write(replies_.front());
-                    replies_.pop_front();
-                }
-            }
-        }
-    }
-
-    PseudoTerminal pty_;
-    std::deque<std::string> replies_;
-    std::mutex mutex_;
-    std::vector<std::string> frames_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 // Processor time a process has used, in clock ticks.
 long cpuTicks(pid_t pid) {
     const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
     std::istringstream fields(stat.substr(stat.rfind(')') + 2));
     std::string field;
-    long utime = 0, stime = 0;
-    for (int n = 3; fields >> field; ++n) {
-        if (n == 14) utime = std::stol(field);
-        if (n == 15) {
-            stime = std::stol(field);
-            break;
-        }
-    }
-    return utime + stime;
+    long ticks = 0;
+    for (int n = 3; n <= 15 && fields >> field; ++n)
+        if (n >= 14) ticks += std::stol(field);  // user and system time
+    return ticks;
 }
 
 class DriverProgramTest : public LibraryTest {
   protected:
-    // Starts "quelfi driver DIRECTORY" with the driver's own system directory; its output goes to
-    // a file.
-    pid_t spawnDriver(const std::string& directory) {
-        std::vector<std::string> env{"QUELFI_SYSTEM_DIR=" + root() + "/driver-system",
-                                     "QUELFI_PORT_DIR=" + portDir()};
-        for (char** e = environ; *e; ++e) {
-            if (std::strncmp(*e, "QUELFI_SYSTEM_DIR=", 18) != 0 &&
-                std::strncmp(*e, "QUELFI_PORT_DIR=", 16) != 0)
-                env.push_back(*e);
-        }
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        std::string tool = QUELFI_TOOL, command = "driver", dir = directory;
-        char* argv[] = {tool.data(), command.data(), dir.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, driverOutput().c_str(),
-                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, QUELFI_TOOL, &actions, nullptr, argv, envp.data()), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        return pid;
-    }
-    // Stops the driver with `signal` once it is serving; true when it ended by itself with
-    // status 0.
-    bool stopDriver(pid_t pid, int signal) {
-        for (int look = 0; look < 500 && readFile(driverOutput()).empty(); ++look)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ::kill(pid, signal);
-        int status = 0;
-        if (::waitpid(pid, &status, 0) != pid) return false;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
     std::string driverOutput() const { return root() + "/driver.out"; }
+    // Stops the driver with `signal` once it is serving; its exit code.
+    static int stop(ToolProcess& driver, const std::string& output, int signal) {
+        for (int look = 0; look < 500 && readFile(output).empty(); ++look)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return driver.stop(signal);
+    }
 };
 
 TEST_F(DriverProgramTest, ClientAndDriverCompleteRequestsThroughTheSharedDirectory) {
-    // The printer answers the status request, the data query, then the presence check.
-    PtyPrinter printer({bytes({6, 66, 0}), bytes({6, 0x12, 0x34, 0x56, 0, 0}), bytes({6, 0, 0})});
-    printer.terminal().linkAs(portDir() + "/COM1");
-    std::filesystem::create_directories(root() + "/driver-system");
+    // The printer, with a coupon open and its paper near the end, on a pseudo-terminal.
+    sim::QuelmarPrinter printer(sim::modelFromSeed("coo=123456; paper=low; document=coupon"));
+    sim::PrinterLink link(printer);
+    sim::PtyServer server(link);
+    server.linkAs(portDir() + "/COM1");
+    // The driver's own system directory and log; the client's shared directory is the work
+    // directory.
+    const std::string driverSystem = root() + "/driver-system";
+    std::filesystem::create_directories(driverSystem);
     std::filesystem::create_directories(root() + "/driver-log");
-    writeFile(root() + "/driver-system/QuelFI32.ini",
+    writeFile(driverSystem + "/QuelFI32.ini",
               "[Sistema]\npath=" + root() + "/driver-log\nLog=1\nPorta=COM1\n");
-    // The client: its shared directory is the work directory.
-    writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nConfigRede=1\n");
-    load();
-    const pid_t driver = spawnDriver(workDir());
-    ASSERT_GT(driver, 0);
+    configure("ConfigRede=1\n");
+    const std::string coo = rawRequest({"\x1B\x1E", "6", "1", "1", "1"});
+    ToolProcess driver(QUELFI_TOOL, {"driver", workDir()}, driverOutput(),
+                       {"QUELFI_SYSTEM_DIR=" + driverSystem});
+    ASSERT_GT(driver.pid(), 0);
 
     short ack = 0, st1 = 0, st2 = 0;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ(ack, 6);
-    EXPECT_EQ(st1, 66);
-    EXPECT_EQ(st2, 0);
+    EXPECT_EQ((std::vector<short>{ack, st1, st2}), (std::vector<short>{6, 66, 0}));
 
     // A raw request, as a client leaves one for Quelmar_FI_ComandoDriverRede, with a data answer.
-    EXPECT_EQ(protocol::writeCommandFile(kRawQuery), 1);
+    EXPECT_EQ(protocol::writeCommandFile(coo), 1);
     EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(ack, 6);
     char answer[32] = {};
@@ -260,23 +173,18 @@ TEST_F(DriverProgramTest, ClientAndDriverCompleteRequestsThroughTheSharedDirecto
     EXPECT_EQ(ack, 6);
 
     // Idle, it sleeps between its looks at the directory.
-    const long before = cpuTicks(driver);
+    const long before = cpuTicks(driver.pid());
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    EXPECT_LT(cpuTicks(driver) - before, sysconf(_SC_CLK_TCK) / 4);
+    EXPECT_LT(cpuTicks(driver.pid()) - before, sysconf(_SC_CLK_TCK) / 4);
 
-    EXPECT_TRUE(stopDriver(driver, SIGINT));
-    EXPECT_EQ(printer.frames(),
-              (std::vector<std::string>{kStatusFrame, frameOf("\x1B#\x01"), kStatusFrame}));
+    EXPECT_EQ(stop(driver, driverOutput(), SIGINT), 0);
     EXPECT_EQ(readFile(driverOutput()), "quelfi driver: serving requests in " + workDir() +
-                                            "\n"
-                                            "095| -> 6,66,0\n"
-                                            "<1B>#<01><17>6<17>1<17>1<17>1 -> 6,0,0\n"
-                                            "garbage -> 0,0,0\n"
-                                            "097| -> 6,0,0\n"
+                                            "\n095| -> 6,66,0\n<1B><1E><17>6<17>1<17>1<17>1 -> "
+                                            "6,64,0\ngarbage -> 0,0,0\n097| -> 6,64,0\n"
                                             "quelfi driver: stopped\n");
-
-    std::filesystem::remove(driverOutput());
-    EXPECT_TRUE(stopDriver(spawnDriver(workDir()), SIGTERM));
+    ToolProcess second(QUELFI_TOOL, {"driver", workDir()}, root() + "/second.out",
+                       {"QUELFI_SYSTEM_DIR=" + driverSystem});
+    EXPECT_EQ(stop(second, root() + "/second.out", SIGTERM), 0);
 }
 
 }  // namespace

@@ -12,8 +12,10 @@ namespace {
 
 using core::state;
 
-const std::string kSep = std::string(71, '-') + " ";
-const std::string kStatusFrame("\x02\x04\x00\x1B\x13\x2E\x00", 7);
+const std::string kStatusFrame = frameOf("\x1B\x13");
+// Raw requests: the status request (three reply bytes), a data query (six, BCD data first).
+const std::string kStatusRequest = rawRequest({"\x1B\x13", "3", "0", "0", "0"});
+const std::string kDataQuery = rawRequest({"\x1B#\x01", "6", "1", "1", "1"});
 
 class NetworkModeTest : public ProtocolTest {
   protected:
@@ -40,7 +42,7 @@ TEST_F(NetworkModeTest, ClientLeavesTheRecordForTheDriverAndTouchesNoPort) {
         writeFile(workDir() + "/Status.txt", "6,0,0");
         writeFile(workDir() + "/Quelfi32.cmd", "095|older request");
         EXPECT_EQ(Quelmar_FI_VerificaImpressoraLigada(), 1);
-        EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "097|");
+        EXPECT_EQ(commandFile(), "097|");
         EXPECT_FALSE(fileExists(workDir() + "/Status.txt"));
         EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaImpressoraLigada ",
                                        "Retorno Quelmar_FI_VerificaImpressoraLigada: 1"}));
@@ -64,9 +66,7 @@ TEST_F(NetworkModeTest, DriverAnswerIsReadWithoutLineEnds) {
     EXPECT_EQ(std::string(buffer, sizeof buffer), "0001,0002xxxxxxx");
     EXPECT_TRUE(fileExists(workDir() + "/Retorno.txt"));
 
-    writeFile(workDir() + "/Retorno.txt",
-              "12\xFF"
-              "34");
+    writeFile(workDir() + "/Retorno.txt", std::string("12\xFF") + "34");
     std::memset(buffer, 0, sizeof buffer);
     EXPECT_EQ(Quelmar_FI_LeArquivoRetorno(buffer), 1);
     EXPECT_STREQ(buffer, "12");
@@ -88,12 +88,7 @@ TEST_F(NetworkModeTest, RawRequestSendsItsCommandAsItStands) {
     // Driver side: the reply is neither masked nor written to Status.txt by the library.
     configure("ConfigRede=2\nStatus=1\n[MFD]\nImpressora=1\nStatusErro=0\n");
     line->reply(bytes({6, 4 + 64, 1 + 8}));
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17"
-                                           "3\x17"
-                                           "0\x17"
-                                           "0\x17"
-                                           "0"),
-              1);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(kStatusRequest.c_str()), 1);
     EXPECT_EQ(line->written, kStatusFrame);
     EXPECT_EQ(state().ack, 6);
     EXPECT_EQ(state().st1, 68);
@@ -104,43 +99,26 @@ TEST_F(NetworkModeTest, RawRequestSendsItsCommandAsItStands) {
 
     // A data query: six reply bytes, BCD data before the status.
     line->reply(bytes({6, 0x12, 0x34, 0x56, 0, 0}));
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B#\x01\x17"
-                                           "6\x17"
-                                           "1\x17"
-                                           "1\x17"
-                                           "1"),
-              1);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(kDataQuery.c_str()), 1);
     EXPECT_EQ(line->lastFrame(), frameOf("\x1B#\x01"));
     EXPECT_EQ(state().replyBuffer, "123456");
 
     // A send that fails leaves "0,0,0" for the client.
     line->failingWrites = 3;
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x1B\x13\x17"
-                                           "3\x17"
-                                           "0\x17"
-                                           "0\x17"
-                                           "0"),
-              0);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(kStatusRequest.c_str()), 0);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "0,0,0");
 
     // Nothing to send.
     std::filesystem::remove(workDir() + "/Status.txt");
     const std::size_t written = line->written.size();
     EXPECT_EQ(Quelmar_FI_ComandoDriverRede(nullptr), 0);
-    EXPECT_EQ(Quelmar_FI_ComandoDriverRede("\x17"
-                                           "3"),
-              0);
+    EXPECT_EQ(Quelmar_FI_ComandoDriverRede(rawRequest({"", "3"}).c_str()), 0);
     EXPECT_EQ(line->written.size(), written);
     EXPECT_EQ(readFile(workDir() + "/Status.txt"), "0,0,0");
 }
 
 TEST(RawRequestTest, FieldsMissingOrGarbledReadAsZero) {
-    const auto r = protocol::parseRawRequest(
-        "\x1B#\x17"
-        "12x\x17"
-        "1\x17"
-        "\x17"
-        "9");
+    const auto r = protocol::parseRawRequest(rawRequest({"\x1B#", "12x", "1", "", "9"}));
     EXPECT_EQ(r.command, "\x1B#");
     EXPECT_EQ(r.replyLength, 12);
     EXPECT_EQ(r.dataMode, 1);

@@ -15,31 +15,7 @@ namespace {
 
 using core::state;
 
-const std::string kSep = std::string(71, '-') + " ";
-
-class PortConnectionTest : public LibraryTest {
-  protected:
-    // Loads an INI with the log in the work directory and the given keys, then starts a fresh
-    // log so each test compares only its own lines.
-    void configure(const std::string& keys) {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\n" + keys);
-        load();
-        std::filesystem::remove(workDir() + "/QuelFI32.log");
-    }
-};
-
-TEST_F(PortConnectionTest, EmptyPortNameGivesMinusFour) {
-    configure("");
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -4);
-    EXPECT_EQ(Quelmar_FI_AbrePorta(2), -4);
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
-                        "Retorno  Quelmar_FI_AbrePortaSerial: -4 - Arquivo QuelFI32.ini nao "
-                        "encontrado ou parametro invalido",
-                        kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
-                        "Retorno  Quelmar_FI_AbrePortaSerial: -4 - Arquivo QuelFI32.ini nao "
-                        "encontrado ou parametro invalido"}));
-}
+class PortConnectionTest : public LibraryTest {};
 
 TEST_F(PortConnectionTest, PortThatDoesNotOpenGivesMinusFive) {
     configure("Porta=com5\n");
@@ -47,9 +23,19 @@ TEST_F(PortConnectionTest, PortThatDoesNotOpenGivesMinusFive) {
     EXPECT_EQ(state().portName, "COM5");
     EXPECT_EQ(state().portOpen, 0);
     EXPECT_NE(state().lastOpenError, 0);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: com5",
-                                   "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a "
-                                   "porta"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: com5",
+                        "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta"}));
+}
+
+TEST_F(PortConnectionTest, EmptyPortNameGivesMinusFour) {
+    configure();
+    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -4);
+    EXPECT_EQ(Quelmar_FI_AbrePorta(2), -4);
+    const std::vector<std::string> missing{kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
+                                           "Retorno  Quelmar_FI_AbrePortaSerial: -4 - Arquivo "
+                                           "QuelFI32.ini nao encontrado ou parametro invalido"};
+    EXPECT_EQ(workLog(), logLines(missing + missing));
 }
 
 TEST_F(PortConnectionTest, IndexSelectsComPortThroughThePortDirectory) {
@@ -87,36 +73,34 @@ TEST_F(PortConnectionTest, IndexSelectsComPortThroughThePortDirectory) {
     EXPECT_TRUE(state().port->ctsOn());          // no modem lines on a pseudo-terminal
 }
 
-TEST_F(PortConnectionTest, IndexOneHundredUsesTheConfiguredNameAndDevicePathsKeepTheirCase) {
+TEST_F(PortConnectionTest, OtherWaysToNameThePort) {
+    // Index 100 takes the configured name; a device path keeps its case.
     PseudoTerminal printer;
     printer.linkAs(portDir() + "/COM2");
     configure("Porta=com2\n");
     EXPECT_EQ(Quelmar_FI_AbrePorta(100), 1);
     EXPECT_EQ(state().portName, "COM2");
     Quelmar_FI_FechaPortaSerial();
-
     configure("Porta=" + printer.devicePath() + "\n");
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     EXPECT_EQ(state().portName, printer.devicePath());
-}
+    Quelmar_FI_FechaPortaSerial();
 
-TEST_F(PortConnectionTest, NetworkClientNeverOpensAPort) {
-    configure("ConfigRede=1\nPorta=COM9\n");
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(state().portOpen, 0);
-    EXPECT_EQ(state().port, nullptr);
-}
-
-TEST_F(PortConnectionTest, DefaultWithoutSearchGivesMinusFive) {
+    // "default" asks for the search of the ports, which is not there without the presence check.
     configure("Porta=default\n");
     state().seams.searchPorts = nullptr;
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
     EXPECT_EQ(state().portName, "DEFAULT");
-
     int searched = 0;
     state().seams.searchPorts = [&] { return ++searched; };
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     EXPECT_EQ(searched, 1);
+
+    // A network client never opens a port.
+    configure("ConfigRede=1\nPorta=COM9\n");
+    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
+    EXPECT_EQ(state().portOpen, 0);
+    EXPECT_EQ(state().port, nullptr);
 }
 
 TEST_F(PortConnectionTest, EmulatorFilesAreCreatedOnDriveC) {
@@ -140,24 +124,24 @@ TEST_F(PortConnectionTest, EmulatorFilesAreCreatedOnDriveC) {
 
 TEST_F(PortConnectionTest, EmulatorFileFailureShowsAMessageAndGivesMinusFive) {
     configure("EmulMFD=1\n");
-    std::filesystem::create_directory(driveC() + "/comando.dat/");  // a directory: cannot open
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
-    ASSERT_EQ(platform.prompts.size(), 1u);
-    EXPECT_EQ(platform.prompts[0].caption, "IniPortaStr ( )");
-    EXPECT_EQ(platform.prompts[0].text.rfind(
-                  "CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = ", 0),
-              0u);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
-                                   "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a "
-                                   "arquivo comando p/ o Emulador"}));
-
-    std::filesystem::remove(driveC() + "/comando.dat");
-    std::filesystem::create_directory(driveC() + "/retorno.dat");
-    std::filesystem::remove(workDir() + "/QuelFI32.log");
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
-                                   "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a "
-                                   "arquivo leitura do Emulador"}));
+    for (const char* file : {"comando", "retorno"}) {
+        SCOPED_TRACE(file);
+        std::filesystem::remove(driveC() + "/comando.dat");
+        std::filesystem::create_directory(driveC() + "/" + file + ".dat");  // cannot be opened
+        clearLog();
+        platform.prompts.clear();
+        EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
+        ASSERT_EQ(platform.prompts.size(), 1u);
+        EXPECT_EQ(platform.prompts[0].caption, "IniPortaStr ( )");
+        EXPECT_EQ(platform.prompts[0].text.rfind(
+                      "CreateFile()== INVALID_HANDLE_VALUE!\nGetLastError ( ) = ", 0),
+                  0u);
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: 0",
+                                       "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a " +
+                                           std::string(file[0] == 'c' ? "arquivo comando p/ o"
+                                                                      : "arquivo leitura do") +
+                                           " Emulador"}));
+    }
 }
 
 TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
@@ -173,9 +157,7 @@ TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     EXPECT_EQ(sent, 1);
     EXPECT_TRUE(state().dayOpenDone);
-    EXPECT_EQ(readFile(systemDir() + "/QuelFI32.ini"), "[Sistema]\npath=" + workDir() +
-                                                           "\nLog=1\nModeloImp=YANCO\nPorta=COM1\n"
-                                                           "[Config]\nInicioDia=1\n");
+    EXPECT_EQ(ini(), configuredIni() + "[Config]\nInicioDia=1\n");
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
                         "Executando a abertura do dia", "Abertura do dia executada com sucesso",

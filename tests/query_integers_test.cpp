@@ -2,18 +2,16 @@
 // variants, the service-tax rates, and the status requests that complete ST1 and answer ST3.
 #include <array>
 #include <cstring>
-#include <optional>
 
 #include "fiscal/tax_rate_table.h"
-#include "protocol/waits.h"
-#include "query_fixture.h"
+#include "protocol_fixture.h"
 
 namespace quelfi::test {
 namespace {
 
 using core::state;
 
-class QueryIntegersTest : public QueryTest {};
+class QueryIntegersTest : public ConnectedTest {};
 
 TEST_F(QueryIntegersTest, FiscalFlags) {
     short flags = -1;
@@ -42,15 +40,14 @@ TEST_F(QueryIntegersTest, FiscalFlags) {
 
     state().networkMode = 1;
     EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
-    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "032|");
+    EXPECT_EQ(commandFile(), "032|");
     EXPECT_EQ(flags, 33);
 }
 
 TEST_F(QueryIntegersTest, DrawerStateAndItsInversion) {
     struct Case {
         bool inverted;
-        int byte;
-        int result;
+        int byte, result;
         short state;
     };
     const Case cases[] = {{false, 255, 1, 1}, {false, 0, 1, 0},   {true, 255, 1, 0},
@@ -70,14 +67,13 @@ TEST_F(QueryIntegersTest, DrawerStateAndItsInversion) {
     line->reply(dataReply("\xFF"));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoGavetaStr(text), 1);
     EXPECT_EQ(std::string(text), "0");
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaEstadoGaveta ", "Retorno impressora: 0",
-                        "Retorno Quelmar_FI_VerificaEstadoGaveta: 1"}));
-    clearLog();
     line->reply(dataReply("\x07"));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(nullptr), -1);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaEstadoGaveta ",
-                                   "Retorno Quelmar_FI_VerificaEstadoGaveta: -1"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_VerificaEstadoGaveta ", "Retorno impressora: 0",
+                        "Retorno Quelmar_FI_VerificaEstadoGaveta: 1", kSep,
+                        "Quelmar_FI_VerificaEstadoGaveta ",
+                        "Retorno Quelmar_FI_VerificaEstadoGaveta: -1"}));
 }
 
 TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
@@ -86,23 +82,12 @@ TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
         int byte;
         int status;  // -1: refused
     };
-    const Case cases[] = {
-        // The IBM unit: value 1 says a cheque is in place.
-        {true, 0x00, 2},
-        {true, 0x02, 4},
-        {true, 0x04, 4},
-        {true, 0x41, 1},
-        {true, 0x01, 4},
-        {true, 0x48, 2},
-        // The other unit: value 4 says a cheque is in place, values 8, 32, 64 qualify it.
-        {false, 0x00, 2},
-        {false, 0x08, 4},
-        {false, 0x04, 3},
-        {false, 0x64, 1},
-        {false, 0x6C, -1},
-        {false, 0x24, -1},
-        {false, 0x0C, -1},
-        {false, 0x03, 2}};
+    // The IBM unit: value 1 says a cheque is in place. The other unit: value 4 says a cheque is
+    // in place, values 8, 32, 64 qualify it.
+    const Case cases[] = {{true, 0x00, 2},   {true, 0x02, 4},  {true, 0x04, 4},   {true, 0x41, 1},
+                          {true, 0x01, 4},   {true, 0x48, 2},  {false, 0x00, 2},  {false, 0x08, 4},
+                          {false, 0x04, 3},  {false, 0x64, 1}, {false, 0x6C, -1}, {false, 0x24, -1},
+                          {false, 0x0C, -1}, {false, 0x03, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ibm << " " << c.byte);
         state().chequeStatusIbm = c.ibm;
@@ -113,9 +98,9 @@ TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
         EXPECT_EQ(newWire(), frameOf("\x1B>0"));
         EXPECT_EQ(status, c.status == -1 ? 99 : c.status);
         if (c.status == -1) {
-            EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaStatusCheque ",
-                                           "Retorno Quelmar_FI_VerificaStatusCheque: -1 - Erro de "
-                                           "execução"}));
+            EXPECT_EQ(workLog(),
+                      logLines({kSep, "Quelmar_FI_VerificaStatusCheque ",
+                                "Retorno Quelmar_FI_VerificaStatusCheque: -1 - Erro de execução"}));
         }
     }
     char text[4] = "XXX";
@@ -160,9 +145,7 @@ TEST_F(QueryIntegersTest, PrinterType) {
 
 TEST_F(QueryIntegersTest, ServiceTaxRatesComeFromTheCachedRateTable) {
     // Four rates programmed; slots 1 and 3 are service-tax rates.
-    const std::string programmed = std::string("0500") + "1800" + "1000" + "0700";
-    const std::string rateList = "\x04" + bcd(programmed + std::string(48, '0'));
-    line->reply(dataReply(rateList));
+    line->reply(rateTableReply({500, 1800, 1000, 700}));
     line->reply(dataReply(std::string("\xA0\0", 2)));
     char rates[80];
     EXPECT_EQ(Quelmar_FI_VerificaAliquotasIss(rates), 1);
@@ -198,32 +181,33 @@ TEST_F(QueryIntegersTest, RateTableReadFailures) {
     EXPECT_FALSE(state().leadingCountPending);
 
     // A table once read survives a failed or refused re-read.
-    line->reply(dataReply("\x02" + bcd(std::string("1800") + "0700" + std::string(56, '0'))));
+    line->reply(rateTableReply({1800, 700}));
     EXPECT_EQ(fiscal::readTaxRateTable(), 1);
     EXPECT_EQ(fiscal::readTaxRateTable(), 0);
     line->reply(bytes({21}));
     EXPECT_EQ(fiscal::readTaxRateTable(), 0);
     EXPECT_TRUE(state().taxRateTableLoaded);
-    EXPECT_EQ(state().taxRateTable[0], "1800");
-    EXPECT_EQ(state().taxRateTable[1], "0700");
-    EXPECT_EQ(state().taxRateTable[2], "");
+    const std::array<std::string, 16> read{"1800", "0700"};
+    EXPECT_EQ(state().taxRateTable, read);
 
     // The rate-list member refreshes the cache with what it read.
-    line->reply(dataReply("\x01" + bcd("1200" + std::string(60, '0'))));
+    line->reply(rateTableReply({1200}));
     EXPECT_EQ(Quelmar_FI_RetornoAliquotas(nullptr), 1);
-    EXPECT_EQ(state().taxRateTable[0], "1200");
-    EXPECT_EQ(state().taxRateTable[1], "");
+    const std::array<std::string, 16> refreshed{"1200"};
+    EXPECT_EQ(state().taxRateTable, refreshed);
 }
 
-TEST_F(QueryIntegersTest, StatusRequestAsksTheFiscalFlags) {
-    // ST1 without the coupon-open bit: the flags are asked, and say a coupon is open.
+TEST_F(QueryIntegersTest, StatusRequestAsksTheFiscalFlagsOnlyWithoutTheCouponBit) {
+    // ST1 without the coupon-open bit: the flags are asked, and say a coupon is open. The flags
+    // query's own status must not leak into the answer, nor its answer into Retorno.txt.
     line->reply(bytes({6, 0x40, 0}));
     line->reply(dataReply("\x21"));
-    state().answerToFile = true;  // the flags must not end up in Retorno.txt
+    state().answerToFile = true;
     writeFile(workDir() + "/Retorno.txt", "previous answer");
     short ack = 0, st1 = 0, st2 = 0;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(newWire(), frameOf("\x1B\x13") + frameOf("\x1B#\x11"));
+    EXPECT_EQ(ack, 6);
     EXPECT_EQ(st1, 0x42);
     EXPECT_EQ(answerFile(), "previous answer");
     EXPECT_TRUE(state().answerToFile);
@@ -233,25 +217,69 @@ TEST_F(QueryIntegersTest, StatusRequestAsksTheFiscalFlags) {
                   "Retorno impressora: 033", "Retorno Quelmar_FI_FlagsFiscais: 1",
                   "Retorno impressora: 6,66,0", "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
 
+    // ST1 already saying coupon open: nothing more is asked; null outputs are fine.
+    line->reply(bytes({6, 2, 0}));
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(nullptr, nullptr, nullptr), 1);
+    EXPECT_EQ(newWire(), frameOf("\x1B\x13"));
     char a[8], b[8], c[8];
     line->reply(bytes({6, 2, 1}));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressoraStr(a, b, c), 1);
     EXPECT_EQ(std::string(a) + "|" + b + "|" + c, "6|2|1");
+    EXPECT_EQ(newWire(), frameOf("\x1B\x13"));
+
+    // The last status is answered without talking to the printer.
+    clearLog();
     EXPECT_EQ(Quelmar_FI_RetornoImpressoraStr(a, b, c), 1);
     EXPECT_EQ(std::string(a) + "|" + b + "|" + c, "6|2|1");
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ((std::array<short, 3>{ack, st1, st2}), (std::array<short, 3>{6, 2, 1}));
+    EXPECT_EQ(newWire(), "");
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_RetornoImpressora ", "Retorno impressora: 6,2,1",
+                  "Retorno Quelmar_FI_RetornoImpressora: 1", kSep, "Quelmar_FI_RetornoImpressora ",
+                  "Retorno impressora: 6,2,1", "Retorno Quelmar_FI_RetornoImpressora: 1"}));
 }
 
-TEST_F(QueryIntegersTest, StatusRequestOnAPortThatDoesNotOpenReportsIt) {
-    ASSERT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
-    state().portName = "COM9";  // nothing there
-    clearLog();
+TEST_F(QueryIntegersTest, StatusRequestThatGetsNoAnswerOrNoPort) {
+    // Nested it still writes its separator; no answer is a communication failure.
+    state().nestedCall = 1;
     short ack = 7;
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, nullptr, nullptr), 0);
+    state().nestedCall = 0;
+    EXPECT_EQ(ack, 7);
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ",
+                        "Retorno Quelmar_FI_VerificaEstadoImpresora: 0 - Erro de comunicacao"}));
+
+    // A port that does not open: the opening's code and lines.
+    ASSERT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
+    state().portName = "COM9";
+    clearLog();
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, nullptr, nullptr), -5);
     EXPECT_EQ(ack, 7);
     EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ",
                                    "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM9",
                                    "Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta",
                                    "Retorno Quelmar_FI_VerificaEstadoImpresora: -5"}));
+}
+
+TEST_F(QueryIntegersTest, NetworkClientStatusComesFromTheDriversFile) {
+    configure("ConfigRede=1\n");
+    writeFile(workDir() + "/Status.txt", "6,2,1");
+    short ack = 0, st1 = 0, st2 = 0;
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ((std::array<short, 3>{ack, st1, st2}), (std::array<short, 3>{6, 2, 1}));
+
+    std::filesystem::remove(workDir() + "/Status.txt");
+    const std::uint32_t start = platform.tickCount();
+    EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 0);
+    EXPECT_EQ(platform.tickCount() - start, 499u * 100u);  // 500 tries, 100 ms apart
+
+    // The status request itself only leaves its record for the driver.
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
+    EXPECT_EQ(commandFile(), "095|");
+    EXPECT_EQ(newWire(), "");
 }
 
 TEST_F(QueryIntegersTest, ExtendedStatusAnswersSt3) {
@@ -280,20 +308,8 @@ TEST_F(QueryIntegersTest, ExtendedStatusAnswersSt3) {
     state().networkMode = 1;
     ack = 77;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressoraMFD(&ack, nullptr, nullptr, nullptr), 1);
-    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "239|");
+    EXPECT_EQ(commandFile(), "239|");
     EXPECT_EQ(ack, 77);
-}
-
-TEST_F(QueryIntegersTest, LongCommandWaitAsksTheExtendedStatusWithoutTheFlags) {
-    // Still executing once (ST3 9), then five ready answers end the wait.
-    line->reply(bytes({6, 0, 0, 9, 0}));
-    for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
-    EXPECT_EQ(protocol::waitLongCommand(60), 1);
-    std::string expected;
-    for (int k = 0; k < 6; ++k) expected += frameOf("\x1C\x13");
-    EXPECT_EQ(newWire(), expected);  // no fiscal-flags query in between
-    EXPECT_FALSE(state().mfdPrinter);
-    EXPECT_FALSE(state().longWaitActive);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "exports/surface.h"
 #include "fiscal/query_table.h"
-#include "query_fixture.h"
+#include "protocol_fixture.h"
 
 namespace quelfi::test {
 namespace {
@@ -68,7 +68,7 @@ std::vector<TextMember> textMembers() {
 }
 // clang-format on
 
-class QueryMembersTest : public QueryTest {};
+class QueryMembersTest : public ConnectedTest {};
 
 // The caller's buffer: cleared over the width, the answer and its terminator, nothing beyond.
 std::string expectedBuffer(const std::string& answer, std::size_t width, std::size_t size) {
@@ -118,7 +118,7 @@ TEST_F(QueryMembersTest, EveryTextMemberAnswersThroughItsExport) {
         state().networkMode = 1;
         newWire();
         EXPECT_EQ(m.call(untouched.data()), 1);
-        EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), m.record);
+        EXPECT_EQ(commandFile(), m.record);
         EXPECT_EQ(newWire(), "");
         EXPECT_EQ(untouched, std::string(m.width + 8, 'X'));
         state().networkMode = 0;
@@ -197,21 +197,14 @@ TEST_F(QueryMembersTest, SerialNumberOfTheNewerPrinters) {
     state().mfdPrinter = true;
     char serial[16];
     // 20 characters, the number from the sixth on; ST3 follows on these printers.
-    line->reply(
-        "\x06"
-        "ABCDE"
-        "QM99887766554433" +
-        std::string(4, '\0'));
+    line->reply("\006ABCDEQM99887766554433" + std::string(4, '\0'));
     EXPECT_EQ(Quelmar_FI_NumeroSerie(serial), 1);
     EXPECT_EQ(newWire(), frameOf("\x1C#("));
     EXPECT_EQ(std::string(serial), "QM9988776655443");
 
     // Type 0 keeps the short request with ESC even on the electronic-journal prefix.
     state().printerType = 0;
-    line->reply(
-        "\x06"
-        "QM01234567890AB" +
-        std::string(4, '\0'));
+    line->reply("\x06QM01234567890AB" + std::string(4, '\0'));
     EXPECT_EQ(Quelmar_FI_NumeroSerie(serial), 1);
     EXPECT_EQ(newWire(), frameOf(std::string("\x1B#\0", 3)));
     EXPECT_EQ(std::string(serial), "QM01234567890AB");
@@ -266,7 +259,7 @@ TEST_F(QueryMembersTest, TwoPartAnswers) {
 
         state().networkMode = 1;
         EXPECT_EQ(c.call(nullptr, nullptr), 1);
-        EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), c.record);
+        EXPECT_EQ(commandFile(), c.record);
         state().networkMode = 0;
     }
 }
@@ -280,7 +273,7 @@ TEST_F(QueryMembersTest, DrawerPulse) {
               logLines({kSep, "Quelmar_FI_AcionaGaveta ", "Retorno Quelmar_FI_AcionaGaveta: 1"}));
     state().networkMode = 1;
     EXPECT_EQ(Quelmar_FI_AcionaGaveta(), 1);
-    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "004|");
+    EXPECT_EQ(commandFile(), "004|");
 }
 
 TEST_F(QueryMembersTest, DllVersion) {

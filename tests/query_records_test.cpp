@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "fiscal/queries.h"
-#include "query_fixture.h"
+#include "protocol_fixture.h"
 
 namespace quelfi::test {
 namespace {
@@ -87,7 +87,7 @@ Receipts nonFiscalReceipts() {
     return out;
 }
 
-class QueryRecordsTest : public QueryTest {};
+class QueryRecordsTest : public ConnectedTest {};
 
 TEST_F(QueryRecordsTest, RecordAnswersInBufferAndFile) {
     const PaymentForms forms = paymentForms();
@@ -208,7 +208,7 @@ TEST_F(QueryRecordsTest, PaymentFormValueByName) {
 
     state().networkMode = 1;
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("Dinheiro", value), 1);
-    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "086|Dinheiro|");
+    EXPECT_EQ(commandFile(), "086|Dinheiro|");
     EXPECT_EQ(newWire(), "");
 }
 

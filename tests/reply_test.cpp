@@ -3,7 +3,6 @@
 #include "protocol/send_command.h"
 #include "protocol/waits.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
 
 namespace quelfi::test {
 namespace {
@@ -12,28 +11,6 @@ using core::state;
 using protocol::sendCommand;
 
 class ReplyTest : public ProtocolTest {};
-
-TEST_F(ReplyTest, NoiseBeforeTheAcknowledgeIsSkipped) {
-    configure();
-    line->reply(bytes({0x00, 0x06, 0x00, 0x00}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().ack, 6);
-    EXPECT_EQ(state().st1, 0);
-    EXPECT_EQ(state().st2, 0);
-    EXPECT_EQ(state().lastReturnCode, 1);
-}
-
-TEST_F(ReplyTest, NakEndsTheReplyAndIsWrittenToTheStatusFile) {
-    configure("Status=1\n");
-    line->reply(bytes({21}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().ack, 21);
-    EXPECT_EQ(state().st1, 0);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
-    line->reply(bytes({6, 64, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,0");
-}
 
 TEST_F(ReplyTest, DataFormats) {
     configure();
@@ -103,97 +80,47 @@ TEST_F(ReplyTest, TableLayouts) {
     EXPECT_EQ(state().replyBuffer.size(), 2150u);
 }
 
-TEST_F(ReplyTest, StatusInReturnCodeGivesMinusTwentySeven) {
-    configure("StatusFuncao=1\n");
-    line->reply(bytes({6, 0, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().lastReturnCode, -27);
-    line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().lastReturnCode, 1);
-}
-
-TEST_F(ReplyTest, NewerPrintersMaskTheCommandErrorBits) {
-    configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=0\n");
-    line->reply(bytes({6, 4 + 64, 1 + 8}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().st1, 64);
-    EXPECT_EQ(state().st2, 8);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,8");
-
-    configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=1\n");
-    line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().st1, 4);
-    EXPECT_EQ(state().st2, 1);
-
-    configure("Status=1\n[MFD]\nImpressora=0\n");
-    line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
-    EXPECT_EQ(state().st1, 4);
-}
-
-TEST_F(ReplyTest, ElectronicJournalRepliesCarryStatusThree) {
-    configure("Status=1\n");
-    state().mfdPrinter = true;
-    line->reply(bytes({6, 0, 0, 9, 0}));
-    EXPECT_EQ(sendCommand("\x1C\x13", 3), 1);
-    EXPECT_EQ(state().st3, 9);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,0,0,9");
-
+TEST_F(ReplyTest, StatusBytesByPrinterAndSettings) {
+    struct Case {
+        const char* keys;
+        std::string reply;
+        std::vector<int> status;  // ACK, ST1, ST2 and on journal printers ST3
+        const char* statusFile;
+        int code;  // the call's result as the status rule makes it
+    };
+    const Case cases[] = {
+        // A NAK ends the reply.
+        {"", bytes({21}), {21, 0, 0}, "21", 1},
+        {"", bytes({6, 64, 0}), {6, 64, 0}, "6,64,0", 1},
+        {"StatusFuncao=1\n", bytes({6, 0, 1}), {6, 0, 1}, "6,0,1", -27},
+        {"StatusFuncao=1\n", bytes({6, 0, 0}), {6, 0, 0}, "6,0,0", 1},
+        // Newer printers mask the command-error bits unless told not to.
+        {"[MFD]\nImpressora=1\nStatusErro=0\n", bytes({6, 4 + 64, 1 + 8}), {6, 64, 8}, "6,64,8", 1},
+        {"[MFD]\nImpressora=1\nStatusErro=1\n", bytes({6, 4, 1}), {6, 4, 1}, "6,4,1", 1},
+        {"[MFD]\nImpressora=0\n", bytes({6, 4, 1}), {6, 4, 1}, "6,4,1", 1},
+        // Journal printers add ST3; an error reply stops after ST2 and reports ST3 1.
+        {"mfd", bytes({6, 0, 0, 9, 0}), {6, 0, 0, 9}, "6,0,0,9", 1},
+        {"mfd", bytes({6, 4, 0}), {6, 4, 0, 1}, "6,4,0,1", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statusFile);
+        const bool journal = std::string(c.keys) == "mfd";
+        configure(std::string("Status=1\n") + (journal ? "" : c.keys));
+        state().mfdPrinter = journal;
+        line->reply(c.reply);
+        EXPECT_EQ(sendCommand(journal ? "\x1C\x13" : "\x1B\x13", 3), 1);
+        std::vector<int> status{state().ack, state().st1, state().st2};
+        if (journal) status.push_back(state().st3);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(readFile(workDir() + "/Status.txt"), c.statusFile);
+        EXPECT_EQ(state().lastReturnCode, c.code);
+        EXPECT_TRUE(line->readable.empty());
+    }
+    // A journal printer's data reply: the data, then ST1, ST2 and the two bytes of ST3.
     line->reply(bytes({6, 0x12, 0x34, 0, 0, 0x01, 0x02}));
     EXPECT_EQ(sendCommand("\x1C#\x09", 5, 1, 1, 1), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st3, 0x0201);
-
-    // An error reply stops after ST2 and reports ST3 1.
-    line->reply(bytes({6, 4, 0}));
-    EXPECT_EQ(sendCommand("\x1C\x13", 3), 1);
-    EXPECT_EQ(state().st3, 1);
-    EXPECT_TRUE(line->readable.empty());
-}
-
-TEST_F(ReplyTest, SilentPrinterGivesUpWithinTwelveSeconds) {
-    configure();
-    const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
-    const std::uint32_t took = platform.tickCount() - start;
-    EXPECT_GE(took, 12000u);
-    EXPECT_LE(took, 13000u);
-}
-
-TEST_F(ReplyTest, ReplyCutShortGivesUpAfterTheReadAttempts) {
-    configure();
-    line->reply(bytes({6, 0x12}));  // data and status never come
-    const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendCommand("\x1B#\x09", 5, 1, 1, 1), 0);
-    EXPECT_EQ(platform.tickCount() - start, 21u * 1000u);  // 21 failed reads, 1 s apart
-}
-
-TEST_F(ReplyTest, ReadyWaitLimitsFollowTheCommandClass) {
-    configure();
-    ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    line->ctsAlwaysLow = true;
-    const std::pair<int, std::uint32_t> classes[] = {
-        {0, 20000}, {1, 40000}, {2, 180000}, {3, 200000}};
-    for (const auto& [busy, ms] : classes) {
-        state().commandBusy = busy;
-        const std::uint32_t start = platform.tickCount();
-        EXPECT_EQ(protocol::waitPrinterReady(), 0);
-        EXPECT_EQ(platform.tickCount() - start, ms) << busy;
-    }
-    state().commandBusy = 0;
-    state().probeMode = 1;
-    std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(), 0);
-    EXPECT_EQ(platform.tickCount() - start, 500u);
-    state().probeMode = 0;
-
-    line->ctsAlwaysLow = false;
-    line->ctsLowReads = 3;
-    start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(), 1);
-    EXPECT_EQ(platform.tickCount() - start, 300u);
 }
 
 TEST_F(ReplyTest, BusyTestReadsTheReadyLine) {

@@ -7,8 +7,6 @@ namespace {
 
 using core::state;
 
-const std::string kSep = std::string(71, '-') + " ";
-
 class SaleChecksTest : public ProtocolTest {
   protected:
     void SetUp() override {

@@ -51,26 +51,14 @@ TEST_F(SaleCommandsTest, ItemSaleFields) {
     EXPECT_EQ(Quelmar_FI_VendeItem("7891234567890", "Feij\xE3o pre\xE7o", "T18,00", "f", "1,5", 3,
                                    "R$ 4,99", "%", "5"),
               1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x1A",
-                                                    "\x1B"
-                                                    "8"
-                                                    "7891234567890"
-                                                    "Feij\xC6o pre\x87o" +
-                                                        std::string(17, ' ') +
-                                                        "01"
-                                                        "0000015"
-                                                        "00000499"
-                                                        "5000"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{
+                              "\x1B\x1A", "\03387891234567890Feij\xC6o pre\x87o" +
+                                              std::string(17, ' ') + "010000015000004995000"}));
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_VendeItem("12345", "Arroz", "07,00", "I", "2", 2, "1000", "$", "0,50"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x09"
-                                                    "12345        "
-                                                    "Arroz" +
-                                                    std::string(24, ' ') +
-                                                    "02"
-                                                    "0002"
-                                                    "00001000"
-                                                    "00000050"}));
+    EXPECT_EQ(commands(),
+              (std::vector<std::string>{"\x1B\01112345        Arroz" + std::string(24, ' ') +
+                                        "0200020000100000000050"}));
     const std::string log = workLog();
     const std::string last = logLines(
         {"Parâmetros: 12345|Arroz|07,00|I|2|2|1000|$|0,50|", "Retorno Quelmar_FI_VendeItem: 1"});
@@ -87,14 +75,8 @@ TEST_F(SaleCommandsTest, DepartmentSaleCarriesTheNulOnlyForShortFields) {
                   1);
         std::vector<std::string> sent = commands();
         const std::string& item = sent.back();
-        const std::string fixed = std::string("\x1B?") +
-                                  "01"
-                                  "000000199"
-                                  "0000001"
-                                  "0000000010" +
-                                  "0000000000"
-                                  "05" +
-                                  std::string(20, '0') + "UN";
+        const std::string fixed = std::string("\x1B?") + "0100000019900000010000000010" +
+                                  "000000000005" + std::string(20, '0') + "UN";
         const std::string tail =
             code + (codeLength < 49 ? std::string(1, '\0') : "") + "Desc" + std::string(1, '\0');
         EXPECT_EQ(item, fixed + tail) << codeLength;
@@ -109,11 +91,8 @@ TEST_F(SaleCommandsTest, CancellationsAndExtras) {
     EXPECT_EQ(Quelmar_FI_CancelaItemAnterior(), 1);
     EXPECT_EQ(Quelmar_FI_UsaUnidadeMedida("K"), 1);
     EXPECT_EQ(Quelmar_FI_AumentaDescricaoItem("Ma\xE7\xE3"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x1F"
-                                                    "0012",
-                                                    "\x1B\x1F"
-                                                    "0000",
-                                                    "\x1B\x0D", "\x1B>3K ", "\x1B>4Ma\x87\xC6"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\0370012", "\x1B\0370000", "\x1B\x0D",
+                                                    "\x1B>3K ", "\x1B>4Ma\x87\xC6"}));
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_CancelaCupom(), 1);
     EXPECT_FALSE(state().couponOpen);
@@ -198,7 +177,7 @@ TEST_F(SaleCommandsTest, NetworkClientWritesTheRecordOnly) {
     load();
     state().couponOpen = false;
     EXPECT_EQ(Quelmar_FI_VendeItem("1", "Arroz", "T7,00", "I", "2", 2, "1,00", "$", "0"), 1);
-    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "089|1|Arroz|700|I|2|2|100|$|0|");
+    EXPECT_EQ(commandFile(), "089|1|Arroz|700|I|2|2|100|$|0|");
     EXPECT_TRUE(line->written.empty());
 }
 

@@ -33,10 +33,7 @@ TEST(SimSeed, KeepsTextsInThePrinterCodePage) {
     const FiscalModel m = modelFromSeed("payments=Cartão,Crédito%2FDébito; cliche=%20Loja 100%25 ");
     ASSERT_EQ(m.paymentForms.size(), 2u);
     EXPECT_EQ(m.paymentForms[0].name, "Cart\xC6o");
-    EXPECT_EQ(m.paymentForms[1].name,
-              "Cr\x82"
-              "dito/D\x82"
-              "bito");
+    EXPECT_EQ(m.paymentForms[1].name, std::string("Cr\x82") + "dito/D\x82" + "bito");
     EXPECT_EQ(m.cliche, " Loja 100%");
 }
 

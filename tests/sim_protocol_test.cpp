@@ -5,7 +5,7 @@
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/printer_link.h"
 #include "sim/quelmar/quelmar_printer.h"
-#include "support/sim_bytes.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::sim {
 namespace {
@@ -88,9 +88,7 @@ TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
     EXPECT_EQ(hex(printer.execute("\x1bZ!")), "06 21 00 01");
     EXPECT_EQ(hex(printer.execute("\x1bZ")), "06 01 00");
     printer.commands().add({"E", 0, [](CommandContext& c) { c.reply.shape = Reply::Shape::None; }});
-    EXPECT_EQ(hex(printer.execute("\x1b"
-                                  "E")),
-              "");
+    EXPECT_EQ(hex(printer.execute("\033E")), "");
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 
 #include "core/printer_state.h"
 #include "quelfi32.h"
-#include "sim_sale_fixture.h"
+#include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
 namespace {
+
+class SimSaleTest : public VirtualPrinterTest {};
 
 TEST_F(SimSaleTest, CompleteSaleLeavesCountersTotalsAndCoupon) {
     connect("StatusFuncao=1\n");  // every step must be answered with a clean status
@@ -53,11 +55,9 @@ TEST_F(SimSaleTest, CompleteSaleLeavesCountersTotalsAndCoupon) {
     // largest item: T18 18,00 + 1,82 + 10,78 + 1,07, T07 12,99 + 1,29, II 0,10 + 0,01.
     const std::string zeros14 = std::string(14, '0');
     EXPECT_EQ(answer(Quelmar_FI_VerificaTotalizadoresParciais),
-              "00000000003167"
-              "00000000001428" +
-                  std::string(14 * 14, '0') + "," + "00000000000011," + zeros14 + "," + zeros14 +
-                  "," + std::string(126, '0') + "," + zeros14 + "," + zeros14 + "," +
-                  "000000000000105355");
+              "0000000000316700000000001428" + std::string(14 * 14, '0') + "," + "00000000000011," +
+                  zeros14 + "," + zeros14 + "," + std::string(126, '0') + "," + zeros14 + "," +
+                  zeros14 + "," + "000000000000105355");
     std::string value(15, '\0');
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("Dinheiro", value.data()), 1);
     EXPECT_EQ(value.c_str(), std::string("00000000003000"));

@@ -17,8 +17,6 @@ namespace {
 
 using core::state;
 
-const std::string kSep = std::string(71, '-') + " ";
-
 class VirtualPrinterLinkTest : public LibraryTest {
   protected:
     void configure(const std::string& keys) {
