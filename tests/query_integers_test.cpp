@@ -5,6 +5,7 @@
 
 #include "fiscal/tax_rate_table.h"
 #include "protocol_fixture.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 namespace {
@@ -13,134 +14,118 @@ using core::state;
 
 class QueryIntegersTest : public ConnectedTest {};
 
-TEST_F(QueryIntegersTest, FiscalFlags) {
-    short flags = -1;
-    line->reply(dataReply("\x21"));
-    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
-    EXPECT_EQ(newWire(), frameOf("\x1B#\x11"));
-    EXPECT_EQ(flags, 33);
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 033",
-                                   "Retorno Quelmar_FI_FlagsFiscais: 1"}));
+TEST_F(QueryIntegersTest, IntegerMembersDecodeTheirByte) {
+    struct Case {
+        short (*call)(int& result);
+        std::string command, data;
+        bool alternative;  // the drawer's inversion, the IBM cheque unit
+        int result;
+        short value;  // 99: left alone
+    };
+    const auto flags = [](int& r) -> short {
+        short v = 99;
+        r = Quelmar_FI_FlagsFiscais(&v);
+        return v;
+    };
+    const auto drawer = [](int& r) -> short {
+        short v = 99;
+        r = Quelmar_FI_VerificaEstadoGaveta(&v);
+        return v;
+    };
+    const auto cheque = [](int& r) -> short {
+        short v = 99;
+        r = Quelmar_FI_VerificaStatusCheque(&v);
+        return v;
+    };
+    const auto type = [](int& r) -> short {
+        short v = 99;
+        r = Quelmar_FI_VerificaTipoImpressora(&v);
+        return v;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {flags, "#\x11", "\x21", false, 1, 33},
+        {drawer, "\x17", "\xFF", false, 1, 1}, {drawer, "\x17", std::string(1, '\0'), false, 1, 0},
+        {drawer, "\x17", "\xFF", true, 1, 0}, {drawer, "\x17", std::string(1, '\0'), true, 1, 1},
+        {drawer, "\x17", "\x07", false, -1, 99}, {drawer, "\x17", "\x80", true, -1, 99},
+        // The IBM unit: value 1 says a cheque is in place.
+        {cheque, ">0", std::string(1, '\0'), true, 1, 2}, {cheque, ">0", "\x02", true, 1, 4},
+        {cheque, ">0", "\x04", true, 1, 4}, {cheque, ">0", "\x41", true, 1, 1},
+        {cheque, ">0", "\x01", true, 1, 4}, {cheque, ">0", "\x48", true, 1, 2},
+        // The other unit: value 4 says a cheque is in place, values 8, 32, 64 qualify it.
+        {cheque, ">0", std::string(1, '\0'), false, 1, 2}, {cheque, ">0", "\x08", false, 1, 4},
+        {cheque, ">0", "\x04", false, 1, 3}, {cheque, ">0", "\x64", false, 1, 1},
+        {cheque, ">0", "\x6C", false, -1, 99}, {cheque, ">0", "\x24", false, -1, 99},
+        {cheque, ">0", "\x0C", false, -1, 99}, {cheque, ">0", "\x03", false, 1, 2},
+        {type, "#\xFD", "\xFF\xFF\xFF", false, 1, 1}, {type, "#\xFD", std::string("\xFF\0\xFF", 3), false, 1, 3},
+        {type, "#\xFD", std::string("\0\xFF\xFF", 3), false, 1, 5}, {type, "#\xFD", std::string(3, '\0'), false, 1, 8},
+        {type, "#\xFD", std::string("\x01\0\0", 3), false, -1, 99}, {type, "#\xFD", "\xFF\xFF\x10", false, -1, 99},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(hex(c.command + "|" + c.data) + (c.alternative ? " alternative" : ""));
+        state().drawerMode = state().chequeStatusIbm = c.alternative;
+        line->reply(dataReply(c.data));
+        int result = 0;
+        EXPECT_EQ(c.call(result), c.value);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(newWire(), frameOf("\x1B" + c.command));
+        EXPECT_FALSE(state().tableReplyMode);
+    }
 
+    // The Str variants write the number as text; with Retorno on it goes to the file and neither
+    // output is touched.
+    clearLog();
     char text[8] = "XXXXXXX";
     line->reply(dataReply("\x05"));
     EXPECT_EQ(Quelmar_FI_FlagsFiscaisStr(text), 1);
     EXPECT_EQ(std::string(text), "005");
-
-    // With Retorno on, the three digits go to the file and neither output is touched.
+    state().drawerMode = true;
+    line->reply(dataReply("\xFF"));
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoGavetaStr(text), 1);  // inverted: open reads 0
+    EXPECT_EQ(std::string(text), "0");
+    line->reply(dataReply("\x04"));
+    EXPECT_EQ(Quelmar_FI_VerificaStatusChequeStr(text), 1);
+    EXPECT_EQ(std::string(text), "3");
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 005",
+                                   "Retorno Quelmar_FI_FlagsFiscais: 1", kSep,
+                                   "Quelmar_FI_VerificaEstadoGaveta ", "Retorno impressora: 0",
+                                   "Retorno Quelmar_FI_VerificaEstadoGaveta: 1", kSep,
+                                   "Quelmar_FI_VerificaStatusCheque ", "Retorno impressora: 3",
+                                   "Retorno Quelmar_FI_VerificaStatusCheque: 1"}));
+    clearLog();
     state().answerToFile = true;
     std::memcpy(text, "XXXXXXX", 8);
     line->reply(dataReply("\x08"));
     EXPECT_EQ(Quelmar_FI_FlagsFiscaisStr(text), 1);
-    EXPECT_EQ(std::string(text), "XXXXXXX");
-    line->reply(dataReply("\x08"));
-    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
-    EXPECT_EQ(flags, 33);
     EXPECT_EQ(answerFile(), "008");
-
-    state().networkMode = 1;
-    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&flags), 1);
-    EXPECT_EQ(commandFile(), "032|");
-    EXPECT_EQ(flags, 33);
-}
-
-TEST_F(QueryIntegersTest, DrawerStateAndItsInversion) {
-    struct Case {
-        bool inverted;
-        int byte, result;
-        short state;
-    };
-    const Case cases[] = {{false, 255, 1, 1}, {false, 0, 1, 0},   {true, 255, 1, 0},
-                          {true, 0, 1, 1},    {false, 7, -1, 99}, {true, 128, -1, 99}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.byte);
-        state().drawerMode = c.inverted;
-        short drawer = 99;
-        line->reply(dataReply(std::string(1, static_cast<char>(c.byte))));
-        EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(&drawer), c.result);
-        EXPECT_EQ(newWire(), frameOf("\x1B\x17"));
-        EXPECT_EQ(drawer, c.state);
-    }
-    clearLog();
-    state().drawerMode = true;
-    char text[4] = "XXX";
-    line->reply(dataReply("\xFF"));
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoGavetaStr(text), 1);
-    EXPECT_EQ(std::string(text), "0");
-    line->reply(dataReply("\x07"));
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(nullptr), -1);
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaEstadoGaveta ", "Retorno impressora: 0",
-                        "Retorno Quelmar_FI_VerificaEstadoGaveta: 1", kSep,
-                        "Quelmar_FI_VerificaEstadoGaveta ",
-                        "Retorno Quelmar_FI_VerificaEstadoGaveta: -1"}));
-}
-
-TEST_F(QueryIntegersTest, ChequeStatusInBothDecodings) {
-    struct Case {
-        bool ibm;
-        int byte;
-        int status;  // -1: refused
-    };
-    // The IBM unit: value 1 says a cheque is in place. The other unit: value 4 says a cheque is
-    // in place, values 8, 32, 64 qualify it.
-    const Case cases[] = {{true, 0x00, 2},   {true, 0x02, 4},  {true, 0x04, 4},   {true, 0x41, 1},
-                          {true, 0x01, 4},   {true, 0x48, 2},  {false, 0x00, 2},  {false, 0x08, 4},
-                          {false, 0x04, 3},  {false, 0x64, 1}, {false, 0x6C, -1}, {false, 0x24, -1},
-                          {false, 0x0C, -1}, {false, 0x03, 2}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.ibm << " " << c.byte);
-        state().chequeStatusIbm = c.ibm;
-        clearLog();
-        short status = 99;
-        line->reply(dataReply(std::string(1, static_cast<char>(c.byte))));
-        EXPECT_EQ(Quelmar_FI_VerificaStatusCheque(&status), c.status == -1 ? -1 : 1);
-        EXPECT_EQ(newWire(), frameOf("\x1B>0"));
-        EXPECT_EQ(status, c.status == -1 ? 99 : c.status);
-        if (c.status == -1) {
-            EXPECT_EQ(workLog(),
-                      logLines({kSep, "Quelmar_FI_VerificaStatusCheque ",
-                                "Retorno Quelmar_FI_VerificaStatusCheque: -1 - Erro de execução"}));
-        }
-    }
-    char text[4] = "XXX";
-    state().chequeStatusIbm = false;
-    line->reply(dataReply("\x04"));
-    EXPECT_EQ(Quelmar_FI_VerificaStatusChequeStr(text), 1);
-    EXPECT_EQ(std::string(text), "3");
-}
-
-TEST_F(QueryIntegersTest, PrinterType) {
-    struct Case {
-        std::string data;
-        int result;
-        short type;
-    };
-    const Case cases[] = {{"\xFF\xFF\xFF", 1, 1},
-                          {std::string("\xFF\0\xFF", 3), 1, 3},
-                          {std::string("\0\xFF\xFF", 3), 1, 5},
-                          {std::string(3, '\0'), 1, 8},
-                          {std::string("\x01\0\0", 3), -1, 99},
-                          {std::string("\xFF\xFF\x10", 3), -1, 99}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
-        short type = 99;
-        line->reply(dataReply(c.data));
-        EXPECT_EQ(Quelmar_FI_VerificaTipoImpressora(&type), c.result);
-        EXPECT_EQ(newWire(), frameOf("\x1B#\xFD"));
-        EXPECT_EQ(type, c.type);
-        EXPECT_FALSE(state().tableReplyMode);
-    }
-    clearLog();
-    state().answerToFile = true;
-    char text[4] = "XXX";
+    short value = 33;
+    line->reply(dataReply("\x08"));
+    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&value), 1);
     line->reply(dataReply(std::string("\xFF\0\xFF", 3)));
     EXPECT_EQ(Quelmar_FI_VerificaTipoImpressoraStr(text), 1);
-    EXPECT_EQ(std::string(text), "XXX");
     EXPECT_EQ(answerFile(), "3");
+    EXPECT_EQ(std::string(text), "XXXXXXX");
+    EXPECT_EQ(value, 33);
+    state().answerToFile = false;
+
+    // Refusals have their own lines; a null output is fine.
+    clearLog();
+    line->reply(dataReply("\x07"));
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(nullptr), -1);
+    state().chequeStatusIbm = false;
+    line->reply(dataReply("\x6C"));
+    EXPECT_EQ(Quelmar_FI_VerificaStatusCheque(nullptr), -1);
     EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_VerificaTipoImpressora ", "Retorno impressora: 3",
-                        "Retorno Quelmar_FI_VerificaTipoImpressora: 1"}));
+              logLines({kSep, "Quelmar_FI_VerificaEstadoGaveta ",
+                        "Retorno Quelmar_FI_VerificaEstadoGaveta: -1", kSep,
+                        "Quelmar_FI_VerificaStatusCheque ",
+                        "Retorno Quelmar_FI_VerificaStatusCheque: -1 - Erro de execução"}));
+
+    state().networkMode = 1;
+    EXPECT_EQ(Quelmar_FI_FlagsFiscais(&value), 1);
+    EXPECT_EQ(commandFile(), "032|");
+    EXPECT_EQ(value, 33);
 }
 
 TEST_F(QueryIntegersTest, ServiceTaxRatesComeFromTheCachedRateTable) {
