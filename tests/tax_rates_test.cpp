@@ -4,7 +4,6 @@
 #include "fiscal/payment_form_index.h"
 #include "fiscal/tax_rate_table.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
 
 namespace quelfi::test {
 namespace {
@@ -12,71 +11,52 @@ namespace {
 using core::state;
 using fiscal::RateOutcome;
 
-// The reply to the rate-table request: the count, then 16 rates of two BCD bytes.
-std::string rateTableReply(std::initializer_list<int> rates) {
-    std::string reply = bytes({6, static_cast<int>(rates.size())});
-    int written = 0;
-    for (int r : rates) {
-        reply += static_cast<char>(((r / 1000) << 4) | ((r / 100) % 10));
-        reply += static_cast<char>((((r / 10) % 10) << 4) | (r % 10));
-        ++written;
-    }
-    for (; written < 16; ++written) reply += bytes({0, 0});
-    return reply + bytes({0, 0});
-}
-
 class TaxRatesTest : public ProtocolTest {
   protected:
-    RateOutcome resolve(const std::string& rate, std::string& code, bool complete = true) {
-        return fiscal::resolveTaxRate(rate, complete, code);
+    RateOutcome resolve(const std::string& rate, std::string& code) {
+        return fiscal::resolveTaxRate(rate, true, code);
     }
 };
-
-TEST_F(TaxRatesTest, TableReadFillsTheSlots) {
-    configure();
-    line->reply(rateTableReply({1800, 700, 1200}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 1);
-    EXPECT_EQ(line->written, frameOf("\x1B\x1A"));
-    EXPECT_EQ(state().taxRateTable[0], "1800");
-    EXPECT_EQ(state().taxRateTable[2], "1200");
-    EXPECT_EQ(state().taxRateTable[3], "");
-    EXPECT_TRUE(state().taxRateTableLoaded);
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);  // no answer
-    EXPECT_TRUE(state().taxRateTableLoaded);
-}
 
 TEST_F(TaxRatesTest, ValuesResolveToTheFirstSlotWithThatRate) {
     configure();
     line->reply(rateTableReply({1200, 1800, 750, 500, 1800}));
-    std::string code;
-    for (const char* text : {"18,00", "18.00", "1800", "T18,00", "18,0"}) {
-        EXPECT_EQ(resolve(text, code), RateOutcome::Resolved) << text;
-        EXPECT_EQ(code, "02") << text;
+    struct Case {
+        const char* text;
+        bool complete;  // false: the department sale, which looks the digits up as given
+        RateOutcome outcome;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"18,00", true, RateOutcome::Resolved, "02"},
+        {"18.00", true, RateOutcome::Resolved, "02"},
+        {"1800", true, RateOutcome::Resolved, "02"},
+        {"T18,00", true, RateOutcome::Resolved, "02"},
+        {"18,0", true, RateOutcome::Resolved, "02"},
+        {"7,5", true, RateOutcome::Resolved, "03"},
+        {"05,00", true, RateOutcome::Resolved, "04"},
+        {"5,00", false, RateOutcome::Resolved, "04"},
+        // One or two digits are a slot number (18 is not 18 %); letters are codes.
+        {"5", true, RateOutcome::Resolved, "05"},
+        {"18", true, RateOutcome::Resolved, "18"},
+        {"3", true, RateOutcome::Resolved, "03"},
+        {"ff", true, RateOutcome::Resolved, "FF"},
+        {"", true, RateOutcome::Invalid, ""},
+        {"18,000", true, RateOutcome::Invalid, ""},
+        // The service-tax codes need the newer printers.
+        {"SN", true, RateOutcome::InvalidSilent, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string code;
+        EXPECT_EQ(fiscal::resolveTaxRate(c.text, c.complete, code), c.outcome);
+        EXPECT_EQ(code, c.code);
     }
-    EXPECT_EQ(resolve("7,5", code), RateOutcome::Resolved);
-    EXPECT_EQ(code, "03");
-    EXPECT_EQ(resolve("05,00", code), RateOutcome::Resolved);
-    EXPECT_EQ(code, "04");
-    EXPECT_EQ(resolve("5", code), RateOutcome::Resolved);  // one digit is a slot number
-    EXPECT_EQ(code, "05");
-    EXPECT_EQ(resolve("18", code), RateOutcome::Resolved);  // a slot number, not 18 %
-    EXPECT_EQ(code, "18");
-    EXPECT_EQ(resolve("3", code), RateOutcome::Resolved);
-    EXPECT_EQ(code, "03");
-    EXPECT_EQ(resolve("ff", code), RateOutcome::Resolved);
-    EXPECT_EQ(code, "FF");
-    EXPECT_EQ(resolve("", code), RateOutcome::Invalid);
-    EXPECT_EQ(resolve("18,000", code), RateOutcome::Invalid);
-    EXPECT_EQ(line->written, frameOf("\x1B\x1A"));  // the table was read once
-}
-
-TEST_F(TaxRatesTest, ServiceCodesNeedTheNewerPrinters) {
-    configure();
-    std::string code;
-    EXPECT_EQ(resolve("SN", code), RateOutcome::InvalidSilent);
     state().printerType = 2;
-    EXPECT_EQ(resolve("sn", code), RateOutcome::Resolved);
+    std::string code;
+    EXPECT_EQ(fiscal::resolveTaxRate("sn", true, code), RateOutcome::Resolved);
     EXPECT_EQ(code, "SN");
+    EXPECT_EQ(line->written, frameOf("\x1B\x1A"));  // the table was read once
 }
 
 TEST_F(TaxRatesTest, UnknownRateIsReadAgainOnceThenRefused) {
@@ -90,14 +70,6 @@ TEST_F(TaxRatesTest, UnknownRateIsReadAgainOnceThenRefused) {
     line->reply(rateTableReply({1800, 2500}));
     EXPECT_EQ(resolve("3,00", code), RateOutcome::NotProgrammed);
     EXPECT_EQ(resolve("4,00", code), RateOutcome::Communication);  // the re-read went unanswered
-}
-
-TEST_F(TaxRatesTest, DepartmentSaleLooksTheDigitsUpAsGiven) {
-    configure();
-    line->reply(rateTableReply({500}));
-    std::string code;
-    EXPECT_EQ(resolve("5,00", code, /*complete=*/false), RateOutcome::Resolved);
-    EXPECT_EQ(code, "01");
 }
 
 TEST_F(TaxRatesTest, NetworkModeNeverReadsTheTable) {
@@ -114,7 +86,7 @@ TEST_F(TaxRatesTest, NetworkModeNeverReadsTheTable) {
 TEST_F(TaxRatesTest, PaymentFormIndexIsAskedByDescription) {
     configure();
     ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    std::filesystem::remove(workDir() + "/QuelFI32.log");
+    clearLog();
     line->reply(bytes({6, '0', '3', 0, 0}));
     std::string index;
     EXPECT_EQ(fiscal::paymentFormIndex("Cart\xE3o", index), 1);

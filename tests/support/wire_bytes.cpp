@@ -27,6 +27,12 @@ std::vector<std::string> commandsOf(std::string_view wire) {
     return out;
 }
 
+std::string concat(std::initializer_list<std::string> parts) {
+    std::string out;
+    for (const std::string& part : parts) out += part;
+    return out;
+}
+
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
     for (int v : values) out += static_cast<char>(v);

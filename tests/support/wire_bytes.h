@@ -15,6 +15,9 @@ std::string frameOf(std::string_view command);
 // The command of every complete frame in `wire`, in order.
 std::vector<std::string> commandsOf(std::string_view wire);
 
+// A command written field by field: the parts one after the other.
+std::string concat(std::initializer_list<std::string> parts);
+
 // Bytes from their values.
 std::string bytes(std::initializer_list<int> values);
 
