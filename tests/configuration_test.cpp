@@ -1,8 +1,6 @@
-// The configuration file: key defaults and inheritance, the comment cut, the answer-file names,
-// the reduction time-out, the local INI switch, and the lines the load writes to the call log.
+// The configuration file: key inheritance, the comment cut, the answer-file names, the reduction
+// time-out, the local INI switch, and the lines the load writes to the call log.
 #include "core/config.h"
-#include "core/printer_state.h"
-#include "quelfi32.h"
 #include "support/library_fixture.h"
 
 namespace quelfi::test {
@@ -10,96 +8,70 @@ namespace {
 
 using core::state;
 
-class ConfigurationTest : public LibraryTest {};
-
-TEST_F(ConfigurationTest, MissingFileLeavesEveryDefault) {
-    load();
-    EXPECT_FALSE(state().logEnabled);
-    EXPECT_FALSE(state().statusToFile);
-    EXPECT_FALSE(state().answerToFile);
-    EXPECT_EQ(state().printerModel, "QUELMAR");
-    EXPECT_EQ(state().networkMode, 0);
-    EXPECT_EQ(state().reductionTimeout, 180);
-    EXPECT_EQ(state().printerType, 0);
-    EXPECT_EQ(state().portName, "");
-    EXPECT_EQ(state().statusFilePath, "Status.txt");
-    EXPECT_EQ(state().answerFilePath, "Retorno.txt");
-    EXPECT_EQ(state().iniFilePath, systemDir() + "\\QuelFI32.ini");
-    EXPECT_FALSE(fileExists(workDir() + "/QuelFI32.log"));
-}
+class ConfigurationTest : public LibraryTest {
+  protected:
+    void loadIni(const std::string& text) {
+        writeIni(text);
+        load();
+    }
+};
 
 TEST_F(ConfigurationTest, MissingKeysInheritTheKeyReadBefore) {
+    load();  // without a file nothing is logged
+    EXPECT_FALSE(fileExists(workDir() + "/QuelFI32.log"));
     // Status inherits Log; ControlePorta inherits Retorno; StatusFuncao inherits ControlePorta;
     // ModoGaveta inherits ConfigRede; Impressora inherits the TimeOutZ text.
-    writeIni("[Sistema]\nLog=1\nRetorno=1\nConfigRede=1\n[MFD]\nTimeOutZ=2\n");
-    load();
-    EXPECT_TRUE(state().logEnabled);
-    EXPECT_TRUE(state().statusToFile);
-    EXPECT_TRUE(state().answerToFile);
-    EXPECT_TRUE(state().closeAfterCommand);
-    EXPECT_TRUE(state().statusInReturnCode);
-    EXPECT_EQ(state().networkMode, 1);
-    EXPECT_TRUE(state().drawerMode);
-    EXPECT_EQ(state().reductionTimeout, 120);
-    EXPECT_EQ(state().printerType, 2);
+    loadIni("[Sistema]\nLog=1\nRetorno=1\nConfigRede=1\n[MFD]\nTimeOutZ=2\n");
+    const core::PrinterState& s = state();
+    EXPECT_EQ((std::vector<bool>{s.logEnabled, s.statusToFile, s.answerToFile, s.closeAfterCommand,
+                                 s.statusInReturnCode, s.drawerMode}),
+              std::vector<bool>(6, true));
+    EXPECT_EQ(s.networkMode, 1);
+    EXPECT_EQ(s.reductionTimeout, 120);
+    EXPECT_EQ(s.printerType, 2);
 
     // ConfigRede missing: the last character of the directory decides.
-    writeIni("[Sistema]\npath=" + workDir() + "/lane2\n");
-    load();
+    loadIni("[Sistema]\npath=" + workDir() + "/lane2\n");
     EXPECT_EQ(state().networkMode, 2);
-    writeIni("[Sistema]\npath=" + workDir() + "/\n");
-    load();
+    loadIni("[Sistema]\npath=" + workDir() + "/\n");
     EXPECT_EQ(state().networkMode, 0);
 }
 
-TEST_F(ConfigurationTest, CommentCutKeepsBlanksBeforeTheSemicolon) {
-    writeIni("[Sistema]\nLog=1 ;logging\nStatus=1;on\nPorta=COM2 ; first port\n");
-    load();
-    EXPECT_FALSE(state().logEnabled);  // "1 " is not "1"
+TEST_F(ConfigurationTest, ValuesAsTheProfileGivesThem) {
+    // The comment cut keeps the blanks before the semicolon: "1 " is not "1".
+    loadIni("[Sistema]\nLog=1 ;logging\nStatus=1;on\nPorta=COM2 ; first port\n");
+    EXPECT_FALSE(state().logEnabled);
     EXPECT_TRUE(state().statusToFile);
     EXPECT_EQ(state().portName, "COM2 ");
-}
 
-TEST_F(ConfigurationTest, EmptyValueKeepsTheBufferAndLongValuesAreCut) {
-    writeIni("[Sistema]\nLog=1\nStatus=\nStatusCheque=IBMIBMIBMIBM\n");
-    load();
-    EXPECT_TRUE(state().statusToFile);  // an empty value reads like a missing key
+    // An empty value reads like a missing key; a long one is cut.
+    loadIni("[Sistema]\nLog=1\nStatus=\nStatusCheque=IBMIBMIBMIBM\n");
+    EXPECT_TRUE(state().statusToFile);
     EXPECT_FALSE(state().chequeStatusIbm);
-
-    std::string longPath(200, 'd');
-    writeIni("[Sistema]\npath=" + longPath + "\n");
-    load();
+    loadIni("[Sistema]\npath=" + std::string(200, 'd') + "\n");
     EXPECT_EQ(state().statusFilePath, std::string(80, 'd') + "\\Status.txt");
-}
 
-TEST_F(ConfigurationTest, PathWithAndWithoutFinalSeparatorNameTheSameFiles) {
-    writeIni("[Sistema]\npath=c:\\ecf\\\n");
-    load();
-    EXPECT_EQ(state().statusFilePath, "c:\\ecf\\Status.txt");
-    EXPECT_EQ(state().answerFilePath, "c:\\ecf\\Retorno.txt");
-    writeIni("[Sistema]\npath=c:\\ecf\n");
-    load();
-    EXPECT_EQ(state().statusFilePath, "c:\\ecf\\Status.txt");
-    EXPECT_EQ(state().answerFilePath, "c:\\ecf\\Retorno.txt");
-    writeIni("[Sistema]\nPATH=/srv/ecf/\n");
-    load();
+    // A path with and without its final separator names the same files.
+    for (const char* path : {"c:\\ecf\\", "c:\\ecf"}) {
+        loadIni(std::string("[Sistema]\npath=") + path + "\n");
+        EXPECT_EQ(state().statusFilePath, "c:\\ecf\\Status.txt");
+        EXPECT_EQ(state().answerFilePath, "c:\\ecf\\Retorno.txt");
+    }
+    loadIni("[Sistema]\nPATH=/srv/ecf/\n");
     EXPECT_EQ(state().statusFilePath, "/srv/ecf/Status.txt");
 }
 
 TEST_F(ConfigurationTest, ModelAndEmulatorSwitches) {
-    writeIni("[Sistema]\nModeloImp=yanco\nEmulMFD=1\n");
-    load();
+    loadIni("[Sistema]\nModeloImp=yanco\nEmulMFD=1\n");
     EXPECT_EQ(state().printerModel, "YANCO");
     EXPECT_FALSE(state().emulatorMode);  // only read for the Quelmar model
 
-    writeIni("[Sistema]\nModeloImp=Quelmar\nEmulMFD=1\nStatusCheque=IBM\n");
-    load();
+    loadIni("[Sistema]\nModeloImp=Quelmar\nEmulMFD=1\nStatusCheque=IBM\n");
     EXPECT_EQ(state().printerModel, "QUELMAR");
     EXPECT_TRUE(state().emulatorMode);
     EXPECT_TRUE(state().chequeStatusIbm);
 
-    writeIni("[Sistema]\nModeloImp=MARCA\nStatusCheque=ibm\n");
-    load();
+    loadIni("[Sistema]\nModeloImp=MARCA\nStatusCheque=ibm\n");
     EXPECT_EQ(state().printerModel, "QUELMAR");
     EXPECT_FALSE(state().chequeStatusIbm);
 }
@@ -109,29 +81,23 @@ TEST_F(ConfigurationTest, ReductionTimeoutIsMinutesBetweenOneAndNinetyNine) {
                                                  {"150", 180}, {"100", 180}, {"abc", 180},
                                                  {"0", 180},   {"-3", 180},  {"7min", 420}};
     for (const auto& [text, seconds] : cases) {
-        writeIni(std::string("[MFD]\nTimeOutZ=") + text + "\nImpressora=0\n");
-        load();
+        loadIni(std::string("[MFD]\nTimeOutZ=") + text + "\nImpressora=0\n");
         EXPECT_EQ(state().reductionTimeout, seconds) << text;
     }
 }
 
 TEST_F(ConfigurationTest, LoadWritesEveryValueToTheCallLog) {
-    writeIni("[Sistema]\npath=" + workDir() +
-             "\\\nLog=1\nRetorno=0\nModeloImp=QUELMAR\nConfigRede=0\nPorta=COM1\n"
-             "[MFD]\nStatusErro=1\nImpressora=1\n");
-    load();
-    EXPECT_EQ(
-        workLog(),
-        logLines({std::string(71, '-') + " ", "Quelmar_FI_LeInformacoesConfiguracao ",
-                  "path: " + workDir() + "\\", "Log: 1", "Status: 1", "Retorno: 0",
-                  "ControlePorta: 0", "StatusFuncao: 0", "ModeloImp: QUELMAR", "ConfigRede: 0",
-                  "ModoGaveta: 0", "EmulMFD: 0", "StatusCheque: 0", "Porta: COM1", "StatusErro: 1",
-                  "Impressora: 1", "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "}));
-}
+    loadIni("[Sistema]\npath=" + workDir() +
+            "\\\nLog=1\nRetorno=0\nModeloImp=QUELMAR\nConfigRede=0\nPorta=COM1\n"
+            "[MFD]\nStatusErro=1\nImpressora=1\n");
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_LeInformacoesConfiguracao ", "path: " + workDir() + "\\",
+                        "Log: 1", "Status: 1", "Retorno: 0", "ControlePorta: 0", "StatusFuncao: 0",
+                        "ModeloImp: QUELMAR", "ConfigRede: 0", "ModoGaveta: 0", "EmulMFD: 0",
+                        "StatusCheque: 0", "Porta: COM1", "StatusErro: 1", "Impressora: 1",
+                        "Retorno Quelmar_FI_LeInformacoesConfiguracao:  "}));
 
-TEST_F(ConfigurationTest, ReloadReadsTheEditedFile) {
-    writeIni("[Sistema]\nPorta=COM1\n");
-    load();
+    // The reload reads the edited file.
     writeIni("[Sistema]\nPorta=COM4\n");
     EXPECT_EQ(state().portName, "COM1");
     Quelmar_FI_ReloadINIFile();
@@ -139,8 +105,7 @@ TEST_F(ConfigurationTest, ReloadReadsTheEditedFile) {
 }
 
 TEST_F(ConfigurationTest, LocalIniSwitchReloadsOnceAndPortOpeningOnceMore) {
-    writeIni("[Sistema]\nPorta=COM1\n");
-    load();
+    loadIni("[Sistema]\nPorta=COM1\n");
     writeFile(workDir() + "/QuelFI32.ini", "[Sistema]\nLog=1\nPorta=COM7\n");
     EXPECT_EQ(Quelmar_FI_SelecionaIniLocal(), 1);
     EXPECT_EQ(state().iniFilePath, ".\\QuelFI32.ini");

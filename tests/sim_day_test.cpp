@@ -167,37 +167,20 @@ TEST_F(SimDay, ReceiptsMoveTheirTotalizersAndTheCash) {
 
 // The day's block, as both the X reading and the Z reduction print it.
 Lines dayBlock(const std::string& crz) {
-    return {"MOVIMENTO DE 15/03/2024",
-            rule(),
-            centred("CONTADORES"),
-            spread("GNF", "000003"),
-            spread("CCF", "000001"),
-            spread("GRG", "000000"),
-            spread("CDC", "0000"),
-            spread("CRZ", crz),
-            spread("CRO", "0000"),
-            spread("CUPONS CANCELADOS", "0000"),
-            rule(),
-            centred("TOTALIZADORES"),
-            spread("GRANDE TOTAL", "1.150,00"),
-            spread("VENDA BRUTA", "150,00"),
-            spread("CANCELAMENTOS", "0,00"),
-            spread("DESCONTOS", "0,00"),
-            spread("ACRÉSCIMOS", "0,00"),
-            spread("T01 18,00%", "150,00"),
-            spread("S02 5,00%", "0,00"),
-            spread("ISENÇÃO", "0,00"),
-            spread("NÃO INCIDÊNCIA", "0,00"),
-            spread("SUBSTITUIÇÃO TRIBUTÁRIA", "0,00"),
-            rule(),
-            centred("NÃO FISCAIS"),
-            spread("SANGRIA", "50,00"),
-            spread("SUPRIMENTO", "200,00"),
-            spread("01 Recebimento (0001)", "30,00"),
-            rule(),
-            centred("MEIOS DE PAGAMENTO"),
-            spread("Dinheiro", "330,00"),
-            spread("Cartao", "50,00")};
+    // clang-format off
+    return {"MOVIMENTO DE 15/03/2024", rule(), centred("CONTADORES"),
+            spread("GNF", "000003"), spread("CCF", "000001"), spread("GRG", "000000"),
+            spread("CDC", "0000"), spread("CRZ", crz), spread("CRO", "0000"),
+            spread("CUPONS CANCELADOS", "0000"), rule(), centred("TOTALIZADORES"),
+            spread("GRANDE TOTAL", "1.150,00"), spread("VENDA BRUTA", "150,00"),
+            spread("CANCELAMENTOS", "0,00"), spread("DESCONTOS", "0,00"),
+            spread("ACRÉSCIMOS", "0,00"), spread("T01 18,00%", "150,00"),
+            spread("S02 5,00%", "0,00"), spread("ISENÇÃO", "0,00"),
+            spread("NÃO INCIDÊNCIA", "0,00"), spread("SUBSTITUIÇÃO TRIBUTÁRIA", "0,00"), rule(),
+            centred("NÃO FISCAIS"), spread("SANGRIA", "50,00"), spread("SUPRIMENTO", "200,00"),
+            spread("01 Recebimento (0001)", "30,00"), rule(), centred("MEIOS DE PAGAMENTO"),
+            spread("Dinheiro", "330,00"), spread("Cartao", "50,00")};
+    // clang-format on
 }
 
 // The reduction record itself is checked where the library runs the whole day.

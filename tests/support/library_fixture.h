@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/printer_state.h"
+#include "quelfi32.h"
 #include "support/test_platform.h"
 
 namespace quelfi::test {
