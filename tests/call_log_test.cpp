@@ -38,6 +38,7 @@ TEST_F(CallLogTest, WritersProduceExactBytesBesideTheStatusFile) {
     // With the log off nothing is created.
     writeIni("[Sistema]\npath=" + workDir() + "\nLog=0\n");
     load();
+    clearLog();
     core::logText("anything");
     core::ExportCall("Quelmar_FI_Teste").finish(1);
     EXPECT_FALSE(fileExists(workDir() + "/QuelFI32.log"));
