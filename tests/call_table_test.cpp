@@ -1,15 +1,15 @@
 // The call table: exports called by name or record number with text arguments, their answers
-// returned as text, and the arguments it refuses before calling anything.
+// returned as text, and the arguments it refuses before calling anything. The library's own
+// exports are called through it by the quelfi tool and the network driver's tests.
 #include "quelfi/call_table.h"
 
-#include <cstring>
+#include <gtest/gtest.h>
 
-#include "protocol_fixture.h"
+#include <cstring>
 
 namespace quelfi::test {
 namespace {
 
-using core::state;
 using tool::Answer;
 using tool::ParameterKind;
 
@@ -25,9 +25,7 @@ int QUELFI_CALL nothing() {
     return 7;
 }
 
-class CallTableTest : public ProtocolTest {};
-
-TEST_F(CallTableTest, EntriesFollowTheExportsCTypes) {
+TEST(CallTable, EntriesFollowTheExportsCTypes) {
     const tool::CallTable table(
         {tool::callEntry("Echo", 321, &echo), tool::callEntry("Nothing", 0, &nothing)});
     const tool::CallEntry* entry = table.find("Echo");
@@ -60,42 +58,6 @@ TEST_F(CallTableTest, EntriesFollowTheExportsCTypes) {
               "argument 2 of Echo is not a whole number: '4x'");
     EXPECT_EQ(table.call("Nothing", {"x"}).refusal, "Nothing takes 0 argument(s), not 1");
     EXPECT_EQ(table.call("Missing", {}).refusal, "no export named Missing");
-}
-
-TEST_F(CallTableTest, LibraryExportsAreCalledWithTextArguments) {
-    const tool::CallTable& table = tool::libraryCallTable();
-    configure();
-    platform.plugPort("COM3", [this] { return std::make_unique<ScriptedPort>(line); });
-
-    // An integer argument: the port index.
-    EXPECT_FALSE(table.call("Quelmar_FI_AbrePorta", {"two"}).called);
-    EXPECT_EQ(state().requestedPort, 100);
-    EXPECT_EQ(table.call("Quelmar_FI_AbrePorta", {"2"}).code, 1);
-    EXPECT_EQ(state().portName, "COM3");
-
-    // Short answers.
-    const tool::CallEntry* status = table.findRecord(95);
-    ASSERT_NE(status, nullptr);
-    EXPECT_EQ(status->name(), "Quelmar_FI_VerificaEstadoImpressora");
-    line->reply(bytes({6, 2, 64}));
-    tool::CallOutcome outcome = status->call({});
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.answers, (std::vector<Answer>{{ParameterKind::NumberAnswer, "6"},
-                                                    {ParameterKind::NumberAnswer, "2"},
-                                                    {ParameterKind::NumberAnswer, "64"}}));
-
-    // A text argument taken as it stands, control bytes included.
-    line->reply(bytes({6, 0, 0}));
-    outcome =
-        table.call("Quelmar_FI_ComandoDriverRede", {rawRequest({"\x1B\x13", "3", "0", "0", "0"})});
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(line->lastFrame(), frameOf("\x1B\x13"));
-
-    // A text answer.
-    writeFile(workDir() + "/Retorno.txt", "0001\r\n0002\r\n");
-    outcome = table.call("Quelmar_FI_LeArquivoRetorno", {});
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.answers, (std::vector<Answer>{{ParameterKind::TextAnswer, "00010002"}}));
 }
 
 }  // namespace

@@ -87,23 +87,26 @@ TEST_F(PlatformTest, InterruptedProfileWriteLeavesThePreviousFileIntact) {
         EXPECT_EQ(entry.path().filename(), "QuelFI32.ini") << "temporary file left behind";
 }
 
-TEST_F(PlatformTest, PathsMapSeparatorsAndDrives) {
+TEST_F(PlatformTest, PathsAndPortNamesMapToTheFileSystem) {
+    const std::pair<std::string, std::string> paths[] = {
+        {"c:\\comando.dat", driveC() + "/comando.dat"},
+        {"C:\\a\\b.txt", driveC() + "/a/b.txt"},
+        {".\\QuelFI32.ini", "./QuelFI32.ini"},
+        {"/srv/ecf\\Status.txt", "/srv/ecf/Status.txt"}};
+    for (const auto& [path, native] : paths) EXPECT_EQ(platform::nativePath(path), native);
+    const std::pair<std::string, std::string> ports[] = {{"COM3", portDir() + "/COM3"},
+                                                         {"com10", portDir() + "/COM10"},
+                                                         {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+                                                         {"COMX", "COMX"}};
+    for (const auto& [name, device] : ports)
+        EXPECT_EQ(platform::posix::serialDevicePath(name), device);
     EXPECT_EQ(platform::systemDirectory(), systemDir());
-    EXPECT_EQ(platform::nativePath("c:\\comando.dat"), driveC() + "/comando.dat");
-    EXPECT_EQ(platform::nativePath("C:\\a\\b.txt"), driveC() + "/a/b.txt");
-    EXPECT_EQ(platform::nativePath(".\\QuelFI32.ini"), "./QuelFI32.ini");
-    EXPECT_EQ(platform::nativePath("/srv/ecf\\Status.txt"), "/srv/ecf/Status.txt");
+
+    // Without the variables: drive C is the system directory, ports are the serial devices.
     ::unsetenv("QUELFI_DRIVE_C");
     EXPECT_EQ(platform::nativePath("c:\\retorno.dat"), systemDir() + "/retorno.dat");
     ::unsetenv("QUELFI_SYSTEM_DIR");
     EXPECT_EQ(platform::systemDirectory(), "/etc");
-}
-
-TEST_F(PlatformTest, PortNamesMapToDevices) {
-    EXPECT_EQ(platform::posix::serialDevicePath("COM3"), portDir() + "/COM3");
-    EXPECT_EQ(platform::posix::serialDevicePath("com10"), portDir() + "/COM10");
-    EXPECT_EQ(platform::posix::serialDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(platform::posix::serialDevicePath("COMX"), "COMX");
     ::unsetenv("QUELFI_PORT_DIR");
     EXPECT_EQ(platform::posix::serialDevicePath("COM1"), "/dev/ttyS0");
     EXPECT_EQ(platform::posix::serialDevicePath("Com8"), "/dev/ttyS7");
@@ -146,13 +149,6 @@ TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
               platform::PromptAnswer::Yes);
     ::unsetenv("QUELFI_PROMPT_ANSWER");
     EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::Exclamation), platform::PromptAnswer::Ok);
-}
-
-TEST_F(PlatformTest, VirtualClockMakesLongWaitsInstant) {
-    platform.useVirtualClock(true);
-    const std::uint32_t start = platform.tickCount();
-    platform.sleep(20000);
-    EXPECT_EQ(platform.tickCount() - start, 20000u);
 }
 
 }  // namespace

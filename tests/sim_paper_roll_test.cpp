@@ -27,25 +27,8 @@ TEST_F(SimPaperRoll, KeepsLinesAndAppendsThemToTheFile) {
     EXPECT_EQ(test::readFile(file), "first\nsegundo ação\n");
 }
 
-TEST(SimReceiptLayout, HeadingAndFootOfADocument) {
-    const FiscalModel m = modelFromSeed(
-        "cliche=PADARIA SÃO JOÃO LTDA; cnpj=12.345.678/0001-90; ie=110.042.490.114;"
-        "clock=05/01/2024 08:07:06; serial=QM0123456789; firmware=01.03.00; store=2;"
-        "register=15");
-    EXPECT_EQ(layout::heading(m, 1235, "CUPOM FISCAL"),
-              (std::vector<std::string>{
-                  "             PADARIA SÃO JOÃO LTDA",
-                  "CNPJ: 12.345.678/0001-90",
-                  "IE: 110.042.490.114",
-                  "------------------------------------------------",
-                  "05/01/2024 08:07:06                   COO:001235",
-                  "                  CUPOM FISCAL",
-              }));
-    EXPECT_EQ(layout::foot(m), (std::vector<std::string>{
-                                   "------------------------------------------------",
-                                   "QUELMAR ECF                    FAB: QM0123456789",
-                                   "VERSAO 01.03.00                  LJ:0002 CX:0015",
-                               }));
+// The heading and foot of a document are checked on the coupons the library prints.
+TEST(SimReceiptLayout, MoneyAsAShopReadsIt) {
     EXPECT_EQ(layout::money(123456789), "1.234.567,89");
     EXPECT_EQ(layout::money(5), "0,05");
     EXPECT_EQ(layout::money(100000), "1.000,00");
