@@ -127,18 +127,6 @@ TEST_F(PlatformTest, SerialLineDropsBytesThatArrivedUnread) {
     EXPECT_FALSE(port->readByte(byte));
 }
 
-TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {
-    const std::string name = "QUELFI_TEST_EVENT_" + std::to_string(::getpid());
-    platform::Platform& os = platform::systemPlatform();
-    EXPECT_FALSE(os.namedEventExists(name));
-    sem_t* s = ::sem_open(("/" + name).c_str(), O_CREAT, 0600, 0);
-    ASSERT_NE(s, SEM_FAILED);
-    EXPECT_TRUE(os.namedEventExists(name));
-    ::sem_close(s);
-    ::sem_unlink(("/" + name).c_str());
-    EXPECT_FALSE(os.namedEventExists(name));
-}
-
 TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
     platform::Platform& os = platform::systemPlatform();
     ::unsetenv("QUELFI_PROMPT_ANSWER");

@@ -1,9 +1,15 @@
-// The library talking to the virtual printer over each kind of line: a pseudo-terminal through
-// the real serial code, the emulator's files, and an in-process line that misbehaves on purpose.
-#include <filesystem>
+// The virtual printer on each kind of line the library uses: a pseudo-terminal (the library's
+// serial code on it is exercised by the quelfi tool's tests), the emulator's files while its
+// presence mark exists, and the in-process line that tests make misbehave (its faults are
+// exercised by the fault tests).
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
-#include "core/printer_state.h"
-#include "quelfi32.h"
+#include <chrono>
+#include <thread>
+
 #include "sim/pty_server.h"
 #include "sim/quelmar/emulator_server.h"
 #include "sim/quelmar/in_process_port.h"
@@ -11,124 +17,81 @@
 #include "sim/quelmar/printer_link.h"
 #include "sim/quelmar/quelmar_printer.h"
 #include "support/library_fixture.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 namespace {
 
-using core::state;
-
 class VirtualPrinterLinkTest : public LibraryTest {
   protected:
-    void configure(const std::string& keys) {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nStatus=1\nPorta=COM1\n" + keys);
-        load();
-        std::filesystem::remove(workDir() + "/QuelFI32.log");
-    }
     sim::QuelmarPrinter printer{sim::modelFromSeed("coo=1234")};
 };
 
-TEST_F(VirtualPrinterLinkTest, SerialLineThroughAPseudoTerminal) {
+TEST_F(VirtualPrinterLinkTest, PseudoTerminalRefusesAFrameLeftShort) {
     sim::PrinterLink link(printer);
     sim::PtyServer server(link);
-    server.linkAs(portDir() + "/COM1");
-    configure("");
-
-    short ack = 0, st1 = 0, st2 = 0;
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ(ack, 6);
-    EXPECT_EQ(st1, 0);
-    EXPECT_EQ(st2, 0);
-    char coo[7] = {};
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
-    EXPECT_STREQ(coo, "001234");
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,0,0");
-    EXPECT_EQ(
-        workLog(),
-        logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", "Quelmar_FI_AbrePortaSerial ",
-                  "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1", kSep,
-                  "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 000",
-                  "Retorno Quelmar_FI_FlagsFiscais: 1", "Retorno impressora: 6,0,0",
-                  "Retorno Quelmar_FI_VerificaEstadoImpresora: 1", kSep, "Quelmar_FI_NumeroCupom ",
-                  "Retorno impressora: 001234", "Retorno Quelmar_FI_NumeroCupom: 1"}));
-    EXPECT_EQ(Quelmar_FI_FechaPortaSerial(), 1);
+    const int fd = ::open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+    ::cfmakeraw(&tio);
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &tio), 0);
+    auto exchange = [fd](const std::string& bytes, std::size_t expected) {
+        EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        std::string out;
+        pollfd p{fd, POLLIN, 0};
+        char buffer[64];
+        for (ssize_t n = 0; out.size() < expected && ::poll(&p, 1, 2000) > 0; out.append(buffer, n))
+            if ((n = ::read(fd, buffer, sizeof buffer)) <= 0) break;
+        return out;
+    };
+    // Refused once the line has been quiet a moment; the next frame is answered.
+    EXPECT_EQ(hex(exchange(bytes({0x02, 0x09, 0x00, 0x1B, 0x1E}), 1)), "15");
+    EXPECT_EQ(hex(exchange(frameOf("\x1b\x1e"), 6)), "06 00 12 34 00 00");
+    ::close(fd);
 }
 
 TEST_F(VirtualPrinterLinkTest, EmulatorFilesWhileTheEmulatorRuns) {
-    configure("EmulMFD=1\n");
+    configure("Status=1\nEmulMFD=1\n");
+    const std::string mark = "EMULFITH";
     {
         sim::EmulatorServer server(printer);
-        char coo[7] = {};
-        EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
-        EXPECT_STREQ(coo, "001234");
-        EXPECT_EQ(readFile(driveC() + "/retorno.dat"), "");  // emptied after the reply
+        EXPECT_TRUE(platform::systemPlatform().namedEventExists(mark));
+        // Each command opens the files anew; the same command twice is answered twice.
+        for (int round = 0; round < 2; ++round) {
+            char coo[7] = {};
+            EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
+            EXPECT_STREQ(coo, "001234");
+            EXPECT_EQ(readFile(driveC() + "/retorno.dat"), "");  // emptied after the reply
+        }
+        // Bytes after the frame (left from a longer command) do not count: the length decides.
+        writeFile(server.commandFile(), frameOf("\x1b\x13") + "\x1b#\x03\x28");
+        std::string reply;
+        for (int i = 0; i < 400 && reply.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            reply = readFile(server.replyFile());
+        }
+        EXPECT_EQ(hex(reply), "06 00 00");
     }
+    EXPECT_FALSE(platform::systemPlatform().namedEventExists(mark));
     // Without the emulator the printer is not ready: the reply never completes.
     platform.useVirtualClock(true);
     char coo[7] = {};
     EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
 }
 
-class MisbehavingLineTest : public VirtualPrinterLinkTest {
-  protected:
-    void SetUp() override {
-        VirtualPrinterLinkTest::SetUp();
-        platform.useVirtualClock(true);
-        platform.plugPort("COM1", [this] { return line.connection(); });
-        configure("");
-    }
-    sim::InProcessPort line{printer, platform};
-};
-
-TEST_F(MisbehavingLineTest, ReadyLineHeldLowMakesThePrinterBusy) {
-    EXPECT_EQ(Quelmar_FI_ItsBusy(), 0);
-    line.dropCtsFor(5000);
-    EXPECT_EQ(Quelmar_FI_ItsBusy(), 1);
-    // A command waits for the line to come back (within the 20 s of an ordinary command).
-    const std::uint32_t start = platform.tickCount();
-    char coo[7] = {};
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
-    EXPECT_STREQ(coo, "001234");
-    EXPECT_LE(platform.tickCount() - start, 6000u);
-    // Held low past the ordinary wait: the command fails.
-    line.dropCtsFor(60000);
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
-}
-
-TEST_F(MisbehavingLineTest, RefusedAndNoisyReplies) {
-    short ack = 0, st1 = 0, st2 = 0;
-    line.garbleNextFrame();
-    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ(ack, 21);
-    char coo[7] = {};
-    line.garbleNextFrame();
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);  // refused, but answered
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
-
-    line.garbageBeforeAck(std::string("\0\0\x11", 3));
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
-    EXPECT_STREQ(coo, "001234");
-
-    line.answerLate(8000);  // late, but within the 12 s for the first byte
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
-
-    line.cutReplyAfter(3);
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
-    line.loseReplyByte(2);
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
-}
-
-TEST_F(MisbehavingLineTest, SilentPrinterFailsWithinTwelveSeconds) {
-    line.goSilent();
-    const std::uint32_t start = platform.tickCount();
-    char coo[7] = {'x', 0};
-    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
-    EXPECT_STREQ(coo, "x");
-    const std::uint32_t took = platform.tickCount() - start;
-    EXPECT_GE(took, 12000u);
-    EXPECT_LE(took, 13000u);
-    const std::string last = logLines({"Retorno Quelmar_FI_NumeroCupom: 0 - Erro de comunicacao"});
-    const std::string log = workLog();
-    EXPECT_EQ(log.substr(log.size() - last.size()), last);
+TEST_F(VirtualPrinterLinkTest, InProcessLineRefusesAnUnfinishedFrameAndDropsCts) {
+    platform.useVirtualClock(true);
+    sim::InProcessPort port(printer, platform);
+    const std::string frame = bytes({0x02, 0x05, 0x00, 0x1B, 0x13, 0x2E, 0x00});
+    port.write(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size());
+    std::string reply;
+    for (std::uint8_t byte; port.readByte(byte);) reply += static_cast<char>(byte);
+    EXPECT_EQ(hex(reply), "15");  // the host listens: the frame is over for the printer
+    EXPECT_EQ(port.frames(), std::vector<std::string>{frame});
+    port.dropCtsForReads(2);
+    EXPECT_EQ((std::vector<bool>{port.ctsOn(), port.ctsOn(), port.ctsOn()}),
+              (std::vector<bool>{false, false, true}));
 }
 
 }  // namespace
