@@ -1,4 +1,6 @@
 // The bytes the sale exports send, and how the composites chain their steps.
+#include <functional>
+
 #include "protocol_fixture.h"
 
 namespace quelfi::test {
@@ -116,7 +118,7 @@ TEST_F(SaleCommandsTest, ClosingSteps) {
                                     "\x1BH0200000000001234", "\x1B\x22"}));
 }
 
-TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumber) {
+TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumberAndClientsTheirRecords) {
     state().couponOpen = false;
     state().type60StartRecorded = true;
     state().printerType = 1;
@@ -129,8 +131,35 @@ TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumber) {
 
     // A network client writes the record only.
     configure("ConfigRede=1\n");
-    EXPECT_EQ(Quelmar_FI_VendeItem("1", "Arroz", "T7,00", "I", "2", 2, "1,00", "$", "0"), 1);
-    EXPECT_EQ(commandFile(), "089|1|Arroz|700|I|2|2|100|$|0|");
+    const std::pair<std::function<int()>, const char*> cases[] = {
+        {[] { return Quelmar_FI_AbreCupom("123"); }, "003|123|"},
+        {[] { return Quelmar_FI_VendeItem("1", "Arroz", "T7,00", "I", "2", 2, "1,00", "$", "0"); },
+         "089|1|Arroz|700|I|2|2|100|$|0|"},
+        {[] {
+             return Quelmar_FI_VendeItemDepartamento("123", "Desc", "18,00", "199", "1", "0", "10",
+                                                     "05", "UN");
+         },
+         "090|123|Desc|1800|199|1|0|10|05|UN|"},
+        {[] { return Quelmar_FI_CancelaItemAnterior(); }, "011|"},
+        {[] { return Quelmar_FI_CancelaItemGenerico("12"); }, "012|12|"},
+        {[] { return Quelmar_FI_CancelaCupom(); }, "009|"},
+        {[] { return Quelmar_FI_AumentaDescricaoItem("Mais"); }, "007|Mais|"},
+        {[] { return Quelmar_FI_UsaUnidadeMedida("KG"); }, "085|KG|"},
+        {[] { return Quelmar_FI_IniciaFechamentoCupom("A", "%", "10"); }, "040|A|%|10|"},
+        {[] { return Quelmar_FI_EfetuaFormaPagamento("Dinheiro", "1000"); },
+         "023|Dinheiro|00000000001000|"},
+        {[] { return Quelmar_FI_EstornoFormasPagamento("Cartao", "Dinheiro", "100"); },
+         "026|Cartao|Dinheiro|100|"},
+        {[] { return Quelmar_FI_TerminaFechamentoCupom("Obrigado"); }, "082|Obrigado|"},
+        {[] { return Quelmar_FI_FechaCupom("Dinheiro", "A", "%", "10", "1000", "Obrigado"); },
+         "028|Dinheiro|A|%|10|1000|Obrigado|"},
+        {[] { return Quelmar_FI_FechaCupomResumido("Dinheiro", "Obrigado"); },
+         "029|Dinheiro|Obrigado|"},
+    };
+    for (const auto& [call, record] : cases) {
+        EXPECT_EQ(call(), 1) << record;
+        EXPECT_EQ(commandFile(), record);
+    }
     EXPECT_EQ(newWire(), "");
 }
 
