@@ -37,15 +37,9 @@ inline std::string lastReductionReply(const std::string& grandTotal) {
 
 // The same digits as the query answers them: 16 fields separated by ",".
 inline std::string lastReductionAnswer(const std::string& grandTotal) {
-    const std::string digits = lastReductionDigits(grandTotal);
-    std::string out;
-    std::size_t at = 0;
-    for (std::size_t width : {2, 18, 14, 14, 64, 266, 14, 14, 126, 36, 6, 6, 2, 6, 14, 14}) {
-        if (at) out += ",";
-        out += digits.substr(at, width);
-        at += width;
-    }
-    return out;
+    return joined(cut(lastReductionDigits(grandTotal),
+                      {2, 18, 14, 14, 64, 266, 14, 14, 126, 36, 6, 6, 2, 6, 14, 14}),
+                  ",");
 }
 
 inline std::string grandTotalReply(const std::string& grandTotal) {

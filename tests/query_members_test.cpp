@@ -33,18 +33,9 @@ std::string zeros(std::size_t digits) {
     return std::string(digits, '0');
 }
 
-std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? separator : "") + parts[i];
-    return out;
-}
-
 // The digits cut into fields of the given widths, separated by commas.
 std::string fields(const std::string& digits, std::initializer_list<std::size_t> widths) {
-    std::vector<std::string> out;
-    std::size_t at = 0;
-    for (std::size_t w : widths) out.push_back(digits.substr(at, w)), at += w;
-    return joined(out, ",");
+    return joined(cut(digits, widths), ",");
 }
 
 // The caller's buffer: cleared over the width, the answer and its terminator, nothing beyond.

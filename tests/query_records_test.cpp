@@ -4,35 +4,15 @@
 
 #include "fiscal/queries.h"
 #include "protocol_fixture.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 namespace {
 
 using core::state;
 
-std::string join(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? separator : "") + parts[i];
-    return out;
-}
-
-std::vector<std::string> cut(const std::string& text, std::initializer_list<std::size_t> widths) {
-    std::vector<std::string> out;
-    std::size_t at = 0;
-    for (std::size_t w : widths) {
-        out.push_back(text.substr(at, w));
-        at += w;
-    }
-    return out;
-}
-
 const std::initializer_list<std::size_t> kReductionFields = {2,   18, 14, 14, 64, 266, 14, 14,
                                                              126, 36, 6,  6,  2,  6,   14, 14};
-
-std::string padded(std::string text, std::size_t width) {
-    text.resize(width, ' ');
-    return text;
-}
 
 std::string number(int value, int width) {
     std::string text = std::to_string(value);
@@ -119,15 +99,15 @@ TEST_F(QueryRecordsTest, RecordAnswersInBufferAndFile) {
     };
     const Case cases[] = {
         {"Quelmar_FI_VerificaFormasPagamento", Quelmar_FI_VerificaFormasPagamento, "# ", forms.data,
-         join(forms.records, ",\r\n"), join(forms.records, ",\r\n"), 3117},
+         joined(forms.records, ",\r\n"), joined(forms.records, ",\r\n"), 3117},
         {"Quelmar_FI_VerificaRecebimentoNaoFiscal", Quelmar_FI_VerificaRecebimentoNaoFiscal, "#!",
-         receipts.data, join(receipts.records, ","), join(receipts.records, ",\r\n"), 2199},
+         receipts.data, joined(receipts.records, ","), joined(receipts.records, ",\r\n"), 2199},
         {"Quelmar_FI_VerificaDepartamentos", Quelmar_FI_VerificaDepartamentos, "#\"", departments,
-         join(departmentRecords, ","), join(departmentRecords, ",\r\n"), 1019},
+         joined(departmentRecords, ","), joined(departmentRecords, ",\r\n"), 1019},
         {"Quelmar_FI_DadosUltimaReducao", Quelmar_FI_DadosUltimaReducao, ">7", bcd(reduction),
-         join(reductionFields, ","), join(reductionFields, ",\r\n"), 631},
+         joined(reductionFields, ","), joined(reductionFields, ",\r\n"), 631},
         {"Quelmar_FI_VerificaTotalizadoresParciais", Quelmar_FI_VerificaTotalizadoresParciais,
-         "\x1B", bcd(partials), join(partialFields, ","), join(partialFields, ",\r\n"), 445},
+         "\x1B", bcd(partials), joined(partialFields, ","), joined(partialFields, ",\r\n"), 445},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,7 +146,7 @@ TEST_F(QueryRecordsTest, PaymentFormValueByName) {
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_ValorFormaPagamento ", "Parâmetros: 086|Cheque|", kSep,
                         "Quelmar_FI_VerificaFormasPagamento ",
-                        "Retorno impressora: " + join(forms.records, ",\r\n"),
+                        "Retorno impressora: " + joined(forms.records, ",\r\n"),
                         "Retorno Quelmar_FI_VerificaFormasPagamento: 1",
                         "Retorno impressora: " + forms.records[1].substr(22, 14),
                         "Retorno Quelmar_FI_ValorFormaPagamento: 1"}));
@@ -190,7 +170,7 @@ TEST_F(QueryRecordsTest, PaymentFormValueByName) {
             workLog(),
             logLines({kSep, "Quelmar_FI_ValorFormaPagamento ", "Parâmetros: 086|" + given + "|",
                       kSep, "Quelmar_FI_VerificaFormasPagamento ",
-                      "Retorno impressora: " + join(forms.records, ",\r\n"),
+                      "Retorno impressora: " + joined(forms.records, ",\r\n"),
                       "Retorno Quelmar_FI_VerificaFormasPagamento: 1",
                       "Retorno Quelmar_FI_ValorFormaPagamento: -24 - Forma de pagamento nao "
                       "programada"}));
@@ -225,7 +205,7 @@ TEST_F(QueryRecordsTest, NonFiscalTotalizerValueByName) {
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_ValorTotalizadorNaoFiscal ", "Parâmetros: 087|TROCO|",
                         kSep, "Quelmar_FI_VerificaRecebimentoNaoFiscal ",
-                        "Retorno impressora: " + join(receipts.records, ","),
+                        "Retorno impressora: " + joined(receipts.records, ","),
                         "Retorno Quelmar_FI_VerificaRecebimentoNaoFiscal: 1",
                         "Retorno Quelmar_FI_ValorTotalizadorNaoFiscal: -25 - Totalizador não "
                         "programado "}));
@@ -257,7 +237,7 @@ TEST_F(QueryRecordsTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
         logLines({kSep, "Quelmar_FI_VendaBruta ", kSep, "Quelmar_FI_GrandeTotal ",
                   "Retorno impressora: 000000000000234567", "Retorno Quelmar_FI_GrandeTotal: 1",
                   kSep, "Quelmar_FI_DadosUltimaReducao ",
-                  "Retorno impressora: " + join(cut(reduction, kReductionFields), ","),
+                  "Retorno impressora: " + joined(cut(reduction, kReductionFields), ","),
                   "Retorno Quelmar_FI_DadosUltimaReducao: 1",
                   "Retorno impressora: 000000000000084567", "Retorno Quelmar_FI_VendaBruta: 1"}));
     EXPECT_TRUE(state().answerToFile);

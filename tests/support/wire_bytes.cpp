@@ -67,6 +67,24 @@ std::string rawRequest(std::initializer_list<std::string> fields) {
     return out;
 }
 
+std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? separator : "") + parts[i];
+    return out;
+}
+
+std::vector<std::string> cut(const std::string& text, std::initializer_list<std::size_t> widths) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    for (std::size_t w : widths) out.push_back(text.substr(at, w)), at += w;
+    return out;
+}
+
+std::string padded(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
 std::string hex(std::string_view data) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;

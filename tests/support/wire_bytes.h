@@ -33,6 +33,12 @@ std::string dataReply(const std::string& data);
 // A raw request for the network driver: the command and its fields, each after an ETB.
 std::string rawRequest(std::initializer_list<std::string> fields);
 
+// Texts of the answers: parts joined by a separator, a text cut into fields of the given widths,
+// a text blank-filled to a width.
+std::string joined(const std::vector<std::string>& parts, const std::string& separator);
+std::vector<std::string> cut(const std::string& text, std::initializer_list<std::size_t> widths);
+std::string padded(std::string text, std::size_t width);
+
 // "06 00 00": bytes as upper-case hexadecimal pairs separated by blanks.
 std::string hex(std::string_view data);
 
