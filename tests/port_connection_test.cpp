@@ -106,9 +106,13 @@ TEST_F(PortConnectionTest, OtherWaysToNameThePort) {
 TEST_F(PortConnectionTest, EmulatorFilesAreCreatedOnDriveC) {
     configure("EmulMFD=1\nPorta=COM1\n");
     writeFile(driveC() + "/retorno.dat", "kept");
+    // The busy test opens them like any command; the emulator is never busy.
+    EXPECT_EQ(Quelmar_FI_ItsBusy(), 0);
+    EXPECT_TRUE(fileExists(driveC() + "/comando.dat"));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
+                                   "Retorno Quelmar_FI_AbrePortaSerial: 1"}));
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
     EXPECT_EQ(state().portOpen, 0);  // reopened for every command
-    EXPECT_TRUE(fileExists(driveC() + "/comando.dat"));
     EXPECT_EQ(readFile(driveC() + "/retorno.dat"), "kept");
 
     const std::uint8_t bytes[] = {'a', 'b'};

@@ -2,6 +2,7 @@
 // what the queries read back, and the coupon on the paper roll.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "core/printer_state.h"
@@ -135,9 +136,20 @@ TEST_F(SimSaleTest, CompositeClosingsEndToEnd) {
                   "VERSAO 01.03.00                  LJ:0001 CX:0007",
               }));
     // The item sale opens the coupon itself; the short closing pays the whole subtotal.
+    // The port is already open, and the sale still makes sure of it after the opening.
     printer.paper().clear();
+    std::filesystem::remove(workDir() + "/QuelFI32.log");
+    core::state().type60StartRecorded = true;  // the opening reads only the COO
     ASSERT_EQ(Quelmar_FI_VendeItem("20", "TAXA DE ENTREGA", "05,00", "I", "1", 2, "8,00", "$", "0"),
               1);
+    EXPECT_EQ(workLog(),
+              logLines({std::string(71, '-') + " ", "Quelmar_FI_VendeItem ",
+                        "Quelmar_FI_AbreCupom ", "Parâmetro: 0", "Quelmar_FI_NumeroCupom ",
+                        "Retorno impressora: 001235", "Retorno Quelmar_FI_NumeroCupom: 1",
+                        "Retorno Quelmar_FI_AbreCupom: 1", "Quelmar_FI_AbrePortaSerial ",
+                        "Parâmetro: COM1", "Retorno Quelmar_FI_AbrePortaSerial: 1",
+                        "Parâmetros: 20|TAXA DE ENTREGA|05,00|I|1|2|8,00|$|0|",
+                        "Retorno Quelmar_FI_VendeItem: 1"}));
     ASSERT_EQ(Quelmar_FI_FechaCupomResumido("Cartao", "Obrigado"), 1);
     EXPECT_EQ(answer(Quelmar_FI_ValorPagoUltimoCupom), "00000000000800");
     // The coupon just closed may still be cancelled, by a document of its own.

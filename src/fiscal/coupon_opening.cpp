@@ -108,11 +108,8 @@ int ensureCouponOpen() {
     if (s.couponOpen) return 1;
     const int opened = core::nested([] { return openCoupon(""); });
     if (opened == 0) return 0;
-    if (s.portOpen == 0 && !s.emulatorMode) {
-        const int port = core::nested([] { return core::openPort(); });
-        if (port != 1) return port;
-    }
-    return 1;
+    // Whatever the opening gave, the sale makes sure of the port; one already open only logs.
+    return core::nested([] { return core::openPort(); });
 }
 
 }  // namespace quelfi::fiscal

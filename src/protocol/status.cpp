@@ -143,7 +143,8 @@ int printerReturn(short* ack, short* st1, short* st2) {
 int itsBusy() {
     core::PrinterState& s = state();
     bool openedHere = false;
-    if (s.portOpen == 0 && !s.emulatorMode) {
+    if (s.portOpen == 0) {
+        // In emulator mode this opens the two files, as every command does.
         if (core::openPort() != 1) return 0;
         openedHere = s.portOpen == 1;
     }
