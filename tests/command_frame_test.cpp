@@ -51,7 +51,7 @@ TEST_F(CommandFrameTest, LengthRulesByCommandNumber) {
 TEST_F(CommandFrameTest, PortControlClosesAfterEveryCommandButThePAndThoseWithoutReply) {
     configure("ControlePorta=1\n");
     // Commands without a reply return at once and keep the port open.
-    EXPECT_EQ(sendCommand("\033E123", 3), 1);
+    EXPECT_EQ(sendCommand(concat({"\x1B", "E123"}), 3), 1);
     EXPECT_EQ(sendCommand("\x1B\010abcdefghijklR", 3), 1);
     EXPECT_EQ(state().portOpen, 1);
     EXPECT_TRUE(line->readable.empty());

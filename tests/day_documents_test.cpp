@@ -34,7 +34,7 @@ TEST_F(DayDocumentsTest, DocumentTextTravelsWholeUpTo618Characters) {
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculado("Cart\xE3o aprovado"), 1);
     EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculado(text619.c_str()), -2);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\033CCart\xC6o aprovado\r\n"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{concat({"\x1B", "CCart\xC6o aprovado\r\n"})}));
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_UsaComprovanteNaoFiscalVinculado ",
                         "Parâmetro: Cartão aprovado",
@@ -51,8 +51,8 @@ TEST_F(DayDocumentsTest, TefVariantsAddTheirOwnClosingLine) {
     state().mfdPrinter = true;
     line->reply(bytes({6, 0, 0, 0, 0}));
     EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF("Aprovada"), 1);
-    EXPECT_EQ(commands(),
-              (std::vector<std::string>{"\x1B\x14Via do cliente\r\n", "\034CAprovada\r\n"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x14Via do cliente\r\n",
+                                                    concat({"\x1C", "CAprovada\r\n"})}));
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_RelatorioGerencial ", "Parâmetro: Via do cliente",
                         "Retorno Quelmar_FI_RelatorioGerencial: 1",
@@ -71,8 +71,9 @@ TEST_F(DayDocumentsTest, BoundReceiptOpensForAFormOrForAnAmountOfACoupon) {
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cart\xE3o", nullptr, nullptr), 1);
     EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cartao", "R$ 50,00", "123"), 1);
-    EXPECT_EQ(commands(), (std::vector<std::string>{"\033BCart\xC6o          ",
-                                                    "\033BCartao          00000000005000000123"}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{
+                              concat({"\x1B", "BCart\xC6o          "}),
+                              concat({"\x1B", "BCartao          ", "00000000005000", "000123"})}));
     const std::string prefix =
         "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: -2 - Parametro invalido para ";
     struct Case {
@@ -131,9 +132,9 @@ TEST_F(DayDocumentsTest, ReceiptAsksTheFormsIndexAndSendsTheFormByName) {
     line->reply(bytes({6, '0', '2', 0, 0}));
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal("7", "R$ 10,00", "Cart\xE3o"), 1);
-    EXPECT_EQ(commands(),
-              (std::vector<std::string>{"\x1BGCart\xC6o          ",
-                                        "\x1B\0310700000000001000Cart\xC6o          "}));
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1BGCart\xC6o          ",
+                                                    concat({"\x1B\x19", "07", "00000000001000",
+                                                            "Cart\xC6o          "})}));
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", "Parâmetros: 7|R$ 10,00|Cartão",
                         "Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Cartão",

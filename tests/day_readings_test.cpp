@@ -43,8 +43,8 @@ class DayReadingsTest : public DayCommandTest {
 TEST_F(DayReadingsTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
     replyAcceptedReduction();
     EXPECT_EQ(Quelmar_FI_ReducaoZ("31/12/2004", "23:59:00"), 1);
-    EXPECT_EQ(commands(),
-              (Lines{"\x1B>7", "\x1B\005311204235900", "\x1B\x13", "\x1B#\x11", "\x1B#\x03"}));
+    EXPECT_EQ(commands(), (Lines{"\x1B>7", concat({"\x1B\x05", "311204235900"}), "\x1B\x13",
+                                 "\x1B#\x11", "\x1B#\x03"}));
     EXPECT_EQ(ini(), recordedIni());
     EXPECT_EQ(workLog(),
               logLines(readingLines("311204|235900") + statusLines() + grandTotalLines()));
@@ -55,8 +55,8 @@ TEST_F(DayReadingsTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
          {lastReductionReply(kGtBefore), kOk, kOk, bytes({6, 0, 0, 0}), grandTotalReply(kGtAfter)})
         line->reply(reply + bytes({0, 0}));
     EXPECT_EQ(Quelmar_FI_ReducaoZ("01/01/2005", "00:00:00"), 1);
-    EXPECT_EQ(commands(),
-              (Lines{"\x1C>7", "\x1B\005010105000000", "\x1C\x13", "\x1C#\x11", "\x1C#\x03"}));
+    EXPECT_EQ(commands(), (Lines{"\x1C>7", concat({"\x1B\x05", "010105000000"}), "\x1C\x13",
+                                 "\x1C#\x11", "\x1C#\x03"}));
 }
 
 TEST_F(DayReadingsTest, ReductionDateAndTimeAreCheckedBeforeAnythingIsSent) {
@@ -150,7 +150,8 @@ TEST_F(DayReadingsTest, FiscalMemoryReadingsByReductionAndByDate) {
     line->reply(kOk);
     replyStatus(*line);
     EXPECT_EQ(Quelmar_FI_LeituraMemoriaFiscalReducao("1", "25"), 1);
-    EXPECT_EQ(commands(), (Lines{"\x1B\x13", "\x1B\010000001000025I", "\x1B\x13", "\x1B#\x11"}));
+    EXPECT_EQ(commands(), (Lines{"\x1B\x13", concat({"\x1B\x08", "000001000025", "I"}), "\x1B\x13",
+                                 "\x1B#\x11"}));
     const std::string probe = "Quelmar_FI_VerificaImpressoraLigada ";
     EXPECT_EQ(
         workLog(),
@@ -164,7 +165,8 @@ TEST_F(DayReadingsTest, FiscalMemoryReadingsByReductionAndByDate) {
     line->reply(kOk);
     replyStatus(*line);
     EXPECT_EQ(Quelmar_FI_LeituraMemoriaFiscalData("01/03/2024", "31/03/24"), 1);
-    EXPECT_EQ(commands(), (Lines{"\x1B\x13", "\x1B\010010324310324i", "\x1B\x13", "\x1B#\x11"}));
+    EXPECT_EQ(commands(), (Lines{"\x1B\x13", concat({"\x1B\x08", "010324310324", "i"}), "\x1B\x13",
+                                 "\x1B#\x11"}));
 
     // Arguments are checked first; a printer that does not answer gets no reading.
     clearLog();

@@ -88,7 +88,7 @@ TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
     EXPECT_EQ(hex(printer.execute("\x1bZ!")), "06 21 00 01");
     EXPECT_EQ(hex(printer.execute("\x1bZ")), "06 01 00");
     printer.commands().add({"E", 0, [](CommandContext& c) { c.reply.shape = Reply::Shape::None; }});
-    EXPECT_EQ(hex(printer.execute("\033E")), "");
+    EXPECT_EQ(hex(printer.execute(std::string("\x1B") + "E")), "");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 namespace quelfi::sim {
 namespace {
 
+using test::concat;
 using test::hex;
 
 const char* const kSeed =
@@ -107,8 +108,8 @@ TEST_F(SimSaleRules, ItemFieldsTheirFormsAndRefusals) {
 TEST_F(SimSaleRules, DepartmentSaleTakesItsTailAndTheWaitingUnit) {
     auto department = [](const std::string& index, const std::string& unit,
                          const std::string& tail) {
-        return esc("?01000005490000200000000000200000000030" + index + std::string(20, '0') + unit +
-                   tail);
+        return esc(concat({"?01", "000005490", "0002000", "0000000020", "0000000030"}) + index +
+                   std::string(20, '0') + unit + tail);
     };
     const std::string code49(49, 'C');
     run({{opening(), kOk},
@@ -203,9 +204,9 @@ TEST_F(SimSaleRules, CancellationsMoveValuesToTheCancelledTotals) {
          {esc("\x0d"), "06 00 05"},  // no item yet
          {item("01", "0002", "00000500"), kOk},
          {item("II", "0001", "00000300", "1000"), kOk},
-         {esc("\0370003"), "06 00 81"},
-         {esc("\0370001"), kOk},
-         {esc("\0370001"), "06 00 05"},
+         {esc(concat({"\x1F", "0003"})), "06 00 81"},
+         {esc(concat({"\x1F", "0001"})), kOk},
+         {esc(concat({"\x1F", "0001"})), "06 00 05"},
          {esc(" d00000000000100"), kOk},
          {esc("\x0d"), "06 00 05"},  // closing started
          {esc("\x0e"), kOk}});
@@ -253,10 +254,11 @@ TEST_F(SimSaleRules, TheCouponSurvivesInTheModelText) {
               padded("Rua A, 1; fundos", 80)),
           kOk},
          {item("01", "0003", "00000199", "1000"), kOk},
-         {esc("?II00000549000020000000000020000000003001" + std::string(20, '0') + "LT" + "12" +
-              std::string(1, '\0') + "A%B/C" + std::string(1, '\0')),
+         {esc(concat({"?II", "000005490", "0002000", "0000000020", "0000000030", "01"}) +
+              std::string(20, '0') + "LT" + "12" + std::string(1, '\0') + "A%B/C" +
+              std::string(1, '\0')),
           kOk},
-         {esc("\0370001"), kOk},
+         {esc(concat({"\x1F", "0001"})), kOk},
          {esc(" D1000"), kOk},
          {payment("02", "00000000000500", " cart\x84o; 1/2 "), kOk},
          {esc(">3KG"), "06 00 01"}});
