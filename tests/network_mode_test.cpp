@@ -1,11 +1,12 @@
-// The library's side of the network-driver mode: the client's request file and its reading of the
-// driver's answer, and the raw request the driver program runs on the printer.
+// The library as a network client and on the driver side: each export's request record left for
+// the driver program (and nothing sent to a printer), the reading of the driver's answer, and the
+// raw request the driver program runs on the printer.
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "protocol/driver_request.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
 
 namespace quelfi::test {
 namespace {
@@ -30,7 +31,7 @@ class NetworkModeTest : public ProtocolTest {
     void configureClient(const std::string& path) {
         writeIni("[Sistema]\npath=" + path + "\nLog=1\nPorta=COM1\nConfigRede=1\n");
         load();
-        std::filesystem::remove(workDir() + "/QuelFI32.log");
+        clearLog();
     }
     int opens = 0;
 };
@@ -49,11 +50,6 @@ TEST_F(NetworkModeTest, ClientLeavesTheRecordForTheDriverAndTouchesNoPort) {
     }
     EXPECT_EQ(opens, 0);
     EXPECT_TRUE(line->written.empty());
-
-    // A shared directory that cannot be written to.
-    configureClient(workDir() + "/missing");
-    EXPECT_EQ(Quelmar_FI_VerificaImpressoraLigada(), 0);
-    EXPECT_EQ(state().lastReturnCode, 0);
 }
 
 TEST_F(NetworkModeTest, DriverAnswerIsReadWithoutLineEnds) {
@@ -128,6 +124,57 @@ TEST(RawRequestTest, FieldsMissingOrGarbledReadAsZero) {
     EXPECT_EQ(bare.command, "\x1B\x13");
     EXPECT_EQ(bare.replyLength, 0);
     EXPECT_EQ(bare.layout, 0);
+}
+
+TEST_F(NetworkModeTest, DayExportsWriteTheirRecords) {
+    configureClient(workDir());
+    char buffer[32] = {};
+    struct Case {
+        std::function<int()> call;
+        std::string record;
+    };
+    const Case cases[] = {
+        {[] { return Quelmar_FI_LeituraX(); }, "045|"},
+        {[] { return Quelmar_FI_ReducaoZ("31/12/2004", "23:59:00"); }, "071|31122004|23:59:00|"},
+        {[] { return Quelmar_FI_ReducaoZ(nullptr, nullptr); }, "071|||"},
+        {[] { return Quelmar_FI_ReducaoZImpAntiga(); }, "237|"},
+        {[] { return Quelmar_FI_LeituraMemoriaFiscalData("01/03/2024", "31/03/24"); },
+         "041|010324|310324|"},
+        {[] { return Quelmar_FI_LeituraMemoriaFiscalReducao("1", "25"); }, "042|1|25|"},
+        {[] { return Quelmar_FI_AberturaDoDia("100,00", "Dinheiro"); }, "001|100,00|Dinheiro|"},
+        {[] { return Quelmar_FI_FechamentoDoDia(); }, "030|"},
+        {[&] { return Quelmar_FI_SubTotal(buffer); }, "080|"},
+        {[] { return Quelmar_FI_RelatorioGerencial("linha"); }, "072|linha|"},
+        {[] { return Quelmar_FI_RelatorioGerencialTEF("linha"); }, "201|"},
+        {[] { return Quelmar_FI_FechaRelatorioGerencial(); }, "031|"},
+        {[] { return Quelmar_FI_RecebimentoNaoFiscal("7", "10,00", "Dinheiro"); },
+         "070|7|10,00|Dinheiro|"},
+        {[] { return Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cartao", "50,00", "123"); },
+         "002|Cartao|50,00|123|"},
+        {[] { return Quelmar_FI_UsaComprovanteNaoFiscalVinculado("texto"); }, "084|texto|"},
+        {[] { return Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF("texto"); }, "200|"},
+        {[] { return Quelmar_FI_FechaComprovanteNaoFiscalVinculado(); }, "027|"},
+        {[] { return Quelmar_FI_Sangria("100,00"); }, "078|100,00|"},
+        {[] { return Quelmar_FI_Suprimento("100,00", nullptr); }, "081|100,00||"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(workDir() + "/Quelfi32.cmd");
+        EXPECT_EQ(c.call(), 1) << c.record;
+        EXPECT_EQ(commandFile(), c.record);
+    }
+    EXPECT_TRUE(line->written.empty());
+}
+
+TEST_F(NetworkModeTest, LogLinesOfTheRecordsThatDifferFromTheUsualShape) {
+    configureClient(workDir());
+    EXPECT_EQ(Quelmar_FI_AberturaDoDia("0,00", nullptr), 1);
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencialTEF("texto"), 1);
+    EXPECT_EQ(Quelmar_FI_ReducaoZImpAntiga(), 1);
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_AberturaDoDia ", "Parâmetros: 0,00||",
+                        "Retorno Quelmar_FI_AberturaDoDia: 1",
+                        "Retorno Quelmar_FI_RelatorioGerencialTEF: 1", kSep, "Quelmar_FI_ReducaoZ ",
+                        "Retorno Quelmar_FI_ReducaoZImpAntiga: 1"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The quelfi program as a person uses it from a shell: the virtual printer it serves, exports
 // called by name against that printer, the printer's state kept from one run to the next, and
-// the demonstration day.
+// the demonstration day with how its steps are judged.
+#include <gtest/gtest.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -202,6 +203,36 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_TRUE(hasLine(lines, "Coupon 2 R$ 30,95"));
     EXPECT_TRUE(hasLine(lines, "Cancelled coupons 0001"));
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
+}
+
+using tool::demo::Step;
+using tool::demo::Verdict;
+
+TEST(DemoDay, StepsAreJudgedByResultAndAnswer) {
+    Step step;
+    step.exportName = "Quelmar_FI_ValorPagoUltimoCupom";
+    step.expectedAnswer = "00000000009000";
+    tool::CallOutcome outcome;
+    outcome.called = true;
+    outcome.code = 1;
+    outcome.answers = {{tool::ParameterKind::TextAnswer, "00000000009000"}};
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Passed);
+
+    outcome.answers[0].text = "00000000000000";
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    outcome.answers.clear();
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+
+    step.expectedAnswer.clear();
+    step.expected = -3;
+    outcome.code = -3;
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Passed);
+    outcome.code = 1;
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    outcome.code = -3;
+    outcome.called = false;  // refused before the call: the code means nothing
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    EXPECT_EQ(tool::demo::judge(step, nullptr), Verdict::Failed);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
-// The bytes the sale exports send, and how the composites chain their steps.
+// The bytes the sale exports send, how the composites chain their steps, and how an item's tax
+// rate and a payment's form are resolved against the printer's tables.
 #include <functional>
 
+#include "fiscal/payment_form_index.h"
+#include "fiscal/tax_rate_table.h"
+#include "fiscal/tax_rates.h"
 #include "protocol_fixture.h"
 
 namespace quelfi::test {
@@ -8,6 +12,7 @@ namespace {
 
 using core::state;
 using Commands = std::vector<std::string>;
+using fiscal::RateOutcome;
 
 const std::string kNul(1, '\0');
 
@@ -161,6 +166,82 @@ TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumberAndClientsTheirRecords) {
         EXPECT_EQ(commandFile(), record);
     }
     EXPECT_EQ(newWire(), "");
+}
+
+TEST_F(SaleCommandsTest, ValuesResolveToTheFirstSlotWithThatRate) {
+    line->reply(rateTableReply({1200, 1800, 750, 500, 1800}));
+    struct Case {
+        const char* text;
+        bool complete;  // false: the department sale, which looks the digits up as given
+        RateOutcome outcome;
+        const char* code;
+    };
+    const auto resolved = RateOutcome::Resolved;
+    // One or two digits are a slot number (18 is not 18 %); letters are codes; the service-tax
+    // codes need the newer printers.
+    // clang-format off
+    const Case cases[] = {
+        {"18,00", true, resolved, "02"}, {"18.00", true, resolved, "02"}, {"1800", true, resolved, "02"},
+        {"T18,00", true, resolved, "02"}, {"18,0", true, resolved, "02"}, {"7,5", true, resolved, "03"},
+        {"05,00", true, resolved, "04"}, {"5,00", false, resolved, "04"}, {"5", true, resolved, "05"},
+        {"18", true, resolved, "18"}, {"3", true, resolved, "03"}, {"ff", true, resolved, "FF"},
+        {"", true, RateOutcome::Invalid, ""}, {"18,000", true, RateOutcome::Invalid, ""},
+        {"SN", true, RateOutcome::InvalidSilent, ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string code;
+        EXPECT_EQ(fiscal::resolveTaxRate(c.text, c.complete, code), c.outcome);
+        EXPECT_EQ(code, c.code);
+    }
+    state().printerType = 2;
+    std::string code;
+    EXPECT_EQ(fiscal::resolveTaxRate("sn", true, code), RateOutcome::Resolved);
+    EXPECT_EQ(code, "SN");
+    EXPECT_EQ(commands(), (Commands{"\x1B\x1A"}));  // the table was read once
+}
+
+TEST_F(SaleCommandsTest, UnknownRateIsReadAgainOnceThenRefused) {
+    line->reply(rateTableReply({1800}));
+    line->reply(rateTableReply({1800, 2500}));  // programmed after the first read
+    std::string code;
+    EXPECT_EQ(fiscal::resolveTaxRate("25,00", true, code), RateOutcome::Resolved);
+    EXPECT_EQ(code, "02");
+    line->reply(rateTableReply({1800, 2500}));
+    EXPECT_EQ(fiscal::resolveTaxRate("3,00", true, code), RateOutcome::NotProgrammed);
+    // The re-read went unanswered.
+    EXPECT_EQ(fiscal::resolveTaxRate("4,00", true, code), RateOutcome::Communication);
+
+    // In network mode the table is never read.
+    std::string value;
+    EXPECT_EQ(fiscal::networkTaxRate("si", value), RateOutcome::Resolved);
+    EXPECT_EQ(value, "SI");
+    EXPECT_EQ(fiscal::networkTaxRate("T18,00", value), RateOutcome::Resolved);
+    EXPECT_EQ(value, "1800");
+    EXPECT_EQ(fiscal::networkTaxRate("180,00", value), RateOutcome::Invalid);
+    EXPECT_EQ(commands(), (Commands{"\x1B\x1A", "\x1B\x1A", "\x1B\x1A", "\x1B\x1A"}));
+}
+
+TEST_F(SaleCommandsTest, PaymentFormIndexIsAskedByDescription) {
+    ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
+    clearLog();
+    line->reply(bytes({6, '0', '3', 0, 0}));
+    std::string index;
+    EXPECT_EQ(fiscal::paymentFormIndex("Cart\xE3o", index), 1);
+    EXPECT_EQ(index, "03");
+    EXPECT_EQ(commands(), (Commands{"\x1BGCart\xC6o          "}));
+    line->reply(bytes({6, 0xFF, 0xFF, 0, 0}));
+    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), -24);
+    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), 0);
+    EXPECT_EQ(workLog(),
+              logLines({"Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Cartão",
+                        "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",
+                        "Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Vale",
+                        "Retorno: -24 - Forma de pagamento não programada e sem espaço para "
+                        "programa-la",
+                        "Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Vale",
+                        "Retorno: 0 - Erro de comunicacao"}));
 }
 
 }  // namespace
