@@ -1,8 +1,11 @@
-// The day's readings and reduction as the library runs them: the commands, the queries around
-// the reduction, its waits, and the grand totals it records in the INI.
+// The day's exports as the library runs them: the readings and the reduction with the queries
+// around it, its waits and the grand totals it records in the INI; the non-fiscal documents
+// (management report and bound receipt texts, their closings, the non-fiscal receipt with its
+// payment-form question, the cash movements).
 #include <cstring>
 
 #include "day_fixture.h"
+#include "quelfi32.h"
 
 namespace quelfi::test {
 namespace {
@@ -13,7 +16,7 @@ using Lines = std::vector<std::string>;
 const std::string kGtBefore = "000000000000123456";
 const std::string kGtAfter = "000000000000234567";
 
-class DayReadingsTest : public DayCommandTest {
+class DayTest : public DayCommandTest {
   protected:
     // The replies of a reduction the printer accepts and finishes at once (printers of type 0).
     void replyAcceptedReduction() {
@@ -40,7 +43,7 @@ class DayReadingsTest : public DayCommandTest {
     }
 };
 
-TEST_F(DayReadingsTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
+TEST_F(DayTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
     replyAcceptedReduction();
     EXPECT_EQ(Quelmar_FI_ReducaoZ("31/12/2004", "23:59:00"), 1);
     EXPECT_EQ(commands(), (Lines{"\x1B>7", concat({"\x1B\x05", "311204235900"}), "\x1B\x13",
@@ -59,7 +62,7 @@ TEST_F(DayReadingsTest, ReductionWithDateAndTimeRecordsTheDaysGrandTotals) {
                                  "\x1C#\x11", "\x1C#\x03"}));
 }
 
-TEST_F(DayReadingsTest, ReductionDateAndTimeAreCheckedBeforeAnythingIsSent) {
+TEST_F(DayTest, ReductionDateAndTimeAreCheckedBeforeAnythingIsSent) {
     const std::string refused = "Retorno Quelmar_FI_ReducaoZ: -2 - Parametro invalido para ";
     const std::tuple<const char*, const char*, std::string> refusals[] = {
         {"3112", "235900", "a data"},
@@ -77,7 +80,7 @@ TEST_F(DayReadingsTest, ReductionDateAndTimeAreCheckedBeforeAnythingIsSent) {
     EXPECT_EQ(newWire(), "");
 }
 
-TEST_F(DayReadingsTest, RefusedReductionRecordsNothing) {
+TEST_F(DayTest, RefusedReductionRecordsNothing) {
     configure("[RelatorioTipo60]\nGTInicial=000000000000000111\nGTFinal=000000000000000222\n");
     const std::string before = ini();
     for (const std::string& refusal : {bytes({6, 0, 1}), bytes({21})}) {
@@ -112,7 +115,7 @@ TEST_F(DayReadingsTest, RefusedReductionRecordsNothing) {
                         "Retorno Quelmar_FI_ReducaoZ: 0"}));
 }
 
-TEST_F(DayReadingsTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
+TEST_F(DayTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
     configure("[MFD]\nImpressora=1\n");
     line->reply(lastReductionReply(kGtBefore));
     line->reply(kOk);
@@ -145,7 +148,7 @@ TEST_F(DayReadingsTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
               logLines({kSep, "Quelmar_FI_ReducaoZ ", "Retorno Quelmar_FI_ReducaoZ: 1"}));
 }
 
-TEST_F(DayReadingsTest, FiscalMemoryReadingsByReductionAndByDate) {
+TEST_F(DayTest, FiscalMemoryReadingsByReductionAndByDate) {
     line->reply(kOk);  // the presence check
     line->reply(kOk);
     replyStatus(*line);
@@ -209,7 +212,7 @@ TEST_F(DayReadingsTest, FiscalMemoryReadingsByReductionAndByDate) {
                   "Retorno Quelmar_FI_LeituraMemoriaFiscalReducao: 0 - Erro de comunicacao"}));
 }
 
-TEST_F(DayReadingsTest, DayOpeningIsTheXReadingAndTheOpeningCash) {
+TEST_F(DayTest, DayOpeningIsTheXReadingAndTheOpeningCash) {
     line->reply(kOk);
     replyStatus(*line);
     EXPECT_EQ(Quelmar_FI_AberturaDoDia("0,00", "Dinheiro"), 1);
@@ -246,7 +249,7 @@ TEST_F(DayReadingsTest, DayOpeningIsTheXReadingAndTheOpeningCash) {
                   "Retorno Quelmar_FI_LeituraX: 0 - Erro de comunicacao"}));
 }
 
-TEST_F(DayReadingsTest, SubtotalGoesToTheBufferOrToTheAnswerFile) {
+TEST_F(DayTest, SubtotalGoesToTheBufferOrToTheAnswerFile) {
     line->reply(dataReply(bcd("00000000012345")));
     char subtotal[15];
     std::memset(subtotal, 'x', sizeof subtotal);
@@ -266,7 +269,7 @@ TEST_F(DayReadingsTest, SubtotalGoesToTheBufferOrToTheAnswerFile) {
                         "Retorno impressora: 00000000067890", "Retorno Quelmar_FI_SubTotal: 1"}));
 }
 
-TEST_F(DayReadingsTest, ClosingAnXOrZReportIsHandedToTheYancoAdapter) {
+TEST_F(DayTest, ClosingAnXOrZReportIsHandedToTheYancoAdapter) {
     EXPECT_EQ(Quelmar_FI_FechaRelatorioXouZ(), -1);
     EXPECT_EQ(state().lastReturnCode, -1);
     int nestedDuringClosing = -1;
@@ -280,6 +283,215 @@ TEST_F(DayReadingsTest, ClosingAnXOrZReportIsHandedToTheYancoAdapter) {
     EXPECT_EQ(state().lastReturnCode, 1);
     EXPECT_EQ(newWire(), "");
     EXPECT_EQ(workLog(), logLines({"Quelmar_FI_FechamentoDoDia ", "Quelmar_FI_FechamentoDoDia "}));
+}
+
+TEST_F(DayTest, DocumentTextTravelsWholeUpTo618Characters) {
+    const std::string text618 = std::string(300, 'a') + "\r\n" + std::string(316, 'b');
+    ASSERT_EQ(text618.size(), 618u);
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencial(text618.c_str()), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x14" + text618 + "\r\n"}));
+    const std::string text619 = text618 + "c";
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencial(text619.c_str()), -2);
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencial(""), -2);
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencial(nullptr), -2);
+    EXPECT_TRUE(commands().empty());
+    const std::string refused =
+        "Retorno Quelmar_FI_RelatorioGerencial: - 2 - Parametro invalido para o texto";
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RelatorioGerencial ", "Parâmetro: " + text618,
+                                   "Retorno Quelmar_FI_RelatorioGerencial: 1", kSep,
+                                   "Quelmar_FI_RelatorioGerencial ", refused, kSep,
+                                   "Quelmar_FI_RelatorioGerencial ", refused, kSep,
+                                   "Quelmar_FI_RelatorioGerencial ", refused}));
+
+    // The bound receipt's text: the same rules, its own command, letters in code page 850.
+    clearLog();
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculado("Cart\xE3o aprovado"), 1);
+    EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculado(text619.c_str()), -2);
+    EXPECT_EQ(commands(), (std::vector<std::string>{concat({"\x1B", "CCart\xC6o aprovado\r\n"})}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_UsaComprovanteNaoFiscalVinculado ",
+                        "Parâmetro: Cartão aprovado",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculado: 1", kSep,
+                        "Quelmar_FI_UsaComprovanteNaoFiscalVinculado ",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculado: -2 - Parametro "
+                        "invalido para o texto "}));
+}
+
+TEST_F(DayTest, TefVariantsAddTheirOwnClosingLine) {
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_RelatorioGerencialTEF("Via do cliente"), 1);
+    EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF(""), -2);
+    state().mfdPrinter = true;
+    line->reply(bytes({6, 0, 0, 0, 0}));
+    EXPECT_EQ(Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF("Aprovada"), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x14Via do cliente\r\n",
+                                                    concat({"\x1C", "CAprovada\r\n"})}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_RelatorioGerencial ", "Parâmetro: Via do cliente",
+                        "Retorno Quelmar_FI_RelatorioGerencial: 1",
+                        "Retorno Quelmar_FI_RelatorioGerencialTEF: 1", kSep,
+                        "Quelmar_FI_UsaComprovanteNaoFiscalVinculado ",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculado: -2 - Parametro "
+                        "invalido para o texto ",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF: -2", kSep,
+                        "Quelmar_FI_UsaComprovanteNaoFiscalVinculado ", "Parâmetro: Aprovada",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculado: 1",
+                        "Retorno Quelmar_FI_UsaComprovanteNaoFiscalVinculadoTEF: 1"}));
+}
+
+TEST_F(DayTest, BoundReceiptOpensForAFormOrForAnAmountOfACoupon) {
+    line->reply(kOk);
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cart\xE3o", nullptr, nullptr), 1);
+    EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cartao", "R$ 50,00", "123"), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{
+                              concat({"\x1B", "BCart\xC6o          "}),
+                              concat({"\x1B", "BCartao          ", "00000000005000", "000123"})}));
+    const std::string prefix =
+        "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: -2 - Parametro invalido para ";
+    struct Case {
+        const char* form;
+        const char* amount;
+        const char* coupon;
+        std::string line;
+    };
+    const Case refusals[] = {
+        {nullptr, "1", "1", prefix + "forma de pagto"},
+        {"12345678901234567", "1", "1", prefix + "forma de pagto"},
+        {"Cartao", "", "123", prefix + "o valor"},
+        {"Cartao", "1,00", nullptr, prefix + "o numero do cupom"},
+        {"Cartao", "123456789012345", "1", prefix + "o valor"},
+        {"Cartao", "1,00", "1234567", prefix + "o numero do cupom"},
+    };
+    for (const Case& c : refusals) {
+        clearLog();
+        EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado(c.form, c.amount, c.coupon), -2);
+        EXPECT_EQ(workLog(),
+                  logLines({kSep, "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ", c.line}));
+    }
+    EXPECT_TRUE(commands().empty());
+
+    // A receipt the printer does not acknowledge: the opening's own wording.
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado("Cartao", nullptr, ""), 0);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ",
+                                   "Parâmetros: Cartao|",
+                                   "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: 0 - Erro "
+                                   "de execucao"}));
+}
+
+TEST_F(DayTest, OneCommandClosesTheReportAndTheBoundReceipt) {
+    line->reply(kOk);
+    line->reply(bytes({6, 0, 1}));
+    EXPECT_EQ(Quelmar_FI_FechaRelatorioGerencial(), 1);
+    EXPECT_EQ(Quelmar_FI_FechaComprovanteNaoFiscalVinculado(), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x15", "\x1B\x15"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_FechaRelatorioGerencial ",
+                                   "Retorno Quelmar_FI_FechaRelatorioGerencial: 1", kSep,
+                                   "Quelmar_FI_FechaComprovanteNaoFiscalVinculado ",
+                                   "Quelmar_FI_FechaRelatorioGerencial ",
+                                   "Retorno Quelmar_FI_FechaRelatorioGerencial: 1",
+                                   "Retorno Quelmar_FI_FechaComprovanteNaoFiscalVinculado : 1"}));
+    // The closing's failure ends the composite with the closing's result and lines only.
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_FechaComprovanteNaoFiscalVinculado(), 0);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_FechaComprovanteNaoFiscalVinculado ",
+                                   "Quelmar_FI_FechaRelatorioGerencial ",
+                                   "Retorno Quelmar_FI_FechaRelatorioGerencial: 0 - Erro de "
+                                   "comunicação"}));
+}
+
+TEST_F(DayTest, ReceiptAsksTheFormsIndexAndSendsTheFormByName) {
+    line->reply(bytes({6, '0', '2', 0, 0}));
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal("7", "R$ 10,00", "Cart\xE3o"), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1BGCart\xC6o          ",
+                                                    concat({"\x1B\x19", "07", "00000000001000",
+                                                            "Cart\xC6o          "})}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", "Parâmetros: 7|R$ 10,00|Cartão",
+                        "Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Cartão",
+                        "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",
+                        "Retorno Quelmar_FI_RecebimentoNaoFiscal: 1"}));
+
+    const std::string prefix = "Retorno Quelmar_FI_RecebimentoNaoFiscal: -2 - Parametro invalido ";
+    struct Case {
+        const char* index;
+        const char* amount;
+        const char* form;
+        std::string line;
+    };
+    const Case refusals[] = {
+        {"0", "1", "Dinheiro", prefix + "para o indice do totalizador"},
+        {"51", "1", "Dinheiro", prefix + "para o indice do totalizador"},
+        {"007", "1", "Dinheiro", prefix + "para o indice do totalizador"},
+        {nullptr, "1", "Dinheiro", prefix + "para o indice do totalizador"},
+        {"50", "", "Dinheiro", prefix + "para o valor do recebimento"},
+        {"50", "123456789012345", "Dinheiro", prefix + "para o valor do recebimento"},
+        {"50", "1", "12345678901234567", prefix + "para a forma de pagto"},
+    };
+    for (const Case& c : refusals) {
+        clearLog();
+        EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal(c.index, c.amount, c.form), -2) << c.line;
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", c.line}));
+    }
+    // The printer takes the form by name: a receipt without one has nothing to be paid in.
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal("1", "1", nullptr), -2);
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", "Parâmetros: 1|1|",
+                                   prefix + "para a forma de pagto"}));
+    EXPECT_TRUE(commands().empty());
+
+    // No room for a new form; an index the printer could not give.
+    line->reply(bytes({6, 0xFF, 0xFF, 0, 0}));
+    EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal("1", "1", "Vale"), -24);
+    line->reply(bytes({6, '0', '0', 0, 0}));
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal("1", "1", "Vale"), 0);
+    EXPECT_EQ(commands(),
+              (std::vector<std::string>{"\x1BGVale            ", "\x1BGVale            "}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", "Parâmetros: 1|1|Vale",
+                        "Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Vale",
+                        "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",
+                        "Retorno Quelmar_FI_RecebimentoNaoFiscal: 0 - Erro de comunicacao"}));
+}
+
+TEST_F(DayTest, CashMovementsOnTheirFixedTotalizers) {
+    line->reply(kOk);
+    line->reply(kOk);
+    line->reply(kOk);
+    EXPECT_EQ(Quelmar_FI_Sangria("100,00"), 1);
+    EXPECT_EQ(Quelmar_FI_Suprimento("R$ 1.250,50", "Dinheiro"), 1);
+    EXPECT_EQ(Quelmar_FI_Suprimento("5", nullptr), 1);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"\x1B\x19SA00000000010000",
+                                                    "\x1B\x19SU00000000125050Dinheiro        ",
+                                                    "\x1B\x19SU00000000000005"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_Sangria ", "Parâmetro: 100,00", "Retorno Quelmar_FI_Sangria: 1",
+                  kSep, "Quelmar_FI_Suprimento ", "Parâmetro: R$ 1.250,50|Dinheiro|",
+                  "Retorno Quelmar_FI_Suprimento: 1", kSep, "Quelmar_FI_Suprimento ",
+                  "Parâmetro: 5||", "Retorno Quelmar_FI_Suprimento: 1"}));
+
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_Sangria(""), -2);
+    EXPECT_EQ(Quelmar_FI_Suprimento("123456789012345", nullptr), -2);
+    EXPECT_EQ(Quelmar_FI_Suprimento("1", "12345678901234567"), -2);
+    // A withdrawal the printer never answers: its own, accented, wording.
+    EXPECT_EQ(Quelmar_FI_Sangria("1"), 0);
+    EXPECT_EQ(
+        workLog(),
+        logLines({kSep, "Quelmar_FI_Sangria ",
+                  "Retorno Quelmar_FI_Sangria: -2 - Parametro invalido para valor", kSep,
+                  "Quelmar_FI_Suprimento ",
+                  "Retorno Quelmar_FI_Suprimento: -2 - Parametro invalido para valor", kSep,
+                  "Quelmar_FI_Suprimento ",
+                  "Retorno Quelmar_FI_Suprimento: -2 - Parametro invalido para forma de pagto",
+                  kSep, "Quelmar_FI_Sangria ", "Parâmetro: 1",
+                  "Retorno Quelmar_FI_Sangria: 0 - Erro de comunicação"}));
 }
 
 }  // namespace
