@@ -16,8 +16,14 @@ class TestPlatform : public platform::Platform {
     // With a virtual clock, sleeping advances the tick counter at once: a 20-second wait takes no
     // real time. Real time is the default.
     void useVirtualClock(bool on) { virtualClock_ = on; }
-    std::uint32_t tickCount() override;
-    void sleep(std::uint32_t milliseconds) override;
+    std::uint32_t tickCount() override {
+        return virtualClock_ ? static_cast<std::uint32_t>(now_.load()) : Platform::tickCount();
+    }
+    void sleep(std::uint32_t milliseconds) override {
+        slept_ += milliseconds;
+        if (!virtualClock_) return Platform::sleep(milliseconds);
+        now_ += milliseconds;
+    }
     // Total milliseconds slept, for checking how long a wait took on the virtual clock.
     std::uint64_t slept() const { return slept_; }
 
@@ -27,7 +33,10 @@ class TestPlatform : public platform::Platform {
         ports_[name] = std::move(factory);
     }
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
-                                                   int& systemError) override;
+                                                   int& systemError) override {
+        auto it = ports_.find(name);
+        return it != ports_.end() ? it->second() : Platform::openSerialPort(name, systemError);
+    }
 
     struct Prompt {
         std::string caption;
@@ -35,7 +44,11 @@ class TestPlatform : public platform::Platform {
     };
     std::vector<Prompt> prompts;
     platform::PromptAnswer prompt(const std::string& caption, const std::string& text,
-                                  platform::PromptStyle style) override;
+                                  platform::PromptStyle style) override {
+        prompts.push_back({caption, text});
+        return style == platform::PromptStyle::YesNoQuestion ? platform::PromptAnswer::No
+                                                             : platform::PromptAnswer::Ok;
+    }
 
   private:
     bool virtualClock_ = false;
