@@ -351,13 +351,7 @@ TEST_F(DayTest, BoundReceiptOpensForAFormOrForAnAmountOfACoupon) {
                               concat({"\x1B", "BCartao          ", "00000000005000", "000123"})}));
     const std::string prefix =
         "Retorno Quelmar_FI_AbreComprovanteNaoFiscalVinculado: -2 - Parametro invalido para ";
-    struct Case {
-        const char* form;
-        const char* amount;
-        const char* coupon;
-        std::string line;
-    };
-    const Case refusals[] = {
+    const std::tuple<const char*, const char*, const char*, std::string> refusals[] = {
         {nullptr, "1", "1", prefix + "forma de pagto"},
         {"12345678901234567", "1", "1", prefix + "forma de pagto"},
         {"Cartao", "", "123", prefix + "o valor"},
@@ -365,11 +359,11 @@ TEST_F(DayTest, BoundReceiptOpensForAFormOrForAnAmountOfACoupon) {
         {"Cartao", "123456789012345", "1", prefix + "o valor"},
         {"Cartao", "1,00", "1234567", prefix + "o numero do cupom"},
     };
-    for (const Case& c : refusals) {
+    for (const auto& [form, amount, coupon, refused] : refusals) {
         clearLog();
-        EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado(c.form, c.amount, c.coupon), -2);
+        EXPECT_EQ(Quelmar_FI_AbreComprovanteNaoFiscalVinculado(form, amount, coupon), -2);
         EXPECT_EQ(workLog(),
-                  logLines({kSep, "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ", c.line}));
+                  logLines({kSep, "Quelmar_FI_AbreComprovanteNaoFiscalVinculado ", refused}));
     }
     EXPECT_TRUE(commands().empty());
 
@@ -417,13 +411,7 @@ TEST_F(DayTest, ReceiptAsksTheFormsIndexAndSendsTheFormByName) {
                         "Retorno Quelmar_FI_RecebimentoNaoFiscal: 1"}));
 
     const std::string prefix = "Retorno Quelmar_FI_RecebimentoNaoFiscal: -2 - Parametro invalido ";
-    struct Case {
-        const char* index;
-        const char* amount;
-        const char* form;
-        std::string line;
-    };
-    const Case refusals[] = {
+    const std::tuple<const char*, const char*, const char*, std::string> refusals[] = {
         {"0", "1", "Dinheiro", prefix + "para o indice do totalizador"},
         {"51", "1", "Dinheiro", prefix + "para o indice do totalizador"},
         {"007", "1", "Dinheiro", prefix + "para o indice do totalizador"},
@@ -432,10 +420,10 @@ TEST_F(DayTest, ReceiptAsksTheFormsIndexAndSendsTheFormByName) {
         {"50", "123456789012345", "Dinheiro", prefix + "para o valor do recebimento"},
         {"50", "1", "12345678901234567", prefix + "para a forma de pagto"},
     };
-    for (const Case& c : refusals) {
+    for (const auto& [index, amount, form, refused] : refusals) {
         clearLog();
-        EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal(c.index, c.amount, c.form), -2) << c.line;
-        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", c.line}));
+        EXPECT_EQ(Quelmar_FI_RecebimentoNaoFiscal(index, amount, form), -2) << refused;
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_RecebimentoNaoFiscal ", refused}));
     }
     // The printer takes the form by name: a receipt without one has nothing to be paid in.
     clearLog();
