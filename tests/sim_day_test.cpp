@@ -183,7 +183,6 @@ Lines dayBlock(const std::string& crz) {
     // clang-format on
 }
 
-// The reduction record itself is checked where the library runs the whole day.
 TEST_F(SimDay, ReadingsPrintTheDaysTotalsAndTheReductionClearsTheDay) {
     const FiscalModel before = model();
     EXPECT_EQ(run('\x06'), kAccepted);
@@ -195,7 +194,20 @@ TEST_F(SimDay, ReadingsPrintTheDaysTotalsAndTheReductionClearsTheDay) {
     EXPECT_EQ(run('\x05'), kAccepted);
     EXPECT_EQ(printed(), (heading(42, "REDUÇÃO Z") + dayBlock("0003") + foot()));
     const FiscalModel m = model();
+    Reduction z;
+    z.crz = 3;
+    z.coo = 42;
+    z.gnf = 3;
+    z.grandTotal = 115000;
+    z.madeAt = {{2024, 3, 15}, 18, 0, 0};
+    z.movementDate = {2024, 3, 15};
+    z.rates = {{1800, TaxBinding::Icms, 15000}, {500, TaxBinding::Iss, 0}};
+    z.totals.withdrawals = 5000;
+    z.totals.supplies = 20000;
+    z.nonFiscalTotals[0] = 3000;
+    z.nonFiscalCounts[0] = 1;
     ASSERT_EQ(m.reductions.size(), 3u);
+    EXPECT_EQ(m.reductions[2], z);
     EXPECT_EQ(m.reductions[1], before.reductions[1]);
     // The day starts from nothing; the grand total and the tables go on.
     FiscalModel cleared = before;
