@@ -4,11 +4,50 @@
 // payment-form question, the cash movements).
 #include <cstring>
 
-#include "day_fixture.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 namespace {
+
+// The status request's reply and the fiscal-flags reply that completes it (no coupon open).
+void replyStatus(ScriptedLine& line) {
+    line.reply(kOk);
+    line.reply(bytes({6, 0, 0, 0}));
+}
+
+// The log lines of that nested status request.
+std::vector<std::string> statusLines() {
+    return {kSep,
+            "Quelmar_FI_VerificaEstadoImpressora ",
+            kSep,
+            "Quelmar_FI_FlagsFiscais ",
+            "Retorno impressora: 000",
+            "Retorno Quelmar_FI_FlagsFiscais: 1",
+            "Retorno impressora: 6,0,0",
+            "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"};
+}
+
+// The last reduction's 616 digits: the automatic mark, the grand total given, zeros.
+std::string lastReductionDigits(const std::string& grandTotal) {
+    return "00" + grandTotal + std::string(596, '0');
+}
+
+std::string lastReductionReply(const std::string& grandTotal) {
+    return dataReply(bcd(lastReductionDigits(grandTotal)));
+}
+
+// The same digits as the query answers them: 16 fields separated by ",".
+std::string lastReductionAnswer(const std::string& grandTotal) {
+    return joined(cut(lastReductionDigits(grandTotal),
+                      {2, 18, 14, 14, 64, 266, 14, 14, 126, 36, 6, 6, 2, 6, 14, 14}),
+                  ",");
+}
+
+std::string grandTotalReply(const std::string& grandTotal) {
+    return dataReply(bcd(grandTotal));
+}
 
 using core::state;
 using Lines = std::vector<std::string>;
@@ -16,7 +55,7 @@ using Lines = std::vector<std::string>;
 const std::string kGtBefore = "000000000000123456";
 const std::string kGtAfter = "000000000000234567";
 
-class DayTest : public DayCommandTest {
+class DayTest : public ConnectedTest {
   protected:
     // The replies of a reduction the printer accepts and finishes at once (printers of type 0).
     void replyAcceptedReduction() {
