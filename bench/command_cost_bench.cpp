@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/printer_state.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 #include "quelfi32.h"
 #include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
@@ -47,13 +47,11 @@ class Bench {
         std::ofstream(dir_ / "QuelFI32.ini") << "[Sistema]\nPorta=COM1\nLog=0\n";
         ::setenv("QUELFI_SYSTEM_DIR", dir_.c_str(), 1);
         platform_.line = &line_;
-        core::resetState();
-        core::state().platform = &platform_;
+        exports::host::restart(platform_);
         exports::libraryLoad();
     }
     ~Bench() {
-        core::resetState();
-        core::state().platform = &platform::systemPlatform();
+        exports::host::restart(platform::systemPlatform());
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
@@ -116,7 +114,7 @@ double cpuSeconds() {
 // while waiting, as a part of the time waited.
 void ReadyWaitProcessorUse(benchmark::State& state) {
     Bench bench;
-    core::state().statusTimeout = 20;  // 20 polls of 100 ms
+    exports::host::setReadyPolls(20);  // 20 polls of 100 ms
     char coo[7];
     for (auto _ : state) {
         bench.line().dropCtsFor(60000);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/printer_state.h"
+#include "exports/boundary.h"
 #include "protocol/reply_reader.h"
 #include "protocol/send_command.h"
 #include "protocol/waits.h"
@@ -43,29 +44,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.statusFilePath = dir.workDir() + "/Status.txt";
 
     const std::uint8_t shape = in.byte();
-    int replyLength = 0;
+    protocol::CommandSpec spec;
     if (shape & 1) {
         const Table& t = kTables[in.below(std::size(kTables))];
-        s.tableReplyMode = t.command != 'L' || in.flag();
-        s.tableReplyCommand = t.command;
-        replyLength = t.length;
+        spec.tableLayout = t.command != 'L' || in.flag();
+        spec.tableCommand = t.command;
+        spec.replyLength = t.length;
     } else {
-        replyLength = static_cast<int>(in.below(3200)) - 4;  // some are 0 or less
+        spec.replyLength = static_cast<int>(in.below(3200)) - 4;  // some are 0 or less
     }
-    const int dataMode = (shape & 2) ? 1 + in.byte() % 3 : 0;
-    const int dataFormat = in.byte() % 6;
-    const int layout = (shape & 4) ? 1 : in.byte() % 3;
+    const int replyLength = spec.replyLength;
+    spec.dataMode = (shape & 2) ? 1 + in.byte() % 3 : 0;
+    spec.dataFormat = in.byte() % 6;
+    spec.layout = (shape & 4) ? 1 : in.byte() % 3;
     s.mfdPrinter = shape & 8;
     s.printerType = in.byte() % 3;
     s.statusErroMode = in.flag();
     s.statusInReturnCode = in.flag();
     s.statusToFile = in.flag();
     s.networkMode = in.flag() ? 2 : 0;
-    s.leadingCountPending = in.flag();
+    spec.leadingCount = in.flag();
     const int probeModes[] = {0, 0, 1, 2000, 3};
     s.probeMode = probeModes[in.below(std::size(probeModes))];
-    s.commandBusy = in.byte() % 4;
-    s.rawCommandLength = static_cast<int>(in.below(400));
+    spec.probe = in.flag();
+    spec.busyClass = in.byte() % 4;
+    spec.rawLength = static_cast<int>(in.below(400));
 
     fuzz::LineBehaviour line;
     line.gapEvery = in.byte() % 64;
@@ -86,13 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // followed by another ready wait.
     const std::uint64_t perByte =
         (static_cast<std::uint64_t>(s.replyAttempts) + 1) *
-        (static_cast<std::uint64_t>(protocol::readyPollLimit()) * 100 + 1000);
+        (static_cast<std::uint64_t>(protocol::readyPollLimit(spec)) * 100 + 1000);
     const std::uint64_t expected =
         static_cast<std::uint64_t>(replyLength > 0 ? replyLength : 0) + 2;
     platform.startCall(14000 + (expected + (s.mfdPrinter ? 2 : 0)) * perByte);
 
-    const int sent = protocol::sendCommand(command.empty() ? std::string("\x1B\x13") : command,
-                                           replyLength, dataMode, dataFormat, layout);
+    spec.command = command.empty() ? std::string("\x1B\x13") : command;
+    const int sent = protocol::sendCommand(exports::chosenRoad(), spec);
     check(sent == 0 || sent == 1, "sendCommand answered", std::to_string(sent));
     check(s.lastReturnCode == 1 || s.lastReturnCode == -27, "lastReturnCode",
           std::to_string(s.lastReturnCode));

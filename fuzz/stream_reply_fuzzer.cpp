@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/printer_state.h"
+#include "exports/boundary.h"
 #include "platform/platform.h"
 #include "protocol/reply_reader.h"
 #include "protocol/waits.h"
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.statusInReturnCode = in.flag();
     s.statusToFile = in.flag();
     s.networkMode = in.flag() ? 2 : 0;
-    s.commandBusy = in.byte() % 4;
+    protocol::CommandSpec spec;
+    spec.busyClass = in.byte() % 4;
     // The answer file lies in the working directory, or in one that does not exist.
     const std::string answerFile =
         in.flag() ? dir.workDir() + "/Retorno.txt" : dir.workDir() + "/missing/Retorno.txt";
@@ -49,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every read once the answer started, the up to 50 empty ones in a row included, comes
     // after a ready wait.
-    const auto perByte = 51 * static_cast<std::uint64_t>(protocol::readyPollLimit()) * 100;
+    const auto perByte = 51 * static_cast<std::uint64_t>(protocol::readyPollLimit(spec)) * 100;
     platform.startCall(4000 + (reply.size() + 1) * perByte);
-    const int result = protocol::readStreamReply(answerFile);
+    const int result = protocol::readStreamReply(exports::chosenRoad(), spec, answerFile);
     check(result == 1 || result == -27 || result == 0 || result == -8, "readStreamReply answered",
           std::to_string(result));
     check(s.answerFileHandle == nullptr, "answer file left open");

@@ -178,7 +178,7 @@ TEST_F(ConfigurationTest, ExportLinesWithAndWithoutNesting) {
         call.logParameter("");
         call.fail(-2, "Parametro invalido para codigo: ");
     }
-    core::ExportCall("Quelmar_FI_VerificaEstadoImpressora", /*alwaysSeparator=*/true)
+    core::ExportCall("Quelmar_FI_VerificaEstadoImpressora", core::Header::Always)
         .communicationFailure();
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_Exemplo ", "Parâmetros: 087|abc|",

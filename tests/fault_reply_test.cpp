@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/printer_state.h"
+#include "exports/boundary.h"
 #include "fault_fixture.h"
 #include "protocol/frame.h"
 #include "protocol/send_command.h"
@@ -112,8 +113,18 @@ TEST_F(FaultTest, NoiseAndLateReplies) {
     EXPECT_STREQ(coo, "001234");
 }
 
+// The status request of busy class `busy`, allowed `readyPolls` polls in class 0.
+protocol::CommandSpec statusRequest(int busy, int readyPolls = 0) {
+    protocol::CommandSpec spec;
+    spec.command = protocol::prefixed("\x13");
+    spec.busyClass = busy;
+    spec.readyPolls = readyPolls;
+    return spec;
+}
+
 TEST_F(FaultTest, ReadyLineLowUpToAndPastEachWaitClass) {
     configure();
+    const protocol::Road& road = exports::chosenRoad();
     struct WaitClass {
         int busy;
         std::uint32_t limitMs;
@@ -121,36 +132,36 @@ TEST_F(FaultTest, ReadyLineLowUpToAndPastEachWaitClass) {
     for (const WaitClass c :
          {WaitClass{0, 20000}, WaitClass{1, 40000}, WaitClass{2, 180000}, WaitClass{3, 200000}}) {
         SCOPED_TRACE("wait class " + std::to_string(c.busy));
-        state().commandBusy = c.busy;
         // Ready again at the last poll: the command goes through.
         line.dropCtsFor(c.limitMs - 100);
         int result = -1;
-        EXPECT_EQ(timed([&] { result = protocol::sendCommand(protocol::prefixed("\x13"), 3); }),
+        EXPECT_EQ(timed([&] { result = protocol::sendCommand(road, statusRequest(c.busy)); }),
                   c.limitMs - 100);
         EXPECT_EQ(result, 1);
         EXPECT_EQ(state().ack, 6);
         // Still low at the limit: the command fails there.
         line.dropCtsFor(c.limitMs);
-        EXPECT_EQ(timed([&] { result = protocol::sendCommand(protocol::prefixed("\x13"), 3); }),
+        EXPECT_EQ(timed([&] { result = protocol::sendCommand(road, statusRequest(c.busy)); }),
                   c.limitMs);
         EXPECT_EQ(result, 0);
     }
-    state().commandBusy = 0;
 
     // The status refresh after a command waits 50 s.
-    state().statusTimeout = 500;
     line.dropCtsFor(60000);
-    EXPECT_EQ(timed([] { protocol::sendCommand(protocol::prefixed("\x13"), 3); }), 50000u);
-    state().statusTimeout = 200;
+    EXPECT_EQ(timed([&] { protocol::sendCommand(road, statusRequest(0, 500)); }), 50000u);
 
     // A presence check polls five times; the long journal operations keep their class's wait.
     line.dropCtsFor(60000);
-    state().probeMode = 1;
+    protocol::CommandSpec probe = statusRequest(0);
+    probe.probe = true;
     int ready = -1;
-    EXPECT_EQ(timed([&] { ready = protocol::waitPrinterReady(); }), 500u);
+    EXPECT_EQ(timed([&] { ready = protocol::waitPrinterReady(road, readyPollLimit(probe)); }),
+              500u);
     EXPECT_EQ(ready, 0);
     state().probeMode = 2000;
-    EXPECT_EQ(timed([&] { ready = protocol::waitPrinterReady(); }), 20000u);
+    const protocol::CommandSpec plain = statusRequest(0);
+    EXPECT_EQ(timed([&] { ready = protocol::waitPrinterReady(road, readyPollLimit(plain)); }),
+              20000u);
     EXPECT_EQ(ready, 0);
     state().probeMode = 0;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "protocol/call.h"
 #include "protocol/driver_request.h"
 #include "protocol_fixture.h"
 
@@ -69,15 +70,11 @@ TEST_F(NetworkModeTest, DriverAnswerIsReadWithoutLineEnds) {
     EXPECT_EQ(Quelmar_FI_LeArquivoRetorno(nullptr), 1);
     EXPECT_EQ(workLog(), "");
 
-    // No answer: 500 looks 100 ms apart, 1800 during a fiscal-memory reading.
+    // No answer: 500 looks 100 ms apart.
     std::filesystem::remove(workDir() + "/Retorno.txt");
-    std::uint32_t start = platform.tickCount();
+    const std::uint32_t start = platform.tickCount();
     EXPECT_EQ(Quelmar_FI_LeArquivoRetorno(buffer), 0);
     EXPECT_EQ(platform.tickCount() - start, 499u * 100u);
-    state().commandBusy = 2;
-    start = platform.tickCount();
-    EXPECT_EQ(Quelmar_FI_LeArquivoRetorno(buffer), 0);
-    EXPECT_EQ(platform.tickCount() - start, 1799u * 100u);
 }
 
 TEST_F(NetworkModeTest, RawRequestSendsItsCommandAsItStands) {
@@ -175,6 +172,14 @@ TEST_F(NetworkModeTest, LogLinesOfTheRecordsThatDifferFromTheUsualShape) {
                         "Retorno Quelmar_FI_AberturaDoDia: 1",
                         "Retorno Quelmar_FI_RelatorioGerencialTEF: 1", kSep, "Quelmar_FI_ReducaoZ ",
                         "Retorno Quelmar_FI_ReducaoZImpAntiga: 1"}));
+}
+
+TEST_F(NetworkModeTest, AnExportWithoutARecordHasNoNetworkStep) {
+    configureClient(workDir());
+    const protocol::Call call(exports::chosenRoad(), protocol::exportRow("Quelmar_FI_ItsBusy"));
+    EXPECT_EQ(call.handOver({"x"}), std::nullopt);
+    EXPECT_FALSE(fileExists(workDir() + "/Quelfi32.cmd"));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ItsBusy "}));
 }
 
 }  // namespace

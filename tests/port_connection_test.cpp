@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <map>
 
+#include "adapters/yanco/yanco_road.h"
 #include "core/printer_state.h"
+#include "fiscal/queries.h"
 #include "platform/platform.h"
 #include "protocol_fixture.h"
 #include "quelfi32.h"
@@ -78,16 +80,6 @@ TEST_F(PortConnectionTest, OtherWaysToNameThePort) {
     EXPECT_EQ(state().portName, printer.devicePath());
     Quelmar_FI_FechaPortaSerial();
 
-    // "default" asks for the search of the ports, which is not there without the presence check.
-    configure("Porta=default\n");
-    state().seams.searchPorts = nullptr;
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), -5);
-    EXPECT_EQ(state().portName, "DEFAULT");
-    int searched = 0;
-    state().seams.searchPorts = [&] { return ++searched; };
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(searched, 1);
-
     // A network client never opens a port.
     configure("ConfigRede=1\nPorta=COM9\n");
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
@@ -140,18 +132,26 @@ TEST_F(PortConnectionTest, EmulatorFileFailureShowsAMessageAndGivesMinusFive) {
     }
 }
 
+// The Yanco printer's transport as the start of day sees it: how often it was asked, and what it
+// answers.
+struct FakeYancoTransport {
+    static inline int sent = 0;
+    static int send(const protocol::Road&, const yanco::YancoCommand& command) {
+        EXPECT_EQ(command.text, "121             ");
+        ++sent;
+        state().st2 = 0;
+        return 1;
+    }
+};
+
 TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
     PseudoTerminal printer;
     printer.linkAs(portDir() + "/COM1");
     configure("ModeloImp=YANCO\nPorta=COM1\n");
-    int sent = 0;
-    state().seams.yancoStartOfDay = [&](int& st2) {
-        ++sent;
-        st2 = 0;
-        return true;
-    };
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(sent, 1);
+    FakeYancoTransport::sent = 0;
+    const yanco::YancoRoad road(fiscal::fiscalFlagsForStatus, FakeYancoTransport::send);
+    EXPECT_EQ(road.openPort(), 1);
+    EXPECT_EQ(FakeYancoTransport::sent, 1);
     EXPECT_TRUE(state().dayOpenDone);
     EXPECT_EQ(ini(), configuredIni() + "[Config]\nInicioDia=1\n");
     EXPECT_EQ(workLog(),
@@ -160,13 +160,13 @@ TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
                         "Retorno Quelmar_FI_AbrePortaSerial: 1"}));
     Quelmar_FI_FechaPortaSerial();
     state().dayOpenDone = false;  // a new process: the INI says the day is open
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(sent, 1);
+    EXPECT_EQ(road.openPort(), 1);
+    EXPECT_EQ(FakeYancoTransport::sent, 1);
 
+    // Until its transport is built the library's own Yanco road cannot send the start of day.
     Quelmar_FI_FechaPortaSerial();
     configure("ModeloImp=YANCO\nPorta=COM1\n");
     state().dayOpenDone = false;
-    state().seams.yancoStartOfDay = [](int&) { return false; };
     EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 0);
     EXPECT_EQ(state().portOpen, 1);  // the port stays open
     EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "exports/boundary.h"
+#include "protocol/send_command.h"
 #include "quelfi32.h"
 #include "support/library_fixture.h"
 #include "support/scripted_port.h"
@@ -35,6 +37,31 @@ class ProtocolTest : public LibraryTest {
   private:
     std::size_t seen_ = 0;
 };
+
+// A command as the exports send it: reply length, data mode, data format and layout.
+inline protocol::CommandSpec commandSpec(const std::string& command, int replyLength = 3,
+                                         int dataMode = 0, int dataFormat = 0, int layout = 0) {
+    protocol::CommandSpec spec;
+    spec.command = command;
+    spec.replyLength = replyLength;
+    spec.dataMode = dataMode;
+    spec.dataFormat = dataFormat;
+    spec.layout = layout;
+    return spec;
+}
+
+// Sends a command on the road the library chooses for a call.
+inline int sendOnChosenRoad(const protocol::CommandSpec& spec) {
+    return protocol::sendCommand(exports::chosenRoad(), spec);
+}
+
+// Sends `command` (three reply bytes, no data) on the road the library chooses for a call.
+inline int sendOnChosenRoad(const std::string& command, int explicitLength = 0, int rawLength = 0) {
+    protocol::CommandSpec spec = commandSpec(command);
+    spec.explicitLength = explicitLength;
+    spec.rawLength = rawLength;
+    return sendOnChosenRoad(spec);
+}
 
 // Configured, the port open and the log empty.
 class ConnectedTest : public ProtocolTest {

@@ -3,8 +3,12 @@
 // printer's state kept from one run to the next, the demonstration day with how its steps are
 // judged, and what it shows: the library's Windows-1252 texts in UTF-8 and back, amounts as a
 // shop writes them, aligned columns and framed paper.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,8 +21,10 @@
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 #include "sim/quelmar/model_file.h"
+#include "sim/yanco/model_text.h"
 #include "support/library_fixture.h"
 #include "support/tool_process.h"
+#include "support/yanco_frames.h"
 
 namespace quelfi::test {
 namespace {
@@ -183,6 +189,47 @@ TEST_F(QuelfiToolTest, PrinterStateOutlivesTheProgram) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.err, "quelfi sim: " + stateFile() + ": bad value for 'coo': 'twelve'\n");
     EXPECT_EQ(readFile(stateFile()), "coo=twelve\n");
+}
+
+TEST_F(QuelfiToolTest, YancoPrinterAnswersOnItsPortAndKeepsItsState) {
+    const std::string state = root() + "/yanco.state";
+    auto printer = startPrinter({"--yanco", "--state", state, "--seed", "coo=41"});
+    const int line = ::open((portDir() + "/COM1").c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(line, 0);
+    termios raw{};
+    ::tcgetattr(line, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(line, TCSANOW, &raw);
+    // One frame out, one reply frame back: it ends two bytes after its ETX.
+    auto ask = [line](const std::string& command) {
+        const std::string frame = yancoFrame("0815", command);
+        EXPECT_EQ(::write(line, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+        std::string reply;
+        pollfd ready{line, POLLIN, 0};
+        while (::poll(&ready, 1, 3000) > 0) {
+            char byte;
+            if (::read(line, &byte, 1) != 1) break;
+            reply += byte;
+            const std::size_t etx = reply.find('\x03');
+            if (etx != std::string::npos && reply.size() == etx + 3) break;
+        }
+        return reply;
+    };
+    EXPECT_EQ(ask("26"), yancoReply("0815", '0', "26", "00"));
+    EXPECT_EQ(ask("34077"), yancoReply("0815", '0', "34", "00000041"));
+    ::close(line);
+    EXPECT_EQ(printer->stop(SIGTERM), 0);
+    const auto kept = sim::yanco::loadModel(state);
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->drawerOpen);
+    EXPECT_EQ(kept->counters.coo, 41);
+
+    // The Quelmar printer's own options are refused.
+    const ToolRun refused = runTool(QUELFI_TOOL, {"sim", "--yanco", "--mfd"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(
+        refused.err,
+        std::string("quelfi sim: --mfd is not an option of the Yanco printer\n") + tool::kSimUsage);
 }
 
 TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "exports/boundary.h"
 #include "fiscal/queries.h"
 #include "fiscal/tax_rate_table.h"
 #include "protocol_fixture.h"
@@ -68,23 +69,21 @@ TEST_F(CannedQueryTest, IntegerMembersDecodeTheirByte) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(hex(c.command + "|" + c.data) + (c.alternative ? " alternative" : ""));
-        state().drawerMode = state().chequeStatusIbm = c.alternative;
+        reconfigure(c.alternative ? "ModoGaveta=1\nStatusCheque=IBM\n" : "");
         line->reply(dataReply(c.data));
         int result = 0;
         EXPECT_EQ(c.call(result), c.value);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(newWire(), frameOf("\x1B" + c.command));
-        EXPECT_FALSE(state().tableReplyMode);
     }
 
     // The Str variants write the number as text; with Retorno on it goes to the file and neither
     // output is touched.
-    clearLog();
+    reconfigure("ModoGaveta=1\n");
     char text[8] = "XXXXXXX";
     line->reply(dataReply("\x05"));
     EXPECT_EQ(Quelmar_FI_FlagsFiscaisStr(text), 1);
     EXPECT_EQ(std::string(text), "005");
-    state().drawerMode = true;
     line->reply(dataReply("\xFF"));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoGavetaStr(text), 1);  // inverted: open reads 0
     EXPECT_EQ(std::string(text), "0");
@@ -97,8 +96,7 @@ TEST_F(CannedQueryTest, IntegerMembersDecodeTheirByte) {
                                    "Retorno Quelmar_FI_VerificaEstadoGaveta: 1", kSep,
                                    "Quelmar_FI_VerificaStatusCheque ", "Retorno impressora: 3",
                                    "Retorno Quelmar_FI_VerificaStatusCheque: 1"}));
-    clearLog();
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     std::memcpy(text, "XXXXXXX", 8);
     line->reply(dataReply("\x08"));
     EXPECT_EQ(Quelmar_FI_FlagsFiscaisStr(text), 1);
@@ -111,13 +109,11 @@ TEST_F(CannedQueryTest, IntegerMembersDecodeTheirByte) {
     EXPECT_EQ(answerFile(), "3");
     EXPECT_EQ(std::string(text), "XXXXXXX");
     EXPECT_EQ(value, 33);
-    state().answerToFile = false;
 
     // Refusals have their own lines; a null output is fine.
-    clearLog();
+    reconfigure("");
     line->reply(dataReply("\x07"));
     EXPECT_EQ(Quelmar_FI_VerificaEstadoGaveta(nullptr), -1);
-    state().chequeStatusIbm = false;
     line->reply(dataReply("\x6C"));
     EXPECT_EQ(Quelmar_FI_VerificaStatusCheque(nullptr), -1);
     EXPECT_EQ(workLog(),
@@ -126,7 +122,7 @@ TEST_F(CannedQueryTest, IntegerMembersDecodeTheirByte) {
                         "Quelmar_FI_VerificaStatusCheque ",
                         "Retorno Quelmar_FI_VerificaStatusCheque: -1 - Erro de execução"}));
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_FlagsFiscais(&value), 1);
     EXPECT_EQ(commandFile(), "032|");
     EXPECT_EQ(value, 33);
@@ -152,7 +148,7 @@ TEST_F(CannedQueryTest, ServiceTaxRatesComeFromTheCachedRateTable) {
     EXPECT_EQ(newWire(), frameOf("\x1B#\x1D"));
     EXPECT_EQ(std::string(rates), "");
 
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     line->reply(dataReply(std::string("\x70\0", 2)));
     EXPECT_EQ(Quelmar_FI_VerificaAliquotasIss(rates), 1);
     EXPECT_EQ(answerFile(), "1800,1000,0700");
@@ -167,14 +163,13 @@ TEST_F(CannedQueryTest, RateTableReadFailures) {
               logLines({kSep, "Quelmar_FI_VerificaAliquotasIss ",
                         "Retorno Quelmar_FI_VerificaAliquotasIss: 0 - Erro de comunicacao"}));
     EXPECT_FALSE(state().taxRateTableLoaded);
-    EXPECT_FALSE(state().leadingCountPending);
 
     // A table once read survives a failed or refused re-read.
     line->reply(rateTableReply({1800, 700}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 1);
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 1);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     line->reply(bytes({21}));
-    EXPECT_EQ(fiscal::readTaxRateTable(), 0);
+    EXPECT_EQ(fiscal::readTaxRateTable(exports::chosenRoad()), 0);
     EXPECT_TRUE(state().taxRateTableLoaded);
     const std::array<std::string, 16> read{"1800", "0700"};
     EXPECT_EQ(state().taxRateTable, read);
@@ -189,9 +184,9 @@ TEST_F(CannedQueryTest, RateTableReadFailures) {
 TEST_F(CannedQueryTest, StatusRequestAsksTheFiscalFlagsOnlyWithoutTheCouponBit) {
     // ST1 without the coupon-open bit: the flags are asked, and say a coupon is open. The flags
     // query's own status must not leak into the answer, nor its answer into Retorno.txt.
+    reconfigure("Retorno=1\n");
     line->reply(bytes({6, 0x40, 0}));
     line->reply(dataReply("\x21"));
-    state().answerToFile = true;
     writeFile(workDir() + "/Retorno.txt", "previous answer");
     short ack = 0, st1 = 0, st2 = 0;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
@@ -199,12 +194,31 @@ TEST_F(CannedQueryTest, StatusRequestAsksTheFiscalFlagsOnlyWithoutTheCouponBit) 
     EXPECT_EQ(ack, 6);
     EXPECT_EQ(st1, 0x42);
     EXPECT_EQ(answerFile(), "previous answer");
-    EXPECT_TRUE(state().answerToFile);
     EXPECT_EQ(
         workLog(),
         logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", kSep, "Quelmar_FI_FlagsFiscais ",
                   "Retorno impressora: 033", "Retorno Quelmar_FI_FlagsFiscais: 1",
                   "Retorno impressora: 6,66,0", "Retorno Quelmar_FI_VerificaEstadoImpresora: 1"}));
+    // An application's own query still answers in Retorno.txt.
+    line->reply(dataReply("\x21"));
+    EXPECT_EQ(Quelmar_FI_FlagsFiscais(nullptr), 1);
+    EXPECT_EQ(answerFile(), "033");
+    newWire();
+
+    // With the status judged, the flags query's unclean status makes both -27; its ST1 and ST2
+    // still do not leak into the answer.
+    reconfigure("StatusFuncao=1\n");
+    line->reply(bytes({6, 0x40, 0}));
+    line->reply(bytes({6, 0x21, 99, 1}));
+    EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), -27);
+    EXPECT_EQ((std::array<short, 3>{ack, st1, st2}), (std::array<short, 3>{6, 0x42, 0}));
+    EXPECT_EQ(newWire(), frameOf("\x1B\x13") + frameOf("\x1B#\x11"));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_VerificaEstadoImpressora ", kSep,
+                        "Quelmar_FI_FlagsFiscais ", "Retorno impressora: 033",
+                        "Retorno Quelmar_FI_FlagsFiscais: -27", "Retorno impressora: 6,66,0",
+                        "Retorno Quelmar_FI_VerificaEstadoImpresora: -27"}));
+    reconfigure("");
 
     // ST1 already saying coupon open: nothing more is asked; null outputs are fine.
     line->reply(bytes({6, 2, 0}));
@@ -294,7 +308,7 @@ TEST_F(CannedQueryTest, ExtendedStatusAnswersSt3) {
               logLines({"Quelmar_FI_VerificaEstadoImpressoraMFD ", "Retorno impressora: 6,2,0,0",
                         "Retorno Quelmar_FI_VerificaEstadoImpressoraMFD: 1"}));
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     ack = 77;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressoraMFD(&ack, nullptr, nullptr, nullptr), 1);
     EXPECT_EQ(commandFile(), "239|");
@@ -414,13 +428,13 @@ TEST_F(CannedQueryTest, RecordAnswersInBufferAndFile) {
         line->reply(dataReply(c.data));
         EXPECT_EQ(c.call(nullptr), 1);  // no buffer: nothing is written, nothing breaks
 
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         std::string untouched(c.length + 8, 'X');
         line->reply(dataReply(c.data));
         EXPECT_EQ(c.call(untouched.data()), 1);
         EXPECT_EQ(answerFile(), c.file);
         EXPECT_EQ(untouched, std::string(c.length + 8, 'X'));
-        state().answerToFile = false;
+        reconfigure("");
     }
 }
 
@@ -440,11 +454,11 @@ TEST_F(CannedQueryTest, PaymentFormValueByName) {
                         "Retorno Quelmar_FI_ValorFormaPagamento: 1"}));
 
     // With Retorno on, only the value reaches the file.
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     line->reply(dataReply(forms.data));
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("FORMA 04", nullptr), 1);
     EXPECT_EQ(answerFile(), forms.records[4].substr(22, 14));
-    state().answerToFile = false;
+    reconfigure("");
 
     // Unknown and blank names match nothing, not even an unprogrammed (blank) record.
     for (const char* name : {"Vale", "", static_cast<const char*>(nullptr)}) {
@@ -474,7 +488,7 @@ TEST_F(CannedQueryTest, PaymentFormValueByName) {
                   "Retorno Quelmar_FI_ValorFormaPagamento: -2 - Parametro invalido para "
                   "forma de pagto: Cartao de credito"}));
 
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_ValorFormaPagamento("Dinheiro", value), 1);
     EXPECT_EQ(commandFile(), "086|Dinheiro|");
     EXPECT_EQ(newWire(), "");
@@ -517,8 +531,8 @@ TEST_F(CannedQueryTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
     char sales[19];
     line->reply(dataReply(bcd("000000000000234567")));
     line->reply(dataReply(bcd(reduction)));
-    state().answerToFile = true;  // the counters are read quietly; only the result is answered
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    reconfigure("Retorno=1\n");  // the counters are read quietly; only the result is answered
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(answerFile(), "000000000000084567");
     EXPECT_EQ(
         workLog(),
@@ -528,14 +542,13 @@ TEST_F(CannedQueryTest, GrossSalesIsTheGrandTotalSinceTheLastReduction) {
                   "Retorno impressora: " + joined(cut(reduction, kReductionFields), ","),
                   "Retorno Quelmar_FI_DadosUltimaReducao: 1",
                   "Retorno impressora: 000000000000084567", "Retorno Quelmar_FI_VendaBruta: 1"}));
-    EXPECT_TRUE(state().answerToFile);
     EXPECT_EQ(state().nestedCall, 0);
 
     // A grand total below the reduction's (a misread) does not wrap into a wider number.
-    state().answerToFile = false;
+    reconfigure("");
     line->reply(dataReply(bcd("000000000000000100")));
     line->reply(dataReply(bcd(reduction)));
-    EXPECT_EQ(fiscal::grossSales(sales), 1);
+    EXPECT_EQ(fiscal::grossSales(exports::chosenRoad(), sales), 1);
     EXPECT_EQ(std::string(sales), "000000000000000000");
 }
 

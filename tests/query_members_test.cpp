@@ -5,8 +5,6 @@
 #include <cstring>
 #include <functional>
 
-#include "exports/surface.h"
-#include "fiscal/query_table.h"
 #include "support/wire_bytes.h"
 #include "virtual_printer_fixture.h"
 
@@ -148,21 +146,21 @@ TEST_F(QueryMembersTest, EveryTextMemberAnswersThroughItsExport) {
         EXPECT_EQ(workLog(), logLines(c.alwaysSeparator ? std::vector{kSep} + lines : lines));
 
         // With Retorno on: the answer file, the caller's buffer untouched.
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         std::string untouched(c.width + 8, 'X');
         EXPECT_EQ(c.call(untouched.data()), 1);
         EXPECT_EQ(answerFile(), c.answer);
         EXPECT_EQ(untouched, std::string(c.width + 8, 'X'));
-        state().answerToFile = false;
+        reconfigure("");
 
         // Client mode: only the record, nothing on the line.
-        state().networkMode = 1;
+        reconfigure("ConfigRede=1\n");
         newFrames();
         EXPECT_EQ(c.call(untouched.data()), 1);
         EXPECT_EQ(commandFile(), c.record);
         EXPECT_EQ(newFrames(), std::vector<std::string>{});
         EXPECT_EQ(untouched, std::string(c.width + 8, 'X'));
-        state().networkMode = 0;
+        reconfigure("");
     }
     // A counter past its field's width shows its low digits.
     printer.update([](sim::FiscalModel& m) { m.counters.crz = 12345; });
@@ -194,15 +192,13 @@ TEST_F(QueryMembersTest, TwoPartAnswers) {
                                        "Retorno impressora: " + c.first + c.second,
                                        "Retorno " + std::string(c.name) + ": 1"}));
 
-        state().answerToFile = true;
+        reconfigure("Retorno=1\n");
         EXPECT_EQ(c.call(nullptr, nullptr), 1);
         EXPECT_EQ(answerFile(), c.first + ",\r\n" + c.second);
-        state().answerToFile = false;
-
-        state().networkMode = 1;
+        reconfigure("ConfigRede=1\n");
         EXPECT_EQ(c.call(nullptr, nullptr), 1);
         EXPECT_EQ(commandFile(), c.record);
-        state().networkMode = 0;
+        reconfigure("");
     }
 }
 
@@ -297,15 +293,12 @@ TEST_F(QueryMembersTest, FailedQueriesLeaveTheBufferAndNoTableLayoutBehind) {
     EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_GrandeTotal ",
                                    "Retorno Quelmar_FI_GrandeTotal: 0 - Erro de comunicacao"}));
     EXPECT_EQ(Quelmar_FI_VerificaDepartamentos(nullptr), 0);
-    EXPECT_FALSE(state().tableReplyMode);
-    EXPECT_EQ(state().tableReplyCommand, 0);
     EXPECT_EQ(Quelmar_FI_RetornoAliquotas(nullptr), 0);
-    EXPECT_FALSE(state().leadingCountPending);
     port.goSilent(false);
     EXPECT_EQ(answer(Quelmar_FI_NumeroCupom), "001234");
 
     // An answer file that cannot be written: -8, and nothing in the caller's outputs instead.
-    state().answerToFile = true;
+    reconfigure("Retorno=1\n");
     state().answerFilePath = workDir() + "/missing/Retorno.txt";
     clearLog();
     EXPECT_EQ(Quelmar_FI_GrandeTotal(buffer.data()), -8);
@@ -320,8 +313,7 @@ TEST_F(QueryMembersTest, FailedQueriesLeaveTheBufferAndNoTableLayoutBehind) {
                                    "Retorno Quelmar_FI_FlagsFiscais" + cannotOpen}));
 
     // With the status judged, an unclean reply is -27 and still delivers its answer.
-    state().answerToFile = false;
-    state().statusInReturnCode = true;
+    reconfigure("StatusFuncao=1\n");
     printer.update([](sim::FiscalModel& m) { m.paper = sim::PaperState::NearEnd; });
     clearLog();
     char coo[7];
@@ -336,14 +328,14 @@ TEST_F(QueryMembersTest, SerialNumberOfTheNewerPrinters) {
         m.printerType = 1;
         m.electronicJournal = true;
     });
-    state().printerType = 1;
+    reconfigure("", "Impressora=1\n");
     state().mfdPrinter = true;
     // 20 characters, the number from the sixth on; ST3 follows on these printers.
     newFrames();
     EXPECT_EQ(answer(Quelmar_FI_NumeroSerie), "QM0123456789   ");
     EXPECT_EQ(newFrames(), std::vector<std::string>{frameOf("\x1C#(")});
     // Type 0 keeps the short request with ESC even on the electronic-journal prefix.
-    state().printerType = 0;
+    reconfigure("");
     EXPECT_EQ(answer(Quelmar_FI_NumeroSerie), "QM0123456789   ");
     EXPECT_EQ(newFrames(), std::vector<std::string>{frameOf(std::string("\x1B#\0", 3))});
 }
@@ -354,7 +346,7 @@ TEST_F(QueryMembersTest, DrawerPulseAndDllVersion) {
     EXPECT_EQ(newFrames(), std::vector<std::string>{frameOf("\x1B\x16\xF0")});
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FI_AcionaGaveta ", "Retorno Quelmar_FI_AcionaGaveta: 1"}));
-    state().networkMode = 1;
+    reconfigure("ConfigRede=1\n");
     EXPECT_EQ(Quelmar_FI_AcionaGaveta(), 1);
     EXPECT_EQ(commandFile(), "004|");
 
@@ -369,22 +361,6 @@ TEST_F(QueryMembersTest, DrawerPulseAndDllVersion) {
     EXPECT_EQ(version[10], 'X');
     EXPECT_EQ(Quelmar_FI_VersaoDll(nullptr), -1);
     EXPECT_EQ(workLog(), "");
-}
-
-TEST(QueryTable, RowsAgreeWithTheExportSurface) {
-    // The member table and the export table both carry the request records: they must agree.
-    int exported = 0;
-    for (const fiscal::QueryMember* row = fiscal::membersBegin(); row != fiscal::membersEnd();
-         ++row) {
-        SCOPED_TRACE(std::string(row->name));
-        for (const auto& e : exports::kSurface) {
-            if (e.name != row->name) continue;
-            EXPECT_EQ(e.record, row->record);
-            ++exported;
-        }
-    }
-    // Every row but the internal gross sales is an export.
-    EXPECT_EQ(exported, fiscal::membersEnd() - fiscal::membersBegin() - 1);
 }
 
 TEST(SimQueryLengths, EveryQueryAnswersItsFixedLength) {

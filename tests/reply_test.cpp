@@ -11,7 +11,6 @@ namespace quelfi::test {
 namespace {
 
 using core::state;
-using protocol::sendCommand;
 
 class ReplyTest : public ProtocolTest {};
 
@@ -32,38 +31,38 @@ TEST_F(ReplyTest, DataFormats) {
     };
     for (const Case& c : cases) {
         line->reply(c.reply);
-        EXPECT_EQ(sendCommand("\x1B#\x05", 6, 1, c.format, 1), 1);
+        EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B#\x05", 6, 1, c.format, 1)), 1);
         EXPECT_EQ(state().replyBuffer, c.text) << c.format;
     }
 
     // The leading count of the tax-rate list is written with two digits.
-    state().leadingCountPending = true;
+    protocol::CommandSpec rates = commandSpec("\x1B\x1A", 6, 1, 1, 1);
+    rates.leadingCount = true;
     line->reply(bytes({6, 3, 0x18, 0x00, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B\x1A", 6, 1, 1, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(rates), 1);
     EXPECT_EQ(state().replyBuffer, "031800");
-    EXPECT_FALSE(state().leadingCountPending);
 
     // Status-first layout: data from the sixth byte, as BCD or as decimal values with commas.
     line->reply(bytes({6, 1, 2, 3, 4, 0x12, 0x34}));
-    EXPECT_EQ(sendCommand("\x1B>x", 7, 1, 1, 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B>x", 7, 1, 1, 0)), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st1, 1);
     EXPECT_EQ(state().st2, 2);
     line->reply(bytes({6, 0, 0, 0, 0, 12, 200}));
-    EXPECT_EQ(sendCommand("\x1B>x", 7, 1, 0, 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B>x", 7, 1, 0, 0)), 1);
     EXPECT_EQ(state().replyBuffer, "12,200,");
 }
 
 TEST_F(ReplyTest, TableLayouts) {
     configure();
-    state().tableReplyMode = true;
-    state().tableReplyCommand = 253;
+    protocol::CommandSpec printerType = commandSpec("\x1B#\xFD", 6 + 1, 1, 0, 1);
+    printerType.tableCommand = 253;
+    printerType.tableLayout = true;
     line->reply(bytes({6, 255, 0, 255, 7, 0, 0}));
-    EXPECT_EQ(sendCommand("\x1B#\xFD", 6 + 1, 1, 0, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(printerType), 1);
     EXPECT_EQ(state().replyBuffer, "255000255007");
 
     // Non-fiscal receipts: a two-byte count, 10 BCD bytes and a 19-character name per record.
-    state().tableReplyCommand = 33;
     std::string reply = bytes({6});
     std::string expected;
     for (int r = 0; r < 50; ++r) {
@@ -78,7 +77,10 @@ TEST_F(ReplyTest, TableLayouts) {
     }
     reply += bytes({0, 0});
     line->reply(reply);
-    EXPECT_EQ(sendCommand("\x1B#!", 1553, 1, 0, 1), 1);
+    protocol::CommandSpec receipts = commandSpec("\x1B#!", 1553, 1, 0, 1);
+    receipts.tableCommand = 33;
+    receipts.tableLayout = true;
+    EXPECT_EQ(sendOnChosenRoad(receipts), 1);
     EXPECT_EQ(state().replyBuffer, expected);
     EXPECT_EQ(state().replyBuffer.size(), 2150u);
 }
@@ -111,7 +113,7 @@ TEST_F(ReplyTest, StatusBytesByPrinterAndSettings) {
         configure(std::string("Status=1\n") + (journal ? "" : c.keys));
         state().mfdPrinter = journal;
         line->reply(c.reply);
-        EXPECT_EQ(sendCommand(journal ? "\x1C\x13" : "\x1B\x13", 3), 1);
+        EXPECT_EQ(sendOnChosenRoad(journal ? "\x1C\x13" : "\x1B\x13"), 1);
         std::vector<int> status{state().ack, state().st1, state().st2};
         if (journal) status.push_back(state().st3);
         EXPECT_EQ(status, c.status);
@@ -121,7 +123,7 @@ TEST_F(ReplyTest, StatusBytesByPrinterAndSettings) {
     }
     // A journal printer's data reply: the data, then ST1, ST2 and the two bytes of ST3.
     line->reply(bytes({6, 0x12, 0x34, 0, 0, 0x01, 0x02}));
-    EXPECT_EQ(sendCommand("\x1C#\x09", 5, 1, 1, 1), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C#\x09", 5, 1, 1, 1)), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st3, 0x0201);
 }
@@ -141,15 +143,14 @@ TEST_F(ReplyTest, LongCommandWaitsWhileTheJournalSaysExecuting) {
     configure();
     for (int k = 0; k < 3; ++k) line->reply(bytes({6, 0, 0, 9, 0}));
     for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
-    EXPECT_EQ(protocol::waitLongCommand(60), 1);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 60), 1);
     EXPECT_FALSE(state().mfdPrinter);
-    EXPECT_FALSE(state().longWaitActive);
     EXPECT_EQ(state().portOpen, 0);  // opened for the wait only
 
     // Never finishing: gives up when the time is over.
     for (int k = 0; k < 100000; ++k) line->reply(bytes({6, 0, 0, 9, 0}));
     const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(protocol::waitLongCommand(30), 0);
+    EXPECT_EQ(protocol::waitLongCommand(exports::chosenRoad(), 30), 0);
     const std::uint32_t took = platform.tickCount() - start;
     EXPECT_GE(took, 30000u);
     EXPECT_LT(took, 31000u);
@@ -161,9 +162,9 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
     text[1200] = static_cast<char>(0x87);  // a printer letter
     line->reply(bytes({6, 0, 0}) + text + "\x03");
     ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    EXPECT_EQ(sendCommand("\x1B\x0E", 0), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x0E", 0)), 1);
     const std::string file = workDir() + "/Leitura.txt";
-    EXPECT_EQ(protocol::readStreamReply(file), 1);
+    EXPECT_EQ(protocol::readStreamReply(exports::chosenRoad(), {}, file), 1);
     std::string expected = text;
     expected[1200] = static_cast<char>(0xE7);
     EXPECT_EQ(readFile(file), expected);
@@ -171,8 +172,8 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
 
     // A refused command: no text, the status says why.
     line->reply(bytes({6, 0, 8}));
-    EXPECT_EQ(sendCommand("\x1B\x0E", 0), 1);
-    EXPECT_EQ(protocol::readStreamReply(workDir() + "/Other.txt"), 1);
+    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x0E", 0)), 1);
+    EXPECT_EQ(protocol::readStreamReply(exports::chosenRoad(), {}, workDir() + "/Other.txt"), 1);
     EXPECT_FALSE(fileExists(workDir() + "/Other.txt"));
     EXPECT_EQ(state().st2, 8);
 }
@@ -180,7 +181,7 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
 TEST_F(ReplyTest, LengthRulesByCommandNumber) {
     configure();
     line->reply(kOk);
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
     EXPECT_EQ(line->written, bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2E, 0x00}));
     struct Case {
         std::string command;
@@ -203,10 +204,9 @@ TEST_F(ReplyTest, LengthRulesByCommandNumber) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(hex(c.command));
-        state().rawCommandLength = c.raw;
-        state().printerType = c.printerType;
+        reconfigure("", "Impressora=" + std::to_string(c.printerType) + "\n");
         line->reply(kOk);
-        EXPECT_EQ(sendCommand(c.command, 3, 0, 0, 0, c.explicitLength), 1);
+        EXPECT_EQ(sendOnChosenRoad(c.command, c.explicitLength, c.raw), 1);
         EXPECT_EQ(line->lastFrame(), frameOf(c.sent));
     }
     EXPECT_EQ(protocol::prefixed("\x13"), "\x1B\x13");
@@ -217,15 +217,15 @@ TEST_F(ReplyTest, LengthRulesByCommandNumber) {
 TEST_F(ReplyTest, PortControlClosesAfterEveryCommandButThePAndThoseWithoutReply) {
     configure("ControlePorta=1\n");
     // Commands without a reply return at once and keep the port open.
-    EXPECT_EQ(sendCommand(concat({"\x1B", "E123"}), 3), 1);
-    EXPECT_EQ(sendCommand("\x1B\010abcdefghijklR", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad(concat({"\x1B", "E123"})), 1);
+    EXPECT_EQ(sendOnChosenRoad(concat({"\x1B\x08", "abcdefghijklR"})), 1);
     EXPECT_EQ(state().portOpen, 1);
     EXPECT_TRUE(line->readable.empty());
     line->reply(kOk);
-    EXPECT_EQ(sendCommand("\x1BP<", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1BP<"), 1);
     EXPECT_EQ(state().portOpen, 1);
     line->reply(kOk);
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
     EXPECT_EQ(state().portOpen, 0);
 }
 
@@ -233,14 +233,14 @@ TEST_F(ReplyTest, FailedWritesAreRetriedThenReported) {
     configure("ControlePorta=1\n");
     line->failingWrites = 2;  // two empty writes, then it goes through
     line->reply(kOk);
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 1);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
 
     line->failingWrites = 3;  // three in a row: the command fails and the port is closed
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
     EXPECT_EQ(state().portOpen, 0);
 
     state().writeAttempts = 0;
-    EXPECT_EQ(sendCommand("\x1B\x13", 3), 0);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
 }
 
 }  // namespace

@@ -124,9 +124,9 @@ TEST_F(SaleCommandsTest, ClosingSteps) {
 }
 
 TEST_F(SaleCommandsTest, OpeningRecordsTheCouponNumberAndClientsTheirRecords) {
+    reconfigure("", "Impressora=1\n");
     state().couponOpen = false;
     state().type60StartRecorded = true;
-    state().printerType = 1;
     line->reply(bytes({6, 0x00, 0x12, 0x34, 0, 0}));  // the current COO
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FI_AbreCupom(nullptr), 1);
@@ -192,12 +192,14 @@ TEST_F(SaleCommandsTest, ValuesResolveToTheFirstSlotWithThatRate) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         std::string code;
-        EXPECT_EQ(fiscal::resolveTaxRate(c.text, c.complete, code), c.outcome);
+        EXPECT_EQ(fiscal::resolveTaxRate(exports::chosenRoad(), c.text, c.complete, code),
+                  c.outcome);
         EXPECT_EQ(code, c.code);
     }
-    state().printerType = 2;
+    reconfigure("", "Impressora=2\n");
     std::string code;
-    EXPECT_EQ(fiscal::resolveTaxRate("sn", true, code), RateOutcome::Resolved);
+    EXPECT_EQ(fiscal::resolveTaxRate(exports::chosenRoad(), "sn", true, code),
+              RateOutcome::Resolved);
     EXPECT_EQ(code, "SN");
     EXPECT_EQ(commands(), (Commands{"\x1B\x1A"}));  // the table was read once
 }
@@ -206,12 +208,15 @@ TEST_F(SaleCommandsTest, UnknownRateIsReadAgainOnceThenRefused) {
     line->reply(rateTableReply({1800}));
     line->reply(rateTableReply({1800, 2500}));  // programmed after the first read
     std::string code;
-    EXPECT_EQ(fiscal::resolveTaxRate("25,00", true, code), RateOutcome::Resolved);
+    EXPECT_EQ(fiscal::resolveTaxRate(exports::chosenRoad(), "25,00", true, code),
+              RateOutcome::Resolved);
     EXPECT_EQ(code, "02");
     line->reply(rateTableReply({1800, 2500}));
-    EXPECT_EQ(fiscal::resolveTaxRate("3,00", true, code), RateOutcome::NotProgrammed);
+    EXPECT_EQ(fiscal::resolveTaxRate(exports::chosenRoad(), "3,00", true, code),
+              RateOutcome::NotProgrammed);
     // The re-read went unanswered.
-    EXPECT_EQ(fiscal::resolveTaxRate("4,00", true, code), RateOutcome::Communication);
+    EXPECT_EQ(fiscal::resolveTaxRate(exports::chosenRoad(), "4,00", true, code),
+              RateOutcome::Communication);
 
     // In network mode the table is never read.
     std::string value;
@@ -228,12 +233,12 @@ TEST_F(SaleCommandsTest, PaymentFormIndexIsAskedByDescription) {
     clearLog();
     line->reply(bytes({6, '0', '3', 0, 0}));
     std::string index;
-    EXPECT_EQ(fiscal::paymentFormIndex("Cart\xE3o", index), 1);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Cart\xE3o", index), 1);
     EXPECT_EQ(index, "03");
     EXPECT_EQ(commands(), (Commands{"\x1BGCart\xC6o          "}));
     line->reply(bytes({6, 0xFF, 0xFF, 0, 0}));
-    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), -24);
-    EXPECT_EQ(fiscal::paymentFormIndex("Vale", index), 0);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Vale", index), -24);
+    EXPECT_EQ(fiscal::paymentFormIndex(exports::chosenRoad(), "Vale", index), 0);
     EXPECT_EQ(workLog(),
               logLines({"Quelmar_FI_ObtemIndiceFormaPagamento ", "Parâmetro: Cartão",
                         "Retorno Quelmar_FI_ObtemIndiceFormaPagamento: 1 - Ok",

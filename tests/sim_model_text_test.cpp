@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/model_file.h"
 #include "sim/quelmar/model_text.h"
-#include "sim/quelmar/paper_roll.h"
 #include "sim/quelmar/receipt_layout.h"
 #include "support/library_fixture.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/fiscal_model.h"
-#include "sim/quelmar/paper_roll.h"
 #include "sim/quelmar/reply.h"
 
 namespace quelfi::sim {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/quelmar/printer_clock.h"
+#include "sim/printer_clock.h"
 #include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {

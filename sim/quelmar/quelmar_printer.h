@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/command_registry.h"
 #include "sim/quelmar/fiscal_model.h"
-#include "sim/quelmar/paper_roll.h"
 
 namespace quelfi::sim {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/quelmar/printer_clock.h"
+#include "sim/printer_clock.h"
 
 namespace quelfi::sim::wire {
 

@@ -10,8 +10,9 @@
 
 namespace quelfi::core {
 
-ExportCall::ExportCall(std::string name, bool alwaysSeparator) : name_(std::move(name)) {
-    if (alwaysSeparator || state().nestedCall == 0) logLine(kSeparator, 0, " ");
+ExportCall::ExportCall(std::string name, Header header) : name_(std::move(name)) {
+    if (header == Header::None) return;
+    if (header == Header::Always || state().nestedCall == 0) logLine(kSeparator, 0, " ");
     logLine(name_, 0, " ");
 }
 

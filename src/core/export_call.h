@@ -9,10 +9,16 @@
 
 namespace quelfi::core {
 
+// The lines that open an export's part of the call log.
+enum class Header {
+    UnlessNested,  // the separator unless nested, then the name
+    Always,        // the separator also when nested, then the name
+    None,          // nothing: the export writes only its closing line
+};
+
 class ExportCall {
   public:
-    // Logs the separator (unless nested, or always when asked) and the export's name.
-    explicit ExportCall(std::string name, bool alwaysSeparator = false);
+    explicit ExportCall(std::string name, Header header = Header::UnlessNested);
 
     const std::string& name() const { return name_; }
 

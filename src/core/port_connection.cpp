@@ -52,39 +52,11 @@ int openEmulator() {
     return -5;
 }
 
-int finishOpened() {
-    logText(kOpened);
-    return 1;
-}
-
-// The Yanco printer's start of day, once per day as recorded in the INI.
-int yancoStartOfDay() {
-    PrinterState& s = state();
-    std::string done;
-    readIniValue("Config", "InicioDia", done);
-    if (done == "1") {
-        s.dayOpenDone = true;
-        return finishOpened();
-    }
-    s.commandBusy = 1;
-    logText("Executando a abertura do dia");
-    int st2 = 0;
-    const bool sent = s.seams.yancoStartOfDay && s.seams.yancoStartOfDay(st2);
-    s.commandBusy = 0;
-    if (!sent) {
-        logText(
-            "Retorno Quelmar_FI_AbrePortaSerial: 0 - Erro de comunica\xE7\xE3o ao enviar o "
-            "comando de inicio do dia");
-        return 0;
-    }
-    if (st2 == 0) {
-        writeIniValue("Config", "InicioDia", "1");
-        s.dayOpenDone = true;
-        logText("Abertura do dia executada com sucesso");
-    } else {
-        logText("Erro na execu\xE7\xE3o da abertura do dia");
-    }
-    return finishOpened();
+void logHeader() {
+    const PrinterState& s = state();
+    if (s.nestedCall == 0) logLine(kSeparator, 0, " ");
+    logLine(kOpenName, 0, " ");
+    logLine("Par\xE2metro: ", 0, s.portName);
 }
 
 }  // namespace
@@ -103,13 +75,20 @@ bool openSerialByName(const std::string& name) {
     return true;
 }
 
-int openPort() {
-    PrinterState& s = state();
-    if (s.nestedCall == 0) logLine(kSeparator, 0, " ");
-    logLine(kOpenName, 0, " ");
-    logLine("Par\xE2metro: ", 0, s.portName);
+int finishOpened() {
+    logText(kOpened);
+    return 1;
+}
 
-    if (s.portOpen == 1 || s.networkMode == 1) return finishOpened();
+int openNothing() {
+    logHeader();
+    return finishOpened();
+}
+
+int openPort(const OpeningSteps& steps) {
+    PrinterState& s = state();
+    logHeader();
+    if (s.portOpen == 1) return finishOpened();
 
     if (s.useLocalIni && !s.localIniLoaded) {
         loadConfiguration();
@@ -125,11 +104,7 @@ int openPort() {
         return -4;
     }
     s.portName = normalisedPortName(s.portName);
-    if (s.portName == "DEFAULT") {
-        if (s.seams.searchPorts) return s.seams.searchPorts();
-        logText("Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta");
-        return -5;
-    }
+    if (s.portName == "DEFAULT") return steps.searchPorts();
     if (s.requestedPort >= 0 && s.requestedPort <= 9)
         s.portName = "COM" + std::to_string(s.requestedPort + 1);
 
@@ -137,8 +112,7 @@ int openPort() {
         logText("Retorno Quelmar_FI_AbrePortaSerial: -5 - Erro ao abrir a porta");
         return -5;
     }
-    if (s.dayOpenDone || s.printerModel != "YANCO") return finishOpened();
-    return yancoStartOfDay();
+    return steps.afterOpened();
 }
 
 int closePort() {

@@ -6,8 +6,25 @@
 
 namespace quelfi::core {
 
-// The opening export's whole behaviour: 1, 0 (Yanco start of day not sent), -4, -5.
-int openPort();
+// The two steps of an opening that are not the connection's own but the road's it is made on.
+class OpeningSteps {
+  public:
+    // The automatic search of COM1..COM8 for the port name "DEFAULT": the opening's result.
+    virtual int searchPorts() const = 0;
+    // A serial port has just been opened by name: what follows, up to and including the closing
+    // line "Retorno Quelmar_FI_AbrePortaSerial: ..."; the opening's result.
+    virtual int afterOpened() const = 0;
+
+  protected:
+    ~OpeningSteps() = default;
+};
+
+// The opening export's whole behaviour: 1, -4, -5, or what the road's steps give.
+int openPort(const OpeningSteps& steps);
+// The opening's lines without opening anything (the client of the network mode): always 1.
+int openNothing();
+// The opening's closing line "Retorno Quelmar_FI_AbrePortaSerial: 1", and 1.
+int finishOpened();
 // Closes the port. Always 1.
 int closePort();
 

@@ -11,10 +11,8 @@ void resetState() {
     PrinterState& s = state();
     if (s.answerFileHandle) std::fclose(s.answerFileHandle);
     platform::Platform* keepPlatform = s.platform;
-    Seams keepSeams = std::move(s.seams);
     s = PrinterState{};
     s.platform = keepPlatform;
-    s.seams = std::move(keepSeams);
 }
 
 }  // namespace quelfi::core

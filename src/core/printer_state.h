@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,24 +13,6 @@ namespace quelfi::core {
 
 // Size of the decoded reply text; table answers fill most of it.
 constexpr std::size_t kReplyBufferSize = 2970;
-
-// Operations of upper layers that the connection code must reach without including them.
-struct Seams {
-    // The automatic search of COM1..COM8 run for the port name "DEFAULT"; returns the opening's
-    // result. Unset, a "DEFAULT" port cannot be opened (-5).
-    std::function<int()> searchPorts;
-    // The Yanco printer's start of day, sent at the first opening when the Yanco model is
-    // configured: returns false when the command could not be sent, else true with the reply's ST2.
-    std::function<bool(int& st2)> yancoStartOfDay;
-    // The fiscal-flags query used to complete ST1 with the coupon-open bit; returns the flags.
-    std::function<int(int& flags)> fiscalFlags;
-    // The electronic-journal status query used while a long command runs; returns its result
-    // and leaves ST3 in the state.
-    std::function<int()> extendedStatus;
-    // The Yanco adapter's closing of an X or Z report, which Quelmar_FI_FechaRelatorioXouZ hands
-    // over to whatever the configured model. Unset until the adapter is part of the library.
-    std::function<int()> yancoReportClosing;
-};
 
 struct PrinterState {
     // --- configuration (read from the INI) ---
@@ -76,28 +57,21 @@ struct PrinterState {
     std::string replyBuffer;  // decoded data of the last reply (at most kReplyBufferSize - 1)
     int lastReturnCode = 1;
 
-    // --- per-call controls ---
+    // --- per-call controls (a command's own settings travel in its CommandSpec) ---
     int nestedCall = 0;
-    int commandBusy = 0;
-    int statusTimeout = 200;
+    int statusTimeout = 200;  // ready-polls of 100 ms for a command of busy class 0
     int replyAttempts = 20;
     int writeAttempts = 3;
-    int probeMode = 0;
-    bool longWaitActive = false;
+    int probeMode = 0;  // 2000 while a long electronic-journal operation runs
     bool mfdPrinter = false;
     bool couponOpen = false;
     bool fastSaleMode = false;
-    int rawCommandLength = 0;
-    bool tableReplyMode = false;
-    int tableReplyCommand = 0;
-    bool leadingCountPending = false;
     bool wrapAnswerText = false;
     bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')
     std::FILE* answerFileHandle = nullptr;
 
-    // --- the operating system and the seams to upper layers ---
+    // --- the operating system ---
     platform::Platform* platform = &platform::systemPlatform();
-    Seams seams;
 };
 
 // The process's state.

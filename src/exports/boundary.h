@@ -1,7 +1,10 @@
-// The edge between the C callers and the library: nothing but a return code crosses it.
+// The edge between the C callers and the library: the common call sequence's first step, the
+// choice of the call's road, and nothing but a return code crossing back.
 #pragma once
 
 #include <exception>
+
+#include "protocol/road.h"
 
 namespace quelfi::exports {
 
@@ -16,8 +19,18 @@ int guarded(F&& body) noexcept {
     }
 }
 
-// Installs the seams through which the lower layers reach later operations, and reads the
-// configuration: what the library does when a process loads it.
+// The road a call travels, chosen from the configuration as it stands: the network-driver client
+// in client mode, else the Yanco printer when the INI selects it, else the printer on this
+// machine.
+const protocol::Road& chosenRoad();
+
+// Runs one export's body on the road chosen for this call.
+template <typename Body>
+int enter(Body&& body) noexcept {
+    return guarded([&] { return body(chosenRoad()); });
+}
+
+// Reads the configuration: what the library does when a process loads it.
 void libraryLoad();
 void libraryUnload();
 

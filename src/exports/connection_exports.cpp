@@ -4,7 +4,9 @@
 #include "exports/boundary.h"
 #include "quelfi32.h"
 
+using quelfi::exports::enter;
 using quelfi::exports::guarded;
+using quelfi::protocol::Road;
 namespace core = quelfi::core;
 
 extern "C" {
@@ -21,13 +23,13 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_SelecionaIniLocal(void) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AbrePortaSerial(void) {
-    return guarded([] { return core::openPort(); });
+    return enter([](const Road& road) { return road.openPort(); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AbrePorta(int porta) {
-    return guarded([porta] {
+    return enter([porta](const Road& road) {
         core::state().requestedPort = porta;
-        return core::openPort();
+        return road.openPort();
     });
 }
 

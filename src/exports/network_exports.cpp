@@ -6,7 +6,9 @@
 #include "protocol/network_client.h"
 #include "quelfi32.h"
 
+using quelfi::exports::enter;
 using quelfi::exports::guarded;
+using quelfi::protocol::Road;
 namespace protocol = quelfi::protocol;
 
 extern "C" {
@@ -16,7 +18,9 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_LeArquivoRetorno(char* buffer) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ComandoDriverRede(const char* request) {
-    return guarded([=] { return protocol::runRawRequest(quelfi::core::argText(request)); });
+    return enter([=](const Road& road) {
+        return protocol::runRawRequest(road, quelfi::core::argText(request));
+    });
 }
 
 }  // extern "C"

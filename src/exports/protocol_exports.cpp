@@ -4,25 +4,27 @@
 #include "protocol/status.h"
 #include "quelfi32.h"
 
-using quelfi::exports::guarded;
+using quelfi::exports::enter;
+using quelfi::protocol::Road;
 namespace protocol = quelfi::protocol;
 
 extern "C" {
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressora(short* ack, short* st1, short* st2) {
-    return guarded([=] { return protocol::verifyPrinterState(ack, st1, st2); });
+    return enter(
+        [=](const Road& road) { return protocol::verifyPrinterState(road, ack, st1, st2); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressora(short* ack, short* st1, short* st2) {
-    return guarded([=] { return protocol::printerReturn(ack, st1, st2); });
+    return enter([=](const Road& road) { return protocol::printerReturn(road, ack, st1, st2); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ItsBusy(void) {
-    return guarded([] { return protocol::itsBusy(); });
+    return enter([](const Road& road) { return protocol::itsBusy(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaImpressoraLigada(void) {
-    return guarded([] { return protocol::verifyPrinterOn(); });
+    return enter([](const Road& road) { return protocol::verifyPrinterOn(road); });
 }
 
 }  // extern "C"

@@ -8,7 +8,9 @@
 #include "protocol/status.h"
 #include "quelfi32.h"
 
+using quelfi::exports::enter;
 using quelfi::exports::guarded;
+using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
 namespace protocol = quelfi::protocol;
 using fiscal::Query;
@@ -24,17 +26,17 @@ void writeNumber(char* out, const char* format, int value) {
     std::memcpy(out, text, static_cast<std::size_t>(length) + 1);
 }
 
-int integerToShort(Query id, short* out) {
+int integerToShort(const Road& road, Query id, short* out) {
     std::optional<int> value;
-    const int result = fiscal::integerQuery(id, value);
+    const int result = fiscal::integerQuery(road, id, value);
     if (value && out) *out = static_cast<short>(*value);
     return result;
 }
 
 // The Str variants write the integer as text, and only when the member handed one over.
-int integerToText(Query id, char* out, const char* format) {
+int integerToText(const Road& road, Query id, char* out, const char* format) {
     std::optional<int> value;
-    const int result = fiscal::integerQuery(id, value);
+    const int result = fiscal::integerQuery(road, id, value);
     if (value) writeNumber(out, format, *value);
     return result;
 }
@@ -45,14 +47,17 @@ void statusText(char* out, int value) {
 
 }  // namespace
 
-#define QF_TEXT_QUERY(exported, row)                                           \
-    QUELFI_API int QUELFI_CALL exported(char* answer) {                        \
-        return guarded([=] { return fiscal::textQuery(Query::row, answer); }); \
+#define QF_TEXT_QUERY(exported, row)                                                        \
+    QUELFI_API int QUELFI_CALL exported(char* answer) {                                     \
+        return enter(                                                                       \
+            [=](const Road& road) { return fiscal::textQuery(road, Query::row, answer); }); \
     }
 
-#define QF_SPLIT_QUERY(exported, row)                                                  \
-    QUELFI_API int QUELFI_CALL exported(char* first, char* second) {                   \
-        return guarded([=] { return fiscal::splitQuery(Query::row, first, second); }); \
+#define QF_SPLIT_QUERY(exported, row)                                   \
+    QUELFI_API int QUELFI_CALL exported(char* first, char* second) {    \
+        return enter([=](const Road& road) {                            \
+            return fiscal::splitQuery(road, Query::row, first, second); \
+        });                                                             \
     }
 
 extern "C" {
@@ -98,46 +103,58 @@ QF_TEXT_QUERY(Quelmar_FI_DadosUltimaReducao, DadosUltimaReducao)
 QF_TEXT_QUERY(Quelmar_FI_MonitoramentoPapel, MonitoramentoPapel)
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FlagsFiscais(short* flag) {
-    return guarded([=] { return integerToShort(Query::FlagsFiscais, flag); });
+    return enter([=](const Road& road) { return integerToShort(road, Query::FlagsFiscais, flag); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FlagsFiscaisStr(char* flag) {
-    return guarded([=] { return integerToText(Query::FlagsFiscais, flag, "%03d"); });
+    return enter(
+        [=](const Road& road) { return integerToText(road, Query::FlagsFiscais, flag, "%03d"); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaTipoImpressora(short* tipoImpressora) {
-    return guarded([=] { return integerToShort(Query::VerificaTipoImpressora, tipoImpressora); });
+    return enter([=](const Road& road) {
+        return integerToShort(road, Query::VerificaTipoImpressora, tipoImpressora);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaTipoImpressoraStr(char* tipoImpressora) {
-    return guarded(
-        [=] { return integerToText(Query::VerificaTipoImpressora, tipoImpressora, "%d"); });
+    return enter([=](const Road& road) {
+        return integerToText(road, Query::VerificaTipoImpressora, tipoImpressora, "%d");
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoGaveta(short* estadoGaveta) {
-    return guarded([=] { return integerToShort(Query::VerificaEstadoGaveta, estadoGaveta); });
+    return enter([=](const Road& road) {
+        return integerToShort(road, Query::VerificaEstadoGaveta, estadoGaveta);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoGavetaStr(char* estadoGaveta) {
-    return guarded([=] { return integerToText(Query::VerificaEstadoGaveta, estadoGaveta, "%d"); });
+    return enter([=](const Road& road) {
+        return integerToText(road, Query::VerificaEstadoGaveta, estadoGaveta, "%d");
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaStatusCheque(short* statusCheque) {
-    return guarded([=] { return integerToShort(Query::VerificaStatusCheque, statusCheque); });
+    return enter([=](const Road& road) {
+        return integerToShort(road, Query::VerificaStatusCheque, statusCheque);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaStatusChequeStr(char* statusCheque) {
-    return guarded([=] { return integerToText(Query::VerificaStatusCheque, statusCheque, "%d"); });
+    return enter([=](const Road& road) {
+        return integerToText(road, Query::VerificaStatusCheque, statusCheque, "%d");
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AcionaGaveta(void) {
-    return guarded([] { return fiscal::openDrawer(); });
+    return enter([](const Road& road) { return fiscal::openDrawer(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraStr(char* ack, char* st1, char* st2) {
-    return guarded([=] {
+    return enter([=](const Road& road) {
         std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterState(answer);
+        const int result = protocol::verifyPrinterState(road, answer);
         if (answer) {
             statusText(ack, answer->ack);
             statusText(st1, answer->st1);
@@ -149,9 +166,9 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraStr(char* ack, cha
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFD(short* ack, short* st1,
                                                                   short* st2, short* st3) {
-    return guarded([=] {
+    return enter([=](const Road& road) {
         std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterStateMfd(answer);
+        const int result = protocol::verifyPrinterStateMfd(road, answer);
         if (answer) {
             for (auto [out, value] : {std::pair{ack, answer->ack}, std::pair{st1, answer->st1},
                                       std::pair{st2, answer->st2}, std::pair{st3, answer->st3}})
@@ -163,9 +180,9 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFD(short* ack, sh
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFDStr(char* ack, char* st1,
                                                                      char* st2, char* st3) {
-    return guarded([=] {
+    return enter([=](const Road& road) {
         std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterStateMfd(answer);
+        const int result = protocol::verifyPrinterStateMfd(road, answer);
         if (answer) {
             statusText(ack, answer->ack);
             statusText(st1, answer->st1);
@@ -177,9 +194,9 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFDStr(char* ack, 
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1, char* st2) {
-    return guarded([=] {
+    return enter([=](const Road& road) {
         std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::printerReturn(answer);
+        const int result = protocol::printerReturn(road, answer);
         if (answer) {
             statusText(ack, answer->ack);
             statusText(st1, answer->st1);
@@ -190,12 +207,15 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1,
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ValorFormaPagamento(const char* formaPagamento, char* valor) {
-    return guarded([=] { return fiscal::paymentFormValue(formaPagamento, valor); });
+    return enter(
+        [=](const Road& road) { return fiscal::paymentFormValue(road, formaPagamento, valor); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ValorTotalizadorNaoFiscal(const char* totalizador,
                                                                 char* valor) {
-    return guarded([=] { return fiscal::nonFiscalTotalizerValue(totalizador, valor); });
+    return enter([=](const Road& road) {
+        return fiscal::nonFiscalTotalizerValue(road, totalizador, valor);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VersaoDll(char* versao) {

@@ -5,13 +5,14 @@
 #include "fiscal/item_sale.h"
 #include "quelfi32.h"
 
-using quelfi::exports::guarded;
+using quelfi::exports::enter;
+using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
 
 extern "C" {
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AbreCupom(const char* cpf) {
-    return guarded([=] { return fiscal::openCoupon(cpf); });
+    return enter([=](const Road& road) { return fiscal::openCoupon(road, cpf); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItem(const char* codigo, const char* descricao,
@@ -19,8 +20,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItem(const char* codigo, const char* 
                                                 const char* quantidade, int casasDecimais,
                                                 const char* valorUnitario, const char* tipoDesconto,
                                                 const char* desconto) {
-    return guarded([=] {
-        return fiscal::sellItem(codigo, descricao, aliquota, tipoQuantidade, quantidade,
+    return enter([=](const Road& road) {
+        return fiscal::sellItem(road, codigo, descricao, aliquota, tipoQuantidade, quantidade,
                                 casasDecimais, valorUnitario, tipoDesconto, desconto);
     });
 }
@@ -29,72 +30,81 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItemDepartamento(
     const char* codigo, const char* descricao, const char* aliquota, const char* valorUnitario,
     const char* quantidade, const char* acrescimo, const char* desconto,
     const char* indiceDepartamento, const char* unidadeMedida) {
-    return guarded([=] {
-        return fiscal::sellDepartmentItem(codigo, descricao, aliquota, valorUnitario, quantidade,
-                                          acrescimo, desconto, indiceDepartamento, unidadeMedida);
+    return enter([=](const Road& road) {
+        return fiscal::sellDepartmentItem(road, codigo, descricao, aliquota, valorUnitario,
+                                          quantidade, acrescimo, desconto, indiceDepartamento,
+                                          unidadeMedida);
     });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaItemAnterior(void) {
-    return guarded([] { return fiscal::cancelLastItem(); });
+    return enter([](const Road& road) { return fiscal::cancelLastItem(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaItemGenerico(const char* numeroItem) {
-    return guarded([=] { return fiscal::cancelItem(numeroItem); });
+    return enter([=](const Road& road) { return fiscal::cancelItem(road, numeroItem); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaCupom(void) {
-    return guarded([] { return fiscal::cancelCoupon(); });
+    return enter([](const Road& road) { return fiscal::cancelCoupon(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AumentaDescricaoItem(const char* descricao) {
-    return guarded([=] { return fiscal::extendItemDescription(descricao); });
+    return enter([=](const Road& road) { return fiscal::extendItemDescription(road, descricao); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_UsaUnidadeMedida(const char* unidadeMedida) {
-    return guarded([=] { return fiscal::useUnitOfMeasure(unidadeMedida); });
+    return enter([=](const Road& road) { return fiscal::useUnitOfMeasure(road, unidadeMedida); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_IniciaFechamentoCupom(const char* acrescimoDesconto,
                                                             const char* tipoAcrescimoDesconto,
                                                             const char* valorAcrescimoDesconto) {
-    return guarded([=] {
-        return fiscal::startClosing(acrescimoDesconto, tipoAcrescimoDesconto,
+    return enter([=](const Road& road) {
+        return fiscal::startClosing(road, acrescimoDesconto, tipoAcrescimoDesconto,
                                     valorAcrescimoDesconto);
     });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamento(const char* formaPagamento,
                                                            const char* valorFormaPagamento) {
-    return guarded([=] { return fiscal::pay(formaPagamento, valorFormaPagamento); });
+    return enter(
+        [=](const Road& road) { return fiscal::pay(road, formaPagamento, valorFormaPagamento); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoIndice(const char* indiceFormaPagamento,
                                                                  const char* valorFormaPagamento) {
-    return guarded([=] { return fiscal::payByIndex(indiceFormaPagamento, valorFormaPagamento); });
+    return enter([=](const Road& road) {
+        return fiscal::payByIndex(road, indiceFormaPagamento, valorFormaPagamento);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoDescricaoForma(
     const char* formaPagamento, const char* valorFormaPagamento,
     const char* descricaoFormaPagamento) {
-    return guarded([=] {
-        return fiscal::payWithText(formaPagamento, valorFormaPagamento, descricaoFormaPagamento);
+    return enter([=](const Road& road) {
+        return fiscal::payWithText(road, formaPagamento, valorFormaPagamento,
+                                   descricaoFormaPagamento);
     });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoImpAntiga(
     const char* formaPagamento, const char* valorFormaPagamento) {
-    return guarded([=] { return fiscal::payOldFirmware(formaPagamento, valorFormaPagamento); });
+    return enter([=](const Road& road) {
+        return fiscal::payOldFirmware(road, formaPagamento, valorFormaPagamento);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_TerminaFechamentoCupom(const char* mensagem) {
-    return guarded([=] { return fiscal::finishClosing(mensagem); });
+    return enter([=](const Road& road) { return fiscal::finishClosing(road, mensagem); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EstornoFormasPagamento(const char* formaOrigem,
                                                              const char* formaDestino,
                                                              const char* valor) {
-    return guarded([=] { return fiscal::reversePayment(formaOrigem, formaDestino, valor); });
+    return enter([=](const Road& road) {
+        return fiscal::reversePayment(road, formaOrigem, formaDestino, valor);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechaCupom(const char* formaPagamento,
@@ -102,15 +112,17 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_FechaCupom(const char* formaPagamento,
                                                  const char* tipoAcrescimoDesconto,
                                                  const char* valorAcrescimoDesconto,
                                                  const char* valorPago, const char* mensagem) {
-    return guarded([=] {
-        return fiscal::closeCoupon(formaPagamento, acrescimoDesconto, tipoAcrescimoDesconto,
+    return enter([=](const Road& road) {
+        return fiscal::closeCoupon(road, formaPagamento, acrescimoDesconto, tipoAcrescimoDesconto,
                                    valorAcrescimoDesconto, valorPago, mensagem);
     });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechaCupomResumido(const char* formaPagamento,
                                                          const char* mensagem) {
-    return guarded([=] { return fiscal::closeCouponInOnePayment(formaPagamento, mensagem); });
+    return enter([=](const Road& road) {
+        return fiscal::closeCouponInOnePayment(road, formaPagamento, mensagem);
+    });
 }
 
 }  // extern "C"

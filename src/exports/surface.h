@@ -15,8 +15,9 @@ struct ExportInfo {
 };
 
 inline constexpr ExportInfo kSurface[] = {
-#define QF_EXPORT(record, result, name, parameters) {record, #result, #name, #parameters, false},
-#define QF_EXPORT_DECORATED(record, result, name, parameters) \
+#define QF_EXPORT(record, yanco, result, name, parameters) \
+    {record, #result, #name, #parameters, false},
+#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     {record, #result, #name, #parameters, true},
 #include "exports/surface.inc"
 #undef QF_EXPORT

@@ -1,13 +1,11 @@
 #include "fiscal/coupon_closing.h"
 
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -22,17 +20,21 @@ bool goesOn(int result) {
     return result == 1 || result == -27;
 }
 constexpr std::size_t kMessageMax = 490;
+constexpr char kStartClosing = ' ';
+constexpr char kFinishClosing = 0x22;
+constexpr char kReversePayment = 'J';
+constexpr char kSubtotal = 0x1D;
 
-int sendPlain(const core::ExportCall& call, const std::string& body) {
+int sendPlain(const protocol::Call& call, const std::string& body) {
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
 }  // namespace
 
-int startClosing(const char* flag, const char* type, const char* value) {
-    core::ExportCall call("Quelmar_FI_IniciaFechamentoCupom");
+int startClosing(const Road& road, const char* flag, const char* type, const char* value) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_IniciaFechamentoCupom"));
     const std::string flagText = upperCase(core::argText(flag));
     if (flagText != "A" && flagText != "D")
         return call.failLine(-2,
@@ -60,33 +62,32 @@ int startClosing(const char* flag, const char* type, const char* value) {
         field = flagText + zeroFill(digits, 4);
     }
     call.logRecord(core::argText(flag) + "|" + typeText + "|" + core::argText(value) + "|");
-    if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(40, {core::argText(flag), typeText, digits})))
-        return *forwarded;
-    return sendPlain(call, " " + field);
+    if (auto forwarded = call.handOver({core::argText(flag), typeText, digits})) return *forwarded;
+    return sendPlain(call, kStartClosing + field);
 }
 
-int finishClosing(const char* message) {
+int finishClosing(const Road& road, const char* message) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_TerminaFechamentoCupom");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_TerminaFechamentoCupom"));
     std::string text = core::argText(message);
     if (text.size() > kMessageMax)
         return call.failLine(
             -2, "Retorno Quelmar_FI_TerminaFechamentoCupom: -2 - Parametro invalido para mensagem");
     const std::string printed = protocol::inPrinterCodePage(text);
     if (!text.empty()) call.logParameter(printed);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(82, {text})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({text})) return *forwarded;
     protocol::CommandSpec spec;
-    spec.command = protocol::prefixed("\x22" + (message ? printed + "\r\n" : std::string()));
+    spec.command =
+        protocol::prefixed(kFinishClosing + (message ? printed + "\r\n" : std::string()));
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     if (s.ack == 6 && s.st2 == 0) s.couponOpen = false;
     return call.finish(s.lastReturnCode);
 }
 
-int reversePayment(const char* from, const char* to, const char* amount) {
-    core::ExportCall call("Quelmar_FI_EstornoFormasPagamento", /*alwaysSeparator=*/true);
+int reversePayment(const Road& road, const char* from, const char* to, const char* amount) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_EstornoFormasPagamento"),
+                              core::Header::Always);
     if (!present(from) || std::string(from).size() > 16)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
@@ -101,18 +102,16 @@ int reversePayment(const char* from, const char* to, const char* amount) {
                              "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
                              "para o valor de estorno");
     call.logRecord(std::string(from) + "|" + to + "|" + amount);
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(26, {from, to, digits})))
-        return *forwarded;
-    return sendPlain(call, "J" + blankFill(protocol::inPrinterCodePage(from), 16) +
+    if (auto forwarded = call.handOver({from, to, digits})) return *forwarded;
+    return sendPlain(call, kReversePayment + blankFill(protocol::inPrinterCodePage(from), 16) +
                                blankFill(protocol::inPrinterCodePage(to), 16) +
                                zeroFill(digits, 14));
 }
 
-int closeCoupon(const char* form, const char* flag, const char* type, const char* value,
-                const char* amountPaid, const char* message) {
+int closeCoupon(const Road& road, const char* form, const char* flag, const char* type,
+                const char* value, const char* amountPaid, const char* message) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_FechaCupom");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupom"));
     if (!present(form) || std::string(form).size() > 16)
         return call.failLine(
             -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para forma de pagto");
@@ -139,24 +138,23 @@ int closeCoupon(const char* form, const char* flag, const char* type, const char
             -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para a mensagem");
     call.logRecord(std::string(form) + "|" + core::argText(flag) + "|" + typeText + "|" + value +
                    "|" + amountPaid + "|" + messageText);
-    if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(
-                      28, {form, core::argText(flag), typeText, value, amountPaid, messageText})))
+    if (auto forwarded =
+            call.handOver({form, core::argText(flag), typeText, value, amountPaid, messageText}))
         return *forwarded;
 
-    int result = core::nested([&] { return startClosing(flag, type, value); });
+    int result = core::nested([&] { return startClosing(road, flag, type, value); });
     if (!goesOn(result)) return result;
-    result = core::nested([&] { return pay(form, amountPaid); });
+    result = core::nested([&] { return pay(road, form, amountPaid); });
     if (!goesOn(result)) return result;
-    result = core::nested([&] { return finishClosing(message); });
+    result = core::nested([&] { return finishClosing(road, message); });
     if (!goesOn(result)) return result;
     if (s.ack == 6 && s.st2 == 0) s.couponOpen = false;
     return call.finish(s.lastReturnCode);
 }
 
-int closeCouponInOnePayment(const char* form, const char* message) {
+int closeCouponInOnePayment(const Road& road, const char* form, const char* message) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_FechaCupomResumido");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupomResumido"));
     if (!present(form))
         return call.failLine(-2,
                              "Retorno Quelmar_FI_FechaCupomResumido : -2 - Parametro invalido para "
@@ -171,21 +169,20 @@ int closeCouponInOnePayment(const char* form, const char* message) {
             -2, "Retorno Quelmar_FI_FechaCupomResumido: -2 - Parametro invalido para mensagem: " +
                     messageText);
     call.logRecord(std::string(form) + "|" + messageText);
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(29, {form, messageText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({form, messageText})) return *forwarded;
 
     // A zero discount by value, then the whole subtotal paid in the one form.
-    int result = core::nested([] { return startClosing("D", "$", "0000"); });
+    int result = core::nested([&] { return startClosing(road, "D", "$", "0000"); });
     if (!goesOn(result)) return result;
     int failure = 0;
-    if (!protocol::send(call, protocol::query(protocol::prefixed("\x1D"), 1 + 7 + 2, 1), failure))
+    if (!call.send(protocol::query(protocol::prefixed(std::string(1, kSubtotal)), 1 + 7 + 2, 1),
+                   failure))
         return failure;
     const std::string subtotal = s.replyBuffer.substr(0, 14);
     // The form goes on as the caller wrote it: the payment converts it to the printer's letters.
-    result = core::nested([&] { return pay(form, subtotal.c_str()); });
+    result = core::nested([&] { return pay(road, form, subtotal.c_str()); });
     if (!goesOn(result)) return result;
-    result = core::nested([&] { return finishClosing(message); });
+    result = core::nested([&] { return finishClosing(road, message); });
     if (!goesOn(result)) return result;
     if (s.ack == 6 && s.st2 == 0) s.couponOpen = false;
     return call.finish(s.lastReturnCode);

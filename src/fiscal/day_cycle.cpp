@@ -3,13 +3,12 @@
 #include <string>
 
 #include "core/call_log.h"
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/day_operations.h"
 #include "fiscal/nonfiscal_documents.h"
-#include "protocol/network_client.h"
+#include "protocol/call.h"
 
 namespace quelfi::fiscal {
 
@@ -31,15 +30,14 @@ bool hasValue(const std::string& digits) {
 
 }  // namespace
 
-int openDay(const char* amount, const char* form) {
+int openDay(const Road& road, const char* amount, const char* form) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_AberturaDoDia");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AberturaDoDia"));
     const std::string amountText = core::argText(amount);
-    if (s.networkMode == 1) {
-        const std::string record = protocol::requestRecord(1, {amountText, core::argText(form)});
-        call.logRecord(record.substr(4));
-        return *protocol::forwardToDriver(call, record);
-    }
+    // The driver program checks the amount and the form itself.
+    if (auto forwarded =
+            call.handOver({amountText, core::argText(form)}, protocol::RecordLine::Parameters))
+        return *forwarded;
     const std::string digits = keepDigits(amountText);
     if (amountText.empty() || amountText.size() > kAmountTextMax ||
         digits.size() > kAmountDigitsMax)
@@ -48,22 +46,19 @@ int openDay(const char* amount, const char* form) {
     if (core::argText(form).size() > kFormMax)
         return call.failLine(
             -2, "Retorno Quelmar_FI_Suprimento: -2 - Parametro invalido para forma de pagto");
-    int result = core::nested([] { return readingX(); });
+    int result = core::nested([&] { return readingX(road); });
     if (!goesOn(result)) return result;
     if (hasValue(digits)) {
-        result = core::nested([&] { return supplyCash(digits.c_str(), form); });
+        result = core::nested([&] { return supplyCash(road, digits.c_str(), form); });
         if (!goesOn(result)) return result;
     }
     return call.finish(s.lastReturnCode);
 }
 
-int closeXOrZReport() {
+int closeXOrZReport(int (*closing)()) {
     core::PrinterState& s = state();
     core::logLine("Quelmar_FI_FechamentoDoDia", 0, " ");
-    // Without the adapter nothing can close the report: an execution error, not a success.
-    s.lastReturnCode = s.seams.yancoReportClosing
-                           ? core::nested([&] { return s.seams.yancoReportClosing(); })
-                           : -1;
+    s.lastReturnCode = core::nested([&] { return closing(); });
     return s.lastReturnCode;
 }
 

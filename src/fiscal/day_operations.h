@@ -2,27 +2,31 @@
 // the one-call day opening and closing, and the coupon's subtotal.
 #pragma once
 
+#include "protocol/road.h"
+
 namespace quelfi::fiscal {
 
-int readingX();
+using protocol::Road;
+
+int readingX(const Road& road);
 // A plain reduction, or one that also sets the printer's clock (date DDMMAA or DDMMAAAA, time
 // HHMMSS, separators allowed).
-int reductionZ(const char* date, const char* time);
+int reductionZ(const Road& road, const char* date, const char* time);
 // The reduction command of old firmware: no reading before, no wait and no records after.
-int reductionZOldFirmware();
+int reductionZOldFirmware(const Road& road);
 
 // The fiscal memory printed for a range of movement dates or of reduction numbers.
-int fiscalMemoryByDate(const char* first, const char* last);
-int fiscalMemoryByReduction(const char* first, const char* last);
+int fiscalMemoryByDate(const Road& road, const char* first, const char* last);
+int fiscalMemoryByReduction(const Road& road, const char* first, const char* last);
 
 // X reading, then the opening cash as a supply.
-int openDay(const char* amount, const char* form);
+int openDay(const Road& road, const char* amount, const char* form);
 // The Z reduction.
-int closeDay();
-// Hands the closing of an X or Z report to the Yanco adapter.
-int closeXOrZReport();
+int closeDay(const Road& road);
+// Hands the closing of an X or Z report to the Yanco adapter's `closing`, whatever the model.
+int closeXOrZReport(int (*closing)());
 
 // The open coupon's subtotal, 14 digits.
-int couponSubtotal(char* subtotal);
+int couponSubtotal(const Road& road, char* subtotal);
 
 }  // namespace quelfi::fiscal

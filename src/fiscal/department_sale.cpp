@@ -1,16 +1,14 @@
 // The item sale by department: long code and description travel in a variable tail after the
 // fixed fields, so the command states its own length.
 #include "core/call_log.h"
-#include "core/export_call.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/coupon_opening.h"
 #include "fiscal/item_sale.h"
 #include "fiscal/tax_rates.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -18,6 +16,7 @@ using core::state;
 
 namespace {
 
+constexpr char kItemByDepartment = '?';
 constexpr std::size_t kCodeMax = 49;
 constexpr std::size_t kDescriptionMax = 201;
 const char* const kPrefix =
@@ -29,11 +28,12 @@ bool present(const char* text) {
 
 }  // namespace
 
-int sellDepartmentItem(const char* code, const char* description, const char* taxRate,
-                       const char* unitPrice, const char* quantity, const char* surcharge,
-                       const char* discount, const char* department, const char* unit) {
+int sellDepartmentItem(const Road& road, const char* code, const char* description,
+                       const char* taxRate, const char* unitPrice, const char* quantity,
+                       const char* surcharge, const char* discount, const char* department,
+                       const char* unit) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_VendeItemDepartamento");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItemDepartamento"));
     auto refuse = [&](const char* what, const char* argument) {
         core::logLine(std::string(kPrefix) + what, 0, present(argument) ? argument : " ");
         return -2;
@@ -56,18 +56,26 @@ int sellDepartmentItem(const char* code, const char* description, const char* ta
     if (unit && std::string(unit).size() > 2) return refuse("unidade de medida: ", unit);
 
     const std::string unitText = core::argText(unit);
-    if (s.networkMode == 1) {
+    // The driver program resolves the rate against its printer: the record carries its value.
+    const auto record = [&](int& refusal) -> std::optional<protocol::Parameters> {
         std::string rate;
-        if (networkTaxRate(taxRate, rate) != RateOutcome::Resolved)
-            return refuse("aliquota: ", taxRate);
-        const std::string record = protocol::requestRecord(
-            90, {codeText, descriptionText, rate, keepDigits(unitPrice), keepDigits(quantity),
-                 keepDigits(surcharge), keepDigits(discount), department, unitText});
-        call.logRecord(record);
-        return *protocol::forwardToDriver(call, record);
-    }
+        if (networkTaxRate(taxRate, rate) != RateOutcome::Resolved) {
+            refusal = refuse("aliquota: ", taxRate);
+            return std::nullopt;
+        }
+        return protocol::Parameters{codeText,
+                                    descriptionText,
+                                    rate,
+                                    keepDigits(unitPrice),
+                                    keepDigits(quantity),
+                                    keepDigits(surcharge),
+                                    keepDigits(discount),
+                                    department,
+                                    unitText};
+    };
+    if (auto forwarded = call.handOver({record, protocol::RecordLine::Whole})) return *forwarded;
     std::string rateCode;
-    switch (resolveTaxRate(taxRate, /*completeValue=*/false, rateCode)) {
+    switch (resolveTaxRate(road, taxRate, /*completeValue=*/false, rateCode)) {
         case RateOutcome::Resolved:
             break;
         case RateOutcome::InvalidSilent:
@@ -83,7 +91,7 @@ int sellDepartmentItem(const char* code, const char* description, const char* ta
     }
 
     std::string printedDescription = protocol::inPrinterCodePage(descriptionText);
-    const int opened = ensureCouponOpen();
+    const int opened = ensureCouponOpen(road);
     if (opened != 1) return opened;
     std::string printedCode = codeText;
     if (s.firmwareVersion == "0100") {
@@ -98,20 +106,20 @@ int sellDepartmentItem(const char* code, const char* description, const char* ta
     tail += printedDescription;
     if (printedDescription.size() < kDescriptionMax) tail += '\0';
 
-    const std::string body = "?" + zeroFill(rateCode, 2) + zeroFill(keepDigits(unitPrice), 9) +
-                             zeroFill(keepDigits(quantity), 7) +
-                             zeroFill(keepDigits(discount), 10) +
-                             zeroFill(keepDigits(surcharge), 10) + zeroFill(department, 2) +
-                             std::string(20, '0') + unitField + tail;
+    const std::string body =
+        kItemByDepartment + zeroFill(rateCode, 2) + zeroFill(keepDigits(unitPrice), 9) +
+        zeroFill(keepDigits(quantity), 7) + zeroFill(keepDigits(discount), 10) +
+        zeroFill(keepDigits(surcharge), 10) + zeroFill(department, 2) + std::string(20, '0') +
+        unitField + tail;
     call.logRecord(codeText + "|" + descriptionText + "|" + core::argText(taxRate) + "|" +
                    core::argText(unitPrice) + "|" + core::argText(quantity) + "|" +
                    core::argText(surcharge) + "|" + core::argText(discount) + "|" +
                    core::argText(department) + "|" + unitText + "|");
-    s.rawCommandLength = static_cast<int>(tail.size());
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);
+    spec.rawLength = static_cast<int>(tail.size());
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     return call.finish(s.lastReturnCode);
 }
 

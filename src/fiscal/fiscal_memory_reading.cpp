@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/day_operations.h"
-#include "protocol/command_call.h"
+#include "protocol/call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 #include "protocol/presence.h"
 
 namespace quelfi::fiscal {
@@ -20,27 +18,30 @@ using core::state;
 
 namespace {
 
+constexpr char kFiscalMemoryReading = 0x08;
+constexpr char kFullReading = 'I';
+constexpr char kShortReading = 'i';
 constexpr std::size_t kReductionNumberMax = 4;
 
 // The reading's command for a range of twelve digits, once the printer has answered.
-int printFiscalMemory(const core::ExportCall& call, const std::string& range) {
+int printFiscalMemory(const protocol::Call& call, const std::string& range) {
     core::PrinterState& s = state();
-    if (core::nested([] { return protocol::verifyPrinterOn(); }) == -6)
+    if (core::nested([&] { return protocol::verifyPrinterOn(call.road()); }) == -6)
         return call.communicationFailure();
     protocol::CommandSpec spec;
-    spec.command = protocol::prefixed("\x08" + range + (s.simplifiedReading ? "i" : "I"));
+    spec.command = protocol::prefixed(kFiscalMemoryReading + range +
+                                      (s.simplifiedReading ? kShortReading : kFullReading));
     spec.busyClass = 2;
-    int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
     // The printer prints the whole range before it answers the status request.
-    protocol::refreshStatus(10 * s.reductionTimeout);
-    return call.finish(s.lastReturnCode);
+    spec.refreshStatus = 10 * s.reductionTimeout;
+    return call.run(spec);
 }
 
 }  // namespace
 
-int fiscalMemoryByDate(const char* first, const char* last) {
-    core::ExportCall call("Quelmar_FI_LeituraMemoriaFiscalData", /*alwaysSeparator=*/true);
+int fiscalMemoryByDate(const Road& road, const char* first, const char* last) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalData"),
+                              core::Header::Always);
     const std::string firstLine =
         "Retorno " + call.name() + ": -2 - Parametro invalido para data inicial";
     const std::string lastLine =
@@ -54,13 +55,13 @@ int fiscalMemoryByDate(const char* first, const char* last) {
     const auto to = shortDate(lastDigits);
     if (!to || !isValidShortDate(*to)) return call.failLine(-2, lastLine);
     call.logRecord(firstDigits + "|" + lastDigits);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(41, {*from, *to})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({*from, *to})) return *forwarded;
     return printFiscalMemory(call, *from + *to);
 }
 
-int fiscalMemoryByReduction(const char* first, const char* last) {
-    core::ExportCall call("Quelmar_FI_LeituraMemoriaFiscalReducao", /*alwaysSeparator=*/true);
+int fiscalMemoryByReduction(const Road& road, const char* first, const char* last) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalReducao"),
+                              core::Header::Always);
     const std::string firstText = core::argText(first);
     const std::string lastText = core::argText(last);
     if (firstText.empty() || firstText.size() > kReductionNumberMax)
@@ -70,9 +71,7 @@ int fiscalMemoryByReduction(const char* first, const char* last) {
         return call.failLine(
             -2, "Retorno " + call.name() + ": -2 - Parametro invalido para reducao final");
     call.logRecord(firstText + "|" + lastText);
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(42, {firstText, lastText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({firstText, lastText})) return *forwarded;
     // Reduction numbers travel where the dates would, behind "00", a day no date has.
     char range[32];
     std::snprintf(range, sizeof range, "00%04d00%04d", std::atoi(firstText.c_str()),

@@ -26,15 +26,14 @@ bool answered(int result) {
 
 }  // namespace
 
-int grossSales(char* sales) {
-    const QueryMember& row = member(Query::VendaBruta);
-    QueryCall call(row);
+int grossSales(const Road& road, char* sales, const QueryOptions& options) {
+    const QueryCall call(road, member(Query::VendaBruta), options);
 
-    char grandTotal[19] = {};
-    int result = askQuietly([&] { return textQuery(Query::GrandeTotal, grandTotal); });
+    std::string grandTotal;
+    int result = readQuery(road, Query::GrandeTotal, grandTotal);
     if (!answered(result)) return call.log().finish(result);
-    char lastReduction[632] = {};
-    result = askQuietly([&] { return textQuery(Query::DadosUltimaReducao, lastReduction); });
+    std::string lastReduction;
+    result = readQuery(road, Query::DadosUltimaReducao, lastReduction);
     if (!answered(result)) return call.log().finish(result);
 
     // The reduction's second field is the grand total it closed with.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/queries.h"
 #include "fiscal/query_call.h"
@@ -101,17 +102,18 @@ Decode decoderOf(Query id) {
 
 }  // namespace
 
-int integerQuery(Query id, std::optional<int>& value) {
+int integerQuery(const Road& road, Query id, std::optional<int>& value,
+                 const QueryOptions& options) {
     value.reset();
     const Decode decode = decoderOf(id);
     if (!decode) return -1;
-    QueryCall call(member(id));
+    const QueryCall call(road, member(id), options);
     if (auto forwarded = call.forward()) return *forwarded;
     int failure = 0;
     if (!call.ask(failure)) return failure;
     IntegerAnswer answer;
     if (const int decoded = decode(call, state().replyBuffer, answer); decoded != 1) return decoded;
-    if (state().answerToFile) {
+    if (call.answersToFile()) {
         if (const int written = call.log().writeAnswer(answer.text); written != 1) return written;
     } else {
         value = answer.value;
@@ -120,9 +122,12 @@ int integerQuery(Query id, std::optional<int>& value) {
     return call.finish();
 }
 
-int fiscalFlagsForStatus(int& flags) {
+int fiscalFlagsForStatus(const Road& road, int readyPolls, int& flags) {
     std::optional<int> value;
-    const int result = askQuietly([&] { return integerQuery(Query::FlagsFiscais, value); });
+    const int result = core::nested([&] {
+        return integerQuery(road, Query::FlagsFiscais, value,
+                            {.quietly = true, .readyPolls = readyPolls});
+    });
     flags = value.value_or(0);
     return result;
 }

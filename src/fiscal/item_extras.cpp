@@ -1,13 +1,11 @@
 // Cancellations and the item extras: the last item, any item by number, the whole coupon, a
 // longer description, the unit of measure.
-#include "core/export_call.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/item_sale.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -15,77 +13,81 @@ using core::state;
 
 namespace {
 
+constexpr char kCancelLastItem = 0x0D;
+constexpr char kCancelCoupon = 0x0E;
+constexpr char kCancelItem = 0x1F;
+constexpr std::string_view kItemDescription = ">4";
+constexpr std::string_view kUnitOfMeasure = ">3";
+
 // Sends a plain command; on success the fixed "1 - Ok" line, and the reply's own result.
-int sendWithOkLine(const core::ExportCall& call, const std::string& body) {
+int sendWithOkLine(const protocol::Call& call, const std::string& body) {
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     call.failLine(1, "Retorno " + call.name() + ": 1 - Ok");
     return state().lastReturnCode;
 }
 
-int sendPlain(const core::ExportCall& call, const std::string& body) {
+int sendPlain(const protocol::Call& call, const std::string& body) {
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
 }  // namespace
 
-int cancelLastItem() {
-    core::ExportCall call("Quelmar_FI_CancelaItemAnterior");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(11)))
-        return *forwarded;
-    return sendWithOkLine(call, "\x0D");
+int cancelLastItem(const Road& road) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemAnterior"));
+    if (auto forwarded = call.handOver()) return *forwarded;
+    return sendWithOkLine(call, std::string(1, kCancelLastItem));
 }
 
-int cancelItem(const char* number) {
-    core::ExportCall call("Quelmar_FI_CancelaItemGenerico");
+int cancelItem(const Road& road, const char* number) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemGenerico"));
     if (!number || std::string(number).size() > 3)
         return call.fail(-2, "Parametro invalido para numero do item ");
     call.logParameter(number);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(12, {number})))
-        return *forwarded;
-    return sendWithOkLine(call, "\x1F" + zeroFill(number, 4));
+    if (auto forwarded = call.handOver({number})) return *forwarded;
+    return sendWithOkLine(call, kCancelItem + zeroFill(number, 4));
 }
 
-int cancelCoupon() {
+int cancelCoupon(const Road& road) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_CancelaCupom", /*alwaysSeparator=*/true);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(9)))
-        return *forwarded;
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaCupom"),
+                              core::Header::Always);
+    if (auto forwarded = call.handOver()) return *forwarded;
     protocol::CommandSpec spec;
-    spec.command = protocol::prefixed("\x0E");
+    spec.command = protocol::prefixed(std::string(1, kCancelCoupon));
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     if (s.ack == 6 && s.st2 == 0) s.couponOpen = false;
     call.failLine(1, "Retorno Quelmar_FI_CancelaCupom: 1 - Ok");
     return s.lastReturnCode;
 }
 
-int extendItemDescription(const char* text) {
-    core::ExportCall call("Quelmar_FI_AumentaDescricaoItem", /*alwaysSeparator=*/true);
+int extendItemDescription(const Road& road, const char* text) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AumentaDescricaoItem"),
+                              core::Header::Always);
     if (!text || !*text || std::string(text).size() > 200)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_AumentaDescricaoItem: -2 - Parametro invalido "
                              "para descricao do item");
     call.logParameter(text);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(7, {text})))
-        return *forwarded;
-    return sendPlain(call, ">4" + protocol::inPrinterCodePage(text));
+    if (auto forwarded = call.handOver({text})) return *forwarded;
+    return sendPlain(call, std::string(kItemDescription) + protocol::inPrinterCodePage(text));
 }
 
-int useUnitOfMeasure(const char* unit) {
-    core::ExportCall call("Quelmar_FI_UsaUnidadeMedida", /*alwaysSeparator=*/true);
+int useUnitOfMeasure(const Road& road, const char* unit) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_UsaUnidadeMedida"),
+                              core::Header::Always);
     if (!unit || !*unit || std::string(unit).size() > 2)
         return call.failLine(
             -2,
             "Retorno Quelmar_FI_UsaUnidadeMedida: -2 - Parametro invalido para unidade de medida");
     call.logParameter(unit);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(85, {unit})))
-        return *forwarded;
-    return sendPlain(call, ">3" + blankFill(unit, 2));
+    if (auto forwarded = call.handOver({unit})) return *forwarded;
+    return sendPlain(call, std::string(kUnitOfMeasure) + blankFill(unit, 2));
 }
 
 }  // namespace quelfi::fiscal

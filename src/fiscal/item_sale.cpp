@@ -2,21 +2,22 @@
 // printer's table, and the coupon opened first when the library has none open.
 #include "fiscal/item_sale.h"
 
-#include "core/export_call.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/coupon_opening.h"
 #include "fiscal/tax_rates.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
 using core::state;
 
 namespace {
+
+constexpr char kItemTwoDecimals = 0x09;
+constexpr char kItemThreeDecimals = '8';
 
 bool present(const char* text) {
     return text && *text;
@@ -32,11 +33,11 @@ struct ItemFields {
 
 }  // namespace
 
-int sellItem(const char* code, const char* description, const char* taxRate,
+int sellItem(const Road& road, const char* code, const char* description, const char* taxRate,
              const char* quantityType, const char* quantity, int decimalPlaces,
              const char* unitPrice, const char* discountType, const char* discount) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_VendeItem");
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItem"));
     const std::string codeText = core::argText(code);
     const std::string descriptionText = core::argText(description);
     ItemFields fields;
@@ -100,18 +101,26 @@ int sellItem(const char* code, const char* description, const char* taxRate,
         }
         add(discount);
 
-        if (s.networkMode == 1) {
+        // The driver program resolves the rate against its printer: the record carries its value.
+        const auto record = [&](int& refusal) -> std::optional<protocol::Parameters> {
             std::string rate;
-            if (networkTaxRate(taxRate, rate) != RateOutcome::Resolved)
-                return call.failWith(-2, "Parametro invalido para aliquota: ", taxRate);
-            const std::string record = protocol::requestRecord(
-                89, {codeText, descriptionText, rate, core::argText(quantityType),
-                     keepDigits(quantity), std::to_string(decimalPlaces), keepDigits(unitPrice),
-                     core::argText(discountType), keepDigits(discount)});
-            call.logRecord(record.substr(4));
-            return *protocol::forwardToDriver(call, record);
-        }
-        switch (resolveTaxRate(taxRate, /*completeValue=*/true, fields.rate)) {
+            if (networkTaxRate(taxRate, rate) != RateOutcome::Resolved) {
+                refusal = call.failWith(-2, "Parametro invalido para aliquota: ", taxRate);
+                return std::nullopt;
+            }
+            return protocol::Parameters{codeText,
+                                        descriptionText,
+                                        rate,
+                                        core::argText(quantityType),
+                                        keepDigits(quantity),
+                                        std::to_string(decimalPlaces),
+                                        keepDigits(unitPrice),
+                                        core::argText(discountType),
+                                        keepDigits(discount)};
+        };
+        if (auto forwarded = call.handOver({record, protocol::RecordLine::Parameters}))
+            return *forwarded;
+        switch (resolveTaxRate(road, taxRate, /*completeValue=*/true, fields.rate)) {
             case RateOutcome::Resolved:
                 break;
             case RateOutcome::InvalidSilent:
@@ -127,7 +136,7 @@ int sellItem(const char* code, const char* description, const char* taxRate,
 
     std::string printedDescription = descriptionText.substr(0, 29);
     protocol::toPrinterCodePage(printedDescription);
-    const int opened = ensureCouponOpen();
+    const int opened = ensureCouponOpen(road);
     if (opened != 1) return opened;
 
     std::string printedCode = codeText.substr(0, 13);
@@ -135,15 +144,15 @@ int sellItem(const char* code, const char* description, const char* taxRate,
         blankPercentSigns(printedDescription, 30);
         blankPercentSigns(printedCode, 14);
     }
-    const std::string body = std::string(1, decimalPlaces == 3 ? '8' : '\x09') +
-                             blankFill(printedCode, 13) + blankFill(printedDescription, 29) +
-                             zeroFill(fields.rate, 2) + fields.quantity +
-                             zeroFill(fields.price, 8) + fields.discount;
+    const std::string body =
+        std::string(1, decimalPlaces == 3 ? kItemThreeDecimals : kItemTwoDecimals) +
+        blankFill(printedCode, 13) + blankFill(printedDescription, 29) + zeroFill(fields.rate, 2) +
+        fields.quantity + zeroFill(fields.price, 8) + fields.discount;
     call.logRecord(parameters);
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(body);
     int failure = 0;
-    if (!protocol::send(call, spec, failure, "Erro de comunicacao: ")) return failure;
+    if (!call.send(spec, failure, "Erro de comunicacao: ")) return failure;
     return call.finish(s.lastReturnCode);
 }
 

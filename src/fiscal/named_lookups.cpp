@@ -8,7 +8,6 @@
 #include "fiscal/queries.h"
 #include "fiscal/query_call.h"
 #include "fiscal/record_answers.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -19,8 +18,7 @@ namespace {
 // Where a name and its 14-digit value sit in one kind of record list.
 struct RecordList {
     Query lister;
-    std::size_t bufferSize;  // the lister's answer and its terminator
-    std::size_t stride;      // record and separator
+    std::size_t stride;  // record and separator
     std::size_t nameAt, nameWidth;
     std::size_t valueAt;  // the last 14 digits of the record's (first) value
     std::size_t searched;
@@ -30,7 +28,6 @@ constexpr std::size_t kValueWidth = 14;
 
 // Records separated by ",", CR, LF; the value field is "00" and 18 digits after the description.
 constexpr RecordList kPaymentFormList{.lister = Query::VerificaFormasPagamento,
-                                      .bufferSize = 3118,
                                       .stride = kPaymentFormRecord + 3,
                                       .nameAt = 0,
                                       .nameWidth = kPaymentFormDescription,
@@ -38,7 +35,6 @@ constexpr RecordList kPaymentFormList{.lister = Query::VerificaFormasPagamento,
                                       .searched = 50};
 // Records separated by ","; the count (4), the value ("00" and 18 digits), the name.
 constexpr RecordList kNonFiscalTotalizers{.lister = Query::VerificaRecebimentoNaoFiscal,
-                                          .bufferSize = 2200,
                                           .stride = kNonFiscalRecord + 1,
                                           .nameAt = 4 + 20,
                                           .nameWidth = kNonFiscalName,
@@ -51,20 +47,18 @@ struct Refusals {
     std::string_view notFoundMessage;
 };
 
-int lookUp(Query id, const RecordList& list, const Refusals& refusals, const char* nameArg,
-           char* value) {
-    const QueryMember& row = member(id);
-    QueryCall call(row);
+int lookUp(const Road& road, Query id, const RecordList& list, const Refusals& refusals,
+           const char* nameArg, char* value) {
+    const QueryCall call(road, member(id));
     const std::string name = core::argText(nameArg);
-    call.log().logRecord(protocol::requestRecord(row.record, {name}));
+    call.log().logRecord(call.log().record({name}));
     if (name.size() > list.nameWidth)
         return call.log().fail(-2, std::string(refusals.invalidName) + name);
     if (auto forwarded = call.forward({name})) return *forwarded;
 
-    std::vector<char> buffer(list.bufferSize, '\0');
-    const int listed = askQuietly([&] { return textQuery(list.lister, buffer.data()); });
+    std::string records;
+    const int listed = readQuery(road, list.lister, records);
     if (listed != 1 && listed != -27) return call.log().finish(listed);
-    const std::string records(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
 
     // An unprogrammed record has a blank name: a blank name is never a match.
     const std::string wanted = name + std::string(list.nameWidth - name.size(), ' ');
@@ -82,16 +76,16 @@ int lookUp(Query id, const RecordList& list, const Refusals& refusals, const cha
 
 }  // namespace
 
-int paymentFormValue(const char* name, char* value) {
+int paymentFormValue(const Road& road, const char* name, char* value) {
     return lookUp(
-        Query::ValorFormaPagamento, kPaymentFormList,
+        road, Query::ValorFormaPagamento, kPaymentFormList,
         {"Parametro invalido para forma de pagto: ", -24, "Forma de pagamento nao programada"},
         name, value);
 }
 
-int nonFiscalTotalizerValue(const char* name, char* value) {
+int nonFiscalTotalizerValue(const Road& road, const char* name, char* value) {
     return lookUp(
-        Query::ValorTotalizadorNaoFiscal, kNonFiscalTotalizers,
+        road, Query::ValorTotalizadorNaoFiscal, kNonFiscalTotalizers,
         {"Parametro invalido para o totalizador: ", -25, "Totalizador n\xE3o programado "}, name,
         value);
 }

@@ -4,15 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/export_call.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/nonfiscal_documents.h"
 #include "fiscal/payment_form_index.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
@@ -20,6 +18,9 @@ using core::state;
 
 namespace {
 
+constexpr char kNonFiscalReceipt = 0x19;
+constexpr std::string_view kWithdrawal = "SA";
+constexpr std::string_view kSupply = "SU";
 constexpr std::size_t kAmountWidth = 14;
 constexpr std::size_t kFormWidth = 16;
 constexpr int kLastTotalizer = 50;
@@ -30,19 +31,21 @@ bool validAmount(const std::string& text, std::string& digits) {
     return !text.empty() && digits.size() <= kAmountWidth;
 }
 
-int sendReceipt(const core::ExportCall& call, const std::string& body,
+int sendReceipt(const protocol::Call& call, const std::string& body,
                 std::string_view communicationMessage = "Erro de comunicacao") {
     protocol::CommandSpec spec;
-    spec.command = protocol::prefixed("\x19" + body);
+    spec.command = protocol::prefixed(kNonFiscalReceipt + body);
     int failure = 0;
-    if (!protocol::send(call, spec, failure, communicationMessage)) return failure;
+    if (!call.send(spec, failure, communicationMessage)) return failure;
     return call.finish(state().lastReturnCode);
 }
 
 }  // namespace
 
-int registerNonFiscalReceipt(const char* index, const char* amount, const char* form) {
-    core::ExportCall call("Quelmar_FI_RecebimentoNaoFiscal", /*alwaysSeparator=*/true);
+int registerNonFiscalReceipt(const Road& road, const char* index, const char* amount,
+                             const char* form) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_RecebimentoNaoFiscal"),
+                              core::Header::Always);
     const std::string prefix = "Retorno " + call.name() + ": -2 - Parametro invalido para ";
     const std::string indexText = core::argText(index);
     const int totalizer = std::atoi(indexText.c_str());
@@ -56,15 +59,13 @@ int registerNonFiscalReceipt(const char* index, const char* amount, const char* 
     const std::string formLine = prefix + "a forma de pagto";
     if (formText.size() > kFormWidth) return call.failLine(-2, formLine);
     call.logRecord(indexText + "|" + amountText + "|" + formText);
-    if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(70, {indexText, amountText, formText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({indexText, amountText, formText})) return *forwarded;
 
     // The printer takes the form by name, and learns a name it does not know when asked for its
     // index: a receipt without a form has nothing to be paid in.
     if (formText.empty()) return call.failLine(-2, formLine);
     std::string formIndex;
-    const int found = paymentFormIndex(formText, formIndex);
+    const int found = paymentFormIndex(road, formText, formIndex);
     if (found != 1) return found;
     if (std::atoi(formIndex.c_str()) == 0) return call.communicationFailure();
     char number[8];
@@ -73,20 +74,21 @@ int registerNonFiscalReceipt(const char* index, const char* amount, const char* 
                                  blankFill(protocol::inPrinterCodePage(formText), kFormWidth));
 }
 
-int withdrawCash(const char* amount) {
-    core::ExportCall call("Quelmar_FI_Sangria", /*alwaysSeparator=*/true);
+int withdrawCash(const Road& road, const char* amount) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_Sangria"),
+                              core::Header::Always);
     const std::string amountText = core::argText(amount);
     std::string digits;
     if (!validAmount(amountText, digits))
         return call.failLine(-2, "Retorno Quelmar_FI_Sangria: -2 - Parametro invalido para valor");
     call.logParameter(amountText);
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(78, {amountText})))
-        return *forwarded;
-    return sendReceipt(call, "SA" + zeroFill(digits, kAmountWidth), "Erro de comunica\xE7\xE3o");
+    if (auto forwarded = call.handOver({amountText})) return *forwarded;
+    return sendReceipt(call, std::string(kWithdrawal) + zeroFill(digits, kAmountWidth),
+                       "Erro de comunica\xE7\xE3o");
 }
 
-int supplyCash(const char* amount, const char* form) {
-    core::ExportCall call("Quelmar_FI_Suprimento");
+int supplyCash(const Road& road, const char* amount, const char* form) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_Suprimento"));
     const std::string amountText = core::argText(amount);
     std::string digits;
     if (!validAmount(amountText, digits))
@@ -97,12 +99,10 @@ int supplyCash(const char* amount, const char* form) {
         return call.failLine(
             -2, "Retorno Quelmar_FI_Suprimento: -2 - Parametro invalido para forma de pagto");
     call.logParameter(amountText + "|" + formText + "|");
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(81, {amountText, formText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({amountText, formText})) return *forwarded;
     // The Yanco printer keeps no supply total: its adapter adds each accepted supply to a running
     // total in the INI, on its own road, once it is in place.
-    std::string body = "SU" + zeroFill(digits, kAmountWidth);
+    std::string body = std::string(kSupply) + zeroFill(digits, kAmountWidth);
     if (!formText.empty()) body += blankFill(protocol::inPrinterCodePage(formText), kFormWidth);
     return sendReceipt(call, body);
 }

@@ -6,14 +6,14 @@
 namespace quelfi::fiscal {
 
 // The reply's own result is returned; the drawer pulse needs no status refresh.
-int openDrawer() {
+int openDrawer(const Road& road) {
     const QueryMember& row = member(Query::AcionaGaveta);
-    QueryCall call(row);
+    const QueryCall call(road, row);
     if (auto forwarded = call.forward()) return *forwarded;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(std::string(row.command));
     spec.replyLength = row.replyLength;
-    return protocol::runCommand(call.log(), spec);
+    return call.log().run(spec);
 }
 
 }  // namespace quelfi::fiscal

@@ -3,18 +3,27 @@
 #include "core/call_log.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
 #include "protocol/frame.h"
 #include "protocol/send_command.h"
 
 namespace quelfi::fiscal {
 
-int paymentFormIndex(const std::string& description, std::string& index) {
+namespace {
+
+constexpr char kPaymentFormIndex = 'G';
+
+}  // namespace
+
+int paymentFormIndex(const protocol::Road& road, const std::string& description,
+                     std::string& index) {
     core::logLine("Quelmar_FI_ObtemIndiceFormaPagamento", 0, " ");
     core::logLine("Par\xE2metro: ", 0, description);
     const std::string form = protocol::inPrinterCodePage(description);
-    if (protocol::sendCommand(protocol::prefixed("G" + blankFill(form, 16)), 1 + 2 + 2, 1, 2, 1) !=
-        1) {
+    const protocol::CommandSpec spec =
+        protocol::query(protocol::prefixed(kPaymentFormIndex + blankFill(form, 16)), 1 + 2 + 2, 2);
+    if (protocol::sendCommand(road, spec) != 1) {
         core::logText("Retorno: 0 - Erro de comunicacao");
         return 0;
     }

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "protocol/road.h"
+
 namespace quelfi::fiscal {
 
 // 1 with the two-character index, 0 on communication failure, -24 when the printer has no room.
-int paymentFormIndex(const std::string& description, std::string& index);
+int paymentFormIndex(const protocol::Road& road, const std::string& description,
+                     std::string& index);
 
 }  // namespace quelfi::fiscal

@@ -4,15 +4,13 @@
 #include <optional>
 
 #include "core/call_log.h"
-#include "core/export_call.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/coupon_closing.h"
 #include "fiscal/payment_form_index.h"
+#include "protocol/call.h"
 #include "protocol/code_page.h"
-#include "protocol/command_call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 #include "protocol/send_command.h"
 
 namespace quelfi::fiscal {
@@ -21,51 +19,52 @@ using core::state;
 
 namespace {
 
+constexpr char kPayment = 'H';
+constexpr char kPaymentOldFirmware = '!';
+
 bool present(const char* text) {
     return text && *text;
 }
 
 // The index of a form, 0 and -24 passed on as they come; `index` is set on success.
-int indexOf(const std::string& form, std::string& index, bool cashShortcut) {
+int indexOf(const Road& road, const std::string& form, std::string& index, bool cashShortcut) {
     const std::string printed = protocol::inPrinterCodePage(form);
     // Cash is always the first form: its full 16-character name needs no question.
     if (cashShortcut && (printed == "Dinheiro        " || printed == "dinheiro        ")) {
         index = "01";
         return 1;
     }
-    return paymentFormIndex(form, index);
+    return paymentFormIndex(road, form, index);
 }
 
 bool zeroIndex(const std::string& index) {
     return std::atoi(index.c_str()) == 0;
 }
 
-int sendPayment(const core::ExportCall& call, const std::string& command,
+int sendPayment(const protocol::Call& call, const std::string& command,
                 std::string_view failureLine = {}) {
     protocol::CommandSpec spec;
     spec.command = command;
     int failure = 0;
     if (!failureLine.empty()) {
-        core::PrinterState& s = state();
-        s.commandBusy = 0;
-        const int sent = protocol::sendCommand(command, 3);
+        const int sent = protocol::sendCommand(call.road(), spec);
         if (sent == 0) return call.failLine(0, failureLine);
         if (sent != 1) return call.finish(sent);
-        return call.finish(s.lastReturnCode);
+        return call.finish(state().lastReturnCode);
     }
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     return call.finish(state().lastReturnCode);
 }
 
 // A payment form given by description: present and at most 16 characters.
-bool checkedForm(const core::ExportCall& call, const char* form, int& refusal) {
+bool checkedForm(const protocol::Call& call, const char* form, int& refusal) {
     if (present(form) && std::string(form).size() <= 16) return true;
     refusal = call.failWith(-2, "Parametro invalido para forma de pagto: ", form);
     return false;
 }
 
 // A payment amount as the printer takes it: its digits as a 14-digit number ("%014u").
-bool checkedAmount(const core::ExportCall& call, const char* amount, std::string& value,
+bool checkedAmount(const protocol::Call& call, const char* amount, std::string& value,
                    int& refusal) {
     const auto digits = present(amount) ? numericAmount14(keepDigits(amount)) : std::nullopt;
     if (digits) {
@@ -76,34 +75,34 @@ bool checkedAmount(const core::ExportCall& call, const char* amount, std::string
     return false;
 }
 
-// The front of a payment by form name: the checks, the parameter line and, in client mode,
-// the request record. The result when the call ends there; `value` is the 14-digit amount.
-std::optional<int> paymentByName(const core::ExportCall& call, int record, const char* form,
-                                 const char* amount, std::string& value) {
+// The front of a payment by form name: the checks, the parameter line and the network step.
+// The result when the call ends there; `value` is the 14-digit amount.
+std::optional<int> paymentByName(const protocol::Call& call, const char* form, const char* amount,
+                                 std::string& value) {
     int refusal = 0;
     if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
         return refusal;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
-    return protocol::forwardToDriver(call, protocol::requestRecord(record, {formText, value}));
+    return call.handOver({formText, value});
 }
 
 }  // namespace
 
-int pay(const char* form, const char* amount) {
-    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamento");
+int pay(const Road& road, const char* form, const char* amount) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_EfetuaFormaPagamento"));
     std::string value;
-    if (auto ended = paymentByName(call, 23, form, amount, value)) return *ended;
+    if (auto ended = paymentByName(call, form, amount, value)) return *ended;
     const std::string formText = form;
     std::string index;
-    const int found = indexOf(formText, index, /*cashShortcut=*/true);
+    const int found = indexOf(road, formText, index, /*cashShortcut=*/true);
     if (found != 1) return found;
     if (zeroIndex(index)) return call.communicationFailure();
-    return sendPayment(call, protocol::prefixed("H" + index + value));
+    return sendPayment(call, protocol::prefixed(kPayment + index + value));
 }
 
-int payByIndex(const char* index, const char* amount) {
-    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamentoIndice");
+int payByIndex(const Road& road, const char* index, const char* amount) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_EfetuaFormaPagamentoIndice"));
     if (!present(index))
         return call.failWith(-2, "Parametro invalido para indice forma de pagto: ", index);
     const std::string indexText = index;
@@ -113,14 +112,13 @@ int payByIndex(const char* index, const char* amount) {
     int refusal = 0;
     if (!checkedAmount(call, amount, value, refusal)) return refusal;
     call.logRecord(indexText + "|" + value + "|");
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(23, {indexText, value})))
-        return *forwarded;
-    return sendPayment(call, protocol::prefixed("H" + zeroFill(indexText, 2) + value));
+    if (auto forwarded = call.handOver({indexText, value})) return *forwarded;
+    return sendPayment(call, protocol::prefixed(kPayment + zeroFill(indexText, 2) + value));
 }
 
-int payWithText(const char* form, const char* amount, const char* text) {
-    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamentoDescricaoForma");
+int payWithText(const Road& road, const char* form, const char* amount, const char* text) {
+    const protocol::Call call(road,
+                              protocol::exportRow("Quelmar_FI_EfetuaFormaPagamentoDescricaoForma"));
     const char* const formMessage =
         "Retorno Quelmar_FI_EfetuaFormaPagamento: -2 - Parametro invalido para forma de pagto: ";
     const std::string formText = core::argText(form);
@@ -135,30 +133,31 @@ int payWithText(const char* form, const char* amount, const char* text) {
     if (freeText.size() > 80) return call.failLine(-2, formMessage + formText);
     call.logRecord(formText + "|" + core::argText(amount) +
                    (text ? "|" + freeText : std::string()));
-    if (auto forwarded = protocol::forwardToDriver(
-            call, protocol::requestRecord(24, {formText, digits, freeText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({formText, digits, freeText})) return *forwarded;
     std::string index;
-    const int found = indexOf(formText, index, /*cashShortcut=*/false);
+    const int found = indexOf(road, formText, index, /*cashShortcut=*/false);
     if (found != 1) return found;
     const char* const failure = "Retorno Quelmar_FI_EfetuaFormaPagamento: 0 - Erro de comunicacao";
     if (zeroIndex(index)) return call.failLine(0, failure);
-    const std::string command = "\x1BH" + index + zeroFill(digits, 14) + freeText;
+    // Sent with ESC whatever the printer's prefix.
+    protocol::CommandSpec spec;
+    spec.command = std::string{protocol::kEsc, kPayment} + index + zeroFill(digits, 14) + freeText;
     core::PrinterState& s = state();
-    const int sent = protocol::sendCommand(command, 3);
+    const int sent = protocol::sendCommand(road, spec);
     if (sent == 0) return call.failLine(0, failure);
     if (sent != 1) return call.finish(sent);
     core::logLine("Retorno Quelmar_FI_EfetuaFormaPagamento: ", s.lastReturnCode, "");
     return s.lastReturnCode;
 }
 
-int payOldFirmware(const char* form, const char* amount) {
-    core::ExportCall call("Quelmar_FI_EfetuaFormaPagamentoImpAntiga");
+int payOldFirmware(const Road& road, const char* form, const char* amount) {
+    const protocol::Call call(road,
+                              protocol::exportRow("Quelmar_FI_EfetuaFormaPagamentoImpAntiga"));
     std::string value;
-    if (auto ended = paymentByName(call, 194, form, amount, value)) return *ended;
+    if (auto ended = paymentByName(call, form, amount, value)) return *ended;
     const std::string formText = form;
-    const std::string command =
-        "\x1B!" + blankFill(protocol::inPrinterCodePage(formText), 22) + value;
+    const std::string command = std::string{protocol::kEsc, kPaymentOldFirmware} +
+                                blankFill(protocol::inPrinterCodePage(formText), 22) + value;
     return sendPayment(call, command,
                        "Retorno Quelmar_FI_EfetuaFormaPagamento: 0 - Erro de comunicacao");
 }

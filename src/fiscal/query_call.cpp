@@ -2,35 +2,10 @@
 
 #include "core/printer_state.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
 using core::state;
-
-namespace {
-
-// The table layout and the leading count are settings of one reply: set them for this command and
-// clear them whatever happens, so a failed send cannot leak them into the next command.
-class ReplySettings {
-  public:
-    explicit ReplySettings(const QueryMember& row) {
-        core::PrinterState& s = state();
-        if (row.tableCommand != 0) {
-            s.tableReplyMode = true;
-            s.tableReplyCommand = row.tableCommand;
-        }
-        s.leadingCountPending = row.leadingCount;
-    }
-    ~ReplySettings() {
-        core::PrinterState& s = state();
-        s.tableReplyMode = false;
-        s.tableReplyCommand = 0;
-        s.leadingCountPending = false;
-    }
-};
-
-}  // namespace
 
 protocol::CommandSpec commandOf(const QueryMember& row) {
     return protocol::query(protocol::prefixed(std::string(row.command)), row.replyLength,
@@ -41,24 +16,35 @@ std::string head(const std::string& text, std::size_t width) {
     return text.substr(0, width);
 }
 
-QueryCall::QueryCall(const QueryMember& row)
-    : row_(row), log_(std::string(row.name), row.alwaysSeparator) {}
+QueryCall::QueryCall(const protocol::Road& road, const QueryMember& row,
+                     const QueryOptions& options)
+    : row_(row),
+      options_(options),
+      log_(road, exportRowOf(row), std::string(row.name),
+           row.alwaysSeparator ? core::Header::Always : core::Header::UnlessNested) {}
 
-std::optional<int> QueryCall::forward(std::initializer_list<std::string> parameters) const {
-    return protocol::forwardToDriver(log_, protocol::requestRecord(row_.record, parameters));
+std::optional<int> QueryCall::forward(const protocol::Parameters& parameters) const {
+    return log_.handOver(parameters);
 }
 
 bool QueryCall::ask(int& failure) const {
     return ask(commandOf(row_), failure);
 }
 
-bool QueryCall::ask(const protocol::CommandSpec& spec, int& failure) const {
-    ReplySettings settings(row_);
-    return protocol::send(log_, spec, failure);
+bool QueryCall::ask(protocol::CommandSpec spec, int& failure) const {
+    spec.tableCommand = row_.tableCommand;
+    spec.tableLayout = row_.tableCommand != 0;
+    spec.leadingCount = row_.leadingCount;
+    if (spec.readyPolls == 0) spec.readyPolls = options_.readyPolls;
+    return log_.send(spec, failure);
+}
+
+bool QueryCall::answersToFile() const {
+    return state().answerToFile && !options_.quietly;
 }
 
 int QueryCall::deliver(const Answer& answer, char* buffer, char* second) const {
-    if (state().answerToFile) {
+    if (answersToFile()) {
         if (const int written = log_.writeAnswer(answer.forFile()); written != 1) return written;
         log_.logAnswer(answer.forFile());
         return 1;

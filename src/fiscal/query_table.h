@@ -1,11 +1,13 @@
-// The information queries as data: for each member, the request record, the command that asks the
-// printer, how its reply is decoded, how wide its answer is, and what the Yanco printer does
-// instead. The common shape runs from this table; the few members with their own answer handling
-// add a small function on top of the same row.
+// The information queries as data: for each member, the command that asks the printer, how its
+// reply is decoded, how wide its answer is, and what the Yanco printer does instead. The common
+// shape runs from this table; the few members with their own answer handling add a small function
+// on top of the same row.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
+
+#include "protocol/export_row.h"
 
 namespace quelfi::fiscal {
 
@@ -80,7 +82,6 @@ struct YancoNote {
 struct QueryMember {
     Query id;
     std::string_view name;     // the export's name, as the call log writes it
-    int record;                // request-record number of the network-driver mode
     std::string_view command;  // the command bytes after the prefix; "" for none
     int replyLength;           // ACK + data bytes + ST1 + ST2
     int dataFormat;            // 1 packed BCD, 2 characters, 3 hexadecimal, 4 decimal per byte
@@ -94,6 +95,10 @@ struct QueryMember {
 
 // The member's row.
 const QueryMember& member(Query id);
+
+// The member's row of the export table (its request record); the gross sales, which the library
+// computes for itself, have one without a record.
+const protocol::ExportRow& exportRowOf(const QueryMember& member);
 
 // Every row, for tools and tests that walk the family.
 const QueryMember* membersBegin();

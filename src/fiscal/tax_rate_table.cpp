@@ -5,6 +5,7 @@
 
 #include "core/printer_state.h"
 #include "fiscal/record_answers.h"
+#include "protocol/call.h"
 #include "protocol/frame.h"
 #include "protocol/send_command.h"
 
@@ -15,6 +16,7 @@ using core::state;
 namespace {
 
 constexpr int kAck = 6;
+constexpr char kRateList = 0x1A;
 constexpr int kRateListReply = 36;  // ACK, the count, 16 rates of two BCD bytes, ST1, ST2
 
 }  // namespace
@@ -29,11 +31,12 @@ void storeTaxRateList(const std::string& list) {
     s.taxRateTableLoaded = true;
 }
 
-int readTaxRateTable() {
+int readTaxRateTable(const protocol::Road& road) {
     core::PrinterState& s = state();
-    s.leadingCountPending = true;
-    const int sent = protocol::sendCommand(protocol::prefixed("\x1A"), kRateListReply, 1, 1, 1);
-    s.leadingCountPending = false;  // also when no reply consumed it
+    protocol::CommandSpec spec =
+        protocol::query(protocol::prefixed(std::string(1, kRateList)), kRateListReply, 1);
+    spec.leadingCount = true;
+    const int sent = protocol::sendCommand(road, spec);
     if (sent != 1) return sent;
     // A refused command carries no list: keep what is cached rather than an empty table.
     if (s.ack != kAck) return 0;

@@ -31,7 +31,8 @@ int findTaxRateSlot(const std::string& rate) {
     return 0;
 }
 
-RateOutcome resolveTaxRate(const std::string& argument, bool completeValue, std::string& code) {
+RateOutcome resolveTaxRate(const protocol::Road& road, const std::string& argument,
+                           bool completeValue, std::string& code) {
     if (argument.empty()) return RateOutcome::Invalid;
     const std::string upper = upperCase(argument);
     if (isLetterCode(upper)) {
@@ -52,11 +53,12 @@ RateOutcome resolveTaxRate(const std::string& argument, bool completeValue, std:
     if (value.size() > 4) return RateOutcome::Invalid;
     if (completeValue) value = taxRateValue(value);
 
-    if (!state().taxRateTableLoaded && readTaxRateTable() != 1) return RateOutcome::Communication;
+    if (!state().taxRateTableLoaded && readTaxRateTable(road) != 1)
+        return RateOutcome::Communication;
     int slot = findTaxRateSlot(value);
     if (slot == 0) {
         // The rate may have been programmed since the table was read.
-        if (readTaxRateTable() != 1) return RateOutcome::Communication;
+        if (readTaxRateTable(road) != 1) return RateOutcome::Communication;
         slot = findTaxRateSlot(value);
         if (slot == 0) return RateOutcome::NotProgrammed;
     }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "protocol/road.h"
+
 namespace quelfi::fiscal {
 
 // The first slot (1-16) whose value equals `rate` as integers, 0 when none.
@@ -19,7 +21,8 @@ enum class RateOutcome {
 
 // Resolves a rate argument against the printer's table. `completeValue` applies the
 // length-driven right fill to rate values (the department sale looks the digits up as given).
-RateOutcome resolveTaxRate(const std::string& argument, bool completeValue, std::string& code);
+RateOutcome resolveTaxRate(const protocol::Road& road, const std::string& argument,
+                           bool completeValue, std::string& code);
 
 // The rate as it goes into a request record of the network-driver mode: the letter codes as they
 // stand, anything else as its digits. Invalid when empty or longer than four digits.

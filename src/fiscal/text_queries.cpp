@@ -1,7 +1,9 @@
 // The members that answer text: one shape for all of them, with the answer cut from the decoded
 // reply by the row's width or rebuilt by a small shaping function.
 #include <string>
+#include <vector>
 
+#include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/iss_map.h"
 #include "fiscal/queries.h"
@@ -77,10 +79,10 @@ Shape shapeOf(Query id) {
     }
 }
 
-// The common shape: header, client-mode record, command, answer, closing line.
-int run(const QueryMember& row, const protocol::CommandSpec& spec, Shape shape, char* answer,
+// The common shape: header, network step, command, answer, closing line.
+int run(const QueryCall& call, const protocol::CommandSpec& spec, Shape shape, char* answer,
         char* second = nullptr) {
-    QueryCall call(row);
+    const QueryMember& row = call.row();
     if (auto forwarded = call.forward()) return *forwarded;
     int failure = 0;
     if (!call.ask(spec, failure)) return failure;
@@ -89,20 +91,18 @@ int run(const QueryMember& row, const protocol::CommandSpec& spec, Shape shape, 
 }
 
 // Printers of type 0 know only the short request, ESC '#' NUL, whatever the prefix in use.
-int serialNumber(char* serial) {
-    const QueryMember& row = member(Query::NumeroSerie);
-    if (state().printerType != 0) return run(row, commandOf(row), fromSixth, serial);
-    return run(row, protocol::query(std::string("\x1B#\0", 3), 18, row.dataFormat), leading,
+int serialNumber(const QueryCall& call, char* serial) {
+    const QueryMember& row = call.row();
+    if (state().printerType != 0) return run(call, commandOf(row), fromSixth, serial);
+    return run(call, protocol::query(std::string("\x1B#\0", 3), 18, row.dataFormat), leading,
                serial);
 }
 
 // The service-tax rates: the slots of the ISS map looked up in the cached tax-rate table.
-int issRates(char* rates) {
-    const QueryMember& row = member(Query::VerificaAliquotasIss);
-    QueryCall call(row);
+int issRates(const QueryCall& call, char* rates) {
     if (auto forwarded = call.forward()) return *forwarded;
     if (!state().taxRateTableLoaded) {
-        const int read = readTaxRateTable();
+        const int read = readTaxRateTable(call.log().road());
         if (read == 0) return call.log().communicationFailure();
         if (read != 1) return call.log().finish(read);
     }
@@ -132,25 +132,33 @@ bool answersOneText(const QueryMember& row) {
 
 }  // namespace
 
-int textQuery(Query id, char* answer) {
+int textQuery(const Road& road, Query id, char* answer, const QueryOptions& options) {
     const QueryMember& row = member(id);
     if (!answersOneText(row)) return -1;
+    if (id == Query::VendaBruta) return grossSales(road, answer, options);
+    const QueryCall call(road, row, options);
     switch (id) {
         case Query::NumeroSerie:
-            return serialNumber(answer);
+            return serialNumber(call, answer);
         case Query::VerificaAliquotasIss:
-            return issRates(answer);
-        case Query::VendaBruta:
-            return grossSales(answer);
+            return issRates(call, answer);
         default:
-            return run(row, commandOf(row), shapeOf(id), answer);
+            return run(call, commandOf(row), shapeOf(id), answer);
     }
 }
 
-int splitQuery(Query id, char* first, char* second) {
+int readQuery(const Road& road, Query id, std::string& text) {
+    std::vector<char> buffer(member(id).width + 1, '\0');
+    const int result = core::nested(
+        [&] { return textQuery(road, id, buffer.data(), {.quietly = true, .readyPolls = 0}); });
+    text.assign(buffer.data());
+    return result;
+}
+
+int splitQuery(const Road& road, Query id, char* first, char* second) {
     const QueryMember& row = member(id);
     if (row.split == 0) return -1;
-    return run(row, commandOf(row), twoParts, first, second);
+    return run(QueryCall(road, row), commandOf(row), twoParts, first, second);
 }
 
 }  // namespace quelfi::fiscal

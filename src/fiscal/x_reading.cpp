@@ -1,21 +1,25 @@
 // The X reading: the day's totals printed without closing the day.
-#include "core/export_call.h"
 #include "fiscal/day_operations.h"
-#include "protocol/command_call.h"
+#include "protocol/call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 
 namespace quelfi::fiscal {
 
-int readingX() {
-    core::ExportCall call("Quelmar_FI_LeituraX");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(45)))
-        return *forwarded;
+namespace {
+
+constexpr char kReadingX = 0x06;
+
+}  // namespace
+
+int readingX(const Road& road) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_LeituraX"));
+    if (auto forwarded = call.handOver()) return *forwarded;
     protocol::CommandSpec spec;
-    spec.command = protocol::prefixed("\x06");
+    spec.command = protocol::prefixed(std::string(1, kReadingX));
     spec.busyClass = 1;
     // The reading is printed after the acknowledge: its outcome is the status asked afterwards.
-    return protocol::runCommand(call, spec, /*refreshStatus=*/true);
+    spec.refreshStatus = 500;
+    return call.run(spec);
 }
 
 }  // namespace quelfi::fiscal

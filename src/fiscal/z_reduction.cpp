@@ -5,17 +5,14 @@
 
 #include "core/call_log.h"
 #include "core/config.h"
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
 #include "fiscal/argument_format.h"
 #include "fiscal/day_operations.h"
 #include "fiscal/queries.h"
-#include "fiscal/query_call.h"
 #include "fiscal/record_answers.h"
-#include "protocol/command_call.h"
+#include "protocol/call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 #include "protocol/waits.h"
 
 namespace quelfi::fiscal {
@@ -25,6 +22,7 @@ using core::state;
 namespace {
 
 constexpr const char* kName = "Quelmar_FI_ReducaoZ";
+constexpr char kReductionZ = 0x05;
 constexpr std::size_t kTimeDigits = 6;
 // The grand total the last reduction closed with, in the older last-reduction answer: its second
 // field, after two digits and a comma.
@@ -48,37 +46,29 @@ std::string refusal(const std::string& what) {
 // longer last-reduction record of their own query (its grand total at characters 316 to 333); that
 // query belongs to the electronic-journal functions, and until they are part of the library every
 // printer is asked this older record.
-int readLastGrandTotal(std::string& total) {
-    std::vector<char> answer(member(Query::DadosUltimaReducao).width + 1, '\0');
-    const int result =
-        askQuietly([&] { return textQuery(Query::DadosUltimaReducao, answer.data()); });
-    total = slice(answer.data(), kLastGrandTotalAt, kGrandTotalDigits);
-    return result;
-}
-
-int readGrandTotal(std::string& total) {
-    char answer[kGrandTotalDigits + 1] = {};
-    const int result = askQuietly([&] { return textQuery(Query::GrandeTotal, answer); });
-    total = answer;
+int readLastGrandTotal(const Road& road, std::string& total) {
+    std::string answer;
+    const int result = readQuery(road, Query::DadosUltimaReducao, answer);
+    total = slice(answer, kLastGrandTotalAt, kGrandTotalDigits);
     return result;
 }
 
 // Waits until the printer has printed the reduction and written its fiscal memory.
-void waitForReduction() {
+void waitForReduction(const Road& road) {
     core::PrinterState& s = state();
     if (longForms()) {
-        core::nested([&] { return protocol::waitLongCommand(s.reductionTimeout); });
+        core::nested([&] { return protocol::waitLongCommand(road, s.reductionTimeout); });
     } else {
-        protocol::refreshStatus(10 * s.reductionTimeout);
+        protocol::refreshStatus(road, 10 * s.reductionTimeout);
     }
 }
 
 }  // namespace
 
-int reductionZ(const char* date, const char* time) {
+int reductionZ(const Road& road, const char* date, const char* time) {
     core::PrinterState& s = state();
-    core::ExportCall call(kName);
-    std::string command = protocol::prefixed("\x05");
+    const protocol::Call call(road, protocol::exportRow(kName));
+    std::string command = protocol::prefixed(std::string(1, kReductionZ));
     std::string dateDigits;
     const std::string timeText = core::argText(time);
     if (date && *date) {
@@ -90,57 +80,51 @@ int reductionZ(const char* date, const char* time) {
         if (timeDigits.size() != kTimeDigits) return call.failLine(-2, refusal("hora"));
         if (!isValidShortDate(*shortened)) return call.failLine(-2, refusal("a data") + *shortened);
         // The clock-setting form always carries ESC.
-        command = std::string(1, protocol::kEsc) + "\x05" + *shortened + timeDigits;
+        command = std::string{protocol::kEsc, kReductionZ} + *shortened + timeDigits;
         call.logRecord(*shortened + "|" + timeDigits);
     }
-    if (auto forwarded =
-            protocol::forwardToDriver(call, protocol::requestRecord(71, {dateDigits, timeText})))
-        return *forwarded;
+    if (auto forwarded = call.handOver({dateDigits, timeText})) return *forwarded;
     // The Yanco printer's reduction, which keeps the day's data in the INI because that printer
     // cannot report it afterwards, branches off here once the Yanco adapter is in place.
 
     std::string initialTotal;
-    int result = readLastGrandTotal(initialTotal);
+    int result = readLastGrandTotal(road, initialTotal);
     if (!goesOn(result)) return call.finish(result);
 
     protocol::CommandSpec spec;
     spec.command = command;
     spec.busyClass = 1;
     int failure = 0;
-    if (!protocol::send(call, spec, failure)) return failure;
+    if (!call.send(spec, failure)) return failure;
     // A refused reduction closed nothing: the records keep the day they describe.
     if (s.ack != 6 || (s.st2 & 1)) return call.finish(s.lastReturnCode);
 
-    waitForReduction();
+    waitForReduction(road);
     // Both records describe the same day: neither is written when the closing total cannot be
     // read, so the reports never pair one day's opening total with another day's closing one.
     std::string finalTotal;
-    result = readGrandTotal(finalTotal);
+    result = readQuery(road, Query::GrandeTotal, finalTotal);
     if (!goesOn(result)) return call.finish(result);
     core::writeIniValue("RelatorioTipo60", "GTInicial", initialTotal);
     core::writeIniValue("RelatorioTipo60", "GTFinal", finalTotal);
     return call.finish(s.lastReturnCode);
 }
 
-int reductionZOldFirmware() {
-    core::PrinterState& s = state();
-    core::ExportCall call(kName);
-    if (s.networkMode == 1) {
-        s.lastReturnCode = protocol::writeCommandFile(protocol::requestRecord(237));
-        core::logLine("Retorno Quelmar_FI_ReducaoZImpAntiga: ", s.lastReturnCode, "");
-        return s.lastReturnCode;
-    }
+// Its lines carry the plain reduction's name, but for the client's closing line, which names the
+// export the record stands for.
+int reductionZOldFirmware(const Road& road) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_ReducaoZImpAntiga"), kName);
+    if (auto forwarded = call.handOver()) return *forwarded;
     protocol::CommandSpec spec;
-    spec.command = std::string(1, protocol::kEsc) + "\x05";
+    spec.command = std::string{protocol::kEsc, kReductionZ};
     spec.busyClass = 1;
-    return protocol::runCommand(call, spec);
+    return call.run(spec);
 }
 
-int closeDay() {
-    core::ExportCall call("Quelmar_FI_FechamentoDoDia");
-    if (auto forwarded = protocol::forwardToDriver(call, protocol::requestRecord(30)))
-        return *forwarded;
-    const int result = core::nested([] { return reductionZ("", ""); });
+int closeDay(const Road& road) {
+    const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechamentoDoDia"));
+    if (auto forwarded = call.handOver()) return *forwarded;
+    const int result = core::nested([&] { return reductionZ(road, "", ""); });
     if (!goesOn(result)) return result;
     return call.finish(state().lastReturnCode);
 }

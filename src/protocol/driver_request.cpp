@@ -60,15 +60,19 @@ RawRequest parseRawRequest(const std::string& text) {
     return request;
 }
 
-int runRawRequest(const std::string& text) {
+int runRawRequest(const Road& road, const std::string& text) {
     // The Yanco printer's raw requests (command and reply flag) go through its own transport once
     // that is in place; until then every request is a Quelmar command.
     const RawRequest r = parseRawRequest(text);
     // A request without command bytes has nothing to send; sent anyway, the length rules would
     // pad it into a command of NULs.
-    const int sent = r.command.empty() ? 0
-                                       : sendCommand(r.command, r.replyLength, r.dataMode,
-                                                     r.dataFormat, r.layout, 0);
+    CommandSpec spec;
+    spec.command = r.command;
+    spec.replyLength = r.replyLength;
+    spec.dataMode = r.dataMode;
+    spec.dataFormat = r.dataFormat;
+    spec.layout = r.layout;
+    const int sent = r.command.empty() ? 0 : sendCommand(road, spec);
     if (sent == 0) core::writeStatusFile("0,0,0");
     return sent;
 }

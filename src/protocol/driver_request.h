@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "protocol/road.h"
+
 namespace quelfi::protocol {
 
 struct RawRequest {
@@ -21,6 +23,6 @@ RawRequest parseRawRequest(const std::string& text);
 // Sends the request's command and reads its reply as the request says; the reply stays in the
 // state for the driver program. The send's result; a failed send also leaves "0,0,0" in
 // Status.txt for the client.
-int runRawRequest(const std::string& text);
+int runRawRequest(const Road& road, const std::string& text);
 
 }  // namespace quelfi::protocol

@@ -4,17 +4,17 @@
 
 namespace quelfi::protocol {
 
-int commandLength(const std::string& command, int explicitLength) {
+int commandLength(const std::string& command, int explicitLength, int rawLength) {
     const core::PrinterState& s = core::state();
     const unsigned char c1 = command.size() > 1 ? static_cast<unsigned char>(command[1]) : 0;
     int n;
     if (c1 == '?') {
-        n = s.rawCommandLength + 64;
+        n = rawLength + 64;
     } else {
         if (c1 == 0)
             n = s.printerType != 0 ? 141 : 31;
         else if (c1 == '^')
-            n = s.rawCommandLength;
+            n = rawLength;
         else
             n = static_cast<int>(command.find('\0') == std::string::npos ? command.size()
                                                                          : command.find('\0'));

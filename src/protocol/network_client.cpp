@@ -11,9 +11,9 @@ namespace quelfi::protocol {
 
 using core::state;
 
-std::string requestRecord(int number, std::initializer_list<std::string> parameters) {
-    char head[8];
-    std::snprintf(head, sizeof head, "%03d|", number);
+std::string requestRecord(const ExportRow& row, const Parameters& parameters) {
+    char head[16];
+    std::snprintf(head, sizeof head, "%03d|", row.record);
     std::string record = head;
     for (const auto& p : parameters) record += p + "|";
     return record;
@@ -33,15 +33,8 @@ int writeCommandFile(const std::string& record) {
     return platform::replaceFile(file, record) ? 1 : 0;
 }
 
-std::optional<int> forwardToDriver(const core::ExportCall& call, const std::string& record) {
-    core::PrinterState& s = state();
-    if (s.networkMode != 1) return std::nullopt;
-    s.lastReturnCode = writeCommandFile(record);
-    return call.finish(s.lastReturnCode);
-}
-
 std::optional<std::string> awaitDriverFile(const std::string& path) {
-    const int attempts = state().commandBusy == 2 ? 1800 : 500;
+    constexpr int attempts = 500;
     for (int tries = 1;; ++tries) {
         if (auto text = platform::readWholeFile(path)) return text;
         if (tries >= attempts) return std::nullopt;

@@ -3,16 +3,17 @@
 // driver's answers are read back from Status.txt and Retorno.txt.
 #pragma once
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 
-#include "core/export_call.h"
+#include "protocol/export_row.h"
+#include "protocol/road.h"
 
 namespace quelfi::protocol {
 
-// "NNN|" followed by each parameter and "|".
-std::string requestRecord(int number, std::initializer_list<std::string> parameters = {});
+// The request record of `row`'s export: "NNN|" followed by each parameter and "|". The one place
+// records are written.
+std::string requestRecord(const ExportRow& row, const Parameters& parameters = {});
 
 // The full name of the command file: the INI's Path directory followed by "\Quelfi32.cmd".
 std::string commandFilePath();
@@ -20,12 +21,10 @@ std::string commandFilePath();
 // Deletes Status.txt and writes the record as the whole command file. 1, or 0.
 int writeCommandFile(const std::string& record);
 
-// In client mode, hands the record to the driver program: the result is logged and returned.
-// Nothing when the library talks to the printer itself.
-std::optional<int> forwardToDriver(const core::ExportCall& call, const std::string& record);
-
-// Waits for an answer file of the driver program and reads it: a look every 100 ms, 1800 looks
-// while a fiscal-memory reading runs (commandBusy 2), else 500. Nothing when it never appeared.
+// Waits for an answer file of the driver program and reads it: a look every 100 ms, 500 looks.
+// (The 1800 looks of a fiscal-memory reading in progress never apply on the client: its calls
+// end at their network step, before any command is in progress.) Nothing when it never
+// appeared.
 std::optional<std::string> awaitDriverFile(const std::string& path);
 
 // Copies the driver's data answer (Retorno.txt) into `buffer` without its line ends, up to the

@@ -4,11 +4,10 @@
 
 #include "core/call_log.h"
 #include "core/config.h"
-#include "core/export_call.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
+#include "protocol/call.h"
 #include "protocol/frame.h"
-#include "protocol/network_client.h"
 #include "protocol/send_command.h"
 
 namespace quelfi::protocol {
@@ -17,40 +16,42 @@ using core::state;
 
 namespace {
 
-// The probe mode of the long electronic-journal operations, which a presence check keeps.
+// The probe mode of the long electronic-journal operations, under which a presence check waits as
+// they do.
 constexpr int kLongJournalProbe = 2000;
+constexpr char kStatusRequest = 0x13;
 // The search looks at COM1 to COM8; higher ports open only by name or index.
 constexpr int kSearchedPorts = 8;
 
 // The search found a printer on the port just probed: record it, and make sure it is open.
-int keepFoundPort() {
+int keepFoundPort(const Road& road) {
     core::PrinterState& s = state();
     core::writeIniValue("Sistema", "Porta", s.portName);
     core::logText("Retorno Quelmar_FI_AbrePortaSerial: 1");
     if (s.portOpen != 0) return 1;
     // Port control closed it after the probe's command: open it again, by name this time.
-    return core::nested([] { return core::openPort(); });
+    return core::nested([&] { return road.openPort(); });
 }
 
 }  // namespace
 
-int verifyPrinterOn() {
+int verifyPrinterOn(const Road& road) {
     core::PrinterState& s = state();
-    core::ExportCall call("Quelmar_FI_VerificaImpressoraLigada");
-    if (auto forwarded = forwardToDriver(call, requestRecord(97))) return *forwarded;
+    const Call call(road, exportRow("Quelmar_FI_VerificaImpressoraLigada"));
+    if (auto forwarded = call.handOver()) return *forwarded;
 
     if (s.portOpen == 0) {
         // Not nested: the opening writes its own separator and lines.
-        const int opened = core::openPort();
+        const int opened = road.openPort();
         if (opened != 1) return opened;
     }
-    // A probe waits briefly for the ready line; a long journal operation keeps its own mode.
-    const bool keepProbeMode = s.probeMode == kLongJournalProbe;
-    if (!keepProbeMode) s.probeMode = 1;
+    CommandSpec spec;
+    spec.command = prefixed(std::string(1, kStatusRequest));
+    // A probe waits briefly for the ready line, unless a long journal operation is under way.
+    spec.probe = s.probeMode != kLongJournalProbe;
     // The Yanco printer gets its own presence command once its transport is in place; until then
     // every printer is asked with the Quelmar status request.
-    const int sent = sendCommand(prefixed("\x13"), 3);
-    if (!keepProbeMode) s.probeMode = 0;
+    const int sent = sendCommand(road, spec);
     if (sent == 0) return call.fail(-6, "Impressora desligada ou desconectada");
     // An emulator file that no longer opens: the opening has logged why.
     if (sent != 1) return sent;
@@ -58,12 +59,12 @@ int verifyPrinterOn() {
     return 1;
 }
 
-int searchPorts() {
+int searchPorts(const Road& road) {
     core::PrinterState& s = state();
     for (int index = 0; index < kSearchedPorts; ++index) {
         s.portName = "COM" + std::to_string(index + 1);
         if (!core::openSerialByName(s.portName)) continue;
-        if (core::nested([] { return verifyPrinterOn(); }) == 1) return keepFoundPort();
+        if (core::nested([&] { return verifyPrinterOn(road); }) == 1) return keepFoundPort(road);
         s.port.reset();
         s.portOpen = 0;
     }

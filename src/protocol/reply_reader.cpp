@@ -37,12 +37,14 @@ std::string bcd(unsigned char byte) {
 // Where each byte of a plain (non-table) reply goes.
 class PlainReply {
   public:
-    PlainReply(int replyLength, int trailing, int dataMode, int dataFormat, int layout)
+    PlainReply(const CommandSpec& spec, int replyLength, int trailing, bool journal)
         : length_(replyLength),
           trailing_(trailing),
-          dataMode_(dataMode),
-          format_(dataFormat),
-          layout_(layout) {}
+          dataMode_(spec.dataMode),
+          format_(spec.dataFormat),
+          layout_(spec.layout),
+          journal_(journal),
+          leadingCountPending_(spec.leadingCount) {}
 
     // Processes the byte at index i; false when the reply ends here.
     bool take(int i, unsigned char byte, int& ext1, int& ext2, bool& shortEnd) {
@@ -55,7 +57,7 @@ class PlainReply {
             if (i == 1) s.st1 = byte;
             if (i == 2) {
                 s.st2 = byte;
-                if (s.mfdPrinter && (s.st1 & 4)) {
+                if (journal_ && (s.st1 & 4)) {
                     shortEnd = true;  // an error reply carries no ST3
                     return false;
                 }
@@ -70,9 +72,9 @@ class PlainReply {
                 s.st1 = byte;
             else if (i == st1At + 1)
                 s.st2 = byte;
-            else if (s.mfdPrinter && i == length_ - 2)
+            else if (journal_ && i == length_ - 2)
                 ext1 = byte;
-            else if (s.mfdPrinter && i == length_ - 1)
+            else if (journal_ && i == length_ - 1)
                 ext2 = byte;
             else if (i < st1At)
                 appendData(byte);
@@ -103,9 +105,8 @@ class PlainReply {
 
   private:
     void appendData(unsigned char byte) {
-        core::PrinterState& s = state();
-        if (s.leadingCountPending) {
-            s.leadingCountPending = false;
+        if (leadingCountPending_) {
+            leadingCountPending_ = false;
             appendReply(byte < 10 ? "0" + std::to_string(byte) : std::to_string(byte));
             return;
         }
@@ -117,6 +118,8 @@ class PlainReply {
     int dataMode_;
     int format_;
     int layout_;
+    bool journal_;
+    bool leadingCountPending_;  // the first data byte is still to come
 };
 
 }  // namespace
@@ -137,16 +140,16 @@ std::string decodeDataByte(unsigned char byte, int dataFormat) {
     }
 }
 
-std::string statusLine() {
+std::string statusLine(bool journal) {
     const core::PrinterState& s = state();
     if (s.ack == kNak) return "21";
     std::string line =
         std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2);
-    if (s.mfdPrinter) line += "," + std::to_string(s.st3);
+    if (journal) line += "," + std::to_string(s.st3);
     return line;
 }
 
-void applyStatusRules(bool maskErrorBits) {
+void applyStatusRules(bool maskErrorBits, bool journal) {
     core::PrinterState& s = state();
     if (!(s.ack == kAck && s.st1 == 0 && s.st2 == 0) && s.statusInReturnCode)
         s.lastReturnCode = -27;
@@ -155,36 +158,34 @@ void applyStatusRules(bool maskErrorBits) {
         s.st1 &= ~4;
         s.st2 &= ~1;
     }
-    if (s.statusToFile) core::writeStatusFile(statusLine());
+    if (s.statusToFile) core::writeStatusFile(statusLine(journal));
 }
 
-int readReply(int replyLength, int dataMode, int dataFormat, int layout) {
+int readReply(const Road& road, const CommandSpec& spec) {
     core::PrinterState& s = state();
     s.replyBuffer.clear();
     s.ack = s.st1 = s.st2 = s.st3 = 0;
     s.lastReturnCode = 1;
-    const int trailing = s.mfdPrinter ? 4 : 2;
-    if (s.mfdPrinter) replyLength += 2;
+    const bool journal = journalFraming(spec);
+    const int trailing = journal ? 4 : 2;
+    const int replyLength = spec.replyLength + (journal ? 2 : 0);
     const std::uint32_t start = s.platform->tickCount();
 
     int ext1 = 0, ext2 = 0;
     bool shortEnd = false;
-    PlainReply plain(replyLength, trailing, dataMode, dataFormat, layout);
-    TableReply table(s.tableReplyCommand, replyLength, trailing);
+    PlainReply plain(spec, replyLength, trailing, journal);
+    TableReply table(spec.tableCommand, replyLength, trailing);
     bool accepted = false;
     int failures = 0;
     for (int i = 0; i < replyLength;) {
-        if (accepted && s.probeMode != 1 && waitPrinterReady() == 0) return 0;
+        if (accepted && !spec.probe && waitPrinterReady(road, readyPollLimit(spec)) == 0) return 0;
         std::uint8_t byte = 0;
         if (!s.port || !s.port->readByte(byte)) {
             if (!accepted && s.platform->tickCount() - start >= kFirstByteTimeoutMs) return 0;
             ++failures;
             spinWait(1000);
-            if (failures > s.replyAttempts) {
-                if (s.probeMode == 1) s.probeMode = 0;
-                return 0;
-            }
-            if (s.tableReplyCommand == 'L') {
+            if (failures > s.replyAttempts) return 0;
+            if (spec.tableCommand == 'L') {
                 const auto at = [&](int k) -> int {
                     return k >= 0 && static_cast<std::size_t>(k) < s.replyBuffer.size()
                                ? static_cast<signed char>(
@@ -209,7 +210,7 @@ int readReply(int replyLength, int dataMode, int dataFormat, int layout) {
             if (byte != kAck) continue;  // noise before the acknowledge
             accepted = true;
         }
-        if (s.tableReplyMode) {
+        if (spec.tableLayout) {
             table.take(i, byte, ext1, ext2);
         } else if (!plain.take(i, byte, ext1, ext2, shortEnd)) {
             break;
@@ -218,8 +219,8 @@ int readReply(int replyLength, int dataMode, int dataFormat, int layout) {
     }
 
     fromPrinterCodePage(s.replyBuffer);
-    if (s.mfdPrinter) s.st3 = shortEnd ? 1 : ext2 * 256 + ext1;
-    applyStatusRules(/*maskErrorBits=*/true);
+    if (journal) s.st3 = shortEnd ? 1 : ext2 * 256 + ext1;
+    applyStatusRules(/*maskErrorBits=*/true, journal);
     return s.lastReturnCode;
 }
 

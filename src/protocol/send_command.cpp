@@ -34,12 +34,12 @@ int writeBlock(const std::string& bytes) {
     return 1;
 }
 
-int sendCommand(const std::string& command, int replyLength, int dataMode, int dataFormat,
-                int layout, int explicitLength) {
+int sendCommand(const Road& road, const CommandSpec& spec) {
     core::PrinterState& s = state();
+    const std::string& command = spec.command;
     s.ack = s.st1 = s.st2 = 0;
     if (s.portOpen == 0) {
-        const int opened = core::nested([] { return core::openPort(); });
+        const int opened = core::nested([&] { return road.openPort(); });
         if (opened != 1) return opened;
     }
     s.replyBuffer.clear();
@@ -52,7 +52,8 @@ int sendCommand(const std::string& command, int replyLength, int dataMode, int d
     const bool noReply = c1 == 'E' || (c1 == 0x08 && command.size() > 14 &&
                                        (command[14] == 'R' || command[14] == 'r'));
 
-    const std::string bytes = commandBytes(command, commandLength(command, explicitLength));
+    const std::string bytes =
+        commandBytes(command, commandLength(command, spec.explicitLength, spec.rawLength));
     if (!writeBlock(frameHeader(bytes)) || !writeBlock(bytes) ||
         !writeBlock(frameChecksum(bytes))) {
         closeAfterCommand();
@@ -61,7 +62,7 @@ int sendCommand(const std::string& command, int replyLength, int dataMode, int d
     if (s.emulatorMode && s.port) s.port->flush();
     if (noReply) return 1;
 
-    const int read = readReply(replyLength, dataMode, dataFormat, layout);
+    const int read = readReply(road, spec);
     if (!keepOpen) closeAfterCommand();
     if (s.emulatorMode && s.port) s.port->clearReply();
     return read != 0 ? 1 : 0;

@@ -24,8 +24,9 @@ void closePortWhenAsked() {
 
 }  // namespace
 
-int readStreamReply(const std::string& answerFile) {
+int readStreamReply(const Road& road, const CommandSpec& spec, const std::string& answerFile) {
     core::PrinterState& s = state();
+    const bool journal = journalFraming(spec);
     s.ack = s.st1 = s.st2 = 0;
     s.lastReturnCode = 1;
     s.replyBuffer.clear();
@@ -38,7 +39,7 @@ int readStreamReply(const std::string& answerFile) {
         }
     } emptyOnExit;
 
-    const int textFrom = s.mfdPrinter ? 5 : 3;
+    const int textFrom = journal ? 5 : 3;
     bool accepted = false;
     bool fileOpen = false;
     int failures = 0;
@@ -59,7 +60,7 @@ int readStreamReply(const std::string& answerFile) {
     };
 
     for (int i = 0;;) {
-        if (accepted && waitPrinterReady() == 0) return fail(0);
+        if (accepted && waitPrinterReady(road, readyPollLimit(spec)) == 0) return fail(0);
         std::uint8_t byte = 0;
         if (!s.port || !s.port->readByte(byte)) {
             ++failures;
@@ -84,10 +85,10 @@ int readStreamReply(const std::string& answerFile) {
             s.st1 = b;
         } else if (index == 2) {
             s.st2 = b;
-            if (!s.mfdPrinter && s.st2 != 0) break;  // refused: no text follows
-        } else if (index == 3 && s.mfdPrinter) {
+            if (!journal && s.st2 != 0) break;  // refused: no text follows
+        } else if (index == 3 && journal) {
             ext1 = b;
-        } else if (index == 4 && s.mfdPrinter) {
+        } else if (index == 4 && journal) {
             s.st3 = b * 256 + ext1;
             if (s.st3 != 0) break;
         }
@@ -100,7 +101,7 @@ int readStreamReply(const std::string& answerFile) {
         if (end) break;
     }
     core::closeAnswerFile();
-    applyStatusRules(/*maskErrorBits=*/false);
+    applyStatusRules(/*maskErrorBits=*/false, journal);
     closePortWhenAsked();
     return s.lastReturnCode;
 }

@@ -1,7 +1,10 @@
 #include "protocol/waits.h"
 
+#include <optional>
+
 #include "core/port_connection.h"
 #include "core/printer_state.h"
+#include "protocol/status.h"
 
 namespace quelfi::protocol {
 
@@ -13,9 +16,9 @@ namespace {
 class PortOpenedHere {
   public:
     // Opens the port when it is not open; `result()` holds the opening's result.
-    PortOpenedHere() {
+    explicit PortOpenedHere(const Road& road) {
         if (state().portOpen == 0) {
-            result_ = core::nested([] { return core::openPort(); });
+            result_ = core::nested([&] { return road.openPort(); });
             opened_ = result_ == 1;
         }
     }
@@ -33,6 +36,15 @@ bool ctsOn() {
     return state().port && state().port->ctsOn();
 }
 
+// The electronic journal's status export asked while a long command runs, which leaves ST3 in
+// the state; anything but an answer counts as a failed query.
+int extendedStatus(const Road& road, std::optional<bool> journal) {
+    std::optional<StatusAnswer> answer;
+    const int result = verifyPrinterStateMfd(
+        road, answer, {.readyPolls = 0, .journal = journal, .duringLongWait = true});
+    return answer && (result == 1 || result == -27) ? result : 0;
+}
+
 }  // namespace
 
 void spinWait(std::uint32_t milliseconds) {
@@ -45,10 +57,10 @@ void spinWait(std::uint32_t milliseconds) {
     }
 }
 
-int readyPollLimit() {
+int readyPollLimit(const CommandSpec& spec) {
     const core::PrinterState& s = state();
-    if (s.probeMode != 0 && s.probeMode != 2000) return 5;
-    switch (s.commandBusy) {
+    if (spec.probe || (s.probeMode != 0 && s.probeMode != 2000)) return 5;
+    switch (spec.busyClass) {
         case 1:
             return 400;
         case 2:
@@ -56,18 +68,17 @@ int readyPollLimit() {
         case 3:
             return 2000;
         default:
-            return s.statusTimeout;
+            return spec.readyPolls != 0 ? spec.readyPolls : s.statusTimeout;
     }
 }
 
-int waitPrinterReady() {
+int waitPrinterReady(const Road& road, int limit) {
     core::PrinterState& s = state();
     if (s.emulatorMode) return s.platform->namedEventExists("EMULFITH") ? 1 : 0;
 
-    PortOpenedHere port;
+    PortOpenedHere port(road);
     if (port.result() != 1) return port.result();
     if (ctsOn()) return 1;
-    const int limit = readyPollLimit();
     for (int polls = 1;; ++polls) {
         spinWait(100);
         if (polls >= limit) return 0;
@@ -75,51 +86,38 @@ int waitPrinterReady() {
     }
 }
 
-int waitLongCommand(int seconds) {
+int waitLongCommand(const Road& road, int seconds) {
     core::PrinterState& s = state();
     if (s.emulatorMode) {
         s.platform->sleep(5);
         return 1;
     }
-    const bool savedMfd = s.mfdPrinter;
-    s.mfdPrinter = true;
-    int result = 0;
-    {
-        PortOpenedHere port;
-        if (port.result() != 1) {
-            s.mfdPrinter = savedMfd;
-            return port.result();
+    PortOpenedHere port(road);
+    if (port.result() != 1) return port.result();
+    // The status is asked in the journal's framing until it first fails to answer; from then on in
+    // the framing the INI configured.
+    std::optional<bool> journal = true;
+    const std::uint32_t start = s.platform->tickCount();
+    const std::uint32_t budget = static_cast<std::uint32_t>(seconds) * 1000u;
+    int failures = 0;
+    int finishedAnswers = 0;
+    while (s.platform->tickCount() - start < budget) {
+        if (!ctsOn()) {
+            s.platform->sleep(10);  // busy printing: look again shortly
+            continue;
         }
-        const std::uint32_t start = s.platform->tickCount();
-        const std::uint32_t budget = static_cast<std::uint32_t>(seconds) * 1000u;
-        int failures = 0;
-        int finishedAnswers = 0;
-        while (s.platform->tickCount() - start < budget) {
-            if (!ctsOn()) {
-                s.platform->sleep(10);  // busy printing: look again shortly
-                continue;
-            }
-            s.longWaitActive = true;
-            const int answer = s.seams.extendedStatus ? s.seams.extendedStatus() : 0;
-            if (answer == 0) {
-                s.mfdPrinter = savedMfd;
-                if (++failures >= 4) break;
-                s.platform->sleep(1000);
-            } else if (s.st3 == 9) {
-                s.platform->sleep(10);  // still executing: ask again shortly
-                continue;
-            } else {
-                if (++finishedAnswers >= 5) {
-                    result = 1;
-                    break;
-                }
-                s.platform->sleep(50);
-            }
+        if (extendedStatus(road, journal) == 0) {
+            journal.reset();
+            if (++failures >= 4) break;
+            s.platform->sleep(1000);
+        } else if (s.st3 == 9) {
+            s.platform->sleep(10);  // still executing: ask again shortly
+        } else {
+            if (++finishedAnswers >= 5) return 1;
+            s.platform->sleep(50);
         }
-        s.longWaitActive = false;
     }
-    s.mfdPrinter = savedMfd;
-    return result;
+    return 0;
 }
 
 }  // namespace quelfi::protocol

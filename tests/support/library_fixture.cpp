@@ -30,8 +30,6 @@ void LibraryTest::SetUp() {
 
 void LibraryTest::TearDown() {
     core::resetState();
-    // Seams a test installed may capture its locals; the next test's load installs its own.
-    core::state().seams = core::Seams{};
     core::state().platform = &platform::systemPlatform();
     fs::current_path(previousDir_);
     std::error_code ignored;
@@ -50,6 +48,14 @@ void LibraryTest::configure(const std::string& keys) {
     ini_ = "[Sistema]\npath=" + workDir() + "\nLog=1\n" + keys;
     writeIni(ini_);
     load();
+    clearLog();
+}
+
+void LibraryTest::reconfigure(const std::string& keys, const std::string& mfdKeys) {
+    ini_ = "[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys +
+           "ControlePorta=0\nModoGaveta=0\nEmulMFD=0\n[MFD]\n" + mfdKeys;
+    writeIni(ini_);
+    Quelmar_FI_ReloadINIFile();
     clearLog();
 }
 

@@ -25,8 +25,13 @@ class LibraryTest : public ::testing::Test {
     // Loads an INI whose [Sistema] has the work directory as path, the log on and `keys`, and
     // starts the log afresh.
     void configure(const std::string& keys = "");
+    // The INI with the port COM1 and other keys of section Sistema (and of section MFD), read
+    // again as an application has the library do it; the port stays as it is and the log starts
+    // afresh. A missing key takes the text of the key read before it, so the keys that would
+    // inherit a "1" from the ones given are written off after them.
+    void reconfigure(const std::string& keys, const std::string& mfdKeys = "");
     void clearLog() const;
-    // The system INI as it is now, and as configure() wrote it.
+    // The system INI as it is now, and as configure() or reconfigure() wrote it.
     std::string ini() const;
     const std::string& configuredIni() const { return ini_; }
 

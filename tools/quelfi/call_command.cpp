@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <iostream>
 
-#include "core/printer_state.h"
-#include "core/return_code.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 #include "platform/platform.h"
 #include "quelfi/call_table.h"
 #include "quelfi/commands.h"
@@ -69,17 +68,19 @@ int callCommand(const std::vector<std::string>& args) {
     for (const std::string& text : given) arguments.push_back(windows1252FromUtf8(text));
 
     exports::libraryLoad();
-    if (!port.empty()) core::state().portName = port;
+    if (!port.empty()) exports::host::usePort(port);
     const Styler style = Styler::forStandardOutput();
     CallOutcome outcome;
     {
         const ProgressLine progress(style.interactive(), std::string(entry->name()));
         outcome = entry->call(arguments);
     }
-    const core::PrinterState& s = core::state();
-    const int ack = s.ack, st1 = s.st1, st2 = s.st2;
+    const exports::host::LastReply reply = exports::host::lastReply();
+    const int ack = reply.ack, st1 = reply.st1, st2 = reply.st2;
     // With "Retorno=1" the library leaves data answers in its answer file, not in the buffers.
-    const std::string answerFile = s.answerToFile ? platform::nativePath(s.answerFilePath) : "";
+    const exports::host::Configuration configuration = exports::host::configuration();
+    const std::string answerFile =
+        configuration.answersToFile ? platform::nativePath(configuration.answerFile) : "";
     exports::libraryUnload();
     if (!outcome.called) {
         std::cerr << "quelfi: " << outcome.refusal << '\n' << usageOf(*entry);
@@ -96,7 +97,7 @@ int callCommand(const std::vector<std::string>& args) {
     if (ack != 0)
         rows.push_back({"printer", "ACK " + std::to_string(ack) + ", ST1 " + std::to_string(st1) +
                                        ", ST2 " + std::to_string(st2)});
-    const std::string_view meaning = core::returnCodeMeaning(outcome.code);
+    const std::string_view meaning = exports::host::returnCodeMeaning(outcome.code);
     const std::string result =
         std::to_string(outcome.code) + "  " +
         (meaning.empty() ? "not a code of the library" : std::string(meaning));

@@ -99,8 +99,9 @@ CallOutcome CallTable::call(std::string_view name,
 
 const CallTable& libraryCallTable() {
     static const CallTable table({
-#define QF_EXPORT(record, result, name, parameters) callEntry(#name, record, &::name),
-#define QF_EXPORT_DECORATED(record, result, name, parameters) callEntry(#name, record, &::name),
+#define QF_EXPORT(record, yanco, result, name, parameters) callEntry(#name, record, &::name),
+#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
+    callEntry(#name, record, &::name),
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/printer_state.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 #include "quelfi/commands.h"
 
 namespace quelfi::tool {
@@ -24,24 +24,24 @@ int configCommand(const std::vector<std::string>& args) {
         }
     }
     exports::libraryLoad();
-    const core::PrinterState& s = core::state();
+    const exports::host::Configuration c = exports::host::configuration();
     auto row = [](const char* label, const std::string& value) {
         std::cout << "  " << label << std::string(22 - std::string(label).size(), ' ') << value
                   << '\n';
     };
     auto flag = [](bool on) { return std::string(on ? "on" : "off"); };
-    std::cout << "Configuration read from " << s.iniFilePath << "\n";
-    row("port", s.portName.empty() ? "(none)" : s.portName);
-    row("printer model", s.printerModel);
-    row("printer type", std::to_string(s.printerType));
-    row("call log", flag(s.logEnabled));
-    row("status file", flag(s.statusToFile) + "  " + s.statusFilePath);
-    row("answers to file", flag(s.answerToFile) + "  " + s.answerFilePath);
-    row("close after command", flag(s.closeAfterCommand));
-    row("status in result", flag(s.statusInReturnCode));
-    row("network mode", std::to_string(s.networkMode));
-    row("emulator files", flag(s.emulatorMode));
-    row("reduction time-out", std::to_string(s.reductionTimeout) + " s");
+    std::cout << "Configuration read from " << c.iniFile << "\n";
+    row("port", c.port.empty() ? "(none)" : c.port);
+    row("printer model", c.printerModel);
+    row("printer type", std::to_string(c.printerType));
+    row("call log", flag(c.callLog));
+    row("status file", flag(c.statusToFile) + "  " + c.statusFile);
+    row("answers to file", flag(c.answersToFile) + "  " + c.answerFile);
+    row("close after command", flag(c.closeAfterCommand));
+    row("status in result", flag(c.statusInResult));
+    row("network mode", std::to_string(c.networkMode));
+    row("emulator files", flag(c.emulatorFiles));
+    row("reduction time-out", std::to_string(c.reductionSeconds) + " s");
     return 0;
 }
 

@@ -8,9 +8,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "core/call_log.h"
-#include "core/return_code.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 #include "platform/platform.h"
 #include "quelfi/call_table.h"
 #include "quelfi/commands.h"
@@ -128,7 +127,7 @@ class DayRunner {
     static std::string resultText(const Step& step, const CallOutcome& outcome) {
         if (!outcome.called) return outcome.refusal;
         std::string text = padLeft(std::to_string(outcome.code), 3) + "  " +
-                           std::string(core::returnCodeMeaning(outcome.code));
+                           std::string(exports::host::returnCodeMeaning(outcome.code));
         const std::string answers = answerText(step, outcome);
         if (!answers.empty()) text += "  " + answers;
         return text;
@@ -217,7 +216,7 @@ int demoCommand(const std::vector<std::string>& args) {
               << " (COM1); the day's files are in " << directory->string() << '\n';
     DayRunner runner(style, served->printer().paper());
     runner.run();
-    const std::string logFile = platform::nativePath(core::logFilePath());
+    const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
     served->stop();
     return runner.finish(*directory, logFile);

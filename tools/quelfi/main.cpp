@@ -13,8 +13,8 @@ const char* const kUsage =
     "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
     "                            call one export of the library and show its answers and result\n"
     "  exports                   list every export with its arguments and request record\n"
-    "  sim [OPTIONS]             run the virtual Quelmar printer until interrupted\n"
-    "                            (quelfi sim --help lists its options)\n"
+    "  sim [OPTIONS]             run the virtual Quelmar printer (--yanco: the Yanco one) until\n"
+    "                            interrupted (quelfi sim --help lists its options)\n"
     "  config [INI]              load a QuelFI32.ini as the library does and show what it set\n"
     "  driver DIR                serve the network requests that clients leave in DIR, on the\n"
     "                            printer of this machine's QuelFI32.ini, until interrupted\n";

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <vector>
 
-#include "core/printer_state.h"
 #include "exports/boundary.h"
+#include "exports/host.h"
 
 namespace quelfi::tool {
 
@@ -40,8 +40,8 @@ std::optional<Record> parseRecord(const std::string& text) {
 }
 
 std::string statusText() {
-    const core::PrinterState& s = core::state();
-    return std::to_string(s.ack) + "," + std::to_string(s.st1) + "," + std::to_string(s.st2);
+    const exports::host::LastReply r = exports::host::lastReply();
+    return std::to_string(r.ack) + "," + std::to_string(r.st1) + "," + std::to_string(r.st2);
 }
 
 std::optional<std::string> readAll(const fs::path& file) {
@@ -68,18 +68,14 @@ void replaceWhole(const fs::path& file, const std::string& bytes) {
 
 void enterDriverMode() {
     exports::libraryLoad();
-    core::PrinterState& s = core::state();
-    s.networkMode = 2;
     // The client gets each data answer from Retorno.txt in the shared directory, which the driver
     // writes from the export's buffer.
-    s.answerToFile = false;
+    exports::host::serveAsNetworkDriver();
 }
 
 DriverAnswer runRequest(const CallTable& table, const std::string& request) {
-    core::PrinterState& s = core::state();
     // A request that sends nothing must not report the reply of the one before.
-    s.ack = s.st1 = s.st2 = 0;
-    s.replyBuffer.clear();
+    exports::host::forgetLastReply();
     if (const std::optional<Record> record = parseRecord(request)) {
         const CallEntry* entry = table.findRecord(record->number);
         if (!entry) return {kNothingRun, std::nullopt};
@@ -97,7 +93,8 @@ DriverAnswer runRequest(const CallTable& table, const std::string& request) {
     if (request.find(kEtb) != std::string::npos) {
         Quelmar_FI_ComandoDriverRede(request.c_str());
         DriverAnswer answer{statusText(), std::nullopt};
-        if (!s.replyBuffer.empty()) answer.data = s.replyBuffer;
+        if (const std::string data = exports::host::lastReply().data; !data.empty())
+            answer.data = data;
         return answer;
     }
     return {kNothingRun, std::nullopt};

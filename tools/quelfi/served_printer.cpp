@@ -6,15 +6,6 @@
 
 namespace quelfi::tool {
 
-bool StateFile::keep(const sim::FiscalModel& model) {
-    if (path_.empty()) return true;
-    std::lock_guard lock(mutex_);
-    if (written_ && *written_ == model) return true;
-    if (!sim::saveModel(model, path_)) return false;
-    written_ = model;
-    return true;
-}
-
 std::string ServedPrinter::KeepingLink::receive(std::string_view bytes) {
     std::string reply = link_.receive(bytes);
     owner_.keepState();

@@ -9,28 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "quelfi/state_file.h"
 #include "sim/pty_server.h"
 #include "sim/quelmar/emulator_server.h"
+#include "sim/quelmar/model_file.h"
 #include "sim/quelmar/printer_link.h"
 #include "sim/quelmar/quelmar_printer.h"
 
 namespace quelfi::tool {
-
-// The printer's state in a file, written only when it changed.
-class StateFile {
-  public:
-    explicit StateFile(std::string path) : path_(std::move(path)) {}
-
-    const std::string& path() const { return path_; }
-    // Writes the state unless it is the one last written; false when the file could not be
-    // written. Nothing to do without a path.
-    bool keep(const sim::FiscalModel& model);
-
-  private:
-    std::string path_;
-    std::mutex mutex_;
-    std::optional<sim::FiscalModel> written_;
-};
 
 class ServedPrinter {
   public:
@@ -78,7 +64,7 @@ class ServedPrinter {
     };
 
     sim::QuelmarPrinter printer_;
-    StateFile state_;
+    StateFile<sim::FiscalModel> state_;
     KeepingLink link_;
     std::string comLink_;
     std::unique_ptr<sim::PtyServer> pty_;

@@ -1,6 +1,7 @@
-// "quelfi sim": the virtual Quelmar printer as a program of its own. It serves a pseudo-terminal
-// (or the emulator files), shows the paper as it prints, keeps its fiscal state in a file so a
-// fiscal day can span several runs, and stops on Ctrl-C (SIGINT) or SIGTERM.
+// "quelfi sim": a virtual printer as a program of its own, the Quelmar one or (--yanco) the Yanco
+// one. It serves a pseudo-terminal (the Quelmar printer also the emulator files), shows the paper
+// as it prints, keeps its fiscal state in a file so a fiscal day can span several runs, and stops
+// on Ctrl-C (SIGINT) or SIGTERM.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -12,6 +13,7 @@
 
 #include "quelfi/commands.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_yanco.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
 
@@ -28,6 +30,102 @@ std::string machineText(const sim::FiscalModel& m) {
                   m.serialNumber.c_str(), m.firmware[0], m.firmware[1], m.firmware[2],
                   m.printerType, m.electronicJournal ? ", electronic journal" : "", m.counters.coo);
     return text;
+}
+
+std::string yancoMachineText(const sim::yanco::Model& m) {
+    char text[160];
+    std::snprintf(text, sizeof text, "Yanco %s, firmware %s, COO %06d", m.serialNumber.c_str(),
+                  m.firmware.c_str(), m.counters.coo);
+    return text;
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Shows where the printer is (`rows`, then its state and paper files, then `machine`) and its
+// paper as it prints, until a stop signal; then stops it.
+template <typename Served>
+int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_t& stops,
+                      const std::string& title, Rows rows, const std::string& machine) {
+    rows.push_back({"state", settings.stateFile});
+    if (!settings.paperFile.empty()) rows.push_back({"paper", settings.paperFile});
+    rows.push_back({"printer", machine});
+    const Styler style = Styler::forStandardOutput();
+    std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual " + title + " printer is on")
+              << '\n';
+    for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
+    std::cout << "Ctrl-C stops it.\n" << std::flush;
+
+    std::size_t shown = 0;
+    bool warned = false;
+    const timespec look{0, kLookNanoseconds};
+    for (;;) {
+        const int signal = sigtimedwait(&stops, nullptr, &look);
+        if (!settings.quiet) {
+            const std::vector<std::string> paper = served.printer().paper().lines();
+            for (; shown < paper.size(); ++shown)
+                std::cout << style.paint(Colour::Dim, "  | ") << paper[shown] << '\n';
+            std::cout << std::flush;
+        }
+        if (!served.keepState() && !warned) {
+            std::cerr << "quelfi sim: cannot write the state file " << settings.stateFile << '\n';
+            warned = true;
+        }
+        if (signal == SIGINT || signal == SIGTERM) break;
+    }
+    const bool kept = served.stop();
+    std::cout << "quelfi sim: stopped; " << (kept ? "the state is in " : "could not write ")
+              << settings.stateFile << '\n';
+    return kept ? 0 : 1;
+}
+
+Rows portRows(const std::string& devicePath, const std::string& comLink,
+              const SimSettings& settings) {
+    return {{"device", devicePath},
+            {"COM1", comLink + "   (QUELFI_PORT_DIR=" + settings.portDirectory + ")"}};
+}
+
+int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalModel model) {
+    const std::string machine = machineText(model);
+    ServedPrinter::Options options;
+    options.road = settings.emulator ? ServedPrinter::Road::EmulatorFiles
+                                     : ServedPrinter::Road::PseudoTerminal;
+    options.portDirectory = settings.portDirectory;
+    options.stateFile = settings.stateFile;
+    options.paperFile = settings.paperFile;
+    std::unique_ptr<ServedPrinter> served;
+    try {
+        served = std::make_unique<ServedPrinter>(std::move(model), options);
+    } catch (const std::exception& e) {
+        std::cerr << "quelfi sim: " << e.what() << '\n';
+        if (settings.emulator)
+            std::cerr << "quelfi sim: the emulator files are made in $QUELFI_DRIVE_C, else in "
+                         "$QUELFI_SYSTEM_DIR\n";
+        return 1;
+    }
+    Rows rows;
+    if (settings.emulator) {
+        rows.push_back({"command file", served->commandFile()});
+        rows.push_back({"reply file", served->replyFile()});
+        rows.push_back({"library", "EmulMFD=1 in section [Sistema] of QuelFI32.ini"});
+    } else {
+        rows = portRows(served->devicePath(), served->comLink(), settings);
+    }
+    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine);
+}
+
+int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Model model) {
+    const std::string machine = yancoMachineText(model);
+    std::unique_ptr<ServedYanco> served;
+    try {
+        served = std::make_unique<ServedYanco>(
+            std::move(model),
+            ServedYanco::Options{settings.portDirectory, settings.stateFile, settings.paperFile});
+    } catch (const std::exception& e) {
+        std::cerr << "quelfi sim: " << e.what() << '\n';
+        return 1;
+    }
+    return serveUntilStopped(*served, settings, stops, "Yanco",
+                             portRows(served->devicePath(), served->comLink(), settings), machine);
 }
 
 }  // namespace
@@ -58,12 +156,17 @@ int simCommand(const std::vector<std::string>& args) {
                   << '\n';
         return 1;
     }
-    std::optional<sim::FiscalModel> model = startingModel(*settings, error);
-    if (!model) {
+    std::optional<sim::FiscalModel> quelmar;
+    std::optional<sim::yanco::Model> yanco;
+    if (settings->yanco) {
+        yanco = startingYancoModel(*settings, error);
+    } else {
+        quelmar = startingModel(*settings, error);
+    }
+    if (!quelmar && !yanco) {
         std::cerr << "quelfi sim: " << error << '\n';
         return 2;
     }
-    const std::string machine = machineText(*model);
 
     // The stop signals are taken by the main loop; the serving threads inherit the mask.
     sigset_t stops;
@@ -71,63 +174,8 @@ int simCommand(const std::vector<std::string>& args) {
     sigaddset(&stops, SIGINT);
     sigaddset(&stops, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
-
-    ServedPrinter::Options options;
-    options.road = settings->emulator ? ServedPrinter::Road::EmulatorFiles
-                                      : ServedPrinter::Road::PseudoTerminal;
-    options.portDirectory = settings->portDirectory;
-    options.stateFile = settings->stateFile;
-    options.paperFile = settings->paperFile;
-    std::unique_ptr<ServedPrinter> served;
-    try {
-        served = std::make_unique<ServedPrinter>(std::move(*model), options);
-    } catch (const std::exception& e) {
-        std::cerr << "quelfi sim: " << e.what() << '\n';
-        if (settings->emulator)
-            std::cerr << "quelfi sim: the emulator files are made in $QUELFI_DRIVE_C, else in "
-                         "$QUELFI_SYSTEM_DIR\n";
-        return 1;
-    }
-
-    std::vector<std::vector<std::string>> rows;
-    if (settings->emulator) {
-        rows.push_back({"command file", served->commandFile()});
-        rows.push_back({"reply file", served->replyFile()});
-        rows.push_back({"library", "EmulMFD=1 in section [Sistema] of QuelFI32.ini"});
-    } else {
-        rows.push_back({"device", served->devicePath()});
-        rows.push_back(
-            {"COM1", served->comLink() + "   (QUELFI_PORT_DIR=" + settings->portDirectory + ")"});
-    }
-    rows.push_back({"state", settings->stateFile});
-    if (!settings->paperFile.empty()) rows.push_back({"paper", settings->paperFile});
-    rows.push_back({"printer", machine});
-    const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual Quelmar printer is on") << '\n';
-    for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
-    std::cout << "Ctrl-C stops it.\n" << std::flush;
-
-    std::size_t shown = 0;
-    bool warned = false;
-    const timespec look{0, kLookNanoseconds};
-    for (;;) {
-        const int signal = sigtimedwait(&stops, nullptr, &look);
-        if (!settings->quiet) {
-            const std::vector<std::string> paper = served->printer().paper().lines();
-            for (; shown < paper.size(); ++shown)
-                std::cout << style.paint(Colour::Dim, "  | ") << paper[shown] << '\n';
-            std::cout << std::flush;
-        }
-        if (!served->keepState() && !warned) {
-            std::cerr << "quelfi sim: cannot write the state file " << settings->stateFile << '\n';
-            warned = true;
-        }
-        if (signal == SIGINT || signal == SIGTERM) break;
-    }
-    const bool kept = served->stop();
-    std::cout << "quelfi sim: stopped; " << (kept ? "the state is in " : "could not write ")
-              << settings->stateFile << '\n';
-    return kept ? 0 : 1;
+    return yanco ? runYanco(*settings, stops, std::move(*yanco))
+                 : runQuelmar(*settings, stops, std::move(*quelmar));
 }
 
 }  // namespace quelfi::tool

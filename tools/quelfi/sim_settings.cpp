@@ -5,6 +5,7 @@
 
 #include "sim/quelmar/model_file.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/yanco/model_text.h"
 
 namespace quelfi::tool {
 
@@ -23,7 +24,10 @@ const char* const kSimUsage =
     "  --port-dir DIR    link COM1 to the printer there (default $QUELFI_PORT_DIR, else\n"
     "                    ~/.quelfi/ports)\n"
     "  --emulator        serve the emulator files (c:\\comando.dat, c:\\retorno.dat) instead\n"
-    "  --quiet           do not show the paper as it prints\n";
+    "  --quiet           do not show the paper as it prints\n"
+    "  --yanco           the Yanco printer (default state ~/.quelfi/yanco.state; its seed\n"
+    "                    notation is in sim/yanco/model_text.h; no --mfd, --type, --firmware\n"
+    "                    or --emulator)\n";
 
 namespace {
 
@@ -40,15 +44,19 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
     SimSettings settings;
     std::string machine;
     std::string userSeed;
+    std::string quelmarOnly;  // the first option the Yanco printer does not take
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         const bool flag = option == "--fresh" || option == "--mfd" || option == "--emulator" ||
-                          option == "--quiet";
+                          option == "--quiet" || option == "--yanco";
         if (!flag && i + 1 == args.size()) {
             error = option.rfind("--", 0) == 0 ? option + " needs a value"
                                                : "unexpected argument '" + option + "'";
             return std::nullopt;
         }
+        const bool forQuelmar = option == "--mfd" || option == "--emulator" || option == "--type" ||
+                                option == "--firmware";
+        if (forQuelmar && quelmarOnly.empty()) quelmarOnly = option;
         if (option == "--fresh") {
             settings.fresh = true;
         } else if (option == "--mfd") {
@@ -57,6 +65,8 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
             settings.emulator = true;
         } else if (option == "--quiet") {
             settings.quiet = true;
+        } else if (option == "--yanco") {
+            settings.yanco = true;
         } else if (option == "--state") {
             settings.stateFile = args[++i];
         } else if (option == "--seed") {
@@ -74,8 +84,14 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
             return std::nullopt;
         }
     }
+    if (settings.yanco && !quelmarOnly.empty()) {
+        error = quelmarOnly + " is not an option of the Yanco printer";
+        return std::nullopt;
+    }
     settings.seed = machine + userSeed;
-    if (settings.stateFile.empty()) settings.stateFile = (toolHome() / "printer.state").string();
+    if (settings.stateFile.empty())
+        settings.stateFile =
+            (toolHome() / (settings.yanco ? "yanco.state" : "printer.state")).string();
     if (settings.portDirectory.empty()) {
         const char* dir = std::getenv("QUELFI_PORT_DIR");
         settings.portDirectory = dir && *dir ? dir : (toolHome() / "ports").string();
@@ -86,19 +102,39 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
     return settings;
 }
 
-std::optional<sim::FiscalModel> startingModel(const SimSettings& settings, std::string& error) {
-    sim::FiscalModel model;
+namespace {
+
+// The kept state (unless a fresh printer is asked for) with the seed over it.
+template <typename Model>
+std::optional<Model> keptWithSeed(const SimSettings& settings, std::string& error,
+                                  std::optional<Model> (*loadModel)(const std::string&,
+                                                                    std::string*),
+                                  std::optional<std::string> (*applySeed)(Model&,
+                                                                          std::string_view)) {
+    Model model;
     std::error_code ignored;
     if (!settings.fresh && fs::exists(settings.stateFile, ignored)) {
-        std::optional<sim::FiscalModel> kept = sim::loadModel(settings.stateFile, &error);
+        std::optional<Model> kept = loadModel(settings.stateFile, &error);
         if (!kept) return std::nullopt;
         model = std::move(*kept);
     }
-    if (auto problem = sim::applySeed(model, settings.seed)) {
+    if (auto problem = applySeed(model, settings.seed)) {
         error = "seed: " + *problem;
         return std::nullopt;
     }
     return model;
+}
+
+}  // namespace
+
+std::optional<sim::FiscalModel> startingModel(const SimSettings& settings, std::string& error) {
+    return keptWithSeed<sim::FiscalModel>(settings, error, sim::loadModel, sim::applySeed);
+}
+
+std::optional<sim::yanco::Model> startingYancoModel(const SimSettings& settings,
+                                                    std::string& error) {
+    return keptWithSeed<sim::yanco::Model>(settings, error, sim::yanco::loadModel,
+                                           sim::yanco::applySeed);
 }
 
 }  // namespace quelfi::tool

@@ -1,6 +1,7 @@
 // What "quelfi sim" is asked for on its command line, and the printer it starts with: the state
 // kept by the last run (unless a fresh printer is asked for), then the machine options and the
-// seed applied over it.
+// seed applied over it. With --yanco it is the virtual Yanco printer, with its own state file and
+// seed notation.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "sim/quelmar/fiscal_model.h"
+#include "sim/yanco/model.h"
 
 namespace quelfi::tool {
 
@@ -19,6 +21,7 @@ struct SimSettings {
     std::string portDirectory;  // where COM1 is linked
     bool emulator = false;      // the emulator files instead of a pseudo-terminal
     bool quiet = false;         // the paper is not shown on standard output
+    bool yanco = false;         // the Yanco printer instead of the Quelmar one
 };
 
 extern const char* const kSimUsage;
@@ -31,5 +34,7 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
 // The printer to serve; null with `error` set when the state file or the seed cannot be read
 // (a state file that cannot be read is never overwritten).
 std::optional<sim::FiscalModel> startingModel(const SimSettings& settings, std::string& error);
+std::optional<sim::yanco::Model> startingYancoModel(const SimSettings& settings,
+                                                    std::string& error);
 
 }  // namespace quelfi::tool

@@ -1,4 +1,4 @@
-#include "sim/quelmar/paper_roll.h"
+#include "sim/paper_roll.h"
 
 #include <fstream>
 

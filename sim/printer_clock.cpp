@@ -1,4 +1,4 @@
-#include "sim/quelmar/printer_clock.h"
+#include "sim/printer_clock.h"
 
 #include <time.h>
 

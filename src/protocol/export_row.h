@@ -1,0 +1,77 @@
+// What the export table says of each export that its roads need: the name, the request-record
+// number of the network-driver mode and the route on the Yanco printer. The rows are read from the
+// table itself (exports/surface.inc), which is data every layer may read; the C signatures stay
+// with the export layer.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+
+namespace quelfi::protocol {
+
+// How an export travels when the INI selects the Yanco printer.
+enum class YancoWay {
+    Quelmar,   // nothing of its own: its Quelmar command is sent whatever the model
+    Handler,   // the call is handed over to the Yanco operation named by `target`
+    Commands,  // the body sends Yanco commands of its own
+    Local,     // the body answers on the PC, without the printer
+    Refused,   // -30 "Funcao incompativel com a impressora yanco"
+};
+
+struct YancoRoute {
+    YancoWay way = YancoWay::Quelmar;
+    std::string_view target;  // the Yanco operation of a Handler route
+};
+
+struct ExportRow {
+    std::string_view name;  // the exported name, as the call log writes it
+    int record;             // request-record number; 0 for an export without a network step
+    YancoRoute yanco;
+};
+
+// The table's Yanco column, word by word; an empty column is the Quelmar route.
+#define QF_YANCO_ROUTE(route) QF_YANCO_ROUTE_##route
+#define QF_YANCO_ROUTE_ \
+    ::quelfi::protocol::YancoRoute {}
+#define QF_YANCO_ROUTE_handler(target)                 \
+    ::quelfi::protocol::YancoRoute {                   \
+        ::quelfi::protocol::YancoWay::Handler, #target \
+    }
+#define QF_YANCO_ROUTE_commands                \
+    ::quelfi::protocol::YancoRoute {           \
+        ::quelfi::protocol::YancoWay::Commands \
+    }
+#define QF_YANCO_ROUTE_local                \
+    ::quelfi::protocol::YancoRoute {        \
+        ::quelfi::protocol::YancoWay::Local \
+    }
+#define QF_YANCO_ROUTE_refused                \
+    ::quelfi::protocol::YancoRoute {          \
+        ::quelfi::protocol::YancoWay::Refused \
+    }
+
+inline constexpr ExportRow kExportRows[] = {
+#define QF_EXPORT(record, yanco, result, name, parameters) {#name, record, QF_YANCO_ROUTE(yanco)},
+#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
+    QF_EXPORT(record, yanco, result, name, parameters)
+#include "exports/surface.inc"
+#undef QF_EXPORT
+#undef QF_EXPORT_DECORATED
+};
+
+// The row of the export named `name`, or null when the table has none.
+constexpr const ExportRow* findExportRow(std::string_view name) {
+    for (const ExportRow& row : kExportRows)
+        if (row.name == name) return &row;
+    return nullptr;
+}
+
+// The row of an export named in the code: a name the table lacks does not compile.
+consteval const ExportRow& exportRow(std::string_view name) {
+    const ExportRow* row = findExportRow(name);
+    if (!row) throw "no export of that name in the export table";
+    return *row;
+}
+
+}  // namespace quelfi::protocol

@@ -1,0 +1,63 @@
+// A road: the way every export call of the process travels, chosen once per call from the
+// configuration — the printer on this machine, the network-driver client, the Yanco printer — and
+// handed to the export's body. The body checks and formats its request and gives it to the road at
+// the point its algorithm places each step; what differs between the roads happens behind this
+// interface, so no body asks which road it is on.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/export_call.h"
+#include "protocol/export_row.h"
+
+namespace quelfi::protocol {
+
+// The parameters of a request record, in order, as the export formats them.
+using Parameters = std::vector<std::string>;
+
+// What of the request record the client road also writes as the parameter line.
+enum class RecordLine {
+    None,        // nothing: the body logs its own parameter line
+    Parameters,  // "Parâmetros: " and the record's parameters
+    Whole,       // "Parâmetros: " and the whole record, number included
+};
+
+// The request record of one call as the client road needs it. The parameters are worked out only
+// on that road, where a conversion of its own may still refuse the call: then they are absent and
+// `refusal` holds the code, its line already logged.
+struct RecordRequest {
+    std::function<std::optional<Parameters>(int& refusal)> parameters;
+    RecordLine line = RecordLine::None;
+};
+
+class Road {
+  public:
+    // The network step: the client road writes the request record for the driver program and
+    // ends the call with the writer's result ("Retorno " with the row's name); a road to a
+    // printer lets the call go on.
+    virtual std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
+                                        const RecordRequest& request) const = 0;
+
+    // The opening export's whole behaviour, also run when a command or a wait finds the port
+    // closed: 1, or its refusal (-4, -5, 0), already logged.
+    virtual int openPort() const = 0;
+
+    // Makes the status of the last reply the state's: the client road waits for the driver
+    // program's Status.txt and reads it; a road to a printer has it already. False when the
+    // driver's status never came.
+    virtual bool takeLastStatus() const = 0;
+
+    // The fiscal flags that complete ST1 of a status reply with the coupon-open bit: the query
+    // family's member, asked nested, its answer kept out of Retorno.txt. Its result; `flags` is 0
+    // unless the flags answered.
+    virtual int fiscalFlags(int readyPolls, int& flags) const = 0;
+
+  protected:
+    // Roads live as long as the process and are never deleted through this interface.
+    ~Road() = default;
+};
+
+}  // namespace quelfi::protocol
