@@ -157,10 +157,12 @@ TEST_F(SimSaleRules, PaymentsUntilTheTotalThenTheEnd) {
          {payment("01", "00000000000100"), "06 00 01"},  // closing not started
          {kEnd, "06 00 01"},
          {esc("\x1d"), "06 00 00 00 00 00 10 00 00 00"},
-         {esc(" A0500"), kOk},  // 5 % on 10,00
+         {esc(" A0500"), kOk},                          // 5 % on 10,00
+         {item("01", "0001", "00000100"), "06 00 01"},  // no item once the closing started
          {esc(" a00000000000001"), "06 00 01"},
          {esc("\x1d"), "06 00 00 00 00 00 10 50 00 00"},
          {esc("!" + padded("Cheque", 22) + "00000000000400"), kOk},  // by name, programmed
+         {kEnd, "06 00 01"},                                         // not paid in full yet
          {payment("02", "00000000000700", "AUT 1234"), kOk},
          {payment("01", "00000000000100"), "06 00 01"},  // already paid in full
          {payment("09", "00000000000100"), "06 00 81"},
@@ -290,6 +292,7 @@ TEST(SimSaleDay, ANewCouponFollowsTheDayRules) {
         {"memory=1; z.1.at=01/01/2024 00:00:00", "06 00 41"},
         {"paper=out", "06 80 01"},
         {"document=nonfiscal", "06 00 01"},
+        {"document=coupon", "06 02 01"},
         {"document=payment", "06 02 01"},
     };
     for (const auto& c : cases) {
