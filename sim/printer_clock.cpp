@@ -18,6 +18,30 @@ std::int64_t secondsOf(const DateTime& m) {
     return days * 86400 + m.hour * 3600 + m.minute * 60 + m.second;
 }
 
+// The civil moment of a count of seconds since 1 January 1970.
+DateTime momentOf(std::int64_t seconds) {
+    std::int64_t days = seconds / 86400;
+    std::int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    const std::int64_t z = days + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    return {{year, month, day},
+            static_cast<int>(rest / 3600),
+            static_cast<int>(rest / 60 % 60),
+            static_cast<int>(rest % 60)};
+}
+
 }  // namespace
 
 bool isValid(const CivilDate& date) {
@@ -50,6 +74,14 @@ void PrinterClock::set(const DateTime& moment) {
         return;
     }
     offsetSeconds += secondsOf(moment) - secondsOf(now());
+}
+
+void PrinterClock::shift(std::int64_t seconds) {
+    if (stoppedAt) {
+        stoppedAt = momentOf(secondsOf(*stoppedAt) + seconds);
+        return;
+    }
+    offsetSeconds += seconds;
 }
 
 }  // namespace quelfi::sim

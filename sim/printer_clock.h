@@ -33,6 +33,8 @@ struct PrinterClock {
     DateTime now() const;
     // Sets the clock to `moment`: a stopped clock stands there, a running one goes on from it.
     void set(const DateTime& moment);
+    // Moves the clock by `seconds` (daylight saving moves it an hour).
+    void shift(std::int64_t seconds);
     bool operator==(const PrinterClock&) const = default;
 };
 

@@ -89,7 +89,10 @@ FiscalModel busyPrinter() {
         "departments=,,Café; department.3.total=6; department.20.quantity=0.001;"
         "z.1.crz=1; z.1.coo=2; z.1.gnf=3; z.1.gt=4; z.1.at=31/12/2023 23:59:59;"
         "z.1.movement=31/12/2023; z.1.automatic=1; z.1.rates=1/ISS,2; z.1.ratetotals=5,6;"
-        "z.1.supplies=7; z.1.nftotals=8; z.1.nfcounts=0,9; z.2.crz=2");
+        "z.1.supplies=7; z.1.nftotals=8; z.1.nfcounts=0,9; z.2.crz=2;"
+        "currency.singular=Peso; currency.plural=Pesos; impact=3; feed=4; spacing=9;"
+        "authentication=0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,255;"
+        "coupon.coo=11; coupon.ticket=1; coupon.ticket.fare=1");
     m.clock = {std::nullopt, -3600};
     return m;
 }

@@ -47,8 +47,34 @@ inline constexpr std::uint8_t kPaymentByName = '!';
 inline constexpr std::uint8_t kPaymentReversal = 'J';
 inline constexpr std::uint8_t kEndClosing = '"';
 
+// Printer programming.
+inline constexpr std::uint8_t kProgramTaxRate = 0x07;
+inline constexpr std::uint8_t kNameTotalizer = '(';
+inline constexpr std::uint8_t kNameDepartment = 'A';
+inline constexpr std::uint8_t kProgramCurrencySymbol = 0x01;
+inline constexpr std::uint8_t kProgramCurrencySingular = ':';
+inline constexpr std::uint8_t kProgramCurrencyPlural = ';';
+inline constexpr std::uint8_t kProgramRounding = '\'';  // followed by kRound or kTruncate
+inline constexpr std::uint8_t kRound = 0x01;
+inline constexpr std::uint8_t kTruncate = 0x02;
+inline constexpr std::uint8_t kToggleDaylightSaving = 0x12;
+inline constexpr std::uint8_t kLinesAfterDocument = '=';
+inline constexpr std::uint8_t kLineSpacing = '<';
+inline constexpr std::uint8_t kResetPrinter = 'F';
+inline constexpr std::uint8_t kNeedleImpact = '|';
+inline constexpr std::uint8_t kProgramAuthentication = '@';
+
+// The cheque station and the documents put in it.
+inline constexpr std::uint8_t kPrintCheque = '9';
+inline constexpr std::uint8_t kAuthenticate = 0x10;
+
+// The passenger ticket: kPassengerTicket and a selector.
+inline constexpr std::uint8_t kPassengerTicket = '%';
+inline constexpr std::uint8_t kOpenTicket = '0';
+
 // Selectors after kExtended.
 inline constexpr std::uint8_t kChequeStatus = '0';
+inline constexpr std::uint8_t kCancelCheque = '1';
 inline constexpr std::uint8_t kPaperMonitor = '6';
 inline constexpr std::uint8_t kLastReduction = '7';
 inline constexpr std::uint8_t kUnitOfMeasure = '3';

@@ -94,14 +94,17 @@ std::vector<std::string> couponOpening(const FiscalModel& model, const SaleCoupo
     if (!coupon.customerAddress.empty())
         for (auto& line : wrapped("Endere\x87o: " + coupon.customerAddress, 10))
             lines.push_back(line);
-    lines.push_back(rule());
-    lines.push_back(
-        "ITEM C\xC3\x93"
-        "DIGO DESCRI\xC3\x87\xC3\x83O");
-    lines.push_back(spread("QTD. UN. x VL UNIT(R$)",
-                           padRight("ST", kLabelWidth) + padLeft("VL ITEM(R$)", kAmountWidth)));
-    lines.push_back(rule());
+    for (auto& line : itemColumns()) lines.push_back(std::move(line));
     return lines;
+}
+
+std::vector<std::string> itemColumns() {
+    return {rule(),
+            "ITEM C\xC3\x93"
+            "DIGO DESCRI\xC3\x87\xC3\x83O",
+            spread("QTD. UN. x VL UNIT(R$)",
+                   padRight("ST", kLabelWidth) + padLeft("VL ITEM(R$)", kAmountWidth)),
+            rule()};
 }
 
 std::vector<std::string> couponItem(const FiscalModel& model, const SaleItem& item) {
@@ -163,6 +166,8 @@ std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& c
     std::vector<std::string> lines;
     const Money change = amountPaid(coupon) - amountDue(coupon);
     if (change > 0) lines.push_back(spread("TROCO R$", money(change)));
+    if (coupon.passengerTicket && coupon.fareAtEnd)
+        lines.push_back(spread("VALOR DA PASSAGEM R$", money(amountDue(coupon))));
     std::vector<std::string> messageLines;
     std::size_t start = 0;
     while (start <= message.size()) {

@@ -32,6 +32,8 @@
 namespace quelfi::sim::layout {
 
 std::vector<std::string> couponOpening(const FiscalModel& model, const SaleCoupon& coupon);
+// The column titles over the items, between rules.
+std::vector<std::string> itemColumns();
 std::vector<std::string> couponItem(const FiscalModel& model, const SaleItem& item);
 std::vector<std::string> itemCancellation(const SaleItem& item);
 std::vector<std::string> closingStart(const SaleCoupon& coupon);

@@ -145,6 +145,10 @@ std::string couponText(const SaleCoupon& c) {
     put("percent", c.closingPercent ? formatDecimal(*c.closingPercent, 2) : "");
     put("pending.description", formatText(c.pending.description));
     put("pending.unit", formatText(c.pending.unit));
+    if (c.passengerTicket || c.fareAtEnd) {
+        put("ticket", flag(c.passengerTicket));
+        put("ticket.fare", flag(c.fareAtEnd));
+    }
     for (std::size_t i = 0; i < c.items.size(); ++i)
         put("item." + std::to_string(i + 1), itemText(c.items[i]));
     for (std::size_t i = 0; i < c.payments.size(); ++i) {
@@ -188,6 +192,8 @@ std::string applyCouponSetting(SaleCoupon& c, std::string_view key, std::string_
     if (key == "discount") return money(c.closingDiscount);
     if (key == "pending.description") return text(c.pending.description);
     if (key == "pending.unit") return text(c.pending.unit);
+    if (key == "ticket") return yesNo(c.passengerTicket);
+    if (key == "ticket.fare") return yesNo(c.fareAtEnd);
     if (key == "percent") {
         auto v = parseDecimal(value, 2);
         if (!value.empty() && (!v || *v > 9999)) return bad;

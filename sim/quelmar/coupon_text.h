@@ -5,6 +5,7 @@
 //     coupon.closed=0; coupon.cancelled=0; coupon.surcharge=4.19; coupon.discount=0.00
 //     coupon.percent=10.00 (empty: the adjustment was a value)
 //     coupon.pending.description=...; coupon.pending.unit=KG   (extras for the next item)
+//     coupon.ticket=1; coupon.ticket.fare=1   (a passenger ticket, ending with its fare)
 //     coupon.item.N=code,description,unit,rate,iss,department,quantity,fractional,price,gross,
 //                   discount,percent,surcharge,share,cancelled
 //     coupon.payment.N=form,amount,text

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "sim/printer_clock.h"
+#include "sim/quelmar/cheque.h"
 #include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {
@@ -148,7 +149,13 @@ struct FiscalModel {
     bool daylightSaving = false;
     int operationMode = 1;
     int epromConnected = 1;
-    int fiscalMemoryCapacity = 1825;  // reductions the fiscal memory holds
+    int fiscalMemoryCapacity = 1825;        // reductions the fiscal memory holds
+    std::string currencySingular = "Real";  // the cheque's amount in words
+    std::string currencyPlural = "Reais";
+    std::string authenticationCharacter;  // 18 bytes, one a column of dots; empty: none programmed
+    int needleImpact = 2;                 // 1 (light) to 3 (strong)
+    int linesAfterDocument = 0;           // blank lines fed after each document
+    int lineSpacing = 0;
 
     // Programmed tables; rate slot n and payment form n are element n - 1.
     std::vector<TaxRate> taxRates;
@@ -185,7 +192,10 @@ struct FiscalModel {
     PaperState paper = PaperState::Ok;
     int linesSinceNearEnd = 0;
     bool drawerOpen = false;
-    std::uint8_t chequeSensor = 0;
+    std::uint8_t chequeSensor = 0;  // the document in the slip: present, aligned, under the head
+    // A cheque sent while the slip was empty waits there for a document. Not kept in the model
+    // file: a printer switched on again has forgotten it.
+    std::optional<Cheque> waitingCheque;
     bool clockError = false;
     bool printerError = false;
     bool ramError = false;

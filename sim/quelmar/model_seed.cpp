@@ -158,6 +158,20 @@ bool parseName(std::string_view text, const char* const (&names)[N], Enum& out) 
     return false;
 }
 
+// The authentication character: its 18 column bytes as numbers, or nothing.
+bool parseAuthentication(std::string_view text, std::string& out) {
+    const auto entries = splitList(text);
+    if (!entries.empty() && entries.size() != 18) return false;
+    std::string columns;
+    for (std::string_view entry : entries) {
+        auto v = parseInteger(entry);
+        if (!v || *v < 0 || *v > 255) return false;
+        columns += static_cast<char>(*v);
+    }
+    out = columns;
+    return true;
+}
+
 bool parseFirmware(std::string_view text, std::array<int, 3>& out) {
     if (text.size() != 8 || text[2] != '.' || text[5] != '.') return false;
     std::array<int, 3> parts{};
@@ -209,6 +223,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
     } else if (key == "cheque") {
         auto v = parseInteger(value);
         ok = v && inRange(*v, 0, 255, m_.chequeSensor);
+    } else if (key == "authentication") {
+        ok = parseAuthentication(value, m_.authenticationCharacter);
     } else if (key == "st3") {
         auto v = parseInteger(value);
         ok = v && inRange(*v, 0, 65535, m_.journalStatus);

@@ -16,9 +16,12 @@
 // Machine and owner: mfd (electronic journal), type (1-8), serial, firmware (NN.NN.NN), cnpj,
 // ie, im, cliche, store, register, currency (symbol).
 // Settings: truncate, dst (daylight saving), mode (operation mode byte), eprom, memory (fiscal
-// memory size in reductions).
+// memory size in reductions), currency.singular and currency.plural (the cheque's currency
+// names), authentication (the authentication character: 18 column bytes as numbers, or empty),
+// impact (needle impact 1-3), feed (blank lines after each document), spacing (line spacing).
 // Sensors: paper (ok, low, out), paper.lines (printed since the paper ran low), drawer (1 open),
-// cheque (sensor byte), clock.error, printer.error, ram.error, st3 (journal status word).
+// cheque (the slip's sensor byte: 4 document in, 32 aligned, 64 under the head), clock.error,
+// printer.error, ram.error, st3 (journal status word).
 // Clock: clock=moment stops the clock there; clock.offset=seconds lets it run at host time plus
 // the offset. minutes, minutes.printing: the time counters.
 // Counters: coo, crz, cro, gnf, ccf, grg, cdc, cancelled, cancelled.nonfiscal, owners (owner

@@ -103,6 +103,11 @@ std::string modelText(const FiscalModel& m) {
     w.put("paper", kPaperStates[static_cast<int>(m.paper)]);
     w.put("document", kDocumentStates[static_cast<int>(m.document)]);
     w.put("cheque", std::to_string(m.chequeSensor));
+    std::string columns;
+    for (std::size_t i = 0; i < m.authenticationCharacter.size(); ++i)
+        columns += (i ? "," : "") +
+                   std::to_string(static_cast<unsigned char>(m.authenticationCharacter[i]));
+    w.put("authentication", columns);
     // A long command still running is not kept: the printer starts idle.
     w.put("st3", std::to_string(m.busyUntil ? 0 : m.journalStatus));
     if (m.clock.stoppedAt) {

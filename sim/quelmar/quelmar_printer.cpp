@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "sim/quelmar/cheque_station.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/fiscal_day.h"
@@ -33,6 +34,7 @@ std::string QuelmarPrinter::execute(std::string_view command) {
     std::lock_guard lock(mutex_);
     const std::uint32_t now = ticks_();
     settleLongCommand(model_, now);
+    settleChequeStation(model_, paper_);
     Reply reply;
     const auto prefix = static_cast<std::uint8_t>(command.empty() ? 0 : command[0]);
     const bool prefixAccepted =
@@ -91,6 +93,8 @@ FiscalModel QuelmarPrinter::model() const {
 void QuelmarPrinter::update(const std::function<void(FiscalModel&)>& change) {
     std::lock_guard lock(mutex_);
     change(model_);
+    // A document put in the slip takes the cheque waiting for it at once.
+    settleChequeStation(model_, paper_);
 }
 
 }  // namespace quelfi::sim

@@ -1,5 +1,6 @@
 #include "sim/quelmar/receipt_layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "sim/quelmar/code_page.h"
@@ -70,10 +71,13 @@ std::vector<std::string> heading(const FiscalModel& model, int coo, std::string_
 }
 
 std::vector<std::string> foot(const FiscalModel& model) {
-    return {
+    std::vector<std::string> lines = {
         rule(), spread("QUELMAR ECF", "FAB: " + printerToUtf8(model.serialNumber)),
         spread("VERSAO " + setting::formatFirmware(model.firmware),
                "LJ:" + digits(model.storeNumber, 4) + " CX:" + digits(model.registerNumber, 4))};
+    // The paper fed after the document, so that it can be torn off clear of the next.
+    lines.resize(lines.size() + static_cast<std::size_t>(std::max(0, model.linesAfterDocument)));
+    return lines;
 }
 
 }  // namespace quelfi::sim::layout

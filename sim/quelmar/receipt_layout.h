@@ -25,7 +25,8 @@ std::string rule();
 // with the document's COO, and the title.
 std::vector<std::string> heading(const FiscalModel& model, int coo, std::string_view title);
 
-// The foot of every document: the machine's serial number, firmware and register.
+// The foot of every document: the machine's serial number, firmware and register, then the blank
+// lines programmed to follow each document.
 std::vector<std::string> foot(const FiscalModel& model);
 
 }  // namespace quelfi::sim::layout

@@ -68,6 +68,9 @@ struct SaleCoupon {
     bool closed = false;
     bool cancelled = false;
     PendingItemExtras pending;
+    // A passenger ticket is sold and closed like a coupon; it may end with the fare repeated.
+    bool passengerTicket = false;
+    bool fareAtEnd = false;
     bool operator==(const SaleCoupon&) const = default;
 };
 

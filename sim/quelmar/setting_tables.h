@@ -35,12 +35,20 @@ inline constexpr Binding<FiscalModel, int> kNumbers[] = {
     {"minutes", &FiscalModel::minutesOn},
     {"minutes.printing", &FiscalModel::minutesPrinting},
     {"paper.lines", &FiscalModel::linesSinceNearEnd},
+    {"impact", &FiscalModel::needleImpact},
+    {"feed", &FiscalModel::linesAfterDocument},
+    {"spacing", &FiscalModel::lineSpacing},
 };
 
 inline constexpr Binding<FiscalModel, std::string> kTexts[] = {
-    {"serial", &FiscalModel::serialNumber},  {"cnpj", &FiscalModel::cnpj},
-    {"ie", &FiscalModel::stateRegistration}, {"im", &FiscalModel::municipalRegistration},
-    {"cliche", &FiscalModel::cliche},        {"currency", &FiscalModel::currencySymbol},
+    {"serial", &FiscalModel::serialNumber},
+    {"cnpj", &FiscalModel::cnpj},
+    {"ie", &FiscalModel::stateRegistration},
+    {"im", &FiscalModel::municipalRegistration},
+    {"cliche", &FiscalModel::cliche},
+    {"currency", &FiscalModel::currencySymbol},
+    {"currency.singular", &FiscalModel::currencySingular},
+    {"currency.plural", &FiscalModel::currencyPlural},
 };
 
 inline constexpr Binding<FiscalModel, Money> kAmounts[] = {

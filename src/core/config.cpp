@@ -44,16 +44,20 @@ void logValue(const char* label, const std::string& value) {
     logLine(label, 0, value);
 }
 
+// The configuration file the reads go to.
+const std::string& iniFile() {
+    PrinterState& s = state();
+    if (s.iniFilePath.empty() || !endsWithIni(s.iniFilePath))
+        s.iniFilePath = s.useLocalIni ? kLocalIni : platform::systemDirectory() + "\\QuelFI32.Ini";
+    return s.iniFilePath;
+}
+
 }  // namespace
 
 void readIniValue(const std::string& section, const std::string& key, std::string& buffer,
                   std::size_t capacity) {
-    PrinterState& s = state();
-    if (s.iniFilePath.empty() || !endsWithIni(s.iniFilePath))
-        s.iniFilePath = s.useLocalIni ? kLocalIni : platform::systemDirectory() + "\\QuelFI32.Ini";
-
     std::string text;
-    if (auto value = platform::readProfileString(s.iniFilePath, section, key)) {
+    if (auto value = platform::readProfileString(iniFile(), section, key)) {
         text = *value;
     } else {
         // The profile service hands back the default without its trailing blanks.
@@ -65,6 +69,10 @@ void readIniValue(const std::string& section, const std::string& key, std::strin
     text = text.substr(0, text.find(';'));
     if (text.size() > capacity) text.resize(capacity);
     buffer = text;
+}
+
+std::string readIniText(const std::string& section, const std::string& key) {
+    return platform::readProfileString(iniFile(), section, key).value_or("");
 }
 
 bool writeIniValue(const std::string& section, const std::string& key, const std::string& value) {

@@ -15,6 +15,10 @@ constexpr std::size_t kIniValueMax = 149;
 void readIniValue(const std::string& section, const std::string& key, std::string& buffer,
                   std::size_t capacity = kIniValueMax);
 
+// Reads one key's whole value, ';' and all and without a length cut: the records the library
+// keeps in the file itself (cheque layouts, the last cheque). "" when the key is missing.
+std::string readIniText(const std::string& section, const std::string& key);
+
 // Writes one key of the configuration file in use. False when it could not be written.
 bool writeIniValue(const std::string& section, const std::string& key, const std::string& value);
 

@@ -14,6 +14,13 @@
 namespace quelfi::platform {
 
 enum class PromptStyle { Information, Exclamation, YesNoQuestion };
+
+// A day of the calendar: year with four digits, month 1-12, day 1-31.
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
 enum class PromptAnswer { Ok, Yes, No };
 
 // Why an emulator-file opening failed: which of the two files, and the system error.
@@ -29,6 +36,8 @@ class Platform {
     // Milliseconds from a monotonic clock, wrapping at 2^32 like the Windows tick counter.
     virtual std::uint32_t tickCount();
     virtual void sleep(std::uint32_t milliseconds);
+    // Today in the machine's local time zone.
+    virtual CalendarDate localDate();
 
     // Opens a serial device by the name the configuration gives ("COM3", "/dev/ttyUSB0") with the
     // printer's line settings. On failure returns null and sets `systemError`.

@@ -39,6 +39,15 @@ std::optional<int> Call::handOver(const RecordRequest& request) const {
     return road_.handOver(*this, row_, request);
 }
 
+std::optional<int> Call::refusedOnYanco() const {
+    if (row_.yanco.way != YancoWay::Refused || !road_.yancoPrinter()) return std::nullopt;
+    return fail(-30, "Funcao incompativel com a impressora yanco");
+}
+
+std::optional<int> Call::yancoForm(const YancoForm& form) const {
+    return road_.takeYancoForm(row_, form);
+}
+
 bool Call::send(const CommandSpec& spec, int& failure,
                 std::string_view communicationMessage) const {
     const int result = sendCommand(road_, spec);

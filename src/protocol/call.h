@@ -33,6 +33,15 @@ class Call : public core::ExportCall {
                                 RecordLine line = RecordLine::None) const;
     std::optional<int> handOver(const RecordRequest& request) const;
 
+    // The Yanco printer's refusal, a body's first step before its checks and its network step:
+    // when the row is routed `refused` and the road's printer is a Yanco, "Retorno N: -30 - Funcao
+    // incompativel com a impressora yanco" and -30, the port untouched; nothing otherwise.
+    std::optional<int> refusedOnYanco() const;
+
+    // The body's Yanco form, given where its Quelmar command follows: the Yanco road takes it for
+    // a row routed `commands` or `local` and the call ends with its result; nothing otherwise.
+    std::optional<int> yancoForm(const YancoForm& form) const;
+
     // Sends the command. True when a reply was read; otherwise `failure` holds the result already
     // logged ("Retorno N: 0 - " and the export's communication message, or the opening's code).
     bool send(const CommandSpec& spec, int& failure,

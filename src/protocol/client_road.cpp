@@ -25,7 +25,9 @@ std::optional<int> ClientRoad::handOver(const core::ExportCall& call, const Expo
     if (request.line == RecordLine::Parameters) call.logRecord(record.substr(4));
     core::PrinterState& s = state();
     s.lastReturnCode = writeCommandFile(record);
-    core::logLine("Retorno " + std::string(row.name) + ": ", s.lastReturnCode, "");
+    const std::string closing = request.closing.empty() ? "Retorno " + std::string(row.name) + ": "
+                                                        : std::string(request.closing);
+    core::logLine(closing, s.lastReturnCode, "");
     return s.lastReturnCode;
 }
 
@@ -50,6 +52,14 @@ bool ClientRoad::takeLastStatus() const {
     s.st1 = values[1];
     s.st2 = values[2];
     return true;
+}
+
+bool ClientRoad::yancoPrinter() const {
+    return core::isYanco();
+}
+
+std::optional<int> ClientRoad::takeYancoForm(const ExportRow&, const YancoForm&) const {
+    return std::nullopt;
 }
 
 int ClientRoad::fiscalFlags(int, int& flags) const {

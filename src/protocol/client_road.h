@@ -21,6 +21,10 @@ class ClientRoad final : public Road {
     bool takeLastStatus() const override;
     // Never asked: the status request ends at its network step.
     int fiscalFlags(int readyPolls, int& flags) const override;
+    // The driver's printer is the model the INI names.
+    bool yancoPrinter() const override;
+    // Never reached: the call ended at its network step.
+    std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const override;
 };
 
 }  // namespace quelfi::protocol

@@ -38,17 +38,17 @@ struct ExportRow {
     ::quelfi::protocol::YancoRoute {                   \
         ::quelfi::protocol::YancoWay::Handler, #target \
     }
-#define QF_YANCO_ROUTE_commands                \
-    ::quelfi::protocol::YancoRoute {           \
-        ::quelfi::protocol::YancoWay::Commands \
+#define QF_YANCO_ROUTE_commands                    \
+    ::quelfi::protocol::YancoRoute {               \
+        ::quelfi::protocol::YancoWay::Commands, {} \
     }
-#define QF_YANCO_ROUTE_local                \
-    ::quelfi::protocol::YancoRoute {        \
-        ::quelfi::protocol::YancoWay::Local \
+#define QF_YANCO_ROUTE_local                    \
+    ::quelfi::protocol::YancoRoute {            \
+        ::quelfi::protocol::YancoWay::Local, {} \
     }
-#define QF_YANCO_ROUTE_refused                \
-    ::quelfi::protocol::YancoRoute {          \
-        ::quelfi::protocol::YancoWay::Refused \
+#define QF_YANCO_ROUTE_refused                    \
+    ::quelfi::protocol::YancoRoute {              \
+        ::quelfi::protocol::YancoWay::Refused, {} \
     }
 
 inline constexpr ExportRow kExportRows[] = {

@@ -21,6 +21,14 @@ int PrinterRoad::fiscalFlags(int readyPolls, int& flags) const {
     return flags_(*this, readyPolls, flags);
 }
 
+bool PrinterRoad::yancoPrinter() const {
+    return false;
+}
+
+std::optional<int> PrinterRoad::takeYancoForm(const ExportRow&, const YancoForm&) const {
+    return std::nullopt;
+}
+
 int PrinterRoad::searchPorts() const {
     return protocol::searchPorts(*this);
 }

@@ -20,6 +20,8 @@ class PrinterRoad : public Road, public core::OpeningSteps {
     int openPort() const override;
     bool takeLastStatus() const override;
     int fiscalFlags(int readyPolls, int& flags) const override;
+    bool yancoPrinter() const override;
+    std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const override;
 
     // The port search for "DEFAULT"; an opened port needs nothing more.
     int searchPorts() const override;

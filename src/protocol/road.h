@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/export_call.h"
@@ -31,7 +32,14 @@ enum class RecordLine {
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
+    // The closing line's text before the result, when it is not "Retorno " + name + ": ".
+    std::string_view closing = {};
 };
+
+// What an export does on the Yanco printer in place of its Quelmar command, when its row's route
+// is `commands` (Yanco commands of its own) or `local` (an answer made on the PC): its result,
+// its lines logged.
+using YancoForm = std::function<int()>;
 
 class Road {
   public:
@@ -54,6 +62,15 @@ class Road {
     // family's member, asked nested, its answer kept out of Retorno.txt. Its result; `flags` is 0
     // unless the flags answered.
     virtual int fiscalFlags(int readyPolls, int& flags) const = 0;
+
+    // Whether the printer at the end of the road is a Yanco printer: always on the Yanco road;
+    // on the client road, the model the INI names for the driver's printer. Decides the refusal
+    // of the exports the Yanco printer lacks, and the few checks that are narrower there.
+    virtual bool yancoPrinter() const = 0;
+
+    // The body's Yanco form, taken where the other roads take its Quelmar command: on the Yanco
+    // road, for a row routed `commands` or `local`, the form's result; nothing on the others.
+    virtual std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const = 0;
 
   protected:
     // Roads live as long as the process and are never deleted through this interface.

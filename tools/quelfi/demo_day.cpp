@@ -36,8 +36,9 @@ Step check(std::string what, std::string exportName, std::string answer, Shown s
 
 }  // namespace
 
+// The electricity bill the shop authenticates waits in the cheque station's slip.
 const char* const kPrinterSeed =
-    "serial=QM0123456789; cliche=MERCADINHO BOA VISTA LTDA; "
+    "serial=QM0123456789; cliche=MERCADINHO BOA VISTA LTDA; cheque=100; "
     "rates=18.00,12.00,7.00,5.00/ISS; "
     "payments=Dinheiro,Cartao Credito/V,Cheque; "
     "totalizers=Conta de Luz,Sangria,Suprimento; "
@@ -48,6 +49,15 @@ const char* const kPrinterSeed =
 // prices carry three decimals too, their surcharges and discounts two.
 const std::vector<Section>& fiscalDay() {
     static const std::vector<Section> kFiscalDay = {
+        {"Programming the printer before the day",
+         {
+             step("department 4 is the bakery", "Quelmar_FI_NomeiaDepartamento", {"4", "Padaria"}),
+             step("the currency's name on cheques", "Quelmar_FI_ProgramaMoedaSingular", {"Real"}),
+             step("and in the plural", "Quelmar_FI_ProgramaMoedaPlural", {"Reais"}),
+             step("the shop's mark for authenticating bills",
+                  "Quelmar_FI_ProgramaCaracterAutenticacao",
+                  {"255,137,137,137,118,0,15,48,192,48,15,0,0,0,0,0,0,0"}),
+         }},
         {"Opening the day",
          {
              step("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
@@ -123,6 +133,7 @@ const std::vector<Section>& fiscalDay() {
          {
              step("electricity bill, 85,40 in cash", "Quelmar_FI_RecebimentoNaoFiscal",
                   {"01", "85,40", "Dinheiro"}),
+             step("the bill authenticated in the slip", "Quelmar_FI_Autenticacao"),
              step("100,00 taken from the drawer", "Quelmar_FI_Sangria", {"100,00"}),
              step("management report: the shift's notes", "Quelmar_FI_RelatorioGerencial",
                   {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"

@@ -1,14 +1,17 @@
 // "quelfi sim": a virtual printer as a program of its own, the Quelmar one or (--yanco) the Yanco
 // one. It serves a pseudo-terminal (the Quelmar printer also the emulator files), shows the paper
 // as it prints, keeps its fiscal state in a file so a fiscal day can span several runs, and stops
-// on Ctrl-C (SIGINT) or SIGTERM.
+// on Ctrl-C (SIGINT) or SIGTERM. On the Quelmar printer SIGUSR1 puts a document in the cheque
+// station's slip, as an operator would for a cheque or an authentication.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "quelfi/commands.h"
@@ -16,6 +19,7 @@
 #include "quelfi/served_yanco.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
+#include "sim/quelmar/codes.h"
 
 namespace quelfi::tool {
 
@@ -42,10 +46,12 @@ std::string yancoMachineText(const sim::yanco::Model& m) {
 using Rows = std::vector<std::vector<std::string>>;
 
 // Shows where the printer is (`rows`, then its state and paper files, then `machine`) and its
-// paper as it prints, until a stop signal; then stops it.
+// paper as it prints, until a stop signal; then stops it. SIGUSR1 runs `insertDocument` when the
+// printer has a cheque station.
 template <typename Served>
 int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_t& stops,
-                      const std::string& title, Rows rows, const std::string& machine) {
+                      const std::string& title, Rows rows, const std::string& machine,
+                      const std::function<void()>& insertDocument = {}) {
     rows.push_back({"state", settings.stateFile});
     if (!settings.paperFile.empty()) rows.push_back({"paper", settings.paperFile});
     rows.push_back({"printer", machine});
@@ -53,6 +59,8 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
     std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual " + title + " printer is on")
               << '\n';
     for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
+    if (insertDocument)
+        std::cout << "kill -USR1 " << ::getpid() << " puts a document in the cheque slip; ";
     std::cout << "Ctrl-C stops it.\n" << std::flush;
 
     std::size_t shown = 0;
@@ -60,6 +68,7 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
     const timespec look{0, kLookNanoseconds};
     for (;;) {
         const int signal = sigtimedwait(&stops, nullptr, &look);
+        if (signal == SIGUSR1 && insertDocument) insertDocument();
         if (!settings.quiet) {
             const std::vector<std::string> paper = served.printer().paper().lines();
             for (; shown < paper.size(); ++shown)
@@ -110,7 +119,12 @@ int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalMo
     } else {
         rows = portRows(served->devicePath(), served->comLink(), settings);
     }
-    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine);
+    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine, [&served] {
+        served->printer().update([](sim::FiscalModel& m) {
+            m.chequeSensor = sim::codes::kChequeDocumentPresent |
+                             sim::codes::kChequeDocumentAligned | sim::codes::kChequeUnderHead;
+        });
+    });
 }
 
 int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Model model) {
@@ -173,6 +187,7 @@ int simCommand(const std::vector<std::string>& args) {
     sigemptyset(&stops);
     sigaddset(&stops, SIGINT);
     sigaddset(&stops, SIGTERM);
+    sigaddset(&stops, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
     return yanco ? runYanco(*settings, stops, std::move(*yanco))
                  : runQuelmar(*settings, stops, std::move(*quelmar));

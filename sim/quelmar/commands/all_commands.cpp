@@ -18,6 +18,9 @@ void registerAllCommands(CommandRegistry& registry) {
     registerSaleCommands(registry);
     registerCouponCancelCommands(registry);
     registerPaymentCommands(registry);
+    registerChequeCommands(registry);
+    registerTicketCommands(registry);
+    registerProgrammingCommands(registry);
 }
 
 }  // namespace quelfi::sim

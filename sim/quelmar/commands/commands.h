@@ -24,4 +24,9 @@ void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
 
+// The cheque station, the passenger ticket and the printer's programming.
+void registerChequeCommands(CommandRegistry& registry);
+void registerTicketCommands(CommandRegistry& registry);
+void registerProgrammingCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim

@@ -1,5 +1,6 @@
 // The mechanism and its sensors: drawer, cheque station, paper monitor, and the settings the
 // printer reports as single bytes (operation mode, EPROM, rounding or truncation).
+#include "sim/quelmar/cheque_station.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/commands/query_support.h"
@@ -23,7 +24,7 @@ void registerDeviceCommands(CommandRegistry& registry) {
                  return byte(m.drawerOpen ? codes::kDrawerOpen : codes::kDrawerClosed);
              });
     addQuery(registry, std::string{static_cast<char>(codes::kExtended), codes::kChequeStatus}, 1,
-             [](const FiscalModel& m) { return byte(m.chequeSensor); });
+             [](const FiscalModel& m) { return byte(chequeSensorByte(m)); });
     // Lines printed since the paper-near-end sensor went on, high byte first.
     addQuery(registry, std::string{static_cast<char>(codes::kExtended), codes::kPaperMonitor}, 2,
              [](const FiscalModel& m) {

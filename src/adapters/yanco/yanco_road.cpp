@@ -45,4 +45,16 @@ int YancoRoad::afterOpened() const {
     return core::finishOpened();
 }
 
+bool YancoRoad::yancoPrinter() const {
+    return true;
+}
+
+std::optional<int> YancoRoad::takeYancoForm(const protocol::ExportRow& row,
+                                            const protocol::YancoForm& form) const {
+    const protocol::YancoWay way = row.yanco.way;
+    if (way != protocol::YancoWay::Commands && way != protocol::YancoWay::Local)
+        return std::nullopt;
+    return form();
+}
+
 }  // namespace quelfi::yanco

@@ -19,6 +19,11 @@ class YancoRoad final : public protocol::PrinterRoad {
     // records it for today.
     int afterOpened() const override;
 
+    bool yancoPrinter() const override;
+    // The form of a row routed `commands` or `local`; the others send their Quelmar command.
+    std::optional<int> takeYancoForm(const protocol::ExportRow& row,
+                                     const protocol::YancoForm& form) const override;
+
   private:
     Transport transport_;
 };

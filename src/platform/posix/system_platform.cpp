@@ -25,6 +25,13 @@ void Platform::sleep(std::uint32_t milliseconds) {
     }
 }
 
+CalendarDate Platform::localDate() {
+    const time_t now = ::time(nullptr);
+    tm local{};
+    ::localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
 std::unique_ptr<Port> Platform::openSerialPort(const std::string& name, int& systemError) {
     return posix::openSerial(name, systemError);
 }

@@ -13,6 +13,12 @@ void Platform::sleep(std::uint32_t milliseconds) {
     ::Sleep(milliseconds);
 }
 
+CalendarDate Platform::localDate() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
 std::unique_ptr<Port> Platform::openSerialPort(const std::string& name, int& systemError) {
     return win32::openSerial(name, systemError);
 }
