@@ -39,9 +39,14 @@ constexpr Export kExports[] = {
     {#name, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::name, a); }},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     QF_EXPORT(record, yanco, result, name, parameters)
+#define QF_ALIAS(alias, target) \
+    {#alias, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::alias, a); }},
+#define QF_ALIAS_DECORATED(alias, target) QF_ALIAS(alias, target)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
 };
 
 // Printers to talk to: a plain one with rates and payment forms, one with an electronic journal,

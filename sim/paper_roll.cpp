@@ -21,6 +21,17 @@ std::vector<std::string> PaperRoll::lines() const {
     return lines_;
 }
 
+std::size_t PaperRoll::size() const {
+    std::lock_guard lock(mutex_);
+    return lines_.size();
+}
+
+std::vector<std::string> PaperRoll::linesFrom(std::size_t first) const {
+    std::lock_guard lock(mutex_);
+    if (first >= lines_.size()) return {};
+    return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end()};
+}
+
 std::string PaperRoll::text() const {
     std::lock_guard lock(mutex_);
     std::string out;

@@ -15,6 +15,9 @@ class PaperRoll {
     void printLines(const std::vector<std::string>& lines);
 
     std::vector<std::string> lines() const;
+    // How many lines are on the roll, and those from line `first` (0 first) on.
+    std::size_t size() const;
+    std::vector<std::string> linesFrom(std::size_t first) const;
     // All lines, each ended by '\n'.
     std::string text() const;
     void clear();

@@ -38,6 +38,11 @@ int QUELFI_CALL describe(const char* text, int number, char* answer) {
     return 1;
 }
 
+int QUELFI_CALL join(const char* a, const char* b, const char* c, char* answer) {
+    std::strcpy(answer, (std::string(a) + "+" + b + "+" + c).c_str());
+    return 1;
+}
+
 class NetworkDriverTest : public ProtocolTest {
   protected:
     // The driver's workstation: its INI asks for a client, the driver makes it the driver side.
@@ -81,6 +86,10 @@ TEST_F(NetworkDriverTest, RecordParametersBecomeTheExportsArguments) {
     EXPECT_EQ(tool::runRequest(table, "207|abc|x|").data, std::nullopt);
     EXPECT_EQ(tool::runRequest(table, "207|abc|").data, std::nullopt);
     EXPECT_EQ(tool::runRequest(table, "207|a|1|b|").data, std::nullopt);
+    // A record whose parameters are joined leaves no trace of an empty one at its end.
+    const tool::CallTable texts({tool::callEntry("Join", 133, &join)});
+    EXPECT_EQ(tool::runRequest(texts, "133|x|$|").data, "x+$+");
+    EXPECT_EQ(tool::runRequest(texts, "133|x||").data, "x++");
 }
 
 TEST_F(NetworkDriverTest, CommandFileIsTakenOnceWhole) {

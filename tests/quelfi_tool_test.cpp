@@ -259,6 +259,22 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
 }
 
+TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {
+    const std::string dir = root() + "/demo";
+    const ToolRun run = runTool(QUELFI_TOOL, {"demo", "--mfd", "--dir", dir});
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.err, "");
+    int steps = 0;
+    for (const tool::demo::Section& section : tool::demo::journalFiscalDay())
+        steps += static_cast<int>(section.steps.size());
+    const std::vector<std::string> lines = collapsedLines(run.out);
+    EXPECT_EQ(lines.back(), std::to_string(steps) + " steps: " + std::to_string(steps) +
+                                " gave the expected result.");
+    EXPECT_TRUE(hasLine(lines, "Coupon R$ 76,30"));
+    EXPECT_TRUE(hasLine(lines, "Receipt R$ 86,00"));
+    EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
+}
+
 using tool::demo::Step;
 using tool::demo::Verdict;
 

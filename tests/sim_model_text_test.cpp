@@ -92,7 +92,16 @@ FiscalModel busyPrinter() {
         "z.1.supplies=7; z.1.nftotals=8; z.1.nfcounts=0,9; z.2.crz=2;"
         "currency.singular=Peso; currency.plural=Pesos; impact=3; feed=4; spacing=9;"
         "authentication=0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,255;"
-        "coupon.coo=11; coupon.ticket=1; coupon.ticket.fare=1");
+        "coupon.ticket=1; coupon.ticket.fare=1;"
+        // The journal printer's records.
+        "nonfiscal.discounts=15; nonfiscal.surcharges=16; nonfiscal.cancellations=17;"
+        "z.1.nonfiscal.cancellations=18; reports=,Vendas; report.2.count=3;"
+        "bound.last=5,2,1.5,6,1,0,1; journal.1.coo=7; journal.1.kind=bound.copy;"
+        "journal.1.at=01/01/2024 10:00:00; journal.1.lines=A,%20B%2C,; journal.2.coo=8;"
+        "coupon.coo=9; coupon.surcharge=1; coupon.surcharge.percent=10.00; coupon.totalled=1;"
+        "coupon.additional=1; coupon.payment.1=1,2.00,x,3;"
+        "coupon.item.1=1,A,UN,01,0,0,1.000,0,1.00,1.00,0.10,10.00,0.05,0.00,0,5.00;"
+        "receipt.coo=8; receipt.item.1=01,Taxa,,,0,0,1.000,0,1.00,1.00,0.00,,0.00,-0.10,1,");
     m.clock = {std::nullopt, -3600};
     return m;
 }
@@ -113,6 +122,18 @@ TEST_F(SimModelFile, SavedStateLoadsBackUnchanged) {
     // A fresh printer round-trips too (its tables are written even when empty).
     ASSERT_TRUE(saveModel(FiscalModel{}, path));
     EXPECT_EQ(loadModel(path).value_or(m), FiscalModel{});
+}
+
+TEST(SimSeed, ReadsTheCouponOfOlderStateFiles) {
+    // One percentage for the subtotal's surcharge or discount, and items without a surcharge
+    // percentage, payments without instalments.
+    const FiscalModel m = modelFromSeed(
+        "coupon.coo=5; coupon.discount=1.00; coupon.percent=10.00; coupon.payment.1=1,2.00,;"
+        "coupon.item.1=1,A,UN,01,0,0,1.000,0,1.00,1.00,0.00,,0.00,0.00,0");
+    EXPECT_EQ(m.coupon.discountPercent, 1000);
+    EXPECT_EQ(m.coupon.surchargePercent, std::nullopt);
+    EXPECT_EQ(m.coupon.payments.at(0).instalments, 0);
+    EXPECT_EQ(m.coupon.items.at(0).surchargePercent, std::nullopt);
 }
 
 TEST_F(SimModelFile, ReportsFilesItCannotUse) {

@@ -118,7 +118,51 @@ inline constexpr std::uint8_t kNonFiscalTable = 33;
 inline constexpr std::uint8_t kDepartmentTable = 34;
 inline constexpr std::uint8_t kFabricationNumber = 0x28;
 inline constexpr std::uint8_t kPrinterType = 0xFD;
+inline constexpr std::uint8_t kReceiptSubtotal = 'B';  // the journal printer's receipt in progress
 }  // namespace info
+
+// The day's documents.
+inline constexpr std::uint8_t kReadingX = 0x06;
+inline constexpr std::uint8_t kReductionZ = 0x05;
+inline constexpr std::uint8_t kFiscalMemoryReading = 0x08;
+inline constexpr std::uint8_t kNonFiscalReceipt = 0x19;  // totalizer 01-50, withdrawal, supply
+
+// The electronic-journal model's documents. The coupon: item and subtotal surcharges and
+// discounts, the total, payments in instalments, the additional coupon and the cliché.
+inline constexpr std::uint8_t kItemAdjustment = ']';
+inline constexpr std::uint8_t kCancelItemAdjustment = 'r';
+inline constexpr std::uint8_t kSubtotalize = 'g';
+inline constexpr std::uint8_t kSubtotalAdjustment = 'h';
+inline constexpr std::uint8_t kCancelSubtotalAdjustment = 'i';
+inline constexpr std::uint8_t kTotalize = 'j';
+inline constexpr std::uint8_t kInstalmentPayment = 'Z';
+inline constexpr std::uint8_t kAdditionalCoupon = 'U';
+inline constexpr std::uint8_t kPrintCliche = 'w';
+// The non-fiscal receipt, from its opening to its cancellation.
+inline constexpr std::uint8_t kOpenReceipt = 'M';
+inline constexpr std::uint8_t kReceiptItem = 'N';
+inline constexpr std::uint8_t kCancelReceiptItem = 't';
+inline constexpr std::uint8_t kReceiptItemAdjustment = 'u';
+inline constexpr std::uint8_t kCancelReceiptItemAdjustment = 'v';
+inline constexpr std::uint8_t kReceiptSubtotalize = 'k';
+inline constexpr std::uint8_t kReceiptSubtotalAdjustment = 'l';
+inline constexpr std::uint8_t kCancelReceiptSubtotalAdjustment = 'm';
+inline constexpr std::uint8_t kReceiptTotalize = 'n';
+inline constexpr std::uint8_t kReceiptStartClosing = 'O';
+inline constexpr std::uint8_t kCancelReceipt = 'Q';
+// Management reports, and the free-text documents' text and closing.
+inline constexpr std::uint8_t kNameReport = 'R';
+inline constexpr std::uint8_t kOpenReport = 'S';
+inline constexpr std::uint8_t kReportText = 0x14;
+inline constexpr std::uint8_t kDocumentText = 'C';
+inline constexpr std::uint8_t kCloseDocument = 0x15;
+// The bound receipt and what may follow it.
+inline constexpr std::uint8_t kOpenBoundReceipt = 'B';
+inline constexpr std::uint8_t kReprintBoundReceipt = '\\';
+inline constexpr std::uint8_t kBoundReceiptCopy = '[';
+inline constexpr std::uint8_t kReverseBoundReceipt = 'f';
+// A text printed on the cheque in the slip, front or back.
+inline constexpr std::uint8_t kChequeText = 'x';
 
 // ST1 bits.
 inline constexpr std::uint8_t kSt1OutOfPaper = 128;
@@ -143,6 +187,8 @@ inline constexpr std::uint8_t kSt2NotExecuted = 1;
 // ST3 values of electronic-journal printers.
 inline constexpr std::uint16_t kSt3Ready = 0;
 inline constexpr std::uint16_t kSt3StillExecuting = 9;
+inline constexpr std::uint16_t kSt3TooManyLines = 130;  // a text longer than the cheque takes
+inline constexpr std::uint16_t kSt3NoCheque = 189;      // no document in the slip
 
 // The fiscal flags byte.
 inline constexpr std::uint8_t kFlagCouponOpen = 1;

@@ -84,16 +84,31 @@ std::string quantity(std::int64_t thousandths, bool fractional) {
     return std::to_string(thousandths / 1000) + fraction;
 }
 
+std::vector<std::string> customer(const Consumer& consumer) {
+    std::vector<std::string> lines;
+    if (!printable(consumer.id).empty())
+        lines.push_back("CPF/CNPJ consumidor: " + printable(consumer.id));
+    // Labels in the printer's code page, like the texts they introduce.
+    if (!consumer.name.empty())
+        for (auto& line : wrapped("Nome: " + consumer.name, 6)) lines.push_back(line);
+    if (!consumer.address.empty())
+        for (auto& line : wrapped("Endere\x87o: " + consumer.address, 10)) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> customer(const SaleCoupon& coupon) {
+    return customer(Consumer{coupon.customerId, coupon.customerName, coupon.customerAddress});
+}
+
+std::string adjustment(bool surcharge, const std::optional<int>& percentage, Money value) {
+    std::string label = surcharge ? "ACR\xC3\x89SCIMO" : "DESCONTO";
+    if (percentage) label += " " + percent(*percentage);
+    return spread(label, (surcharge ? "+" : "-") + money(value));
+}
+
 std::vector<std::string> couponOpening(const FiscalModel& model, const SaleCoupon& coupon) {
     std::vector<std::string> lines = heading(model, coupon.coo, "CUPOM FISCAL");
-    if (!printable(coupon.customerId).empty())
-        lines.push_back("CPF/CNPJ consumidor: " + printable(coupon.customerId));
-    // Labels in the printer's code page, like the texts they introduce.
-    if (!coupon.customerName.empty())
-        for (auto& line : wrapped("Nome: " + coupon.customerName, 6)) lines.push_back(line);
-    if (!coupon.customerAddress.empty())
-        for (auto& line : wrapped("Endere\x87o: " + coupon.customerAddress, 10))
-            lines.push_back(line);
+    for (auto& line : customer(coupon)) lines.push_back(std::move(line));
     for (auto& line : itemColumns()) lines.push_back(std::move(line));
     return lines;
 }
@@ -137,20 +152,20 @@ std::vector<std::string> itemCancellation(const SaleItem& item) {
 
 std::vector<std::string> closingStart(const SaleCoupon& coupon) {
     std::vector<std::string> lines;
-    const Money adjustment = coupon.closingSurcharge - coupon.closingDiscount;
-    if (adjustment != 0) {
+    if (coupon.closingSurcharge != 0 || coupon.closingDiscount != 0)
         lines.push_back(spread("SUBTOTAL R$", money(itemsTotal(coupon))));
-        std::string label = adjustment > 0 ? "ACR\xC3\x89SCIMO" : "DESCONTO";
-        if (coupon.closingPercent) label += " " + percent(*coupon.closingPercent);
-        lines.push_back(spread(label, (adjustment > 0 ? "+" : "-") +
-                                          money(adjustment > 0 ? adjustment : -adjustment)));
-    }
+    if (coupon.closingSurcharge != 0)
+        lines.push_back(adjustment(true, coupon.surchargePercent, coupon.closingSurcharge));
+    if (coupon.closingDiscount != 0)
+        lines.push_back(adjustment(false, coupon.discountPercent, coupon.closingDiscount));
     lines.push_back(spread("TOTAL R$", money(amountDue(coupon))));
     return lines;
 }
 
 std::vector<std::string> couponPayment(const FiscalModel& model, const SalePayment& payment) {
     std::vector<std::string> lines = {spread(formName(model, payment.form), money(payment.amount))};
+    if (payment.instalments > 1)
+        lines.push_back("  em " + std::to_string(payment.instalments) + " parcelas");
     if (!payment.text.empty())
         for (auto& line : wrapped("  " + payment.text, 2)) lines.push_back(line);
     return lines;
@@ -185,17 +200,19 @@ std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& c
     return lines;
 }
 
-std::vector<std::string> openCouponCancellation(const FiscalModel& model,
-                                                const SaleCoupon& coupon) {
-    std::vector<std::string> lines = {rule(), centred("CUPOM FISCAL CANCELADO"),
-                                      spread("VALOR CANCELADO R$", money(amountDue(coupon)))};
+std::vector<std::string> openCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon,
+                                                const Consumer& consumer) {
+    std::vector<std::string> lines = {rule(), centred("CUPOM FISCAL CANCELADO")};
+    for (auto& line : customer(consumer)) lines.push_back(std::move(line));
+    lines.push_back(spread("VALOR CANCELADO R$", money(amountDue(coupon))));
     for (auto& line : foot(model)) lines.push_back(std::move(line));
     return lines;
 }
 
 std::vector<std::string> lastCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon,
-                                                int coo) {
+                                                int coo, const Consumer& consumer) {
     std::vector<std::string> lines = heading(model, coo, "CANCELAMENTO DE CUPOM FISCAL");
+    for (auto& line : customer(consumer)) lines.push_back(std::move(line));
     lines.push_back(spread("COO DO CUPOM CANCELADO", number(coupon.coo, 6)));
     lines.push_back(spread("VALOR CANCELADO R$", money(amountDue(coupon))));
     for (auto& line : foot(model)) lines.push_back(std::move(line));

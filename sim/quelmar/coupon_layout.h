@@ -24,6 +24,7 @@
 // Texts kept by the printer (code page 850) are printed as UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@
 namespace quelfi::sim::layout {
 
 std::vector<std::string> couponOpening(const FiscalModel& model, const SaleCoupon& coupon);
+// The consumer's identification under a document's heading: CPF/CNPJ, name and address, each
+// when given.
+std::vector<std::string> customer(const Consumer& consumer);
+std::vector<std::string> customer(const SaleCoupon& coupon);
+// A surcharge (+) or discount (-) on the subtotal: "DESCONTO 5,00%   -1,50".
+std::string adjustment(bool surcharge, const std::optional<int>& percentage, Money value);
 // The column titles over the items, between rules.
 std::vector<std::string> itemColumns();
 std::vector<std::string> couponItem(const FiscalModel& model, const SaleItem& item);
@@ -41,11 +48,13 @@ std::vector<std::string> couponPayment(const FiscalModel& model, const SalePayme
 std::vector<std::string> paymentReversal(const FiscalModel& model, int from, int to, Money amount);
 std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& coupon,
                                    const std::string& message);
-// The coupon cancelled while open: its end.
-std::vector<std::string> openCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon);
+// The coupon cancelled while open: its end. `consumer`, when given, is the one the cancellation
+// names.
+std::vector<std::string> openCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon,
+                                                const Consumer& consumer = {});
 // The last coupon cancelled after its closing: a document of its own with the COO `coo`.
 std::vector<std::string> lastCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon,
-                                                int coo);
+                                                int coo, const Consumer& consumer = {});
 
 // A quantity in thousandths: "2" when it was sent whole, "1,500" otherwise.
 std::string quantity(std::int64_t thousandths, bool fractional);

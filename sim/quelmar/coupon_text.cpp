@@ -17,6 +17,23 @@ std::string flag(bool value) {
     return value ? "1" : "0";
 }
 
+// A percentage in hundredths, empty when there is none.
+std::string percentText(const std::optional<int>& percent) {
+    return percent ? formatDecimal(*percent, 2) : "";
+}
+
+// Empty: none; else a percentage of at most 99,99 %.
+bool parsePercent(std::string_view text, std::optional<int>& out) {
+    if (text.empty()) {
+        out.reset();
+        return true;
+    }
+    auto v = parseDecimal(text, 2);
+    if (!v || *v > 9999) return false;
+    out = static_cast<int>(*v);
+    return true;
+}
+
 // An amount that may be negative.
 std::optional<Money> signedAmount(std::string_view text) {
     const bool negative = !text.empty() && text.front() == '-';
@@ -38,10 +55,11 @@ std::string itemText(const SaleItem& item) {
         amount(item.unitPrice),
         amount(item.gross),
         amount(item.discount),
-        item.discountPercent ? formatDecimal(*item.discountPercent, 2) : "",
+        percentText(item.discountPercent),
         amount(item.surcharge),
         amount(item.closingShare),
         flag(item.cancelled),
+        percentText(item.surchargePercent),
     };
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? "," : "") + fields[i];
@@ -51,6 +69,7 @@ std::string itemText(const SaleItem& item) {
 // The rate code's kind and slot: letters name the exemption, non-incidence and substitution
 // totalizers; two digits a rate slot.
 bool setRate(SaleItem& item, const std::string& code) {
+    if (code.empty()) return true;  // a receipt's item
     struct Letter {
         const char* code;
         RateKind kind;
@@ -73,8 +92,9 @@ bool setRate(SaleItem& item, const std::string& code) {
 }
 
 bool parseItem(std::string_view text, SaleItem& item) {
+    // Files written before items took a surcharge percentage have 15 fields.
     const auto f = splitList(text);
-    if (f.size() != 15) return false;
+    if (f.size() != 15 && f.size() != 16) return false;
     auto code = parseText(f[0]), description = parseText(f[1]), unit = parseText(f[2]),
          rate = parseText(f[3]);
     auto iss = parseFlag(f[4]), fractional = parseFlag(f[7]), cancelled = parseFlag(f[14]);
@@ -83,10 +103,10 @@ bool parseItem(std::string_view text, SaleItem& item) {
     auto price = parseDecimal(f[8], 2), gross = parseDecimal(f[9], 2),
          discount = parseDecimal(f[10], 2), surcharge = parseDecimal(f[12], 2);
     auto share = signedAmount(f[13]);
-    auto percent = f[11].empty() ? std::optional<std::int64_t>() : parseDecimal(f[11], 2);
     if (!code || !description || !unit || !rate || !iss || !fractional || !cancelled ||
         !department || *department < 0 || *department > 20 || !quantity || !price || !gross ||
-        !discount || !surcharge || !share || (!f[11].empty() && !percent) || !setRate(item, *rate))
+        !discount || !surcharge || !share || !parsePercent(f[11], item.discountPercent) ||
+        (f.size() == 16 && !parsePercent(f[15], item.surchargePercent)) || !setRate(item, *rate))
         return false;
     item.code = *code;
     item.description = *description;
@@ -98,7 +118,6 @@ bool parseItem(std::string_view text, SaleItem& item) {
     item.unitPrice = *price;
     item.gross = *gross;
     item.discount = *discount;
-    if (percent) item.discountPercent = static_cast<int>(*percent);
     item.surcharge = *surcharge;
     item.closingShare = *share;
     item.cancelled = *cancelled;
@@ -106,13 +125,17 @@ bool parseItem(std::string_view text, SaleItem& item) {
 }
 
 bool parsePayment(std::string_view text, SalePayment& payment) {
+    // The instalments were added later: three fields mean none.
     const auto f = splitList(text);
-    if (f.size() != 3) return false;
+    if (f.size() != 3 && f.size() != 4) return false;
     auto form = parseInteger(f[0]);
     auto value = parseDecimal(f[1], 2);
     auto note = parseText(f[2]);
-    if (!form || *form < 1 || !value || !note) return false;
-    payment = {static_cast<int>(*form), *value, *note};
+    auto instalments = f.size() == 4 ? parseInteger(f[3]) : std::optional<std::int64_t>(0);
+    if (!form || *form < 1 || !value || !note || !instalments || *instalments < 0 ||
+        *instalments > 99)
+        return false;
+    payment = {static_cast<int>(*form), *value, *note, static_cast<int>(*instalments)};
     return true;
 }
 
@@ -128,11 +151,11 @@ bool setEntry(std::vector<T>& list, std::string_view number, T value) {
 
 }  // namespace
 
-std::string couponText(const SaleCoupon& c) {
+std::string couponText(const SaleCoupon& c, std::string_view prefix) {
     if (c == SaleCoupon{}) return {};
     std::string out;
-    auto put = [&out](const std::string& key, const std::string& value) {
-        out += "coupon." + key + "=" + value + "\n";
+    auto put = [&out, prefix](const std::string& key, const std::string& value) {
+        out += std::string(prefix) + "." + key + "=" + value + "\n";
     };
     put("coo", std::to_string(c.coo));
     put("customer", formatText(c.customerId));
@@ -142,7 +165,10 @@ std::string couponText(const SaleCoupon& c) {
     put("cancelled", flag(c.cancelled));
     put("surcharge", amount(c.closingSurcharge));
     put("discount", amount(c.closingDiscount));
-    put("percent", c.closingPercent ? formatDecimal(*c.closingPercent, 2) : "");
+    put("surcharge.percent", percentText(c.surchargePercent));
+    put("discount.percent", percentText(c.discountPercent));
+    put("totalled", flag(c.totalled));
+    put("additional", flag(c.additionalPrinted));
     put("pending.description", formatText(c.pending.description));
     put("pending.unit", formatText(c.pending.unit));
     if (c.passengerTicket || c.fareAtEnd) {
@@ -153,14 +179,16 @@ std::string couponText(const SaleCoupon& c) {
         put("item." + std::to_string(i + 1), itemText(c.items[i]));
     for (std::size_t i = 0; i < c.payments.size(); ++i) {
         const SalePayment& p = c.payments[i];
-        put("payment." + std::to_string(i + 1),
-            std::to_string(p.form) + "," + amount(p.amount) + "," + formatText(p.text, true));
+        put("payment." + std::to_string(i + 1), std::to_string(p.form) + "," + amount(p.amount) +
+                                                    "," + formatText(p.text, true) + "," +
+                                                    std::to_string(p.instalments));
     }
     return out;
 }
 
-std::string applyCouponSetting(SaleCoupon& c, std::string_view key, std::string_view value) {
-    const std::string name = "coupon." + std::string(key);
+std::string applyCouponSetting(SaleCoupon& c, std::string_view key, std::string_view value,
+                               std::string_view prefix) {
+    const std::string name = std::string(prefix) + "." + std::string(key);
     const std::string bad = "bad value for '" + name + "': '" + std::string(value) + "'";
     auto text = [&](std::string& field) {
         auto v = parseText(value);
@@ -194,10 +222,16 @@ std::string applyCouponSetting(SaleCoupon& c, std::string_view key, std::string_
     if (key == "pending.unit") return text(c.pending.unit);
     if (key == "ticket") return yesNo(c.passengerTicket);
     if (key == "ticket.fare") return yesNo(c.fareAtEnd);
+    if (key == "totalled") return yesNo(c.totalled);
+    if (key == "additional") return yesNo(c.additionalPrinted);
+    if (key == "surcharge.percent") return parsePercent(value, c.surchargePercent) ? "" : bad;
+    if (key == "discount.percent") return parsePercent(value, c.discountPercent) ? "" : bad;
+    // Files written before the surcharge and the discount had a percentage each: the one
+    // percentage belongs to whichever of the two was given (the amounts come first).
     if (key == "percent") {
-        auto v = parseDecimal(value, 2);
-        if (!value.empty() && (!v || *v > 9999)) return bad;
-        c.closingPercent = v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
+        std::optional<int> percent;
+        if (!parsePercent(value, percent)) return bad;
+        (c.closingSurcharge != 0 ? c.surchargePercent : c.discountPercent) = percent;
         return {};
     }
     const std::string unknown = "unknown setting '" + name + "'";

@@ -110,26 +110,4 @@ std::vector<std::string> reductionRecord(const Reduction& z, Money startTotal, b
     return lines;
 }
 
-std::vector<std::string> textLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    auto put = [&] {
-        do {
-            lines.push_back(printerToUtf8(line.substr(0, kColumns)));
-            line.erase(0, std::min(line.size(), kColumns));
-        } while (!line.empty());
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            put();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty()) put();
-    return lines;
-}
-
 }  // namespace quelfi::sim::layout

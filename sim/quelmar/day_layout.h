@@ -1,5 +1,5 @@
 // How the day's documents look on the paper roll: the totals of a day (X reading and Z
-// reduction), the records of the fiscal memory, and free text cut to the paper's width.
+// reduction), the records of the fiscal memory.
 #pragma once
 
 #include <string>
@@ -18,10 +18,6 @@ std::vector<std::string> dayTotals(const FiscalModel& model, Money startTotal);
 // One record of the fiscal memory: its numbers, grand total and gross sales, and in the full
 // form also its totalizers. `startTotal` is the grand total its day began with.
 std::vector<std::string> reductionRecord(const Reduction& z, Money startTotal, bool full);
-
-// A printer text (code page 850) as paper lines: broken at CR, LF or CR LF and at the paper's
-// width.
-std::vector<std::string> textLines(std::string_view printerText);
 
 // The value of the totals' rows: "T01 18,00%" for a rate slot.
 std::string rateLabel(std::size_t slot, const TaxRate& rate);

@@ -21,7 +21,14 @@ bool fiscalMemoryFull(const FiscalModel& model) {
 
 bool couponOpen(const FiscalModel& model) {
     return model.document == DocumentState::Coupon ||
+           model.document == DocumentState::CouponSubtotal ||
            model.document == DocumentState::CouponPayment;
+}
+
+bool receiptOpen(const FiscalModel& model) {
+    return model.document == DocumentState::NonFiscalReceipt ||
+           model.document == DocumentState::ReceiptSubtotal ||
+           model.document == DocumentState::ReceiptPayment;
 }
 
 std::uint8_t fiscalFlags(const FiscalModel& model) {

@@ -14,6 +14,7 @@
 
 #include "sim/printer_clock.h"
 #include "sim/quelmar/cheque.h"
+#include "sim/quelmar/journal_documents.h"
 #include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {
@@ -90,6 +91,11 @@ struct DayTotals {
     Money issCancellations = 0;
     Money withdrawals = 0;  // sangria
     Money supplies = 0;     // suprimento
+    // The journal printer's non-fiscal receipts: what their discounts, surcharges and
+    // cancellations took from or added to the non-fiscal totalizers.
+    Money nonFiscalDiscounts = 0;
+    Money nonFiscalSurcharges = 0;
+    Money nonFiscalCancellations = 0;
     bool operator==(const DayTotals&) const = default;
 };
 
@@ -100,6 +106,11 @@ enum class DocumentState {
     NonFiscalReceipt,  // receipt of operations not subject to ICMS
     ManagementReport,
     BoundReceipt,  // receipt bound to a coupon's payment
+    // The journal printer's stages after the items: the subtotal taken (items closed, its
+    // surcharge or discount being given, then the total), and the receipt's payments.
+    CouponSubtotal,
+    ReceiptSubtotal,
+    ReceiptPayment,
 };
 
 // One record of the fiscal memory, written by a Z reduction.
@@ -174,10 +185,18 @@ struct FiscalModel {
     SaleCoupon coupon;  // the coupon being sold, or the last one
     std::vector<Reduction> reductions;
 
-    // The documents that follow a coupon: the COO of the last fiscal coupon (set when it closes),
-    // whose payments bound receipts refer to, and what they have covered of them.
+    // The documents that follow a coupon: the COO of the last fiscal coupon (set when it closes;
+    // on the journal printer also by a non-fiscal receipt), whose payments bound receipts refer
+    // to, and what they have covered of them.
     int lastCouponCoo = 0;
     BoundReceipts bound;
+
+    // The journal printer's own documents: the non-fiscal receipt being issued (or the last one),
+    // the management reports, the last bound receipt, and the journal of every document.
+    SaleCoupon receipt;
+    std::array<ManagementReport, kManagementReports> reports{{{"GERAL"}}};
+    LastBoundReceipt lastBound;
+    std::vector<JournalEntry> journal;
     // A long command (the Z reduction on the electronic-journal model) keeps ST3 at "still
     // executing" until this moment of the line's clock, in milliseconds. Not kept in the model
     // file: a printer that is switched on again starts idle.
@@ -215,5 +234,7 @@ StatusBytes standingStatus(const FiscalModel& model);
 std::uint8_t fiscalFlags(const FiscalModel& model);
 bool fiscalMemoryFull(const FiscalModel& model);
 bool couponOpen(const FiscalModel& model);
+// A non-fiscal receipt of the journal printer is being issued.
+bool receiptOpen(const FiscalModel& model);
 
 }  // namespace quelfi::sim

@@ -183,6 +183,41 @@ bool parseFirmware(std::string_view text, std::array<int, 3>& out) {
     return true;
 }
 
+// "coo,form,amount,latest,reprinted,copied,reversed".
+bool parseLastBound(std::string_view text, LastBoundReceipt& out) {
+    const auto f = splitList(text);
+    if (f.size() != 7) return false;
+    LastBoundReceipt b;
+    auto reprinted = parseFlag(f[4]), copied = parseFlag(f[5]), reversed = parseFlag(f[6]);
+    if (!parseCount(f[0], b.coo) || !parseCount(f[1], b.form) || !parseAmountInto(f[2], b.amount) ||
+        !parseCount(f[3], b.latestCoo) || !reprinted || !copied || !reversed)
+        return false;
+    b.reprinted = *reprinted;
+    b.copied = *copied;
+    b.reversed = *reversed;
+    out = b;
+    return true;
+}
+
+bool applyJournalEntry(JournalEntry& entry, std::string_view field, std::string_view value) {
+    if (field == "coo") return parseCount(value, entry.coo);
+    if (field == "kind") return parseName(value, kJournalKinds, entry.kind);
+    if (field == "at") {
+        auto v = parseDateTime(value);
+        if (v) entry.at = *v;
+        return v.has_value();
+    }
+    if (field != "lines") return false;
+    std::vector<std::string> lines;
+    for (std::string_view line : splitList(value)) {
+        auto text = parseText(line);
+        if (!text) return false;
+        lines.push_back(*text);
+    }
+    entry.lines = std::move(lines);
+    return true;
+}
+
 std::string SeedReader::apply(std::string_view key, std::string_view value) {
     const Setting s(key, value);
     for (const auto& b : kFlags) {
@@ -250,8 +285,14 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
         ok = parseNames(value, m_.nonFiscalTotalizers);
     } else if (key == "departments") {
         ok = parseNames(value, m_.departments);
+    } else if (key == "reports") {
+        ok = parseNames(value, m_.reports);
+    } else if (key == "bound.last") {
+        ok = parseLastBound(value, m_.lastBound);
     } else if (key.starts_with("coupon.")) {
         return applyCouponSetting(m_.coupon, key.substr(7), value);
+    } else if (key.starts_with("receipt.")) {
+        return applyCouponSetting(m_.receipt, key.substr(8), value, "receipt");
     } else {
         return applyIndexed(key, s);
     }
@@ -290,6 +331,11 @@ std::string SeedReader::applyIndexed(std::string_view key, const Setting& s) {
         auto v = parseDecimal(value, 3);
         ok = v.has_value();
         if (ok) m_.departments[n - 1].quantity = *v;
+    } else if (table == "report" && n <= kManagementReports && field == "count") {
+        ok = parseCount(value, m_.reports[n - 1].count);
+    } else if (table == "journal" && n <= m_.journal.size() + 1) {
+        if (n == m_.journal.size() + 1) m_.journal.emplace_back();
+        ok = applyJournalEntry(m_.journal[n - 1], field, value);
     } else if (table == "z" && n <= m_.reductions.size() + 1) {
         if (n == m_.reductions.size() + 1) m_.reductions.emplace_back();
         return applyReduction(m_.reductions[n - 1], field, s);

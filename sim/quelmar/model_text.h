@@ -29,10 +29,12 @@
 // Totals: gt (grand total), lastpaid (paid in the last coupon), cancellable (the last coupon may
 // still be cancelled), icms.exempt, icms.nonincidence, icms.substitution, iss.exempt,
 // iss.nonincidence, iss.substitution, icms.discounts, iss.discounts, icms.surcharges,
-// iss.surcharges, icms.cancellations, iss.cancellations, withdrawals, supplies.
+// iss.surcharges, icms.cancellations, iss.cancellations, withdrawals, supplies,
+// nonfiscal.discounts, nonfiscal.surcharges, nonfiscal.cancellations.
 // Day: movement (date of the day's first document, or none), document (none, coupon, payment,
-// nonfiscal, report, bound), lastcoo (COO of the last fiscal coupon), bound.coupon (the coupon
-// whose payments payment.N.bound amounts were covered by bound receipts).
+// nonfiscal, report, bound, subtotal, nonfiscal.subtotal, nonfiscal.payment), lastcoo (COO of
+// the last fiscal coupon), bound.coupon (the coupon whose payments payment.N.bound amounts were
+// covered by bound receipts).
 // Tables (each replaces the whole table; list entries in slot order, empty entries leave a slot
 // free):
 //   rates=18.00,7.00/ISS   rates with their binding (/ICMS is the default); rate.N.total
@@ -44,8 +46,17 @@
 // Fiscal memory: z.N.KEY for reduction N (1 first; N may be one past the last to add one), with
 // KEY crz, coo, gnf, gt, at (moment), movement (date), automatic, rates (as above),
 // ratetotals (amounts, one per rate), nftotals, nfcounts (per non-fiscal slot) and the day
-// totals' keys (icms.exempt, ..., supplies).
-// The coupon being sold, or the last one: coupon.KEY, see coupon_text.h.
+// totals' keys (icms.exempt, ..., supplies, nonfiscal.discounts, nonfiscal.surcharges,
+// nonfiscal.cancellations).
+// The coupon being sold, or the last one: coupon.KEY, see coupon_text.h; the journal printer's
+// non-fiscal receipt likewise under receipt.KEY.
+// The journal printer's own records: reports=GERAL,Vendas (the management reports' names, 30
+// slots; report 01 is named GERAL on a new printer), report.N.count; bound.last=coo,form,amount,
+// latest,reprinted,copied,reversed (the last bound receipt and what followed it); and the journal,
+// journal.N.coo, journal.N.kind (coupon, coupon.cancellation, coupon.additional, nonfiscal,
+// nonfiscal.cancellation, report, bound, bound.reprint, bound.copy, bound.reversal, reading,
+// reduction, memory.reading, other), journal.N.at (the moment it began) and journal.N.lines (the
+// printed lines, a list of texts).
 #pragma once
 
 #include <optional>

@@ -88,6 +88,17 @@ void writeReduction(Writer& w, std::size_t n, const Reduction& z) {
               z.nonFiscalCounts, [](int v) { return std::to_string(v); }, zero<int>));
 }
 
+void writeJournalEntry(Writer& w, std::size_t n, const JournalEntry& entry) {
+    const std::string p = "journal." + std::to_string(n) + ".";
+    w.put(p + "coo", std::to_string(entry.coo));
+    w.put(p + "kind", kJournalKinds[static_cast<int>(entry.kind)]);
+    w.put(p + "at", formatDateTime(entry.at));
+    std::string lines;
+    for (std::size_t i = 0; i < entry.lines.size(); ++i)
+        lines += (i ? "," : "") + formatText(entry.lines[i], true);
+    w.put(p + "lines", lines);
+}
+
 }  // namespace
 
 std::string modelText(const FiscalModel& m) {
@@ -153,7 +164,18 @@ std::string modelText(const FiscalModel& m) {
     }
 
     for (std::size_t i = 0; i < m.reductions.size(); ++i) writeReduction(w, i + 1, m.reductions[i]);
-    return w.text() + couponText(m.coupon);
+
+    w.put("reports", trimmedList(m.reports, slotName<ManagementReport>, unnamed<ManagementReport>));
+    for (std::size_t i = 0; i < m.reports.size(); ++i)
+        if (m.reports[i].count != 0)
+            w.put("report." + std::to_string(i + 1) + ".count", std::to_string(m.reports[i].count));
+    const LastBoundReceipt& b = m.lastBound;
+    w.put("bound.last", std::to_string(b.coo) + "," + std::to_string(b.form) + "," +
+                            amount(b.amount) + "," + std::to_string(b.latestCoo) + "," +
+                            (b.reprinted ? "1" : "0") + "," + (b.copied ? "1" : "0") + "," +
+                            (b.reversed ? "1" : "0"));
+    for (std::size_t i = 0; i < m.journal.size(); ++i) writeJournalEntry(w, i + 1, m.journal[i]);
+    return w.text() + couponText(m.coupon) + couponText(m.receipt, "receipt");
 }
 
 }  // namespace quelfi::sim

@@ -6,6 +6,7 @@
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/fiscal_day.h"
+#include "sim/quelmar/journal.h"
 #include "sim/quelmar/wire_fields.h"
 
 namespace quelfi::sim {
@@ -56,8 +57,10 @@ std::string QuelmarPrinter::execute(std::string_view command) {
                 if (definition->length != 0 && command.size() != definition->length) {
                     reply.st1 |= codes::kSt1WrongParameterCount;
                 } else {
+                    const journal::Mark before = journal::mark(model_, paper_);
                     CommandContext context{model_, paper_, command, reply, now};
                     definition->handler(context);
+                    journal::record(model_, paper_, command, before);
                 }
                 break;
         }
@@ -77,7 +80,8 @@ std::string QuelmarPrinter::encode(const Reply& reply) const {
     out += static_cast<char>(st2);
     // A plain reply reporting a command the printer does not know ends without ST3.
     const bool unknownCommand = reply.data.empty() && (st1 & codes::kSt1UnknownCommand) != 0;
-    if (model_.electronicJournal && !unknownCommand) out += wire::word(model_.journalStatus);
+    if (model_.electronicJournal && !unknownCommand)
+        out += wire::word(reply.st3.value_or(model_.journalStatus));
     return out;
 }
 

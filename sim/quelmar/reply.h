@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quelfi::sim {
@@ -14,6 +15,9 @@ struct Reply {
     std::string data;  // framed: the data bytes sent between ACK and the status bytes
     std::uint8_t st1 = 0;
     std::uint8_t st2 = 0;
+    // The journal printer's ST3 for this reply when the command reports its own error code;
+    // otherwise the printer's standing journal status.
+    std::optional<std::uint16_t> st3;
     std::string raw;  // raw: sent exactly as it is (readings streamed to the host)
 };
 

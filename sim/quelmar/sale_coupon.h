@@ -1,6 +1,8 @@
 // The fiscal coupon as the printer keeps it while it is sold and after it is closed: its items,
 // the surcharge or discount on the subtotal, the payments. The record stays after the closing so
-// the last coupon can still be cancelled; the next opening replaces it.
+// the last coupon can still be cancelled; the next opening replaces it. The journal printer's
+// non-fiscal receipt is kept in the same record: its items are amounts on non-fiscal totalizers
+// (the code holds the totalizer's number, the description its name, no rate).
 //
 // Money in centavos, quantities in thousandths, percentages in hundredths; texts in code page 850.
 #pragma once
@@ -34,6 +36,7 @@ struct SaleItem {
     Money discount = 0;
     std::optional<int> discountPercent;  // when the discount was given as a percentage
     Money surcharge = 0;
+    std::optional<int> surchargePercent;  // when the surcharge was given as a percentage
     Money closingShare = 0;  // this item's part of the subtotal's surcharge (+) or discount (-)
     bool cancelled = false;
 
@@ -44,7 +47,8 @@ struct SaleItem {
 struct SalePayment {
     int form = 0;  // payment form slot, 1 first
     Money amount = 0;
-    std::string text;  // free text printed under the payment
+    std::string text;     // free text printed under the payment
+    int instalments = 0;  // 1-24 when the payment named them (journal printer), else 0
     bool operator==(const SalePayment&) const = default;
 };
 
@@ -63,10 +67,13 @@ struct SaleCoupon {
     std::vector<SaleItem> items;
     Money closingSurcharge = 0;
     Money closingDiscount = 0;
-    std::optional<int> closingPercent;  // when the surcharge or discount was a percentage
+    std::optional<int> surchargePercent;  // when the subtotal's surcharge was a percentage
+    std::optional<int> discountPercent;   // when its discount was
+    bool totalled = false;  // the total was printed: the subtotal takes no more changes
     std::vector<SalePayment> payments;
     bool closed = false;
     bool cancelled = false;
+    bool additionalPrinted = false;  // the additional coupon was printed after the closing
     PendingItemExtras pending;
     // A passenger ticket is sold and closed like a coupon; it may end with the fare repeated.
     bool passengerTicket = false;

@@ -1,5 +1,7 @@
 #include "sim/quelmar/sale_totals.h"
 
+#include <cstdlib>
+
 namespace quelfi::sim::sale {
 namespace {
 
@@ -30,6 +32,18 @@ void addToDepartment(FiscalModel& model, const SaleItem& item, int sign) {
     Department& department = model.departments[static_cast<std::size_t>(item.department - 1)];
     department.dayTotal += sign * item.net();
     department.quantity += sign * item.quantity;
+}
+
+void addToDepartmentValue(FiscalModel& model, const SaleItem& item, Money amount) {
+    if (item.department < 1 || item.department > static_cast<int>(kDepartmentSlots)) return;
+    model.departments[static_cast<std::size_t>(item.department - 1)].dayTotal += amount;
+}
+
+// The totalizer a receipt's item names by its number.
+NonFiscalTotalizer* receiptTotalizer(FiscalModel& model, const SaleItem& item) {
+    const int slot = std::atoi(item.code.c_str());
+    if (slot < 1 || slot > static_cast<int>(kNonFiscalSlots)) return nullptr;
+    return &model.nonFiscalTotalizers[static_cast<std::size_t>(slot - 1)];
 }
 
 Money& discounts(FiscalModel& model, bool iss) {
@@ -99,6 +113,60 @@ void reversePayments(FiscalModel& model, const SaleCoupon& coupon) {
             continue;
         model.paymentForms[static_cast<std::size_t>(payment.form - 1)].dayTotal -= payment.amount;
     }
+}
+
+void recordItemDiscount(FiscalModel& model, const SaleItem& item, Money amount) {
+    discounts(model, item.iss) += amount;
+    addToRate(model, item, -amount);
+    addToDepartmentValue(model, item, -amount);
+}
+
+void recordItemSurcharge(FiscalModel& model, const SaleItem& item, Money amount) {
+    model.grandTotal += amount;
+    surcharges(model, item.iss) += amount;
+    addToRate(model, item, amount);
+    addToDepartmentValue(model, item, amount);
+}
+
+void recordItemSurchargeCancellation(FiscalModel& model, const SaleItem& item, Money amount) {
+    cancellations(model, item.iss) += amount;
+    addToRate(model, item, -amount);
+    addToDepartmentValue(model, item, -amount);
+}
+
+void recordReceipt(FiscalModel& model, const SaleCoupon& receipt) {
+    DayTotals& d = model.day;
+    for (const auto& item : receipt.items) {
+        if (item.cancelled) {
+            d.nonFiscalCancellations += item.net();
+            continue;
+        }
+        if (NonFiscalTotalizer* t = receiptTotalizer(model, item)) {
+            ++t->count;
+            t->dayTotal += item.net() + item.closingShare;
+        }
+        d.nonFiscalDiscounts += item.discount + (item.closingShare < 0 ? -item.closingShare : 0);
+        d.nonFiscalSurcharges += item.surcharge + (item.closingShare > 0 ? item.closingShare : 0);
+    }
+    for (auto& form : model.paymentForms) form.lastCoupon = 0;
+    for (const auto& payment : receipt.payments) {
+        if (payment.form < 1 || payment.form > static_cast<int>(model.paymentForms.size()))
+            continue;
+        PaymentForm& form = model.paymentForms[static_cast<std::size_t>(payment.form - 1)];
+        form.dayTotal += payment.amount;
+        form.lastCoupon += payment.amount;
+    }
+    model.lastCouponCoo = receipt.coo;
+}
+
+void reverseReceipt(FiscalModel& model, const SaleCoupon& receipt) {
+    for (const auto& item : receipt.items) {
+        if (item.cancelled) continue;
+        if (NonFiscalTotalizer* t = receiptTotalizer(model, item))
+            t->dayTotal -= item.net() + item.closingShare;
+    }
+    model.day.nonFiscalCancellations += amountDue(receipt);
+    reversePayments(model, receipt);
 }
 
 }  // namespace quelfi::sim::sale

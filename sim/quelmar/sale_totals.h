@@ -20,4 +20,18 @@ void recordPayments(FiscalModel& model, const SaleCoupon& coupon);
 // A closed coupon cancelled: its payments leave the forms' day totals.
 void reversePayments(FiscalModel& model, const SaleCoupon& coupon);
 
+// A discount given on an item after its sale (negative: a discount taken back), and a surcharge.
+void recordItemDiscount(FiscalModel& model, const SaleItem& item, Money amount);
+void recordItemSurcharge(FiscalModel& model, const SaleItem& item, Money amount);
+// An item's surcharge taken back: counted as a cancellation, as the grand total never goes back.
+void recordItemSurchargeCancellation(FiscalModel& model, const SaleItem& item, Money amount);
+
+// The journal printer's non-fiscal receipt at its end: each item's net value, its share of the
+// subtotal's adjustment included, on its totalizer; the adjustments and the cancelled items in
+// the non-fiscal totals; the payments on their forms, where a bound receipt may refer to them.
+void recordReceipt(FiscalModel& model, const SaleCoupon& receipt);
+// A closed receipt cancelled: its values leave the totalizers and the forms for the
+// cancellations.
+void reverseReceipt(FiscalModel& model, const SaleCoupon& receipt);
+
 }  // namespace quelfi::sim::sale

@@ -86,11 +86,35 @@ inline constexpr Binding<DayTotals, Money> kDayTotals[] = {
     {"iss.cancellations", &DayTotals::issCancellations},
     {"withdrawals", &DayTotals::withdrawals},
     {"supplies", &DayTotals::supplies},
+    {"nonfiscal.discounts", &DayTotals::nonFiscalDiscounts},
+    {"nonfiscal.surcharges", &DayTotals::nonFiscalSurcharges},
+    {"nonfiscal.cancellations", &DayTotals::nonFiscalCancellations},
 };
 
 // Names of the enumerations' values.
 inline constexpr const char* kPaperStates[] = {"ok", "low", "out"};
-inline constexpr const char* kDocumentStates[] = {"none",      "coupon", "payment",
-                                                  "nonfiscal", "report", "bound"};
+inline constexpr const char* kDocumentStates[] = {"none",
+                                                  "coupon",
+                                                  "payment",
+                                                  "nonfiscal",
+                                                  "report",
+                                                  "bound",
+                                                  "subtotal",
+                                                  "nonfiscal.subtotal",
+                                                  "nonfiscal.payment"};
+inline constexpr const char* kJournalKinds[] = {"coupon",
+                                                "coupon.cancellation",
+                                                "coupon.additional",
+                                                "nonfiscal",
+                                                "nonfiscal.cancellation",
+                                                "report",
+                                                "bound",
+                                                "bound.reprint",
+                                                "bound.copy",
+                                                "bound.reversal",
+                                                "reading",
+                                                "reduction",
+                                                "memory.reading",
+                                                "other"};
 
 }  // namespace quelfi::sim::setting

@@ -80,9 +80,10 @@ std::vector<std::string> chequeSlip(const FiscalModel& model, const Cheque& cheq
     return lines;
 }
 
-std::vector<std::string> authenticationSlip(const FiscalModel& model) {
-    std::vector<std::string> lines;
-    for (int row = 0; row < 8; ++row) {
+std::vector<std::string> authenticationSlip(const FiscalModel& model, int line,
+                                            std::string_view text) {
+    std::vector<std::string> lines(static_cast<std::size_t>(line > 1 ? line - 1 : 0));
+    for (int row = 0; row < 8 && !model.authenticationCharacter.empty(); ++row) {
         std::string line;
         for (char column : model.authenticationCharacter)
             line += (static_cast<unsigned char>(column) >> row & 1) ? '#' : ' ';
@@ -93,7 +94,17 @@ std::vector<std::string> authenticationSlip(const FiscalModel& model) {
     std::snprintf(coo, sizeof coo, "%06d", model.counters.coo % 1000000);
     lines.push_back(std::string("AUT ") + coo + " " + setting::formatDateTime(model.clock.now()) +
                     " " + printable(model.serialNumber));
+    if (const std::string shown = printable(text); !shown.empty()) lines.push_back(shown);
     return lines;
+}
+
+std::vector<std::string> chequeText(bool back, int lines, std::string_view text) {
+    std::vector<std::string> out = {rule(), centred(back ? "VERSO DO CHEQUE" : "FRENTE DO CHEQUE")};
+    std::vector<std::string> body = wordLines(printable(text));
+    if (body.size() > static_cast<std::size_t>(lines)) body.resize(static_cast<std::size_t>(lines));
+    for (auto& line : body) out.push_back(std::move(line));
+    out.push_back(rule());
+    return out;
 }
 
 }  // namespace quelfi::sim::layout

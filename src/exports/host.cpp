@@ -56,6 +56,10 @@ void restart(platform::Platform& platform) {
     state().platform = &platform;
 }
 
+void useJournalReplies(bool on) {
+    state().mfdPrinter = on;
+}
+
 void setReadyPolls(int polls) {
     state().statusTimeout = polls;
 }

@@ -89,22 +89,25 @@ inline std::string definitionTop() {
            "LIBRARY QuelFI32.dll\nEXPORTS\n";
 }
 
-// The symbol the compiler gives the function: stdcall adds "@N" on 32 bits only.
-inline std::string compiledName(const ExportInfo& e, WindowsTarget target) {
-    std::string name(e.name);
-    if (target == WindowsTarget::X86) name += "@" + std::to_string(argumentBytes(e.parameters));
-    return name;
+// The symbol the compiler gives a function named `name` with `e`'s parameters: stdcall adds
+// "@N" on 32 bits only.
+inline std::string compiledName(const ExportInfo& e, std::string_view name, WindowsTarget target) {
+    std::string out(name);
+    if (target == WindowsTarget::X86) out += "@" + std::to_string(argumentBytes(e.parameters));
+    return out;
 }
 
 }  // namespace detail
 
 // The module definition the DLL is linked with: each line gives the exported name, then the
-// compiled function it stands for, so plain exports lose the stdcall decoration.
+// compiled function it stands for, so plain exports lose the stdcall decoration and an alias
+// names its target's function.
 inline std::string moduleDefinition(std::span<const ExportInfo> table, WindowsTarget target) {
     std::string out = detail::definitionTop();
     for (const ExportInfo& e : table) {
         const std::string exported = windowsName(e);
-        const std::string compiled = detail::compiledName(e, target);
+        const std::string compiled =
+            detail::compiledName(e, e.target.empty() ? e.name : e.target, target);
         out += exported == compiled ? exported : exported + " = " + compiled;
         out += "\n";
     }
@@ -117,7 +120,7 @@ inline std::string moduleDefinition(std::span<const ExportInfo> table, WindowsTa
 inline std::string importDefinition(std::span<const ExportInfo> table, WindowsTarget target) {
     std::string out = detail::definitionTop();
     for (const ExportInfo& e : table) {
-        out += detail::compiledName(e, target);
+        out += detail::compiledName(e, e.name, target);
         if (e.decorated) out += " == " + windowsName(e);
         out += "\n";
     }

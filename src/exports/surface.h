@@ -12,16 +12,48 @@ struct ExportInfo {
     std::string_view name;        // exported name
     std::string_view parameters;  // C parameter list as written in the table
     bool decorated;               // exported as "_name@N" in the Windows DLL
+    std::string_view target;      // an alias: the export whose function it names; else empty
 };
 
-inline constexpr ExportInfo kSurface[] = {
+namespace detail {
+
+// The exports with functions of their own, without the alias rows.
+inline constexpr ExportInfo kFunctions[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, false},
+    {record, #result, #name, #parameters, false, {}},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, true},
+    {record, #result, #name, #parameters, true, {}},
+#define QF_ALIAS(alias, target)
+#define QF_ALIAS_DECORATED(alias, target)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
+};
+
+// An alias row: the target's signature under the alias's name. A target the table lacks does not
+// compile.
+consteval ExportInfo aliasRow(std::string_view name, std::string_view target, bool decorated) {
+    for (const ExportInfo& f : kFunctions)
+        if (f.name == target) return {0, f.result, name, f.parameters, decorated, target};
+    throw "an alias names an export the table lacks";
+}
+
+}  // namespace detail
+
+inline constexpr ExportInfo kSurface[] = {
+#define QF_EXPORT(record, yanco, result, name, parameters) \
+    {record, #result, #name, #parameters, false, {}},
+#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
+    {record, #result, #name, #parameters, true, {}},
+#define QF_ALIAS(alias, target) detail::aliasRow(#alias, #target, false),
+#define QF_ALIAS_DECORATED(alias, target) detail::aliasRow(#alias, #target, true),
+#include "exports/surface.inc"
+#undef QF_EXPORT
+#undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
 };
 
 inline constexpr std::size_t kSurfaceSize = sizeof kSurface / sizeof kSurface[0];

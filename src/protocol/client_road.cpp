@@ -19,7 +19,7 @@ std::optional<int> ClientRoad::handOver(const core::ExportCall& call, const Expo
     int refusal = 0;
     const std::optional<Parameters> parameters = request.parameters(refusal);
     if (!parameters) return refusal;
-    const std::string record = requestRecord(row, *parameters);
+    const std::string record = requestRecord(row, *parameters, request.form);
     if (request.line == RecordLine::Whole) call.logRecord(record);
     // The number and its "|" are the first four characters.
     if (request.line == RecordLine::Parameters) call.logRecord(record.substr(4));

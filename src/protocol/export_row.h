@@ -55,9 +55,14 @@ inline constexpr ExportRow kExportRows[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) {#name, record, QF_YANCO_ROUTE(yanco)},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     QF_EXPORT(record, yanco, result, name, parameters)
+// An alias calls its target's function, which travels under the target's row.
+#define QF_ALIAS(alias, target)
+#define QF_ALIAS_DECORATED(alias, target)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
 };
 
 // The row of the export named `name`, or null when the table has none.

@@ -11,11 +11,15 @@ namespace quelfi::protocol {
 
 using core::state;
 
-std::string requestRecord(const ExportRow& row, const Parameters& parameters) {
+std::string requestRecord(const ExportRow& row, const Parameters& parameters, RecordForm form) {
     char head[16];
     std::snprintf(head, sizeof head, "%03d|", row.record);
     std::string record = head;
-    for (const auto& p : parameters) record += p + "|";
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (form == RecordForm::Joined && i > 0) record += "|";
+        record += parameters[i];
+        if (form == RecordForm::EachFollowed) record += "|";
+    }
     return record;
 }
 

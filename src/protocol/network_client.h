@@ -13,7 +13,8 @@ namespace quelfi::protocol {
 
 // The request record of `row`'s export: "NNN|" followed by each parameter and "|". The one place
 // records are written.
-std::string requestRecord(const ExportRow& row, const Parameters& parameters = {});
+std::string requestRecord(const ExportRow& row, const Parameters& parameters = {},
+                          RecordForm form = RecordForm::EachFollowed);
 
 // The full name of the command file: the INI's Path directory followed by "\Quelfi32.cmd".
 std::string commandFilePath();

@@ -29,11 +29,19 @@ enum class RecordLine {
 // The request record of one call as the client road needs it. The parameters are worked out only
 // on that road, where a conversion of its own may still refuse the call: then they are absent and
 // `refusal` holds the code, its line already logged.
+// How the parameters follow the record's number.
+enum class RecordForm {
+    EachFollowed,  // "NNN|" and each parameter followed by "|"
+    Joined,        // "NNN|" and the parameters joined by "|", none after the last (the journal
+                   // printer's documents)
+};
+
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
     // The closing line's text before the result, when it is not "Retorno " + name + ": ".
     std::string_view closing = {};
+    RecordForm form = RecordForm::EachFollowed;
 };
 
 // What an export does on the Yanco printer in place of its Quelmar command, when its row's route

@@ -20,14 +20,20 @@ TEST(WindowsNames, ArgumentBytesAreFourPerSlotAndEightPerDouble) {
 }
 
 constexpr ExportInfo kSample[] = {
-    {0, "int", "Quelmar_FI_AbrePortaSerial", "(void)", false},
-    {0, "int", "Quelmar_FI_AbrePorta", "(int porta)", false},
-    {0, "int", "Quelmar_FITEF_VendaCartao", "(const char* valor, int parcelas)", true},
-    {0, "int", "Yanco_FI_VendeItem",
+    {0, "int", "Quelmar_FI_AbrePortaSerial", "(void)", false, {}},
+    {0, "int", "Quelmar_FI_AbrePorta", "(int porta)", false, {}},
+    {0, "int", "Quelmar_FITEF_VendaCartao", "(const char* valor, int parcelas)", true, {}},
+    {0,
+     "int",
+     "Yanco_FI_VendeItem",
      "(const char* codigo, const char* descricao, const char* aliquota, const char* tipo, "
      "const char* quantidade, int casas, const char* valor, const char* tipoDesconto, "
      "const char* desconto)",
-     true},
+     true,
+     {}},
+    // A second name of an export: its target's function.
+    {0, "int", "Quelmar_FI_CancAcrDescSubRecMFD", "(const char* acrescimoDesconto)", false,
+     "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD"},
 };
 
 TEST(WindowsNames, DecoratedExportsCarryAnUnderscoreAndTheirArgumentBytes) {
@@ -48,13 +54,17 @@ TEST(WindowsNames, ModuleDefinitionUndecoratesPlainExportsOn32Bits) {
                   "Quelmar_FI_AbrePortaSerial = Quelmar_FI_AbrePortaSerial@0\n"
                   "Quelmar_FI_AbrePorta = Quelmar_FI_AbrePorta@4\n"
                   "_Quelmar_FITEF_VendaCartao@8 = Quelmar_FITEF_VendaCartao@8\n"
-                  "_Yanco_FI_VendeItem@36 = Yanco_FI_VendeItem@36\n");
+                  "_Yanco_FI_VendeItem@36 = Yanco_FI_VendeItem@36\n"
+                  "Quelmar_FI_CancAcrDescSubRecMFD = "
+                  "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD@4\n");
     EXPECT_EQ(moduleDefinition(kSample, WindowsTarget::X64),
               std::string(kTop) +
                   "Quelmar_FI_AbrePortaSerial\n"
                   "Quelmar_FI_AbrePorta\n"
                   "_Quelmar_FITEF_VendaCartao@8 = Quelmar_FITEF_VendaCartao\n"
-                  "_Yanco_FI_VendeItem@36 = Yanco_FI_VendeItem\n");
+                  "_Yanco_FI_VendeItem@36 = Yanco_FI_VendeItem\n"
+                  "Quelmar_FI_CancAcrDescSubRecMFD = "
+                  "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD\n");
 }
 
 TEST(WindowsNames, ImportDefinitionBindsCompiledNamesToDllNames) {
@@ -63,13 +73,15 @@ TEST(WindowsNames, ImportDefinitionBindsCompiledNamesToDllNames) {
                   "Quelmar_FI_AbrePortaSerial@0\n"
                   "Quelmar_FI_AbrePorta@4\n"
                   "Quelmar_FITEF_VendaCartao@8 == _Quelmar_FITEF_VendaCartao@8\n"
-                  "Yanco_FI_VendeItem@36 == _Yanco_FI_VendeItem@36\n");
+                  "Yanco_FI_VendeItem@36 == _Yanco_FI_VendeItem@36\n"
+                  "Quelmar_FI_CancAcrDescSubRecMFD@4\n");
     EXPECT_EQ(importDefinition(kSample, WindowsTarget::X64),
               std::string(kTop) +
                   "Quelmar_FI_AbrePortaSerial\n"
                   "Quelmar_FI_AbrePorta\n"
                   "Quelmar_FITEF_VendaCartao == _Quelmar_FITEF_VendaCartao@8\n"
-                  "Yanco_FI_VendeItem == _Yanco_FI_VendeItem@36\n");
+                  "Yanco_FI_VendeItem == _Yanco_FI_VendeItem@36\n"
+                  "Quelmar_FI_CancAcrDescSubRecMFD\n");
 }
 
 }  // namespace

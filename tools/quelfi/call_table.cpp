@@ -102,9 +102,13 @@ const CallTable& libraryCallTable() {
 #define QF_EXPORT(record, yanco, result, name, parameters) callEntry(#name, record, &::name),
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     callEntry(#name, record, &::name),
+#define QF_ALIAS(alias, target) callEntry(#alias, 0, &::target),
+#define QF_ALIAS_DECORATED(alias, target) QF_ALIAS(alias, target)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
+#undef QF_ALIAS
+#undef QF_ALIAS_DECORATED
     });
     return table;
 }

@@ -29,16 +29,26 @@ using demo::Step;
 using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
-// printer refuses shows in the result and not only in the status bytes.
-std::string iniText(const fs::path& directory) {
+// printer refuses shows in the result and not only in the status bytes; the journal printer is
+// of the newer type.
+std::string iniText(const fs::path& directory, bool journal) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
            "/\n"
            "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
-           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=0\n";
+           "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
+           (journal ? "1" : "0") + "\n";
 }
+
+// The day the demonstration runs: the shop's printer, or with --mfd the one with an electronic
+// journal.
+struct Day {
+    bool journal = false;
+    const char* seed = demo::kPrinterSeed;
+    const std::vector<demo::Section>* sections = &demo::fiscalDay();
+};
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
     std::string text;
@@ -52,8 +62,9 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper) : style_(style), paper_(paper) {
-        for (const demo::Section& section : demo::fiscalDay()) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), day_(day) {
+        for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
                 exportWidth_ = std::max(exportWidth_, step.exportName.size());
@@ -62,7 +73,7 @@ class DayRunner {
     }
 
     void run() {
-        for (const demo::Section& section : demo::fiscalDay()) {
+        for (const demo::Section& section : day_) {
             std::cout << '\n' << style_.paint(Colour::Bold, section.title) << '\n';
             const std::size_t printedBefore = paper_.lines().size();
             for (const Step& step : section.steps) runStep(step);
@@ -144,6 +155,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
     int passed_ = 0;
@@ -152,7 +164,11 @@ class DayRunner {
 };
 
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
-std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std::string& error) {
+std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
+    if (!args.empty() && args[0] == "--mfd") {
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay()};
+        args.erase(args.begin());
+    }
     if (args.size() == 2 && args[0] == "--dir") {
         std::error_code failed;
         fs::create_directories(args[1], failed);
@@ -163,7 +179,7 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -178,7 +194,8 @@ std::optional<fs::path> makeDirectory(const std::vector<std::string>& args, std:
 
 int demoCommand(const std::vector<std::string>& args) {
     std::string error;
-    const std::optional<fs::path> directory = makeDirectory(args, error);
+    Day day;
+    const std::optional<fs::path> directory = makeDirectory(args, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -187,7 +204,7 @@ int demoCommand(const std::vector<std::string>& args) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, day.journal)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
@@ -199,7 +216,7 @@ int demoCommand(const std::vector<std::string>& args) {
     options.paperFile = paperFile.string();
     std::unique_ptr<ServedPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(demo::kPrinterSeed), options);
+        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
@@ -209,12 +226,13 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     exports::libraryLoad();
+    if (day.journal) exports::host::useJournalReplies(true);
 
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
               << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper());
+    DayRunner runner(style, served->printer().paper(), *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();

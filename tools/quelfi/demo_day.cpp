@@ -139,6 +139,12 @@ const std::vector<Section>& fiscalDay() {
                   {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
                    "as"}),
              step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+             // Coupon 1 (COO 3) in instalments for its customer. From 31/01 the months that
+             // follow fall due on their last day: 28/02, 31/03.
+             step(
+                 "payment booklet for coupon 1: 3 x 30,00, two copies", "Quelmar_FI_ImpressaoCarne",
+                 {"MERCADINHO BOA VISTA", "30,00", "31/01/2027", "3", "Pague em dia e evite juros.",
+                  "MARIA APARECIDA DE SOUZA", "123.456.789-09", "3", "2", "0"}),
          }},
         {"Counters and totals",
          {
@@ -166,6 +172,142 @@ const std::vector<Section>& fiscalDay() {
          }},
     };
     return kFiscalDay;
+}
+
+const char* const kJournalPrinterSeed =
+    "mfd=1; serial=QM0123456789; cliche=MERCADINHO BOA VISTA LTDA; "
+    "rates=18.00,12.00,7.00,5.00/ISS; "
+    "payments=Dinheiro,Cheque; "
+    "totalizers=Conta de Luz,Taxa de Entrega";
+
+// The COOs follow from the day: the opening's X reading and supply take 1 and 2, so the coupon
+// is 3, and its bound receipt names it.
+const std::vector<Section>& journalFiscalDay() {
+    static const std::vector<Section> kDay = {
+        {"Opening the day",
+         {
+             step("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
+                  {"150,00", "Dinheiro"}),
+             step("the credit card, a form that takes TEF receipts",
+                  "Quelmar_FI_ProgramaFormaPagamentoMFD", {"Cartao Credito", "1"}),
+         }},
+        {"Coupon: the consumer identified, adjustments, paid in three instalments",
+         {
+             step("open the coupon for a consumer", "Quelmar_FI_AbreCupomMFD",
+                  {"123.456.789-09", "JOSE DA SILVA", "RUA DAS FLORES, 100 - CENTRO"}),
+             // 2 x 24,90 = 49,80
+             step("2 rice at 24,90, ICMS 18 %", "Quelmar_FI_VendeItem",
+                  {"7891000100103", "ARROZ TIPO 1 5KG", "18,00", "I", "2", "2", "24,90", "$",
+                   "0,00"}),
+             // 3 x 8,50 = 25,50
+             step("3 beans at 8,50, ICMS 7 %", "Quelmar_FI_VendeItem",
+                  {"7896004000855", "FEIJAO CARIOCA 1KG", "07,00", "I", "3", "2", "8,50", "$",
+                   "0,00"}),
+             step("10 % off the rice", "Quelmar_FI_AcrescimoDescontoItemMFD",
+                  {"001", "D", "%", "10,00"}),
+             step("the rice's discount taken back", "Quelmar_FI_CancelaAcrescimoDescontoItemMFD",
+                  {"D", "001"}),
+             // 25,50 + 2,00 = 27,50
+             step("2,00 more on the beans", "Quelmar_FI_AcrescimoDescontoItemMFD",
+                  {"002", "A", "$", "2,00"}),
+             // 49,80 + 27,50 = 77,30
+             step("subtotal", "Quelmar_FI_SubTotalizaCupomMFD"),
+             step("5 % off the subtotal", "Quelmar_FI_AcrescimoDescontoSubtotalMFD",
+                  {"D", "%", "5,00"}),
+             step("the 5 % taken back", "Quelmar_FI_CancelaAcrescimoDescontoSubtotalMFD", {"D"}),
+             // 77,30 - 1,00 = 76,30
+             step("1,00 off the subtotal instead", "Quelmar_FI_AcrescimoDescontoSubtotalMFD",
+                  {"D", "$", "1,00"}),
+             step("total", "Quelmar_FI_TotalizaCupomMFD"),
+             step("closing, nothing more on or off", "Quelmar_FI_IniciaFechamentoCupomMFD",
+                  {"X", "$", "0", "0"}),
+             step("76,30 by credit card in 3 instalments", "Quelmar_FI_EfetuaFormaPagamentoMFD",
+                  {"Cartao Credito", "76,30", "3", "3X SEM JUROS"}),
+             step("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
+                  {"Obrigado pela prefer\xEAncia!"}),
+             step("the consumer's additional coupon", "Quelmar_FI_CupomAdicionalMFD"),
+             check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", "00000000007630",
+                   Shown::Money, "Coupon"),
+         }},
+        {"The card's receipt: printed, reprinted, copied, reversed",
+         {
+             step("the card's receipt for the consumer",
+                  "Quelmar_FI_AbreComprovanteNaoFiscalVinculadoMFD",
+                  {"Cartao Credito", "76,30", "000003", "123.456.789-09", "JOSE DA SILVA", ""}),
+             step("its text", "Quelmar_FI_UsaComprovanteNaoFiscalVinculado",
+                  {"VIA DO CLIENTE\r\nAUTORIZACAO 123456"}),
+             step("close it", "Quelmar_FI_FechaComprovanteNaoFiscalVinculado"),
+             step("reprint it", "Quelmar_FI_ReimpressaoNaoFiscalVinculadoMFD"),
+             step("a second copy", "Quelmar_FI_SegundaViaNaoFiscalVinculadoMFD"),
+             step("the sale is undone at the card's end: reverse it",
+                  "Quelmar_FI_EstornoNaoFiscalVinculadoMFD",
+                  {"123.456.789-09", "JOSE DA SILVA", ""}),
+             step("the reversal's text", "Quelmar_FI_UsaComprovanteNaoFiscalVinculado",
+                  {"ESTORNO AUTORIZADO"}),
+             step("close the reversal", "Quelmar_FI_FechaComprovanteNaoFiscalVinculado"),
+         }},
+        {"Non-fiscal receipts: one paid, one cancelled",
+         {
+             step("open a receipt for the consumer", "Quelmar_FI_AbreRecebimentoNaoFiscalMFD",
+                  {"123.456.789-09", "", ""}),
+             step("electricity bill, 85,40", "Quelmar_FI_EfetuaRecebimentoNaoFiscalMFD",
+                  {"01", "85,40"}),
+             step("delivery fee, 10,00", "Quelmar_FI_EfetuaRecebimentoNaoFiscalMFD",
+                  {"02", "10,00"}),
+             step("no delivery: cancel item 2", "Quelmar_FI_CancelaItemNaoFiscalMFD", {"002"}),
+             // 85,40 + 1,00 = 86,40
+             step("1,00 service on the bill", "Quelmar_FI_AcrescimoItemNaoFiscalMFD",
+                  {"001", "A", "$", "1,00"}),
+             step("subtotal", "Quelmar_FI_SubTotalizaRecebimentoMFD"),
+             // 86,40 - 0,40 = 86,00
+             step("0,40 off the subtotal", "Quelmar_FI_AcrescimoDescontoSubtotalRecebimentoMFD",
+                  {"D", "$", "0,40"}),
+             step("total", "Quelmar_FI_TotalizaRecebimentoMFD"),
+             check("what the receipt comes to", "Quelmar_FI_SubTotalComprovanteNaoFiscalMFD",
+                   "00000000008600", Shown::Money, "Receipt"),
+             step("closing, nothing more on or off",
+                  "Quelmar_FI_IniciaFechamentoRecebimentoNaoFiscalMFD", {"X", "$", "0", "0"}),
+             step("100,00 in cash", "Quelmar_FI_EfetuaFormaPagamentoMFD",
+                  {"Dinheiro", "100,00", "1", ""}),
+             step("close with a message", "Quelmar_FI_FechaRecebimentoNaoFiscalMFD",
+                  {"Volte sempre!"}),
+             step("open another receipt", "Quelmar_FI_AbreRecebimentoNaoFiscalMFD", {"", "", ""}),
+             step("delivery fee, 5,00", "Quelmar_FI_EfetuaRecebimentoNaoFiscalMFD", {"02", "5,00"}),
+             step("the customer gives up: cancel it", "Quelmar_FI_CancelaRecebimentoNaoFiscalMFD",
+                  {"", "", ""}),
+         }},
+        {"A named management report",
+         {
+             step("name report 02", "Quelmar_FI_NomeiaRelatorioGerencialMFD",
+                  {"02", "FECHAMENTO CAIXA"}),
+             step("open report 02", "Quelmar_FI_AbreRelatorioGerencialMFD", {"02"}),
+             step("the shift's notes", "Quelmar_FI_UsaRelatorioGerencialMFD",
+                  {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
+                   "as"}),
+             step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+         }},
+        {"Counters and totals",
+         {
+             query("document counter (COO)", "Quelmar_FI_NumeroCupom"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money),
+             query("discounts of the day", "Quelmar_FI_Descontos", Shown::Money),
+             query("surcharges of the day", "Quelmar_FI_Acrescimos", Shown::Money),
+             query("non-fiscal operations", "Quelmar_FI_NumeroOperacoesNaoFiscais"),
+             query("taken by credit card", "Quelmar_FI_ValorFormaPagamento", Shown::Money,
+                   {"Cartao Credito"}),
+             query("electricity bills received", "Quelmar_FI_ValorTotalizadorNaoFiscal",
+                   Shown::Money, {"Conta de Luz"}),
+         }},
+        {"Closing the day",
+         {
+             step("X reading", "Quelmar_FI_LeituraX"),
+             step("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
+             check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
+                   "Z reductions"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
+         }},
+    };
+    return kDay;
 }
 
 Verdict judge(const Step& step, const CallOutcome* outcome) {

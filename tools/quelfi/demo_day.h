@@ -33,6 +33,14 @@ extern const char* const kPrinterSeed;
 
 const std::vector<Section>& fiscalDay();
 
+// The same shop's day on a printer with an electronic journal ("quelfi demo --mfd"): a consumer
+// identified on the coupon, surcharges and discounts given and cancelled, payment in
+// instalments, the bound receipt reprinted, copied and reversed, the non-fiscal receipt cycle and
+// a named management report.
+extern const char* const kJournalPrinterSeed;
+
+const std::vector<Section>& journalFiscalDay();
+
 enum class Verdict { Passed, Failed };
 
 // How a step went: passed when the call gave the expected result (and answer); otherwise failed.

@@ -21,6 +21,9 @@ void registerAllCommands(CommandRegistry& registry) {
     registerChequeCommands(registry);
     registerTicketCommands(registry);
     registerProgrammingCommands(registry);
+    registerJournalCouponCommands(registry);
+    registerReceiptCommands(registry);
+    registerJournalDocumentCommands(registry);
 }
 
 }  // namespace quelfi::sim

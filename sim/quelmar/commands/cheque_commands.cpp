@@ -1,5 +1,6 @@
 // The cheque station's commands: a cheque printed on the document in the slip (or waiting for
-// one), the wait cancelled, and a document authenticated with the programmed character.
+// one), the wait cancelled, a document authenticated with the programmed character (on the
+// journal printer also with a text), and the journal printer's text on the cheque.
 #include "sim/quelmar/cheque_station.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
@@ -15,6 +16,9 @@ constexpr std::size_t kCityWidth = 27;
 constexpr std::size_t kLayoutBytes = 13;
 constexpr std::size_t kFixedFields = kAmountWidth + kPayeeWidth + kCityWidth + 8 + kLayoutBytes;
 constexpr std::size_t kMessageMax = 120;
+constexpr std::size_t kAuthenticationText = 48;
+constexpr std::size_t kChequeTextMax = 240;
+constexpr int kChequeLines = 10;  // lines of text a side of the cheque takes
 
 std::string trimmedBothEnds(std::string_view field) {
     const std::size_t first = field.find_first_not_of(' ');
@@ -57,11 +61,50 @@ void cancelCheque(CommandContext& c) {
     c.model.waitingCheque.reset();
 }
 
+// The journal printer's form adds the line it prints on (2 digits, 01-99) and a text (48),
+// which it prints with or without a character programmed.
 void authenticate(CommandContext& c) {
     FiscalModel& m = c.model;
-    if (m.authenticationCharacter.empty() || !documentInSlip(m)) return refuseNow(m, c.reply);
-    c.paper.printLines(layout::authenticationSlip(m));
+    int line = 1;
+    std::string text;
+    if (c.command.size() != 2) {
+        if (!m.electronicJournal || c.command.size() != 2 + 2 + kAuthenticationText)
+            return refuseLength(c.reply);
+        const auto number = wireNumber(c.command.substr(2, 2));
+        if (!number || *number < 1) return refuseFields(c.reply);
+        line = static_cast<int>(*number);
+        text = fieldText(c.command.substr(4));
+    }
+    if ((m.authenticationCharacter.empty() && text.empty()) || !documentInSlip(m))
+        return refuseNow(m, c.reply);
+    c.paper.printLines(layout::authenticationSlip(m, line, text));
     m.chequeSensor = 0;
+}
+
+// The journal printer's text on the cheque in the slip: the side (0 front, 1 back) and the lines
+// it may take, as single bytes, then the text. No document: not executed, ST3 189; more lines
+// than the cheque has: ST3 130. The cheque stays in the slip.
+void chequeText(CommandContext& c) {
+    FiscalModel& m = c.model;
+    if (!m.electronicJournal) {
+        c.reply.st1 |= codes::kSt1UnknownCommand;
+        return;
+    }
+    if (c.command.size() < 4 || c.command.size() > 4 + kChequeTextMax) return refuseLength(c.reply);
+    const auto side = static_cast<std::uint8_t>(c.command[2]);
+    const auto lines = static_cast<std::uint8_t>(c.command[3]);
+    if (side > 1) return refuseFields(c.reply);
+    if (!documentInSlip(m)) {
+        c.reply.st2 |= codes::kSt2NotExecuted;
+        c.reply.st3 = codes::kSt3NoCheque;
+        return;
+    }
+    if (lines < 1 || lines > kChequeLines) {
+        c.reply.st2 |= codes::kSt2NotExecuted;
+        c.reply.st3 = codes::kSt3TooManyLines;
+        return;
+    }
+    c.paper.printLines(layout::chequeText(side == 1, lines, c.command.substr(4)));
 }
 
 }  // namespace
@@ -70,7 +113,8 @@ void registerChequeCommands(CommandRegistry& registry) {
     registry.add({std::string(1, static_cast<char>(codes::kPrintCheque)), 0, chequeCommand});
     registry.add(
         {std::string{static_cast<char>(codes::kExtended), codes::kCancelCheque}, 3, cancelCheque});
-    registry.add({std::string(1, static_cast<char>(codes::kAuthenticate)), 2, authenticate});
+    registry.add({std::string(1, static_cast<char>(codes::kAuthenticate)), 0, authenticate});
+    registry.add({std::string(1, static_cast<char>(codes::kChequeText)), 0, chequeText});
 }
 
 }  // namespace quelfi::sim

@@ -29,4 +29,9 @@ void registerChequeCommands(CommandRegistry& registry);
 void registerTicketCommands(CommandRegistry& registry);
 void registerProgrammingCommands(CommandRegistry& registry);
 
+// The electronic-journal model's own documents.
+void registerJournalCouponCommands(CommandRegistry& registry);
+void registerReceiptCommands(CommandRegistry& registry);
+void registerJournalDocumentCommands(CommandRegistry& registry);
+
 }  // namespace quelfi::sim

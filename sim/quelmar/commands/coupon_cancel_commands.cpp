@@ -2,6 +2,7 @@
 // just closed.
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
+#include "sim/quelmar/commands/journal_support.h"
 #include "sim/quelmar/commands/sale_support.h"
 #include "sim/quelmar/coupon_layout.h"
 #include "sim/quelmar/day_rules.h"
@@ -57,19 +58,26 @@ bool lastCouponCancellable(const FiscalModel& m) {
            !m.coupon.cancelled && m.coupon.coo == m.counters.coo;
 }
 
+// The journal printer takes the consumer's identification after the command byte, printed on
+// the cancellation.
 void cancelCoupon(CommandContext& c) {
     FiscalModel& m = c.model;
+    std::optional<Consumer> consumer = Consumer{};
+    if (c.command.size() != 2) {
+        if (m.electronicJournal) consumer = mfd::customerBlock(c.command.substr(2));
+        if (!m.electronicJournal || !consumer) return sale::wrongLength(c.reply);
+    }
     if (sale::refusedWithoutPaper(c)) return;
     if (couponOpen(m)) {
         sale::recordCouponCancellation(m, m.coupon);
-        c.paper.printLines(layout::openCouponCancellation(m, m.coupon));
+        c.paper.printLines(layout::openCouponCancellation(m, m.coupon, *consumer));
     } else if (lastCouponCancellable(m)) {
         // The cancellation of a closed coupon is a document of its own.
         if (auto refusal = newDocumentRefusal(m)) return refuse(c.reply, *refusal);
         const int coo = ++m.counters.coo;
         sale::recordCouponCancellation(m, m.coupon);
         sale::reversePayments(m, m.coupon);
-        c.paper.printLines(layout::lastCouponCancellation(m, m.coupon, coo));
+        c.paper.printLines(layout::lastCouponCancellation(m, m.coupon, coo, *consumer));
     } else {
         return refuse(c.reply, codes::kSt2CancellationNotAllowed);
     }
@@ -90,7 +98,7 @@ std::string one(std::uint8_t byte) {
 void registerCouponCancelCommands(CommandRegistry& registry) {
     registry.add({one(codes::kCancelLastItem), 2, cancelLastItem});
     registry.add({one(codes::kCancelItem), 6, cancelItem});
-    registry.add({one(codes::kCancelCoupon), 2, cancelCoupon});
+    registry.add({one(codes::kCancelCoupon), 0, cancelCoupon});
 }
 
 }  // namespace quelfi::sim

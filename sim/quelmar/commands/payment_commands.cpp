@@ -1,10 +1,13 @@
-// The closing of the coupon: the surcharge or discount on the subtotal that starts it, the
-// payment forms (their index, programming an unknown one), the payments and their reversal, and
-// the end with the closing message.
+// The closing of the coupon: the surcharge or discount on the subtotal that starts it (shared
+// with the journal printer's receipt, sale_stages.h), the payment forms (their index,
+// programming an unknown one), the payments and their reversal, and the end with the closing
+// message.
 #include <algorithm>
 
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
+#include "sim/quelmar/commands/receipt_cycle.h"
+#include "sim/quelmar/commands/sale_stages.h"
 #include "sim/quelmar/commands/sale_support.h"
 #include "sim/quelmar/coupon_layout.h"
 #include "sim/quelmar/sale_totals.h"
@@ -45,43 +48,16 @@ int findOrProgramForm(FiscalModel& m, const std::string& name) {
     return static_cast<int>(m.paymentForms.size());
 }
 
-// 'a'/'d' and 14 digits of value, or 'A'/'D' and 4 digits of percentage: the letter's case
-// tells them apart, and must agree with the length.
-void startClosing(CommandContext& c) {
-    constexpr std::size_t kValueForm = 3 + 14, kPercentForm = 3 + 4;
-    const std::string_view command = c.command;
-    if (command.size() != kValueForm && command.size() != kPercentForm) return wrongLength(c.reply);
-    const char letter = command[2];
-    const bool byValue = command.size() == kValueForm;
-    if (byValue ? (letter != 'a' && letter != 'd') : (letter != 'A' && letter != 'D'))
-        return invalidParameter(c.reply);
-    const auto amount = digits(command.substr(3));
-    if (!amount) return invalidParameter(c.reply);
-    FiscalModel& m = c.model;
-    if (sale::refusedWithoutPaper(c)) return;
-    if (m.document != DocumentState::Coupon) return refuse(c.reply);
-    const Money base = itemsTotal(m.coupon);
-    if (base <= 0) return refuse(c.reply);
-
-    SaleCoupon& coupon = m.coupon;
-    Money value = *amount;
-    if (!byValue) {
-        coupon.closingPercent = static_cast<int>(*amount);
-        value = percentOf(base, *coupon.closingPercent, m.truncation);
-    }
-    const bool surcharge = letter == 'a' || letter == 'A';
-    if (!surcharge && value >= base) return invalidParameter(c.reply);
-    (surcharge ? coupon.closingSurcharge : coupon.closingDiscount) = value;
-    apportion(coupon, surcharge ? value : -value);
-    sale::recordClosingAdjustment(m, coupon);
-    m.document = DocumentState::CouponPayment;
-    c.paper.printLines(layout::closingStart(coupon));
-}
-
-// Two ASCII digits of the form's index; 0xFF 0xFF when the form is new and no slot is free.
+// Two ASCII digits of the form's index; 0xFF 0xFF when the form is new and no slot is free. The
+// journal printer also takes the TEF flag after the name ('1': the form takes bound receipts),
+// which programs the form as it says; a form that has taken payments today keeps its flag.
 void paymentFormIndex(CommandContext& c) {
+    const std::size_t size = c.command.size();
+    if (size != 2 + kFormName && (size != 3 + kFormName || !c.model.electronicJournal))
+        return wrongLength(c.reply);
     const std::string name = trimmed(c.command.substr(2, kFormName));
-    if (name.empty()) {
+    const char tef = size > 2 + kFormName ? c.command.back() : '\0';
+    if (name.empty() || (tef != '\0' && tef != '0' && tef != '1')) {
         c.reply.data = "00";
         return invalidParameter(c.reply);
     }
@@ -91,6 +67,11 @@ void paymentFormIndex(CommandContext& c) {
         return;
     }
     c.reply.data = {static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10)};
+    if (tef == '\0') return;
+    PaymentForm& form = c.model.paymentForms[static_cast<std::size_t>(slot - 1)];
+    if (form.boundReceipt == (tef == '1')) return;
+    if (form.dayTotal != 0) return refuse(c.reply);
+    form.boundReceipt = tef == '1';
 }
 
 void takePayment(CommandContext& c, int form, std::string_view amountField, std::string text) {
@@ -156,8 +137,10 @@ void reversePayment(CommandContext& c) {
     c.paper.printLines(layout::paymentReversal(m, from, to, *amount));
 }
 
-// The closing message follows the command byte, ended by CR LF.
+// The closing message follows the command byte, ended by CR LF. The journal printer's
+// non-fiscal receipt ends by the same command.
 void endClosing(CommandContext& c) {
+    if (c.model.document == DocumentState::ReceiptPayment) return endReceipt(c);
     if (refusedOutsidePayments(c)) return;
     FiscalModel& m = c.model;
     if (amountPaid(m.coupon) < amountDue(m.coupon)) return refuse(c.reply);
@@ -179,8 +162,9 @@ std::string one(std::uint8_t byte) {
 }  // namespace
 
 void registerPaymentCommands(CommandRegistry& registry) {
-    registry.add({one(codes::kStartClosing), 0, startClosing});
-    registry.add({one(codes::kPaymentFormIndex), 2 + kFormName, paymentFormIndex});
+    registry.add({one(codes::kStartClosing), 0,
+                  [](CommandContext& c) { stages::startClosing(c, stages::kCoupon); }});
+    registry.add({one(codes::kPaymentFormIndex), 0, paymentFormIndex});
     registry.add({one(codes::kPayment), 0, payByIndex});
     registry.add({one(codes::kPaymentByName), 2 + 22 + 14, payByName});
     registry.add({one(codes::kPaymentReversal), 2 + 2 * kFormName + 14, reversePayment});

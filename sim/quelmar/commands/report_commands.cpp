@@ -3,9 +3,13 @@
 #include "sim/quelmar/code_page.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/commands/day_support.h"
+#include "sim/quelmar/commands/journal_support.h"
+#include "sim/quelmar/coupon_layout.h"
 #include "sim/quelmar/day_layout.h"
 #include "sim/quelmar/fiscal_day.h"
+#include "sim/quelmar/journal_layout.h"
 #include "sim/quelmar/receipt_layout.h"
+#include "sim/quelmar/styled_text.h"
 
 namespace quelfi::sim {
 namespace {
@@ -15,9 +19,10 @@ constexpr std::size_t kAmountWidth = 14;
 constexpr std::size_t kCouponWidth = 6;
 
 void printText(CommandContext& c) {
-    c.paper.printLines(layout::textLines(c.command.substr(2)));
+    c.paper.printLines(layout::styledLines(c.command.substr(2)));
 }
 
+// Text without a report open opens report 01, the one that needs no name.
 void reportText(CommandContext& c) {
     FiscalModel& m = c.model;
     if (m.document == DocumentState::None) {
@@ -25,8 +30,10 @@ void reportText(CommandContext& c) {
         const int coo = takeCoo(m);
         ++m.counters.gnf;
         ++m.counters.grg;
+        ++m.reports[0].count;
         m.document = DocumentState::ManagementReport;
-        c.paper.printLines(layout::heading(m, coo, "RELATÓRIO GERENCIAL"));
+        c.paper.printLines(m.electronicJournal ? layout::reportOpening(m, coo, 1)
+                                               : layout::heading(m, coo, "RELATÓRIO GERENCIAL"));
     } else if (m.document != DocumentState::ManagementReport) {
         return refuseNow(m, c.reply);
     }
@@ -34,11 +41,18 @@ void reportText(CommandContext& c) {
 }
 
 // "B", the form, and optionally the amount and the coupon's COO: without them the receipt takes
-// what is left of the form's payment in the last coupon.
+// what is left of the form's payment in the last coupon. The journal printer takes the
+// consumer's identification after the COO.
 void openBoundReceipt(CommandContext& c) {
     FiscalModel& m = c.model;
-    const std::string_view fields = c.command.substr(2);
-    if (fields.size() != kFormWidth && fields.size() != kFormWidth + kAmountWidth + kCouponWidth)
+    std::string_view fields = c.command.substr(2);
+    constexpr std::size_t kFull = kFormWidth + kAmountWidth + kCouponWidth;
+    std::optional<Consumer> consumer = Consumer{};
+    if (fields.size() > kFull && m.electronicJournal) {
+        consumer = mfd::customerBlock(fields.substr(kFull));
+        fields = fields.substr(0, kFull);
+    }
+    if (!consumer || (fields.size() != kFormWidth && fields.size() != kFull))
         return refuseLength(c.reply);
     const auto slot = paymentFormSlot(m, fieldText(fields.substr(0, kFormWidth)));
     if (!slot) return refuseFields(c.reply);
@@ -63,15 +77,21 @@ void openBoundReceipt(CommandContext& c) {
     ++m.counters.gnf;
     ++m.counters.cdc;
     m.document = DocumentState::BoundReceipt;
+    m.lastBound = LastBoundReceipt{coo, static_cast<int>(*slot) + 1, bound, coo};
     std::vector<std::string> lines = layout::heading(m, coo, "COMPROVANTE NÃO-FISCAL VINCULADO");
+    for (auto& line : layout::customer(*consumer)) lines.push_back(std::move(line));
     lines.push_back(layout::spread("COO DO CUPOM FISCAL", layout::counter(m.lastCouponCoo, 6)));
     lines.push_back(layout::spread(printerToUtf8(form.name), layout::money(bound)));
     lines.push_back(layout::rule());
     c.paper.printLines(lines);
 }
 
+// The journal printer takes a management report's text by this command too.
 void boundReceiptText(CommandContext& c) {
-    if (c.model.document != DocumentState::BoundReceipt) return refuseNow(c.model, c.reply);
+    const DocumentState d = c.model.document;
+    const bool takesText = d == DocumentState::BoundReceipt ||
+                           (d == DocumentState::ManagementReport && c.model.electronicJournal);
+    if (!takesText) return refuseNow(c.model, c.reply);
     printText(c);
 }
 
