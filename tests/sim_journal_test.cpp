@@ -9,7 +9,7 @@
 #include "sim/quelmar/code_page.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
-#include "support/sim_bytes.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::sim {
 namespace {
