@@ -1,7 +1,7 @@
-// The virtual printer in journal mode, command by command: the non-fiscal receipt cycle, named
-// management reports, the bound receipt's reprint, copy and reversal, their refusals, and the
-// electronic journal. (The coupon with its adjustments and instalments goes through the exports
-// in the journal-coupon tests.)
+// The virtual printer in journal mode, command by command: the coupon's adjustments and payments
+// refused out of turn, the non-fiscal receipt cycle, named management reports, the bound
+// receipt's reprint, copy and reversal, their refusals, and the electronic journal. (What the
+// coupon prints and keeps is checked through the exports in the journal-coupon tests.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,6 +58,40 @@ class SimJournal : public ::testing::Test {
     }
     QuelmarPrinter printer{modelFromSeed(kSeed)};
 };
+
+TEST_F(SimJournal, CouponAdjustmentsAndPaymentsRefusedOutOfTurn) {
+    // What the coupon prints and keeps is checked through the exports; here, what it refuses.
+    const std::string opening = fs(std::string(1, '\0') + std::string(29, ' '));
+    run({{opening, kOk},
+         {item("01", "0002", "00001000"), kOk},
+         {item("02", "0001", "00000800"), kOk},
+         {fs("]D0011000"), kOk},
+         {fs("]D00100000100"), kRefused},  // the item has its discount already
+         {fs("rD001"), kOk},
+         {fs("rd001"), kNotAllowed},
+         {fs("]X00200000200"), kInvalid},
+         {fs("]A00300000200"), kInvalid},
+         {fs("hD0500"), kRefused},  // before the subtotal
+         {fs("g"), kOk},
+         {item("01", "0001", "00000100"), kRefused},
+         {fs("hD0500"), kOk},
+         {fs("hD0100"), kRefused},
+         {fs("iD"), kOk},
+         {fs("id"), kNotAllowed},
+         {fs("hA05"), kWrongLength},
+         {fs("j"), kOk},
+         {fs("j"), kRefused},
+         {fs("hA0500"), kRefused},
+         {fs(" X00000000"), kOk},
+         {fs("Z02" + amount14("2000") + "25"), kInvalid},
+         {fs("Z02" + amount14("2000") + "00"), kInvalid},
+         {fs("Z02" + amount14("2800") + "03"), kOk},
+         {fs("Z01" + amount14("100") + "01"), kRefused},  // paid in full
+         {fs("\"OBRIGADO\r\n"), kOk},
+         {fs("U"), kOk},
+         {fs("U"), kRefused}});
+    EXPECT_EQ(printer.model().document, DocumentState::None);
+}
 
 TEST_F(SimJournal, NonFiscalReceiptCycleCountsAtItsEndAndCancels) {
     const std::string cpf = padded("123.456.789-09", 29);

@@ -251,6 +251,33 @@ TEST_F(SimSaleRules, CancellationsMoveValuesToTheCancelledTotals) {
     EXPECT_EQ(rateTotals(m), netSales(m));
 }
 
+TEST_F(SimSaleRules, TheCouponSurvivesInTheModelText) {
+    run({{esc(std::string(1, '\0') + padded("123.456.789-09", 29) + padded("Jos\x82", 30) +
+              padded("Rua A, 1; fundos", 80)),
+          kOk},
+         {item("01", "0003", "00000199", "1000"), kOk},
+         {esc(concat({"?II", "000005490", "0002000", "0000000020", "0000000030", "01"}) +
+              std::string(20, '0') + "LT" + "12" + std::string(1, '\0') + "A%B/C" +
+              std::string(1, '\0')),
+          kOk},
+         {esc(concat({"\x1F", "0001"})), kOk},
+         {esc(" D1000"), kOk},
+         {payment("02", "00000000000500", " cart\x84o; 1/2 "), kOk},
+         {esc(">3KG"), "06 00 01"}});
+    const FiscalModel m = printer.model();
+    EXPECT_EQ(modelFromSeed(modelText(m)), m);
+    // The last coupon, closed, with extras waiting for the next one.
+    run({{payment("01", "00000000010000"), kOk}, {kEnd, kOk}, {esc(">4Mais texto"), kOk}});
+    EXPECT_EQ(modelFromSeed(modelText(printer.model())), printer.model());
+
+    FiscalModel fresh;
+    EXPECT_EQ(applySeed(fresh, "coupon.item.2=x").value_or(""),
+              "bad value for 'coupon.item.2': 'x'");
+    EXPECT_EQ(applySeed(fresh, "coupon.payment.2=1,1.00,").value_or(""),
+              "unknown setting 'coupon.payment.2'");
+    EXPECT_EQ(applySeed(fresh, "coupon.colour=1").value_or(""), "unknown setting 'coupon.colour'");
+}
+
 TEST(SimSaleDay, ANewCouponFollowsTheDayRules) {
     struct Case {
         const char* seed;
