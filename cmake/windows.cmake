@@ -22,9 +22,10 @@ add_custom_command(
 configure_file(${CMAKE_SOURCE_DIR}/src/platform/win32/version.rc.in
                ${QUELFI_GENERATED}/version.rc @ONLY)
 
-target_link_libraries(quelfi32_static PUBLIC version)
+# gdi32: the TEF message window writes its text.
+target_link_libraries(quelfi32_static PUBLIC version gdi32)
 target_sources(quelfi32 PRIVATE ${QUELFI_DEF} ${QUELFI_GENERATED}/version.rc)
-target_link_libraries(quelfi32 PRIVATE version)
+target_link_libraries(quelfi32 PRIVATE version gdi32)
 # The import library the linker writes would bind stdcall callers to undecorated names; the
 # one beside the DLL comes from dlltool instead.
 set_target_properties(quelfi32 PROPERTIES

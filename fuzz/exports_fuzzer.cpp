@@ -50,12 +50,13 @@ constexpr Export kExports[] = {
 };
 
 // Printers to talk to: a plain one with rates and payment forms, one with an electronic journal,
-// one in the middle of a coupon, one out of paper.
+// one in the middle of a coupon, one out of paper, one with the restaurant firmware and a table.
 const char* const kSeeds[] = {
     "rates=18.00,7.00/ISS,12.00; payments=Dinheiro,Cheque,Cartao/V; coo=120; lastitem=0",
     "mfd=1; rates=18.00; payments=Dinheiro; coo=5",
     "rates=18.00; payments=Dinheiro; coo=77; document=coupon; lastitem=3",
     "rates=18.00; payments=Dinheiro; paper=out",
+    "firmware=03.20.00; rates=18.00; payments=Dinheiro; table.12.1=101,PRATO,01,2,30.00,0",
 };
 
 constexpr const char* kFixedClock = "; clock=15/06/2026 10:00:00";
@@ -134,16 +135,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sim::modelFromSeed(std::string(kSeeds[1]) + kFixedClock),
         sim::modelFromSeed(std::string(kSeeds[2]) + kFixedClock),
         sim::modelFromSeed(std::string(kSeeds[3]) + kFixedClock),
+        sim::modelFromSeed(std::string(kSeeds[4]) + kFixedClock),
     };
     const fuzz::ScratchDir& dir = fuzz::ScratchDir::get();
     const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
-    dir.writeIni(iniText(in, dir.workDir()));
+    const std::string ini = iniText(in, dir.workDir());
+    dir.writeIni(ini);
     sim::QuelmarPrinter printer(kModels[in.below(std::size(kModels))]);
     sim::InProcessPort line(printer, platform);
     platform.plugPort("COM1", [&line] { return line.connection(); });
     platform.prompts.clear();
+    platform.transientMessages.clear();
+    platform.inputCalls.clear();
 
     core::resetState();
     core::state().platform = &platform;
@@ -163,6 +168,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int result = e.call(arguments);
         const std::uint64_t took = platform.elapsed();
         platform.startCall(0);
+        // The TEF exchange stays in the scratch directory: directories the input named are
+        // forgotten before the next call creates or deletes files in them.
+        if (e.name == "Quelmar_FITEF_ConfiguraDiretorioTef") {
+            dir.writeIni(ini);
+            core::state().tef = {};
+        }
         line.goSilent(false);
         line.dropCtsFor(0);
 

@@ -215,9 +215,15 @@ int QUELFI_CALL nothing() {
     return 7;
 }
 
+int voidCalls = 0;
+void QUELFI_CALL noResult() {
+    ++voidCalls;
+}
+
 TEST(CallTable, EntriesFollowTheExportsCTypes) {
-    const tool::CallTable table(
-        {tool::callEntry("Echo", 321, &echo), tool::callEntry("Nothing", 0, &nothing)});
+    const tool::CallTable table({tool::callEntry("Echo", 321, &echo),
+                                 tool::callEntry("Nothing", 0, &nothing),
+                                 tool::callEntry("NoResult", 0, &noResult)});
     const tool::CallEntry* entry = table.find("Echo");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->parameters(),
@@ -235,6 +241,8 @@ TEST(CallTable, EntriesFollowTheExportsCTypes) {
                                                     {ParameterKind::NumberAnswer, "3"}}));
     EXPECT_EQ(table.call("Echo", {"", "+5"}).answers[0].text, "/5");
     EXPECT_EQ(table.call("Nothing", {}).code, 7);
+    outcome = table.call("NoResult", {});
+    EXPECT_TRUE(outcome.called && !outcome.hasResult && voidCalls == 1);
 
     // Refused before the call: wrong count, a number that is not one, an unknown name.
     for (const auto& args : std::vector<std::vector<std::string>>{

@@ -275,6 +275,26 @@ TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
 }
 
+TEST_F(QuelfiToolTest, DemoRunsTheRestaurantsEvening) {
+    const std::string dir = root() + "/evening";
+    const ToolRun run = runTool(QUELFI_TOOL, {"demo", "--restaurant", "--dir", dir});
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.err, "");
+    int steps = 0;
+    for (const tool::demo::Section& section : tool::demo::restaurantEvening())
+        steps += static_cast<int>(section.steps.size());
+    const std::vector<std::string> lines = collapsedLines(run.out);
+    EXPECT_EQ(lines.back(), std::to_string(steps) + " steps: " + std::to_string(steps) +
+                                " gave the expected result.");
+    EXPECT_TRUE(hasLine(lines, "Table 12 R$ 180,00"));
+    EXPECT_TRUE(hasLine(lines, "Free memory after 0500"));
+    // Table 15's orders, as the printer streamed them before the tables joined.
+    EXPECT_EQ(readFile(dir + "/Retorno.txt"),
+              "MESA0015002000000004600\r\n"
+              "00000000000202SUCO DE LARANJA  0300000200000000800A00000000000000001600\r\n"
+              "00000000000203CHOPP            0100000150000002000A00000000000000003000\r\n");
+}
+
 using tool::demo::Step;
 using tool::demo::Verdict;
 

@@ -52,11 +52,17 @@ T argument(ArgumentStore& store) {
         static_assert(sizeof(T) == 0, "an export parameter type the harness does not know");
 }
 
-// Calls `function` with arguments made from the store. Arguments are made left to right.
+// Calls `function` with arguments made from the store. Arguments are made left to right. An export
+// that returns nothing counts as done.
 template <typename R, typename... Args>
-R callWith(R(QUELFI_CALL* function)(Args...), ArgumentStore& store) {
+int callWith(R(QUELFI_CALL* function)(Args...), ArgumentStore& store) {
     std::tuple<Args...> arguments{argument<Args>(store)...};  // braces: left to right
-    return std::apply(function, arguments);
+    if constexpr (std::is_void_v<R>) {
+        std::apply(function, arguments);
+        return 1;
+    } else {
+        return std::apply(function, arguments);
+    }
 }
 
 }  // namespace quelfi::fuzz

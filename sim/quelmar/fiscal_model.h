@@ -15,6 +15,7 @@
 #include "sim/printer_clock.h"
 #include "sim/quelmar/cheque.h"
 #include "sim/quelmar/journal_documents.h"
+#include "sim/quelmar/restaurant_floor.h"
 #include "sim/quelmar/sale_coupon.h"
 
 namespace quelfi::sim {
@@ -201,6 +202,12 @@ struct FiscalModel {
     // executing" until this moment of the line's clock, in milliseconds. Not kept in the model
     // file: a printer that is switched on again starts idle.
     std::optional<std::uint32_t> busyUntil;
+    // While a long print runs (a table's whole order), the ready line stays low until this moment
+    // of the line's clock. Not kept in the model file either.
+    std::optional<std::uint32_t> printingUntil;
+
+    // The restaurant firmware's tables, orders and menu (firmware 03.20).
+    RestaurantFloor restaurant;
 
     // Clock and time counters.
     PrinterClock clock;

@@ -36,4 +36,9 @@ InProcessPort::~InProcessPort() {
     printer_.useClock(nullptr);
 }
 
+bool InProcessPort::ctsOn() {
+    const bool line = InProcessLine::ctsOn();
+    return printer_.readyLine() && line;
+}
+
 }  // namespace quelfi::sim

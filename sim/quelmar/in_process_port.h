@@ -14,6 +14,9 @@ class InProcessPort final : public InProcessLine {
     InProcessPort(QuelmarPrinter& printer, platform::Platform& clock);
     ~InProcessPort() override;
 
+    // Off while the line says so, or while the printer holds it low for a long print.
+    bool ctsOn() override;
+
   private:
     QuelmarPrinter& printer_;
 };

@@ -5,6 +5,7 @@
 
 #include "sim/quelmar/coupon_text.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/quelmar/restaurant_text.h"
 #include "sim/quelmar/setting_tables.h"
 #include "sim/quelmar/setting_values.h"
 
@@ -293,6 +294,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
         return applyCouponSetting(m_.coupon, key.substr(7), value);
     } else if (key.starts_with("receipt.")) {
         return applyCouponSetting(m_.receipt, key.substr(8), value, "receipt");
+    } else if (isRestaurantSetting(key)) {
+        return applyRestaurantSetting(m_.restaurant, key, value);
     } else {
         return applyIndexed(key, s);
     }

@@ -57,6 +57,8 @@
 // nonfiscal.cancellation, report, bound, bound.reprint, bound.copy, bound.reversal, reading,
 // reduction, memory.reading, other), journal.N.at (the moment it began) and journal.N.lines (the
 // printed lines, a list of texts).
+// The restaurant firmware's tables, menu and open bill check: table.N.M, menu.N and check, see
+// restaurant_text.h.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,7 @@
 
 #include "sim/quelmar/coupon_text.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/quelmar/restaurant_text.h"
 #include "sim/quelmar/setting_tables.h"
 #include "sim/quelmar/setting_values.h"
 
@@ -175,7 +176,8 @@ std::string modelText(const FiscalModel& m) {
                             (b.reprinted ? "1" : "0") + "," + (b.copied ? "1" : "0") + "," +
                             (b.reversed ? "1" : "0"));
     for (std::size_t i = 0; i < m.journal.size(); ++i) writeJournalEntry(w, i + 1, m.journal[i]);
-    return w.text() + couponText(m.coupon) + couponText(m.receipt, "receipt");
+    return w.text() + couponText(m.coupon) + couponText(m.receipt, "receipt") +
+           restaurantText(m.restaurant);
 }
 
 }  // namespace quelfi::sim

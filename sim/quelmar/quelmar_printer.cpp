@@ -68,6 +68,14 @@ std::string QuelmarPrinter::execute(std::string_view command) {
     return encode(reply);
 }
 
+bool QuelmarPrinter::readyLine() {
+    std::lock_guard lock(mutex_);
+    if (!model_.printingUntil) return true;
+    if (static_cast<std::int32_t>(ticks_() - *model_.printingUntil) < 0) return false;
+    model_.printingUntil.reset();
+    return true;
+}
+
 std::string QuelmarPrinter::encode(const Reply& reply) const {
     if (reply.shape == Reply::Shape::None) return {};
     if (reply.shape == Reply::Shape::Raw) return reply.raw;

@@ -33,6 +33,9 @@ class QuelmarPrinter {
     // The command table, for adding commands before the printer is served.
     CommandRegistry& commands() { return commands_; }
 
+    // The ready line (CTS): off while the printer is busy with a long print, on otherwise.
+    bool readyLine();
+
     // The clock by which the printer times what it does for a while (a Z reduction on the
     // electronic-journal model), in milliseconds. By default the host's steady clock; a test's
     // line gives its own, so that its virtual time decides. Null puts the default back.

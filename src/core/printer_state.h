@@ -14,6 +14,32 @@ namespace quelfi::core {
 // Size of the decoded reply text; table answers fill most of it.
 constexpr std::size_t kReplyBufferSize = 2970;
 
+// The card-payment exchange with the TEF manager: where its files are, what the last response
+// said, and the switches that live between two calls.
+struct TefState {
+    // Paths of the exchange files, built from section TEF of the INI on first use.
+    std::string requestFile;   // REQ\IntPos.001
+    std::string responseFile;  // RESP\IntPos.001
+    std::string statusFile;    // RESP\IntPos.sts
+    std::string voucherFile;   // RESP\Imprime.txt
+    std::string activityFile;  // RESP\Ativo.001
+
+    // Fields kept from the last response read, sent back in confirmations.
+    std::string documentNumber;     // 002
+    std::string network;            // 010
+    std::string transactionNumber;  // 012
+    std::string date;               // 022
+    std::string time;               // 023
+    std::string controlCode;        // 027
+
+    bool adminRequest = false;          // an ADM request is pending: any identification answers it
+    bool inputMode = false;             // input blocked (or the caller's window disabled)
+    std::uintptr_t disabledWindow = 0;  // the window disabled when input could not be blocked
+    // A voucher was abandoned while its bound receipt or management report may still be open;
+    // the next coupon opening on the Yanco printer closes both first.
+    bool pendingClose = false;
+};
+
 struct PrinterState {
     // --- configuration (read from the INI) ---
     std::string iniFilePath;
@@ -65,10 +91,14 @@ struct PrinterState {
     int probeMode = 0;  // 2000 while a long electronic-journal operation runs
     bool mfdPrinter = false;
     bool couponOpen = false;
+    bool restaurantCouponCpf = false;  // the table's coupon was opened for a customer's CPF
     bool fastSaleMode = false;
     bool wrapAnswerText = false;
     bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')
     std::FILE* answerFileHandle = nullptr;
+
+    // --- card payments (TEF) ---
+    TefState tef;
 
     // --- the operating system ---
     platform::Platform* platform = &platform::systemPlatform();

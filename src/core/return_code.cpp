@@ -29,16 +29,25 @@ std::string_view returnCodeMeaning(int code) {
         case rc::kDocumentRefused:
             return "document refused";
         case rc::kTefNotActive:
-        case rc::kTefStatus:
-        case rc::kTefCancelled:
+            return "TEF request not written or response not read";
+        case rc::kTefIdentification:
+            return "TEF answer for another identification";
+        case rc::kTefOperatorCancelled:
+            return "TEF transaction cancelled by the operator";
+        case rc::kTefConfirmationRefused:
+            return "TEF confirmation refused";
         case rc::kTefNoAnswer:
-            return "TEF exchange condition";
+            return "TEF manager not answering";
         case rc::kPaymentFormNotProgrammed:
             return "payment form not programmed";
         case rc::kTotalizerNotProgrammed:
             return "non-fiscal totalizer not programmed";
+        case rc::kTefAlreadyDone:
+            return "TEF transaction already done";
         case rc::kStatusNotClean:
             return "printer status not clean";
+        case rc::kTefNotApproved:
+            return "TEF transaction not approved";
         case rc::kNotOnYanco:
             return "not available on the Yanco printer";
         case rc::kChequeInfoRefused1:

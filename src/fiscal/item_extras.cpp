@@ -61,7 +61,7 @@ int cancelCoupon(const Road& road) {
     spec.command = protocol::prefixed(std::string(1, kCancelCoupon));
     int failure = 0;
     if (!call.send(spec, failure)) return failure;
-    if (s.ack == 6 && s.st2 == 0) s.couponOpen = false;
+    if (s.ack == 6 && s.st2 == 0) s.couponOpen = s.restaurantCouponCpf = false;
     call.failLine(1, "Retorno Quelmar_FI_CancelaCupom: 1 - Ok");
     return s.lastReturnCode;
 }

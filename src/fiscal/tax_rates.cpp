@@ -52,7 +52,10 @@ RateOutcome resolveTaxRate(const protocol::Road& road, const std::string& argume
     std::string value = keepDigits(upper);
     if (value.size() > 4) return RateOutcome::Invalid;
     if (completeValue) value = taxRateValue(value);
+    return lookUpTaxRate(road, value, code);
+}
 
+RateOutcome lookUpTaxRate(const protocol::Road& road, const std::string& value, std::string& code) {
     if (!state().taxRateTableLoaded && readTaxRateTable(road) != 1)
         return RateOutcome::Communication;
     int slot = findTaxRateSlot(value);

@@ -24,6 +24,11 @@ enum class RateOutcome {
 RateOutcome resolveTaxRate(const protocol::Road& road, const std::string& argument,
                            bool completeValue, std::string& code);
 
+// Looks a rate value (hundredths of a percent) up in the printer's table, read first when it is
+// not yet and read once more before the value is taken for not programmed; `code` is the slot
+// written in two digits.
+RateOutcome lookUpTaxRate(const protocol::Road& road, const std::string& value, std::string& code);
+
 // The rate as it goes into a request record of the network-driver mode: the letter codes as they
 // stand, anything else as its digits. Invalid when empty or longer than four digits.
 RateOutcome networkTaxRate(const std::string& argument, std::string& value);

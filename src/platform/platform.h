@@ -13,7 +13,10 @@
 
 namespace quelfi::platform {
 
-enum class PromptStyle { Information, Exclamation, YesNoQuestion };
+// A message box's look, by the style value the Windows message box takes: an error or warning
+// with the exclamation icon, a yes/no question with the same icon, a notice with the information
+// icon.
+enum class PromptStyle : unsigned { Exclamation = 0x30, YesNoQuestion = 0x34, Information = 0x40 };
 
 // A day of the calendar: year with four digits, month 1-12, day 1-31.
 struct CalendarDate {
@@ -54,6 +57,18 @@ class Platform {
 
     // Whether the named system event (the emulator's presence mark) exists.
     virtual bool namedEventExists(const std::string& name);
+
+    // A message that shows for a few seconds without holding the caller: it goes away by itself.
+    virtual void showTransientMessage(const std::string& text);
+
+    // Blocks (true) or unblocks keyboard and mouse input for the whole desktop. False when the
+    // system offers no such function; then the caller disables its own window instead.
+    virtual bool blockInput(bool block);
+    // Disables the active window of the calling process and names it (0 when there is none), so
+    // that enableWindow can give it back.
+    virtual std::uintptr_t disableActiveWindow();
+    // Drops the input a disabled window collected meanwhile, enables and repaints it.
+    virtual void enableWindow(std::uintptr_t window);
 };
 
 // The operating system's own services.

@@ -168,7 +168,9 @@ int readReply(const Road& road, const CommandSpec& spec) {
     s.lastReturnCode = 1;
     const bool journal = journalFraming(spec);
     const int trailing = journal ? 4 : 2;
-    const int replyLength = spec.replyLength + (journal ? 2 : 0);
+    // A command whose answer is streamed afterwards (replyLength 0) reads nothing here, not even
+    // the journal's status word: the stream reader takes the status with the text.
+    const int replyLength = spec.replyLength <= 0 ? 0 : spec.replyLength + (journal ? 2 : 0);
     const std::uint32_t start = s.platform->tickCount();
 
     int ext1 = 0, ext2 = 0;

@@ -80,6 +80,10 @@ class Road {
     // road, for a row routed `commands` or `local`, the form's result; nothing on the others.
     virtual std::optional<int> takeYancoForm(const ExportRow& row, const YancoForm& form) const = 0;
 
+    // What the printer needs before each printing call of a TEF voucher: nothing, except the
+    // Yanco printer's pause.
+    virtual void beforeVoucherLine() const {}
+
   protected:
     // Roads live as long as the process and are never deleted through this interface.
     ~Road() = default;

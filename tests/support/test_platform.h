@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -17,14 +18,8 @@ class TestPlatform : public platform::Platform {
     // With a virtual clock, sleeping advances the tick counter at once: a 20-second wait takes no
     // real time. Real time is the default.
     void useVirtualClock(bool on) { virtualClock_ = on; }
-    std::uint32_t tickCount() override {
-        return virtualClock_ ? static_cast<std::uint32_t>(now_.load()) : Platform::tickCount();
-    }
-    void sleep(std::uint32_t milliseconds) override {
-        slept_ += milliseconds;
-        if (!virtualClock_) return Platform::sleep(milliseconds);
-        now_ += milliseconds;
-    }
+    std::uint32_t tickCount() override;
+    void sleep(std::uint32_t milliseconds) override;
     // Total milliseconds slept, for checking how long a wait took on the virtual clock.
     std::uint64_t slept() const { return slept_; }
 
@@ -34,10 +29,7 @@ class TestPlatform : public platform::Platform {
         ports_[name] = std::move(factory);
     }
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
-                                                   int& systemError) override {
-        auto it = ports_.find(name);
-        return it != ports_.end() ? it->second() : Platform::openSerialPort(name, systemError);
-    }
+                                                   int& systemError) override;
 
     // Today as the library sees it; the machine's own date until a test fixes one.
     std::optional<platform::CalendarDate> date;
@@ -45,17 +37,31 @@ class TestPlatform : public platform::Platform {
         return date ? *date : platform::Platform::localDate();
     }
 
+    // Runs at every sleep, before the clock moves: a virtual device working in the library's
+    // waits (the TEF manager answering while the library polls for its files).
+    std::function<void()> duringSleep;
+
+    // Every prompt shown, with its style. Questions take the scripted answers in order, then "no".
     struct Prompt {
         std::string caption;
         std::string text;
+        platform::PromptStyle style = platform::PromptStyle::Exclamation;
     };
     std::vector<Prompt> prompts;
+    std::deque<platform::PromptAnswer> answers;
     platform::PromptAnswer prompt(const std::string& caption, const std::string& text,
-                                  platform::PromptStyle style) override {
-        prompts.push_back({caption, text});
-        return style == platform::PromptStyle::YesNoQuestion ? platform::PromptAnswer::No
-                                                             : platform::PromptAnswer::Ok;
-    }
+                                  platform::PromptStyle style) override;
+
+    std::vector<std::string> transientMessages;
+    void showTransientMessage(const std::string& text) override;
+
+    // Input blocking as a desktop with (or without) the blocking function would do it: each call
+    // recorded as "block", "unblock", "disable" or "enable".
+    bool canBlockInput = true;
+    std::vector<std::string> inputCalls;
+    bool blockInput(bool block) override;
+    std::uintptr_t disableActiveWindow() override;
+    void enableWindow(std::uintptr_t window) override;
 
   private:
     bool virtualClock_ = false;

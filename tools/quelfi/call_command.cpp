@@ -97,6 +97,11 @@ int callCommand(const std::vector<std::string>& args) {
     if (ack != 0)
         rows.push_back({"printer", "ACK " + std::to_string(ack) + ", ST1 " + std::to_string(st1) +
                                        ", ST2 " + std::to_string(st2)});
+    if (!outcome.hasResult) {
+        rows.push_back({"result", "none (the export returns nothing)"});
+        for (const std::string& line : alignColumns(rows)) std::cout << line << '\n';
+        return 0;
+    }
     const std::string_view meaning = exports::host::returnCodeMeaning(outcome.code);
     const std::string result =
         std::to_string(outcome.code) + "  " +

@@ -18,10 +18,11 @@ bool parseInteger(const std::string& text, int& value) {
 }  // namespace
 
 CallEntry::CallEntry(std::string_view name, int record, std::vector<ParameterKind> parameters,
-                     Invoker invoke)
+                     bool returnsNothing, Invoker invoke)
     : name_(name),
       record_(record),
       parameters_(std::move(parameters)),
+      returnsNothing_(returnsNothing),
       invoke_(std::move(invoke)) {}
 
 std::size_t CallEntry::argumentCount() const {
@@ -64,6 +65,7 @@ CallOutcome CallEntry::call(const std::vector<std::string>& arguments) const {
     }
     outcome.code = invoke_(storage);
     outcome.called = true;
+    outcome.hasResult = !returnsNothing_;
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         const detail::Argument& a = storage[i];
         if (parameters_[i] == ParameterKind::TextAnswer)

@@ -37,7 +37,8 @@ struct Answer {
 struct CallOutcome {
     bool called = false;  // false: refused before the call, `refusal` says why
     std::string refusal;
-    int code = 0;                 // the export's result
+    bool hasResult = true;        // false for an export that returns nothing
+    int code = 0;                 // the export's result (1 for one that returns nothing)
     std::vector<Answer> answers;  // one per answer parameter, in parameter order
 };
 
@@ -84,12 +85,14 @@ class CallEntry {
     using Invoker = std::function<int(std::vector<detail::Argument>&)>;
 
     CallEntry(std::string_view name, int record, std::vector<ParameterKind> parameters,
-              Invoker invoke);
+              bool returnsNothing, Invoker invoke);
 
     std::string_view name() const { return name_; }
     // The request-record number of the network mode; 0 when the export has none.
     int record() const { return record_; }
     const std::vector<ParameterKind>& parameters() const { return parameters_; }
+    // Whether the export's C result is void.
+    bool returnsNothing() const { return returnsNothing_; }
     // How many arguments a caller gives: the Text and Integer parameters.
     std::size_t argumentCount() const;
 
@@ -102,15 +105,22 @@ class CallEntry {
     std::string name_;
     int record_;
     std::vector<ParameterKind> parameters_;
+    bool returnsNothing_;
     Invoker invoke_;
 };
 
 namespace detail {
 
-template <typename... Args, std::size_t... I>
-int invoke(int(QUELFI_CALL* function)(Args...), std::vector<Argument>& arguments,
+// Calls the export; one that returns nothing counts as done.
+template <typename R, typename... Args, std::size_t... I>
+int invoke(R(QUELFI_CALL* function)(Args...), std::vector<Argument>& arguments,
            std::index_sequence<I...>) {
-    return function(pass<Args>(arguments[I])...);
+    if constexpr (std::is_void_v<R>) {
+        function(pass<Args>(arguments[I])...);
+        return 1;
+    } else {
+        return function(pass<Args>(arguments[I])...);
+    }
 }
 
 }  // namespace detail
@@ -118,8 +128,9 @@ int invoke(int(QUELFI_CALL* function)(Args...), std::vector<Argument>& arguments
 // The entry for an export, from its C function.
 template <typename R, typename... Args>
 CallEntry callEntry(std::string_view name, int record, R(QUELFI_CALL* function)(Args...)) {
-    static_assert(std::is_same_v<R, int>, "every export returns an int code");
-    return CallEntry(name, record, {detail::kindOf<Args>()...},
+    static_assert(std::is_same_v<R, int> || std::is_void_v<R>,
+                  "an export returns an int code, or nothing");
+    return CallEntry(name, record, {detail::kindOf<Args>()...}, std::is_void_v<R>,
                      [function](std::vector<detail::Argument>& arguments) {
                          return detail::invoke(function, arguments,
                                                std::index_sequence_for<Args...>{});

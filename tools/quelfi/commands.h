@@ -12,5 +12,6 @@ int simCommand(const std::vector<std::string>& args);
 int demoCommand(const std::vector<std::string>& args);
 int configCommand(const std::vector<std::string>& args);
 int driverCommand(const std::vector<std::string>& args);
+int tefCommand(const std::vector<std::string>& args);
 
 }  // namespace quelfi::tool

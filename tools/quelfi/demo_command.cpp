@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "exports/boundary.h"
 #include "exports/host.h"
@@ -16,6 +18,7 @@
 #include "quelfi/demo_day.h"
 #include "quelfi/progress_line.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_tef_manager.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 #include "sim/quelmar/model_text.h"
@@ -30,7 +33,7 @@ using demo::Verdict;
 
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
 // printer refuses shows in the result and not only in the status bytes; the journal printer is
-// of the newer type.
+// of the newer type. The TEF manager's directories take two copies of each card voucher.
 std::string iniText(const fs::path& directory, bool journal) {
     return "[Sistema]\n"
            "path=" +
@@ -39,8 +42,31 @@ std::string iniText(const fs::path& directory, bool journal) {
            "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
            "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
-           (journal ? "1" : "0") + "\n";
+           (journal ? "1" : "0") +
+           "\n"
+           "\n[TEF]\nREQ=" +
+           (directory / "tef" / "req").string() +
+           "\nRESP=" + (directory / "tef" / "resp").string() + "\nVIAS=2\n";
 }
+
+// The system's services, except that what the library says to the operator (the TEF manager's
+// messages) is kept for the day's listing instead of going to standard error; a question is
+// answered "no", as a headless process's is.
+class OperatorMessages final : public platform::Platform {
+  public:
+    platform::PromptAnswer prompt(const std::string&, const std::string& text,
+                                  platform::PromptStyle style) override {
+        said_.push_back(text);
+        return style == platform::PromptStyle::YesNoQuestion ? platform::PromptAnswer::No
+                                                             : platform::PromptAnswer::Ok;
+    }
+    void showTransientMessage(const std::string& text) override { said_.push_back(text); }
+    // What was said since the last time.
+    std::vector<std::string> take() { return std::exchange(said_, {}); }
+
+  private:
+    std::vector<std::string> said_;
+};
 
 // The day the demonstration runs: the shop's printer, or with --mfd the one with an electronic
 // journal.
@@ -48,6 +74,7 @@ struct Day {
     bool journal = false;
     const char* seed = demo::kPrinterSeed;
     const std::vector<demo::Section>* sections = &demo::fiscalDay();
+    const char* title = "a fiscal day at a shop";
 };
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
@@ -62,8 +89,9 @@ std::string answerText(const Step& step, const CallOutcome& outcome) {
 
 class DayRunner {
   public:
-    DayRunner(const Styler& style, sim::PaperRoll& paper, const std::vector<demo::Section>& day)
-        : style_(style), paper_(paper), day_(day) {
+    DayRunner(const Styler& style, sim::PaperRoll& paper, OperatorMessages& operatorMessages,
+              const std::vector<demo::Section>& day)
+        : style_(style), paper_(paper), operator_(operatorMessages), day_(day) {
         for (const demo::Section& section : day_) {
             for (const Step& step : section.steps) {
                 whatWidth_ = std::max(whatWidth_, displayWidth(step.what));
@@ -87,6 +115,9 @@ class DayRunner {
         std::vector<std::vector<std::string>> rows = summary_;
         rows.push_back({"call log", logFile});
         rows.push_back({"paper roll", (directory / "paper.txt").string()});
+        // The serial reports leave their last answer there.
+        if (fs::exists(directory / "Retorno.txt"))
+            rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
@@ -130,8 +161,11 @@ class DayRunner {
         }
         std::cout << "  " << mark << ' ' << padRight(step.what, whatWidth_) << "  "
                   << style_.paint(Colour::Dim, padRight(step.exportName, exportWidth_)) << "  "
-                  << result << '\n'
-                  << std::flush;
+                  << result << '\n';
+        for (const std::string& said : operator_.take())
+            std::cout << "        " << style_.paint(Colour::Dim, "operator: ")
+                      << utf8FromWindows1252(said) << '\n';
+        std::cout << std::flush;
     }
 
     // The code, its meaning and the answers; or why the call was refused before it was made.
@@ -155,6 +189,7 @@ class DayRunner {
 
     const Styler& style_;
     sim::PaperRoll& paper_;
+    OperatorMessages& operator_;
     const std::vector<demo::Section>& day_;
     std::size_t whatWidth_ = 0;
     std::size_t exportWidth_ = 0;
@@ -166,7 +201,12 @@ class DayRunner {
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
 std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, std::string& error) {
     if (!args.empty() && args[0] == "--mfd") {
-        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay()};
+        day = {true, demo::kJournalPrinterSeed, &demo::journalFiscalDay(),
+               "a fiscal day at a shop with an electronic journal"};
+        args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--restaurant") {
+        day = {false, demo::kRestaurantSeed, &demo::restaurantEvening(),
+               "an evening at a restaurant"};
         args.erase(args.begin());
     }
     if (args.size() == 2 && args[0] == "--dir") {
@@ -179,7 +219,7 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--mfd] [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd | --restaurant] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -192,10 +232,10 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
 
 }  // namespace
 
-int demoCommand(const std::vector<std::string>& args) {
+int demoCommand(const std::vector<std::string>& arguments) {
     std::string error;
     Day day;
-    const std::optional<fs::path> directory = makeDirectory(args, day, error);
+    const std::optional<fs::path> directory = makeDirectory(arguments, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
@@ -208,6 +248,8 @@ int demoCommand(const std::vector<std::string>& args) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
+    for (const char* exchange : {"req", "resp"})
+        fs::create_directories(*directory / "tef" / exchange, ignored);
     const fs::path paperFile = *directory / "paper.txt";
     fs::remove(paperFile, ignored);
 
@@ -225,17 +267,24 @@ int demoCommand(const std::vector<std::string>& args) {
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
+    OperatorMessages operatorMessages;
+    exports::host::restart(operatorMessages);
     exports::libraryLoad();
     if (day.journal) exports::host::useJournalReplies(true);
+    ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
     const Styler style = Styler::forStandardOutput();
-    std::cout << style.paint(Colour::Bold, "QuelFI32 demonstration: a fiscal day at a shop") << '\n'
+    std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
+              << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
-              << " (COM1); the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper(), *day.sections);
+              << " (COM1), the virtual TEF manager in " << (*directory / "tef").string()
+              << "; the day's files are in " << directory->string() << '\n';
+    DayRunner runner(style, served->printer().paper(), operatorMessages, *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
+    exports::host::restart(platform::systemPlatform());
+    tef.stop();
     served->stop();
     return runner.finish(*directory, logFile);
 }

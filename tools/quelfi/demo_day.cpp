@@ -63,7 +63,7 @@ const std::vector<Section>& fiscalDay() {
              step("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
                   {"150,00", "Dinheiro"}),
          }},
-        {"Coupon 1: items by tax rate, an item cancelled, two payments",
+        {"Coupon 1: items by tax rate, an item cancelled, cash and a card through the TEF manager",
          {
              step("open the coupon for a CPF", "Quelmar_FI_AbreCupom", {"123.456.789-09"}),
              // 2 x 24,90 = 49,80
@@ -97,8 +97,13 @@ const std::vector<Section>& fiscalDay() {
              step("50,00 in cash", "Quelmar_FI_EfetuaFormaPagamento", {"Dinheiro", "50,00"}),
              step("40,00 by credit card", "Quelmar_FI_EfetuaFormaPagamento",
                   {"Cartao Credito", "40,00"}),
+             step("the TEF manager takes the card", "Quelmar_FITEF_VendaCartao", {"1001", "40,00"}),
              step("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
                   {"Obrigado pela prefer\xEAncia!"}),
+             step("the card voucher, two copies", "Quelmar_FITEF_ImprimeTEF",
+                  {"1001", "Cartao Credito", "40,00"}),
+             step("the card sale confirmed", "Quelmar_FITEF_ConfirmaVenda",
+                  {"1001", "40,00", "CRT"}),
              check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", "00000000009000",
                    Shown::Money, "Coupon 1"),
          }},

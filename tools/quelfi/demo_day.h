@@ -41,6 +41,12 @@ extern const char* const kJournalPrinterSeed;
 
 const std::vector<Section>& journalFiscalDay();
 
+// The restaurant's evening (quelfi demo --restaurant) and its printer, with the restaurant
+// firmware.
+extern const char* const kRestaurantSeed;
+
+const std::vector<Section>& restaurantEvening();
+
 enum class Verdict { Passed, Failed };
 
 // How a step went: passed when the call gave the expected result (and answer); otherwise failed.

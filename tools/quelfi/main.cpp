@@ -9,7 +9,9 @@ namespace {
 
 const char* const kUsage =
     "usage: quelfi COMMAND [ARGUMENTS]\n"
-    "  demo [--dir DIR]          run a whole fiscal day against the virtual printer\n"
+    "  demo [--restaurant] [--dir DIR]\n"
+    "                            run a whole fiscal day (--restaurant: a restaurant's evening)\n"
+    "                            against the virtual printer\n"
     "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
     "                            call one export of the library and show its answers and result\n"
     "  exports                   list every export with its arguments and request record\n"
@@ -17,7 +19,10 @@ const char* const kUsage =
     "                            interrupted (quelfi sim --help lists its options)\n"
     "  config [INI]              load a QuelFI32.ini as the library does and show what it set\n"
     "  driver DIR                serve the network requests that clients leave in DIR, on the\n"
-    "                            printer of this machine's QuelFI32.ini, until interrupted\n";
+    "                            printer of this machine's QuelFI32.ini, until interrupted\n"
+    "  tef [OPTIONS] REQ_DIR [RESP_DIR]\n"
+    "                            run the virtual TEF manager on those directories until\n"
+    "                            interrupted (quelfi tef --help lists its options)\n";
 
 }  // namespace
 
@@ -41,6 +46,7 @@ int main(int argc, char** argv) {
         if (command == "demo") return demoCommand(args);
         if (command == "config") return configCommand(args);
         if (command == "driver") return driverCommand(args);
+        if (command == "tef") return tefCommand(args);
     } catch (const std::exception& e) {
         // A file system refusing a directory or a file: said plainly, not as an abort.
         std::cerr << "quelfi " << command << ": " << e.what() << '\n';

@@ -33,5 +33,7 @@ void registerProgrammingCommands(CommandRegistry& registry);
 void registerJournalCouponCommands(CommandRegistry& registry);
 void registerReceiptCommands(CommandRegistry& registry);
 void registerJournalDocumentCommands(CommandRegistry& registry);
+// The restaurant firmware's tables, orders, bill checks and split bills.
+void registerRestaurantCommands(CommandRegistry& registry);
 
 }  // namespace quelfi::sim

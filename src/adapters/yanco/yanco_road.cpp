@@ -1,5 +1,6 @@
 #include "adapters/yanco/yanco_road.h"
 
+#include <cstdint>
 #include <string>
 
 #include "core/call_log.h"
@@ -14,8 +15,13 @@ namespace {
 constexpr std::string_view kStartOfDay = "121";
 constexpr std::size_t kStartOfDayBlanks = 13;
 constexpr int kStartOfDayBusyClass = 1;  // the printer answers once the day is open
+constexpr std::uint32_t kVoucherLinePauseMs = 500;
 
 }  // namespace
+
+void YancoRoad::beforeVoucherLine() const {
+    core::state().platform->sleep(kVoucherLinePauseMs);
+}
 
 int YancoRoad::afterOpened() const {
     core::PrinterState& s = core::state();

@@ -18,6 +18,8 @@ class YancoRoad final : public protocol::PrinterRoad {
     // The start of day after a serial port opened, unless it ran in this process or the INI
     // records it for today.
     int afterOpened() const override;
+    // Half a second before each line of a TEF voucher.
+    void beforeVoucherLine() const override;
 
     bool yancoPrinter() const override;
     // The form of a row routed `commands` or `local`; the others send their Quelmar command.

@@ -1,4 +1,5 @@
 // The POSIX services behind Platform: clock, sleep, devices, operator prompts, named events.
+// There is no desktop to block or window to disable here: operator messages go to standard error.
 #include <fcntl.h>
 #include <semaphore.h>
 #include <time.h>
@@ -56,6 +57,20 @@ bool Platform::namedEventExists(const std::string& name) {
     ::sem_close(s);
     return true;
 }
+
+void Platform::showTransientMessage(const std::string& text) {
+    std::cerr << text << '\n';
+}
+
+bool Platform::blockInput(bool) {
+    return false;
+}
+
+std::uintptr_t Platform::disableActiveWindow() {
+    return 0;
+}
+
+void Platform::enableWindow(std::uintptr_t) {}
 
 Platform& systemPlatform() {
     static Platform instance;

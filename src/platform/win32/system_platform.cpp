@@ -1,5 +1,6 @@
 // The Windows services behind Platform: tick counter, sleep, devices, message boxes, named
 // events.
+#include "platform/win32/user_library.h"
 #include "platform/win32/win32_ports.h"
 #include "platform/win32/windows_api.h"
 
@@ -31,11 +32,10 @@ std::unique_ptr<Port> Platform::openEmulatorFiles(const std::string& commandFile
 
 PromptAnswer Platform::prompt(const std::string& caption, const std::string& text,
                               PromptStyle style) {
-    UINT kind = MB_OK | MB_ICONEXCLAMATION;
-    if (style == PromptStyle::Information) kind = MB_OK | MB_ICONINFORMATION;
-    if (style == PromptStyle::YesNoQuestion) kind = MB_YESNO | MB_ICONQUESTION;
-    // No owner window: the library does not know the caller's windows.
-    const int answer = ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), kind);
+    // The style values are the message box's own (MB_ICONEXCLAMATION, MB_YESNO + the same icon,
+    // MB_ICONINFORMATION). No owner window: the library does not know the caller's windows.
+    const int answer =
+        ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), static_cast<UINT>(style));
     if (style != PromptStyle::YesNoQuestion) return PromptAnswer::Ok;
     return answer == IDYES ? PromptAnswer::Yes : PromptAnswer::No;
 }
@@ -43,6 +43,33 @@ PromptAnswer Platform::prompt(const std::string& caption, const std::string& tex
 bool Platform::namedEventExists(const std::string& name) {
     win32::Handle event(::OpenEventA(EVENT_ALL_ACCESS, FALSE, name.c_str()));
     return event.valid();
+}
+
+bool Platform::blockInput(bool block) {
+    return win32::blockInput(block);
+}
+
+std::uintptr_t Platform::disableActiveWindow() {
+    HWND window = ::GetActiveWindow();
+    if (window) ::EnableWindow(window, FALSE);
+    return reinterpret_cast<std::uintptr_t>(window);
+}
+
+void Platform::enableWindow(std::uintptr_t handle) {
+    HWND window = reinterpret_cast<HWND>(handle);
+    if (!window) return;
+    // Keys and clicks that arrived while the window was disabled are dropped; the first paint
+    // request is still served.
+    MSG message;
+    while (::PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_PAINT) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+            break;
+        }
+    }
+    ::EnableWindow(window, TRUE);
+    ::UpdateWindow(window);
 }
 
 Platform& systemPlatform() {

@@ -22,7 +22,11 @@ bool blockInput(bool block) {
         blockInputFunction = reinterpret_cast<BlockInputFunction>(
             reinterpret_cast<void (*)()>(::GetProcAddress(userLibrary, "BlockInput")));
     }
-    return blockInputFunction && blockInputFunction(block ? TRUE : FALSE);
+    if (!blockInputFunction) return false;
+    // Refused (another desktop, too few rights): the input stays as it is, which is all the
+    // caller could do about it either.
+    blockInputFunction(block ? TRUE : FALSE);
+    return true;
 }
 
 void releaseUserLibrary(bool processEnding) {

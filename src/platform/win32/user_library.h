@@ -10,7 +10,7 @@ void loadUserLibrary();
 // `processEnding`: the whole process is exiting, and the system reclaims the library itself.
 void releaseUserLibrary(bool processEnding);
 
-// Blocks (true) or unblocks keyboard and mouse input. False when it could not be done.
+// Blocks (true) or unblocks keyboard and mouse input. False when the system has no such function.
 bool blockInput(bool block);
 
 }  // namespace quelfi::platform::win32
