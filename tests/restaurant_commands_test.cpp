@@ -105,10 +105,10 @@ TEST_F(RestaurantTest, RateLookedUpAndQuantitySentInPartsOnItsFirmware) {
     EXPECT_EQ(
         workLog(),
         logLines({kSep, "Quelmar_FIR_RegistraVenda ", "Parâmetros: 1|101|PRATO|1800|2,000|30,00|A|",
-               "Retorno Quelmar_FIR_RegistraVenda: 1", kSep, "Quelmar_FIR_RegistraVenda ",
-               "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
-               "Retorno impressora: 0320", "Retorno Quelmar_FI_VersaoFirmware: 1",
-               "Retorno Quelmar_FIR_RegistraVenda: 1"}));
+                  "Retorno Quelmar_FIR_RegistraVenda: 1", kSep, "Quelmar_FIR_RegistraVenda ",
+                  "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
+                  "Retorno impressora: 0320", "Retorno Quelmar_FI_VersaoFirmware: 1",
+                  "Retorno Quelmar_FIR_RegistraVenda: 1"}));
 
     // A part that gets no answer ends the registration: the rest is not sent.
     clearLog();
@@ -116,8 +116,8 @@ TEST_F(RestaurantTest, RateLookedUpAndQuantitySentInPartsOnItsFirmware) {
     EXPECT_EQ(Quelmar_FIR_RegistraVenda("1", "203", "CHOPP", "2", "200,500", "20,00", "D", "0"), 0);
     EXPECT_EQ(commands().size(), 2u);
     EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FIR_RegistraVenda ",
-                                "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0",
-                                "Retorno Quelmar_FIR_RegistraVenda: 0 - Erro de comunicacao"}));
+                                   "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0",
+                                   "Retorno Quelmar_FIR_RegistraVenda: 0 - Erro de comunicacao"}));
 }
 
 TEST_F(RestaurantTest, OtherFirmwareTakesNoMoreThanOneRegistrationCarries) {
@@ -126,10 +126,10 @@ TEST_F(RestaurantTest, OtherFirmwareTakesNoMoreThanOneRegistrationCarries) {
     EXPECT_EQ(commands(), Lines{"\x1B#\x01"});
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FIR_RegistraVenda ",
-                     "Parâmetros: 1|203|CHOPP|2|99,001|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
-                     "Retorno impressora: 0310", "Retorno Quelmar_FI_VersaoFirmware: 1",
-                     "Retorno Quelmar_FIR_RegistraVenda: -2 - Parametro invalido para "
-                     "quantidade"}));
+                        "Parâmetros: 1|203|CHOPP|2|99,001|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
+                        "Retorno impressora: 0310", "Retorno Quelmar_FI_VersaoFirmware: 1",
+                        "Retorno Quelmar_FIR_RegistraVenda: -2 - Parametro invalido para "
+                        "quantidade"}));
 }
 
 TEST_F(RestaurantTest, RefusalsSendNothing) {
@@ -244,8 +244,8 @@ TEST_F(RestaurantTest, SerialReportsGoToTheAnswerFile) {
     EXPECT_EQ(readFile(workDir() + "/Retorno.txt"), text);
     EXPECT_EQ(workLog(),
               logLines({kSep, "Quelmar_FIR_RegistroVendaSerial ", "Parâmetro: 15",
-                     "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1",
-                     "Retorno Quelmar_FIR_RegistroVendaSerial: 1"}));
+                        "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1",
+                        "Retorno Quelmar_FIR_RegistroVendaSerial: 1"}));
 
     // An answer file that cannot be written.
     std::filesystem::remove(workDir() + "/Retorno.txt");
