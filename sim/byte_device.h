@@ -7,6 +7,19 @@
 
 namespace quelfi::sim {
 
+// How the host has set its end of the line. A pseudo-terminal keeps the rate and the stop bits
+// it is given but always shows 8 data bits without parity.
+struct LineShape {
+    unsigned baud = 0;
+    int dataBits = 8;
+    char parity = 'N';    // 'N', 'E', 'O', 'M' or 'S'
+    double stopBits = 1;  // 1, 1.5 or 2
+
+    bool operator==(const LineShape&) const = default;
+    // Line time of one byte: start bit, data, parity, stop bits.
+    double byteMilliseconds() const;
+};
+
 class ByteDevice {
   public:
     virtual ~ByteDevice() = default;
@@ -16,6 +29,11 @@ class ByteDevice {
 
     // The line fell quiet; returns what the device sends about an unfinished message.
     virtual std::string idle() = 0;
+
+    // The line as the host set it, told before each receive to a device that cares.
+    virtual void lineIs(const LineShape&) {}
+    // A slow device's answers leave at the line's rate, byte after byte; others all at once.
+    virtual bool paced() const { return false; }
 };
 
 }  // namespace quelfi::sim

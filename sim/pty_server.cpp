@@ -4,9 +4,11 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <stdexcept>
 
 namespace quelfi::sim {
@@ -21,6 +23,44 @@ void makeRaw(int fd) {
     if (::tcgetattr(fd, &tio) != 0) return;
     ::cfmakeraw(&tio);
     ::tcsetattr(fd, TCSANOW, &tio);
+}
+
+struct SpeedCode {
+    speed_t code;
+    unsigned baud;
+};
+
+constexpr SpeedCode kSpeeds[] = {
+    {B50, 50},       {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
+    {B200, 200},     {B300, 300},       {B600, 600},       {B1200, 1200},     {B1800, 1800},
+    {B2400, 2400},   {B4800, 4800},     {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+    {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800}, {B921600, 921600},
+};
+
+// The host's settings, read back from the controller side (it shows the device side's).
+LineShape shapeOf(int controller) {
+    LineShape shape;
+    termios tio{};
+    if (::tcgetattr(controller, &tio) != 0) return shape;
+    const speed_t speed = ::cfgetospeed(&tio);
+    for (const SpeedCode& s : kSpeeds)
+        if (s.code == speed) shape.baud = s.baud;
+    switch (tio.c_cflag & CSIZE) {
+        case CS5:
+            shape.dataBits = 5;
+            break;
+        case CS6:
+            shape.dataBits = 6;
+            break;
+        case CS7:
+            shape.dataBits = 7;
+            break;
+        default:
+            shape.dataBits = 8;
+    }
+    if (tio.c_cflag & PARENB) shape.parity = (tio.c_cflag & PARODD) ? 'O' : 'E';
+    shape.stopBits = (tio.c_cflag & CSTOPB) ? 2 : 1;
+    return shape;
 }
 
 void writeAll(int fd, const std::string& bytes) {
@@ -77,6 +117,17 @@ void PtyServer::stop() {
     link_.clear();
 }
 
+void PtyServer::writePaced(const std::string& bytes, const LineShape& shape) {
+    const long byteNs = std::lround(shape.byteMilliseconds() * 1e6);
+    for (const char byte : bytes) {
+        if (stopping_) return;
+        writeAll(controller_, std::string(1, byte));
+        timespec pause{byteNs / 1000000000L, byteNs % 1000000000L};
+        while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+        }
+    }
+}
+
 void PtyServer::serve() {
     bool inMessage = false;
     while (!stopping_) {
@@ -93,8 +144,14 @@ void PtyServer::serve() {
             char buffer[512];
             const ssize_t n = ::read(controller_, buffer, sizeof buffer);
             if (n > 0) {
-                writeAll(controller_,
-                         device_.receive(std::string_view(buffer, static_cast<std::size_t>(n))));
+                const LineShape shape = shapeOf(controller_);
+                device_.lineIs(shape);
+                const std::string answer =
+                    device_.receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+                if (device_.paced())
+                    writePaced(answer, shape);
+                else
+                    writeAll(controller_, answer);
                 inMessage = true;
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {

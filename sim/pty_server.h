@@ -1,6 +1,7 @@
 // Serves a device on a pseudo-terminal, so a program (the library, with its real termios code)
 // opens the device path as if it were a serial port. A background thread carries the bytes;
-// a pause of more than a few tens of milliseconds counts as the line falling quiet.
+// a pause of more than a few tens of milliseconds counts as the line falling quiet. A device that
+// asks for it is paced at the rate the host set on the line.
 #pragma once
 
 #include <atomic>
@@ -31,6 +32,8 @@ class PtyServer {
 
   private:
     void serve();
+    // One byte at a time at the line's rate, as a slow device puts its answer on the line.
+    void writePaced(const std::string& bytes, const LineShape& shape);
 
     ByteDevice& device_;
     int controller_ = -1;

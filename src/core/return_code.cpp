@@ -54,9 +54,11 @@ std::string_view returnCodeMeaning(int code) {
         case rc::kChequeInfoRefused2:
             return "cheque information refused";
         case rc::kScaleN:
+            return "scale reads negative";
         case rc::kScaleI:
+            return "scale not at rest";
         case rc::kScaleS:
-            return "scale answer";
+            return "scale overloaded";
         case rc::kCouponClosing:
             return "coupon closing condition";
         default:

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/port.h"
+#include "platform/serial_line.h"
 
 namespace quelfi::platform {
 
@@ -45,6 +46,13 @@ class Platform {
     // Opens a serial device by the name the configuration gives ("COM3", "/dev/ttyUSB0") with the
     // printer's line settings. On failure returns null and sets `systemError`.
     virtual std::unique_ptr<Port> openSerialPort(const std::string& name, int& systemError);
+
+    // Opens a serial device by the same names with settings of its own (a scale, the journal
+    // download): raw, exclusive, the modem lines the device has set as asked. On failure returns
+    // null and sets `systemError`.
+    virtual std::unique_ptr<SerialLine> openSerialLine(const std::string& name,
+                                                       const LineSettings& settings,
+                                                       int& systemError);
 
     // Opens the emulator's command and reply files (library path syntax).
     virtual std::unique_ptr<Port> openEmulatorFiles(const std::string& commandFile,

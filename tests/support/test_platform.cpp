@@ -21,6 +21,13 @@ std::unique_ptr<platform::Port> TestPlatform::openSerialPort(const std::string& 
     return Platform::openSerialPort(name, systemError);
 }
 
+std::unique_ptr<platform::SerialLine> TestPlatform::openSerialLine(
+    const std::string& name, const platform::LineSettings& settings, int& systemError) {
+    auto it = lines_.find(name);
+    if (it != lines_.end()) return it->second(settings);
+    return Platform::openSerialLine(name, settings, systemError);
+}
+
 platform::PromptAnswer TestPlatform::prompt(const std::string& caption, const std::string& text,
                                             platform::PromptStyle style) {
     prompts.push_back({caption, text, style});

@@ -31,6 +31,15 @@ class TestPlatform : public platform::Platform {
     std::unique_ptr<platform::Port> openSerialPort(const std::string& name,
                                                    int& systemError) override;
 
+    // A serial line factory for a name, given the settings the library opens it with.
+    using LineFactory =
+        std::function<std::unique_ptr<platform::SerialLine>(const platform::LineSettings&)>;
+    void plugLine(const std::string& name, LineFactory factory) {
+        lines_[name] = std::move(factory);
+    }
+    std::unique_ptr<platform::SerialLine> openSerialLine(const std::string& name,
+                                                         const platform::LineSettings& settings,
+                                                         int& systemError) override;
     // Today as the library sees it; the machine's own date until a test fixes one.
     std::optional<platform::CalendarDate> date;
     platform::CalendarDate localDate() override {
@@ -68,6 +77,7 @@ class TestPlatform : public platform::Platform {
     std::atomic<std::uint64_t> now_{1000};
     std::atomic<std::uint64_t> slept_{0};
     std::map<std::string, PortFactory> ports_;
+    std::map<std::string, LineFactory> lines_;
 };
 
 }  // namespace quelfi::test

@@ -34,8 +34,8 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& overrid
 }
 
 pid_t spawnTool(const std::string& program, const std::vector<std::string>& args,
-                const std::vector<std::string>& env, const std::string& out,
-                const std::string& err) {
+                const std::vector<std::string>& env, const std::string& out, const std::string& err,
+                const std::string& in = "/dev/null") {
     std::vector<std::string> argStrings{program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -48,7 +48,7 @@ pid_t spawnTool(const std::string& program, const std::vector<std::string>& args
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
@@ -88,8 +88,9 @@ ToolRun runTool(const std::string& program, const std::vector<std::string>& args
 }
 
 ToolProcess::ToolProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& outputFile, const std::vector<std::string>& env)
-    : pid_(spawnTool(program, args, env, outputFile, outputFile + ".err")) {}
+                         const std::string& outputFile, const std::vector<std::string>& env,
+                         const std::string& input)
+    : pid_(spawnTool(program, args, env, outputFile, outputFile + ".err", input)) {}
 
 ToolProcess::~ToolProcess() {
     if (pid_ > 0) stop(SIGKILL);

@@ -20,11 +20,13 @@ struct ToolRun {
 ToolRun runTool(const std::string& program, const std::vector<std::string>& args,
                 const std::vector<std::string>& env = {});
 
-// A process left running (the virtual printer), its output going to a file.
+// A process left running (the virtual printer), its output going to a file, its input read from
+// `input` (a named pipe lets a test type to it).
 class ToolProcess {
   public:
     ToolProcess(const std::string& program, const std::vector<std::string>& args,
-                const std::string& outputFile, const std::vector<std::string>& env = {});
+                const std::string& outputFile, const std::vector<std::string>& env = {},
+                const std::string& input = "/dev/null");
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;

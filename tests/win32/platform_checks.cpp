@@ -1,7 +1,7 @@
 // The Windows platform layer checked on a Windows system (Wine in the test suite): profile files
 // through the system's profile service, the emulator files, named events, port names and the
 // version resource; with a port name argument also the serial line, whose other end the caller
-// holds: it expects "PING" and answers "PONG".
+// holds: it expects "PING" and answers "PONG", then "LINK" and answers a block of 300 bytes.
 // Usage: quelfi_platform_checks [PORT]   (exit status: the number of failed checks)
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "mfd/serial_link.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_ports.h"
 
@@ -163,6 +164,22 @@ void checkSerialLine(const std::string& name) {
     EXPECT_TRUE(port->ctsOn());  // a pseudo-terminal has no modem lines
 }
 
+// The journal download's link on the same line, once the printer's port is closed: opened at
+// 115200 baud it says "LINK", and its read of the block the far end sends back ends with what came.
+void checkDownloadLink(const std::string& name) {
+    quelfi::mfd::CWinSerialInterface link(name);
+    EXPECT_TRUE(link.open(115200));
+    EXPECT_EQ(link.openName(), name);
+    const std::uint8_t hello[] = {'L', 'I', 'N', 'K'};
+    EXPECT_TRUE(link.write(hello, sizeof hello, 1000));
+    static std::uint8_t block[4102];
+    std::size_t received = 0;
+    EXPECT_TRUE(link.read(block, sizeof block, 2000, received));
+    EXPECT_EQ(received, std::size_t{300});
+    EXPECT_TRUE(link.close());
+    EXPECT_EQ(link.openName(), std::string());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -172,7 +189,10 @@ int main(int argc, char** argv) {
     checkNamedEvent();
     checkPortNames(dir);
     checkSystem();
-    if (argc > 1) checkSerialLine(argv[1]);
+    if (argc > 1) {
+        checkSerialLine(argv[1]);
+        checkDownloadLink(argv[1]);
+    }
     for (const char* file : {"QuelFI32.ini", "comando.dat", "retorno.dat", "plain.txt"})
         ::DeleteFileA((dir + file).c_str());
     ::RemoveDirectoryA(dir.c_str());

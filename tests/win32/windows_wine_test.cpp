@@ -3,6 +3,7 @@
 // layer's own checks and the client, whose call log must be byte for byte the Linux build's.
 #include <termios.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -108,11 +109,25 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     // The far end of the line: waits for the checks' "PING", notes the settings the port has
     // then, and answers "PONG".
     std::optional<termios> settings;
+    std::optional<termios> linkSettings;
     std::thread farEnd([&] {
         if (line.read(4, 20000) != "PING") return;
         termios now{};
         if (::tcgetattr(line.controller(), &now) == 0) settings = now;
         line.write("PONG");
+        // Then the journal download's link: its settings, and a block for it to read. Until the
+        // link opens the line nobody holds it (reads fail at once); the port's XON/XOFF on input
+        // may put a flow byte before its first bytes.
+        std::string link;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (link.find("LINK") == std::string::npos && std::chrono::steady_clock::now() < end) {
+            const std::string more = line.read(1, 100);
+            if (more.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            link += more;
+        }
+        if (link.find("LINK") == std::string::npos) return;
+        if (::tcgetattr(line.controller(), &now) == 0) linkSettings = now;
+        line.write(std::string(300, 'B'));
     });
     const CommandResult checks = wine_->run(build("quelfi_platform_checks.exe"), "COM1");
     farEnd.join();
@@ -125,6 +140,11 @@ TEST_F(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     EXPECT_EQ(settings->c_iflag & (IXON | IXOFF), tcflag_t{IXOFF});
     EXPECT_EQ(settings->c_cc[VSTART], 0x11);
     EXPECT_EQ(settings->c_cc[VSTOP], 0x13);
+    // The link's own: 115200 baud, two stop bits, no CTS flow, the port's XON/XOFF kept.
+    ASSERT_TRUE(linkSettings.has_value()) << "the link sent nothing on COM1";
+    EXPECT_EQ(::cfgetospeed(&*linkSettings), speed_t{B115200});
+    EXPECT_EQ(linkSettings->c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t{CS8 | CSTOPB});
+    EXPECT_EQ(linkSettings->c_iflag & (IXON | IXOFF), tcflag_t{IXOFF});
 }
 
 TEST_F(WineTest, ClientCallLogIsTheLinuxBuildsLog) {

@@ -18,6 +18,7 @@
 #include "quelfi/demo_day.h"
 #include "quelfi/progress_line.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_scale.h"
 #include "quelfi/served_tef_manager.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
@@ -134,9 +135,12 @@ class DayRunner {
         const CallEntry* entry = libraryCallTable().find(step.exportName);
         std::optional<CallOutcome> outcome;
         if (entry) {
+            std::vector<std::string> arguments = step.arguments;
+            if (step.fromBefore) step.fromBefore(arguments, before_);
             const ProgressLine progress(style_.interactive(), step.what);
-            outcome = entry->call(step.arguments);
+            outcome = entry->call(arguments);
         }
+        before_ = outcome.value_or(CallOutcome{});
         const Verdict verdict = demo::judge(step, outcome ? &*outcome : nullptr);
         std::string mark;
         std::string result;
@@ -196,6 +200,7 @@ class DayRunner {
     int passed_ = 0;
     int failed_ = 0;
     std::vector<std::vector<std::string>> summary_;
+    CallOutcome before_;
 };
 
 // A new directory for the day's files: the INI, the call log, the paper and the port link.
@@ -263,6 +268,14 @@ int demoCommand(const std::vector<std::string>& arguments) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
     }
+    std::unique_ptr<ServedScale> scale;
+    try {
+        scale = std::make_unique<ServedScale>(2, demo::kScaleReading, options.portDirectory,
+                                              demo::kScalePort);
+    } catch (const std::exception& e) {
+        std::cerr << "quelfi demo: cannot start the virtual scale: " << e.what() << '\n';
+        return 1;
+    }
     // The library finds its INI, COM1 and drive C in the day's directory, never in /etc.
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
     ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
@@ -277,7 +290,8 @@ int demoCommand(const std::vector<std::string>& arguments) {
     std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
               << '\n'
               << "  the virtual Quelmar printer answers on " << served->devicePath()
-              << " (COM1), the virtual TEF manager in " << (*directory / "tef").string()
+              << " (COM1), the virtual scale on " << scale->devicePath() << " (" << demo::kScalePort
+              << "), the virtual TEF manager in " << (*directory / "tef").string()
               << "; the day's files are in " << directory->string() << '\n';
     DayRunner runner(style, served->printer().paper(), operatorMessages, *day.sections);
     runner.run();
@@ -285,6 +299,7 @@ int demoCommand(const std::vector<std::string>& arguments) {
     exports::libraryUnload();
     exports::host::restart(platform::systemPlatform());
     tef.stop();
+    scale.reset();
     served->stop();
     return runner.finish(*directory, logFile);
 }

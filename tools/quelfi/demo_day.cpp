@@ -1,5 +1,8 @@
 #include "quelfi/demo_day.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace quelfi::tool::demo {
 
 namespace {
@@ -26,15 +29,35 @@ Step query(std::string what, std::string exportName, Shown shown = Shown::Plain,
 // A query whose answer the day fixes: after a coupon, what it came to; after the reduction,
 // how many there are.
 Step check(std::string what, std::string exportName, std::string answer, Shown shown,
-           std::string summary) {
-    Step s = step(std::move(what), std::move(exportName));
+           std::string summary, std::vector<std::string> arguments = {}) {
+    Step s = step(std::move(what), std::move(exportName), std::move(arguments));
     s.expectedAnswer = std::move(answer);
     s.shown = shown;
     s.summary = std::move(summary);
     return s;
 }
 
+// The cheese is weighed on the scale and sold at the weight it read.
+Step weighedSale() {
+    Step s = step(
+        "the cheese at the weight read, 39,80 the kilo, ICMS 12 %", "Quelmar_FI_VendeItem",
+        {"2000000000017", "QUEIJO MUSSARELA KG", "12,00", "F", "0,500", "2", "39,80", "$", "0,00"});
+    s.fromBefore = [](std::vector<std::string>& arguments, const CallOutcome& before) {
+        if (!before.answers.empty()) arguments[4] = kilosOfWeight(before.answers.front().text);
+    };
+    return s;
+}
+
 }  // namespace
+
+const sim::PlateReading kScaleReading{500, 3980, sim::PlateState::Stable};
+
+std::string kilosOfWeight(const std::string& weight) {
+    const long grams = std::strtol(weight.c_str(), nullptr, 10);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld,%03ld", grams / 1000, grams % 1000);
+    return text;
+}
 
 // The electricity bill the shop authenticates waits in the cheque station's slip.
 const char* const kPrinterSeed =
@@ -75,9 +98,9 @@ const std::vector<Section>& fiscalDay() {
                   {"7896004000855", "FEIJAO CARIOCA 1KG", "07,00", "I", "3", "2", "8,50", "%",
                    "10,00"}),
              // 0,500 x 39,80 = 19,90
-             step("0,500 kg cheese at 39,80, ICMS 12 %", "Quelmar_FI_VendeItem",
-                  {"2000000000017", "QUEIJO MUSSARELA KG", "12,00", "F", "0,500", "2", "39,80", "$",
-                   "0,00"}),
+             check("weigh the cheese on the scale", "Quelmar_FI_InfoBalanca", "000500",
+                   Shown::Plain, "", {kScalePort, "2"}),
+             weighedSale(),
              step("wine at 25 %, a rate not programmed", "Quelmar_FI_VendeItem",
                   {"7896000000001", "VINHO TINTO 750ML", "25,00", "I", "1", "2", "39,90", "$",
                    "0,00"},

@@ -3,10 +3,12 @@
 // A new step is a new row.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "quelfi/call_table.h"
+#include "sim/scales/virtual_scale.h"
 
 namespace quelfi::tool::demo {
 
@@ -21,6 +23,9 @@ struct Step {
     std::string expectedAnswer;          // when not empty, what the first answer must be, exactly
     Shown shown = Shown::Plain;
     std::string summary;  // when not empty, the answer is listed under this label at the end
+    // When set, fills in arguments from what the step before answered (a weight read on the
+    // scale becomes the quantity sold); `arguments` holds what it stands for.
+    std::function<void(std::vector<std::string>& arguments, const CallOutcome& before)> fromBefore;
 };
 
 struct Section {
@@ -30,6 +35,13 @@ struct Section {
 
 // The printer the day runs on, in the seed notation.
 extern const char* const kPrinterSeed;
+
+// The price-computing scale (model 2) the day weighs on, on COM2: what lies on it.
+extern const sim::PlateReading kScaleReading;
+inline constexpr const char* kScalePort = "COM2";
+
+// A model 2 weight field ("000500", grams) as the quantity of a sale in kilos ("0,500").
+std::string kilosOfWeight(const std::string& weight);
 
 const std::vector<Section>& fiscalDay();
 

@@ -4,6 +4,7 @@
 // on Ctrl-C (SIGINT) or SIGTERM. On the Quelmar printer SIGUSR1 puts a document in the cheque
 // station's slip, as an operator would for a cheque or an authentication.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <time.h>
@@ -15,7 +16,9 @@
 #include <iostream>
 
 #include "quelfi/commands.h"
+#include "quelfi/scale_input.h"
 #include "quelfi/served_printer.h"
+#include "quelfi/served_scale.h"
 #include "quelfi/served_yanco.h"
 #include "quelfi/sim_settings.h"
 #include "quelfi/terminal.h"
@@ -36,6 +39,50 @@ std::string machineText(const sim::FiscalModel& m) {
     return text;
 }
 
+// Lines typed on standard input while the scale runs: each a new weight or state. Read only when
+// something is there, so the program never waits on its input.
+class TypedLines {
+  public:
+    // The lines completed since the last look.
+    std::vector<std::string> take() {
+        std::vector<std::string> lines;
+        pollfd in{0, POLLIN, 0};
+        while (open_ && ::poll(&in, 1, 0) > 0) {
+            char chunk[256];
+            const ssize_t n = ::read(0, chunk, sizeof chunk);
+            if (n <= 0) {
+                open_ = false;
+                break;
+            }
+            pending_.append(chunk, static_cast<std::size_t>(n));
+        }
+        for (std::size_t end; (end = pending_.find('\n')) != std::string::npos;) {
+            lines.push_back(pending_.substr(0, end));
+            pending_.erase(0, end + 1);
+        }
+        return lines;
+    }
+
+  private:
+    bool open_ = true;
+    std::string pending_;
+};
+
+void changeScale(ServedScale& served, const std::string& line, const Styler& style) {
+    const std::optional<ScaleInput> input = scaleInputOf(line);
+    if (!input) {
+        if (line.find_first_not_of(" \t\r") != std::string::npos)
+            std::cerr << "quelfi sim: the scale takes a weight in kilos (2,000) or I, N, S; not '"
+                      << line << "'\n";
+        return;
+    }
+    if (input->grams) served.scale().weigh(*input->grams);
+    if (input->state) served.scale().show(*input->state);
+    std::cout << style.paint(Colour::Bold, "  scale ")
+              << plateText(served.model(), served.scale().reading()) << '\n'
+              << std::flush;
+}
+
 std::string yancoMachineText(const sim::yanco::Model& m) {
     char text[160];
     std::snprintf(text, sizeof text, "Yanco %s, firmware %s, COO %06d", m.serialNumber.c_str(),
@@ -51,7 +98,11 @@ using Rows = std::vector<std::vector<std::string>>;
 template <typename Served>
 int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_t& stops,
                       const std::string& title, Rows rows, const std::string& machine,
-                      const std::function<void()>& insertDocument = {}) {
+                      ServedScale* scale, const std::function<void()>& insertDocument = {}) {
+    if (scale)
+        rows.push_back({settings.scalePort, scale->link() + "   scale model " +
+                                                std::to_string(scale->model()) + ", " +
+                                                plateText(scale->model(), settings.scaleReading)});
     rows.push_back({"state", settings.stateFile});
     if (!settings.paperFile.empty()) rows.push_back({"paper", settings.paperFile});
     rows.push_back({"printer", machine});
@@ -59,9 +110,13 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
     std::cout << style.paint(Colour::Bold, "quelfi sim: the virtual " + title + " printer is on")
               << '\n';
     for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
+    if (scale)
+        std::cout << "A weight in kilos (2,000) or I, N, S typed here and Enter changes what the "
+                     "scale reads.\n";
     if (insertDocument)
         std::cout << "kill -USR1 " << ::getpid() << " puts a document in the cheque slip; ";
     std::cout << "Ctrl-C stops it.\n" << std::flush;
+    TypedLines typed;
 
     std::size_t shown = 0;
     bool warned = false;
@@ -75,6 +130,8 @@ int serveUntilStopped(Served& served, const SimSettings& settings, const sigset_
                 std::cout << style.paint(Colour::Dim, "  | ") << paper[shown] << '\n';
             std::cout << std::flush;
         }
+        if (scale)
+            for (const std::string& line : typed.take()) changeScale(*scale, line, style);
         if (!served.keepState() && !warned) {
             std::cerr << "quelfi sim: cannot write the state file " << settings.stateFile << '\n';
             warned = true;
@@ -93,7 +150,8 @@ Rows portRows(const std::string& devicePath, const std::string& comLink,
             {"COM1", comLink + "   (QUELFI_PORT_DIR=" + settings.portDirectory + ")"}};
 }
 
-int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalModel model) {
+int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalModel model,
+               ServedScale* scale) {
     const std::string machine = machineText(model);
     ServedPrinter::Options options;
     options.road = settings.emulator ? ServedPrinter::Road::EmulatorFiles
@@ -119,7 +177,7 @@ int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalMo
     } else {
         rows = portRows(served->devicePath(), served->comLink(), settings);
     }
-    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine, [&served] {
+    return serveUntilStopped(*served, settings, stops, "Quelmar", rows, machine, scale, [&served] {
         served->printer().update([](sim::FiscalModel& m) {
             m.chequeSensor = sim::codes::kChequeDocumentPresent |
                              sim::codes::kChequeDocumentAligned | sim::codes::kChequeUnderHead;
@@ -127,7 +185,8 @@ int runQuelmar(const SimSettings& settings, const sigset_t& stops, sim::FiscalMo
     });
 }
 
-int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Model model) {
+int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Model model,
+             ServedScale* scale) {
     const std::string machine = yancoMachineText(model);
     std::unique_ptr<ServedYanco> served;
     try {
@@ -139,7 +198,8 @@ int runYanco(const SimSettings& settings, const sigset_t& stops, sim::yanco::Mod
         return 1;
     }
     return serveUntilStopped(*served, settings, stops, "Yanco",
-                             portRows(served->devicePath(), served->comLink(), settings), machine);
+                             portRows(served->devicePath(), served->comLink(), settings), machine,
+                             scale);
 }
 
 }  // namespace
@@ -189,8 +249,19 @@ int simCommand(const std::vector<std::string>& args) {
     sigaddset(&stops, SIGTERM);
     sigaddset(&stops, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stops, nullptr);
-    return yanco ? runYanco(*settings, stops, std::move(*yanco))
-                 : runQuelmar(*settings, stops, std::move(*quelmar));
+    // A scale beside the printer, on its own port.
+    std::unique_ptr<ServedScale> scale;
+    if (settings->scaleModel != 0) {
+        try {
+            scale = std::make_unique<ServedScale>(settings->scaleModel, settings->scaleReading,
+                                                  settings->portDirectory, settings->scalePort);
+        } catch (const std::exception& e) {
+            std::cerr << "quelfi sim: cannot serve the scale: " << e.what() << '\n';
+            return 1;
+        }
+    }
+    return yanco ? runYanco(*settings, stops, std::move(*yanco), scale.get())
+                 : runQuelmar(*settings, stops, std::move(*quelmar), scale.get());
 }
 
 }  // namespace quelfi::tool

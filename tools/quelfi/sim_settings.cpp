@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "quelfi/scale_input.h"
 #include "sim/quelmar/model_file.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/yanco/model_text.h"
@@ -27,7 +28,13 @@ const char* const kSimUsage =
     "  --quiet           do not show the paper as it prints\n"
     "  --yanco           the Yanco printer (default state ~/.quelfi/yanco.state; its seed\n"
     "                    notation is in sim/yanco/model_text.h; no --mfd, --type, --firmware\n"
-    "                    or --emulator)\n";
+    "                    or --emulator)\n"
+    "  --scale 1|2       serve a virtual scale of that model too; a weight in kilos or a\n"
+    "                    state (I unstable, N negative, S overloaded) typed on standard\n"
+    "                    input changes what it reads\n"
+    "  --scale-port NAME the scale's name in the port directory (default COM2)\n"
+    "  --weight KG       what lies on the scale at the start, e.g. 2,000 (default 0)\n"
+    "  --price R$        the price per kilo keyed into a model 2 scale, e.g. 12,90\n";
 
 namespace {
 
@@ -79,6 +86,33 @@ std::optional<SimSettings> parseSimSettings(const std::vector<std::string>& args
             settings.paperFile = args[++i];
         } else if (option == "--port-dir") {
             settings.portDirectory = args[++i];
+        } else if (option == "--scale") {
+            const std::string& model = args[++i];
+            if (model != "1" && model != "2") {
+                error = "--scale takes the model, 1 or 2, not '" + model + "'";
+                return std::nullopt;
+            }
+            settings.scaleModel = model[0] - '0';
+        } else if (option == "--scale-port") {
+            settings.scalePort = args[++i];
+            if (settings.scalePort.empty() || settings.scalePort.find('/') != std::string::npos ||
+                settings.scalePort == "COM1") {
+                error = "--scale-port takes a port name other than the printer's COM1, not '" +
+                        settings.scalePort + "'";
+                return std::nullopt;
+            }
+        } else if (option == "--weight" || option == "--price") {
+            const std::string& text = args[++i];
+            const std::optional<long> value =
+                option == "--weight" ? gramsOf(text) : centavosOf(text);
+            if (!value) {
+                error = option + " takes " +
+                        (option == "--weight" ? "kilos, e.g. 2,000" : "reais, e.g. 12,90") +
+                        ", not '" + text + "'";
+                return std::nullopt;
+            }
+            (option == "--weight" ? settings.scaleReading.grams
+                                  : settings.scaleReading.pricePerKiloCentavos) = *value;
         } else {
             error = "unknown option '" + option + "'";
             return std::nullopt;

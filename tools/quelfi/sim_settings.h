@@ -9,19 +9,23 @@
 #include <vector>
 
 #include "sim/quelmar/fiscal_model.h"
+#include "sim/scales/virtual_scale.h"
 #include "sim/yanco/model.h"
 
 namespace quelfi::tool {
 
 struct SimSettings {
-    std::string stateFile;      // where the fiscal state is kept between runs
-    bool fresh = false;         // start from a new printer, ignoring the state file
-    std::string seed;           // the machine options and --seed, in the seed notation
-    std::string paperFile;      // "" keeps the paper in memory
-    std::string portDirectory;  // where COM1 is linked
-    bool emulator = false;      // the emulator files instead of a pseudo-terminal
-    bool quiet = false;         // the paper is not shown on standard output
-    bool yanco = false;         // the Yanco printer instead of the Quelmar one
+    std::string stateFile;           // where the fiscal state is kept between runs
+    bool fresh = false;              // start from a new printer, ignoring the state file
+    std::string seed;                // the machine options and --seed, in the seed notation
+    std::string paperFile;           // "" keeps the paper in memory
+    std::string portDirectory;       // where COM1 is linked
+    bool emulator = false;           // the emulator files instead of a pseudo-terminal
+    bool quiet = false;              // the paper is not shown on standard output
+    bool yanco = false;              // the Yanco printer instead of the Quelmar one
+    int scaleModel = 0;              // 1 or 2: a virtual scale served too; 0: none
+    std::string scalePort = "COM2";  // its name in the port directory
+    sim::PlateReading scaleReading;  // what lies on it at the start
 };
 
 extern const char* const kSimUsage;

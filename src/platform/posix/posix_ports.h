@@ -11,6 +11,8 @@ namespace quelfi::platform::posix {
 std::uint32_t monotonicMs();
 std::string serialDevicePath(const std::string& name);
 std::unique_ptr<Port> openSerial(const std::string& name, int& systemError);
+std::unique_ptr<SerialLine> openLine(const std::string& name, const LineSettings& settings,
+                                     int& systemError);
 std::unique_ptr<Port> openEmulator(const std::string& commandFile, const std::string& replyFile,
                                    EmulatorOpenError& error);
 

@@ -37,6 +37,12 @@ std::unique_ptr<Port> Platform::openSerialPort(const std::string& name, int& sys
     return posix::openSerial(name, systemError);
 }
 
+std::unique_ptr<SerialLine> Platform::openSerialLine(const std::string& name,
+                                                     const LineSettings& settings,
+                                                     int& systemError) {
+    return posix::openLine(name, settings, systemError);
+}
+
 std::unique_ptr<Port> Platform::openEmulatorFiles(const std::string& commandFile,
                                                   const std::string& replyFile,
                                                   EmulatorOpenError& error) {

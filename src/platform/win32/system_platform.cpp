@@ -24,6 +24,12 @@ std::unique_ptr<Port> Platform::openSerialPort(const std::string& name, int& sys
     return win32::openSerial(name, systemError);
 }
 
+std::unique_ptr<SerialLine> Platform::openSerialLine(const std::string& name,
+                                                     const LineSettings& settings,
+                                                     int& systemError) {
+    return win32::openLine(name, settings, systemError);
+}
+
 std::unique_ptr<Port> Platform::openEmulatorFiles(const std::string& commandFile,
                                                   const std::string& replyFile,
                                                   EmulatorOpenError& error) {

@@ -13,6 +13,8 @@ namespace quelfi::platform::win32 {
 std::string serialDeviceName(const std::string& name);
 
 std::unique_ptr<Port> openSerial(const std::string& name, int& systemError);
+std::unique_ptr<SerialLine> openLine(const std::string& name, const LineSettings& settings,
+                                     int& systemError);
 std::unique_ptr<Port> openEmulator(const std::string& commandFile, const std::string& replyFile,
                                    EmulatorOpenError& error);
 

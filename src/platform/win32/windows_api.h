@@ -32,6 +32,8 @@ class Handle {
 
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    // Gives the handle up without closing it.
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
     void reset() {
         if (valid()) ::CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
