@@ -1,6 +1,7 @@
 // Every export of the export table called with generated arguments, in sequences, against the
-// virtual printer on an in-process line (virtual clock: waits take no real time), in direct mode
-// and in the client and driver sides of the network mode, with the line misbehaving now and then.
+// virtual printer the INI names (Quelmar or Yanco) on an in-process line (virtual clock: waits take
+// no real time), in direct mode and in the client and driver sides of the network mode, with the
+// line misbehaving now and then.
 //
 // Holds after every call: the result is one of the library's return codes; the call kept within
 // its time limits on the virtual clock; no answer buffer was filled to its end; and nothing of the
@@ -8,6 +9,7 @@
 // AddressSanitizer and UndefinedBehaviorSanitizer watch memory, leaks and arithmetic meanwhile.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,8 @@
 #include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
+#include "sim/yanco/in_process_port.h"
+#include "sim/yanco/model_text.h"
 #include "support/export_arguments.h"
 #include "support/fuzz_input.h"
 #include "support/fuzz_platform.h"
@@ -49,14 +53,24 @@ constexpr Export kExports[] = {
 #undef QF_ALIAS_DECORATED
 };
 
-// Printers to talk to: a plain one with rates and payment forms, one with an electronic journal,
-// one in the middle of a coupon, one out of paper, one with the restaurant firmware and a table.
+// Quelmar printers to talk to: a plain one with rates and payment forms, one with an electronic
+// journal, one in the middle of a coupon, one out of paper, one with the restaurant firmware and a
+// table.
 const char* const kSeeds[] = {
     "rates=18.00,7.00/ISS,12.00; payments=Dinheiro,Cheque,Cartao/V; coo=120; lastitem=0",
     "mfd=1; rates=18.00; payments=Dinheiro; coo=5",
     "rates=18.00; payments=Dinheiro; coo=77; document=coupon; lastitem=3",
     "rates=18.00; payments=Dinheiro; paper=out",
     "firmware=03.20.00; rates=18.00; payments=Dinheiro; table.12.1=101,PRATO,01,2,30.00,0",
+};
+
+// Yanco printers, when the INI names one: a day open, a coupon in progress, no day yet, paper near
+// its end.
+const char* const kYancoSeeds[] = {
+    "day=1; movement=15/06/2026; rates=18.00,7.00/ISS; payments=Dinheiro,Cartao/V; coo=120",
+    "day=1; movement=15/06/2026; document=coupon; coo=9",
+    "day=0",
+    "day=1; movement=15/06/2026; paper=low",
 };
 
 constexpr const char* kFixedClock = "; clock=15/06/2026 10:00:00";
@@ -91,17 +105,38 @@ std::string iniText(fuzz::FuzzInput& in, const std::string& workDir) {
 }
 
 // A misbehaviour of the line for the next call: most calls get none.
-void injectFault(fuzz::FuzzInput& in, sim::InProcessPort& line) {
-    const std::uint8_t kind = in.byte() % 24;
-    if (kind == 0) line.goSilent();
-    if (kind == 1) line.dropCtsFor(in.below(250) * 1000);
-    if (kind == 2) line.garbleNextFrame();
-    if (kind == 3) line.answerNak();
-    if (kind == 4) line.loseReplyByte(in.below(40));
-    if (kind == 5) line.cutReplyAfter(in.below(40));
-    if (kind == 6) line.answerLate(in.below(16) * 1000);
-    if (kind == 7) line.garbageBeforeAck(in.text(8));
-    if (kind == 8) line.dropCtsForReads(in.byte());
+void injectFault(fuzz::FuzzInput& in, sim::InProcessLine& line) {
+    switch (in.byte() % 24) {
+        case 0:
+            line.goSilent();
+            break;
+        case 1:
+            line.dropCtsFor(in.below(250) * 1000);
+            break;
+        case 2:
+            line.garbleNextFrame();
+            break;
+        case 3:
+            line.answerNak();
+            break;
+        case 4:
+            line.loseReplyByte(in.below(40));
+            break;
+        case 5:
+            line.cutReplyAfter(in.below(40));
+            break;
+        case 6:
+            line.answerLate(in.below(16) * 1000);
+            break;
+        case 7:
+            line.garbageBeforeAck(in.text(8));
+            break;
+        case 8:
+            line.dropCtsForReads(in.byte());
+            break;
+        default:
+            break;
+    }
 }
 
 // The driver program's answer files of the network mode are outside data too; Retorno.txt is kept
@@ -141,10 +176,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::InWorkDir inWorkDir;
     fuzz::FuzzInput in(data, size);
 
+    static const sim::yanco::Model kYancoModels[] = {
+        sim::yanco::modelFromSeed(std::string(kYancoSeeds[0]) + kFixedClock),
+        sim::yanco::modelFromSeed(std::string(kYancoSeeds[1]) + kFixedClock),
+        sim::yanco::modelFromSeed(std::string(kYancoSeeds[2]) + kFixedClock),
+        sim::yanco::modelFromSeed(std::string(kYancoSeeds[3]) + kFixedClock),
+    };
     const std::string ini = iniText(in, dir.workDir());
     dir.writeIni(ini);
-    sim::QuelmarPrinter printer(kModels[in.below(std::size(kModels))]);
-    sim::InProcessPort line(printer, platform);
+    const std::size_t model = in.below(std::size(kModels));
+    sim::QuelmarPrinter printer(kModels[model]);
+    sim::yanco::Printer yancoPrinter(kYancoModels[model % std::size(kYancoModels)]);
+    std::unique_ptr<sim::InProcessLine> connected;
+    if (ini.find("ModeloImp=YANCO") != std::string::npos)
+        connected = std::make_unique<sim::yanco::InProcessPort>(yancoPrinter, platform);
+    else
+        connected = std::make_unique<sim::InProcessPort>(printer, platform);
+    sim::InProcessLine& line = *connected;
     platform.plugPort("COM1", [&line] { return line.connection(); });
     platform.prompts.clear();
     platform.transientMessages.clear();

@@ -306,15 +306,6 @@ TEST_F(DayTest, SubtotalGoesToTheBufferOrToTheAnswerFile) {
                         "Retorno Quelmar_FI_SubTotal: 1"}));
 }
 
-TEST_F(DayTest, ClosingAnXOrZReportIsHandedToTheYancoAdapter) {
-    // Only the Yanco adapter closes these reports; without its transport nothing is closed.
-    EXPECT_EQ(Quelmar_FI_FechaRelatorioXouZ(), -1);
-    EXPECT_EQ(state().lastReturnCode, -1);
-    EXPECT_EQ(state().nestedCall, 0);
-    EXPECT_EQ(newWire(), "");
-    EXPECT_EQ(workLog(), logLines({"Quelmar_FI_FechamentoDoDia "}));
-}
-
 TEST_F(DayTest, DocumentTextTravelsWholeUpTo618Characters) {
     const std::string text618 = std::string(300, 'a') + "\r\n" + std::string(316, 'b');
     ASSERT_EQ(text618.size(), 618u);

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <map>
 
-#include "adapters/yanco/yanco_road.h"
 #include "core/printer_state.h"
 #include "fiscal/queries.h"
 #include "platform/platform.h"
@@ -130,49 +129,6 @@ TEST_F(PortConnectionTest, EmulatorFileFailureShowsAMessageAndGivesMinusFive) {
                                                                       : "arquivo leitura do") +
                                            " Emulador"}));
     }
-}
-
-// The Yanco printer's transport as the start of day sees it: how often it was asked, and what it
-// answers.
-struct FakeYancoTransport {
-    static inline int sent = 0;
-    static int send(const protocol::Road&, const yanco::YancoCommand& command) {
-        EXPECT_EQ(command.text, "121             ");
-        ++sent;
-        state().st2 = 0;
-        return 1;
-    }
-};
-
-TEST_F(PortConnectionTest, YancoStartOfDayRunsOncePerDay) {
-    PseudoTerminal printer;
-    printer.linkAs(portDir() + "/COM1");
-    configure("ModeloImp=YANCO\nPorta=COM1\n");
-    FakeYancoTransport::sent = 0;
-    const yanco::YancoRoad road(fiscal::fiscalFlagsForStatus, FakeYancoTransport::send);
-    EXPECT_EQ(road.openPort(), 1);
-    EXPECT_EQ(FakeYancoTransport::sent, 1);
-    EXPECT_TRUE(state().dayOpenDone);
-    EXPECT_EQ(ini(), configuredIni() + "[Config]\nInicioDia=1\n");
-    EXPECT_EQ(workLog(),
-              logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                        "Executando a abertura do dia", "Abertura do dia executada com sucesso",
-                        "Retorno Quelmar_FI_AbrePortaSerial: 1"}));
-    Quelmar_FI_FechaPortaSerial();
-    state().dayOpenDone = false;  // a new process: the INI says the day is open
-    EXPECT_EQ(road.openPort(), 1);
-    EXPECT_EQ(FakeYancoTransport::sent, 1);
-
-    // Until its transport is built the library's own Yanco road cannot send the start of day.
-    Quelmar_FI_FechaPortaSerial();
-    configure("ModeloImp=YANCO\nPorta=COM1\n");
-    state().dayOpenDone = false;
-    EXPECT_EQ(Quelmar_FI_AbrePortaSerial(), 0);
-    EXPECT_EQ(state().portOpen, 1);  // the port stays open
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbrePortaSerial ", "Parâmetro: COM1",
-                                   "Executando a abertura do dia",
-                                   "Retorno Quelmar_FI_AbrePortaSerial: 0 - Erro de comunicação "
-                                   "ao enviar o comando de inicio do dia"}));
 }
 
 const std::string kStatusFrame = frameOf("\x1B\x13");

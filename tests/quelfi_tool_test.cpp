@@ -257,6 +257,17 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_TRUE(hasLine(lines, "Coupon 2 R$ 30,95"));
     EXPECT_TRUE(hasLine(lines, "Cancelled coupons 0001"));
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
+
+    // The same shop's day with a Yanco printer.
+    const ToolRun yanco = runTool(QUELFI_TOOL, {"demo", "--yanco", "--dir", root() + "/yanco"});
+    EXPECT_EQ(yanco.exitCode, 0) << yanco.out;
+    steps = 0;
+    for (const tool::demo::Section& section : tool::demo::yancoDay())
+        steps += static_cast<int>(section.steps.size());
+    const std::vector<std::string> yancoLines = collapsedLines(yanco.out);
+    EXPECT_EQ(yancoLines.back(), std::to_string(steps) + " steps: " + std::to_string(steps) +
+                                     " gave the expected result.");
+    EXPECT_TRUE(hasLine(yancoLines, "Z reductions 0001"));
 }
 
 TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {

@@ -67,6 +67,12 @@ struct PrinterState {
     std::array<std::string, 16> taxRateTable;  // slot 1 first; hundredths of a percent, "" unset
     bool taxRateTableLoaded = false;           // never cleared once read
     bool type60StartRecorded = false;          // the day's first coupon was recorded in the INI
+    // The Yanco printer's configuration answer, read once ("2E"): 13 rates of five characters
+    // (four digits in hundredths of a percent, then the tax mark) and 30 payment forms of 15.
+    std::array<std::string, 13> yancoTaxRates;
+    bool yancoTaxRatesLoaded = false;  // never cleared once read
+    std::array<std::string, 30> yancoPaymentForms;
+    bool yancoPaymentFormsLoaded = false;  // never cleared once read
 
     // --- connection ---
     int requestedPort = 100;
@@ -82,6 +88,13 @@ struct PrinterState {
     int st3 = 0;
     std::string replyBuffer;  // decoded data of the last reply (at most kReplyBufferSize - 1)
     int lastReturnCode = 1;
+    // The Yanco printer's last reply as it came (its status number in st1), kept apart from the
+    // ACK, ST1, ST2 above so that translating it twice gives the same answer.
+    struct {
+        int ack = 0;
+        int st1 = 0;
+        int st2 = 0;
+    } yancoReply;
 
     // --- per-call controls (a command's own settings travel in its CommandSpec) ---
     int nestedCall = 0;
@@ -95,6 +108,11 @@ struct PrinterState {
     bool fastSaleMode = false;
     bool wrapAnswerText = false;
     bool simplifiedReading = false;  // fiscal-memory readings in their short form ('i')
+    bool yancoReportOpen = false;    // the Yanco printer's management report was opened
+    // The Yanco coupon's payments so far and the subtotal its closing read, in centavos: the end
+    // of closing waits until the payments cover the subtotal.
+    std::uint64_t yancoPaymentSum = 0;
+    std::uint64_t yancoSubtotal = 0;
     std::FILE* answerFileHandle = nullptr;
 
     // --- card payments (TEF) ---

@@ -1,5 +1,5 @@
 // The entry points of the day operations and the non-fiscal documents.
-#include "adapters/yanco/yanco_transport.h"
+#include "adapters/yanco/yanco_status.h"
 #include "exports/boundary.h"
 #include "fiscal/day_operations.h"
 #include "fiscal/nonfiscal_documents.h"
@@ -46,7 +46,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_FechamentoDoDia(void) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechaRelatorioXouZ(void) {
-    return enter([](const Road&) { return fiscal::closeXOrZReport(yanco::closeXOrZReport); });
+    return enter(
+        [](const Road& road) { return fiscal::closeXOrZReport(road, yanco::closeXOrZReport); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_SubTotal(char* subTotal) {

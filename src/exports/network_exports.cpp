@@ -2,7 +2,6 @@
 // request that the driver program runs on the printer's workstation.
 #include "core/export_call.h"
 #include "exports/boundary.h"
-#include "protocol/driver_request.h"
 #include "protocol/network_client.h"
 #include "quelfi32.h"
 
@@ -18,9 +17,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_LeArquivoRetorno(char* buffer) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ComandoDriverRede(const char* request) {
-    return enter([=](const Road& road) {
-        return protocol::runRawRequest(road, quelfi::core::argText(request));
-    });
+    return enter(
+        [=](const Road& road) { return road.runRawRequest(quelfi::core::argText(request)); });
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "adapters/yanco/yanco_status.h"
 #include "exports/boundary.h"
 #include "fiscal/queries.h"
 #include "protocol/status.h"
@@ -13,6 +14,7 @@ using quelfi::exports::guarded;
 using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
 namespace protocol = quelfi::protocol;
+namespace yanco = quelfi::yanco;
 using fiscal::Query;
 
 namespace {
@@ -43,6 +45,19 @@ int integerToText(const Road& road, Query id, char* out, const char* format) {
 
 void statusText(char* out, int value) {
     writeNumber(out, "%d", value);
+}
+
+// A Yanco status operation answering in texts (and ST3 0 for the journal's variant).
+using YancoStatus = int (*)(const Road&, short*, short*, short*);
+int yancoStatusTexts(YancoStatus status, const Road& road, char* ack, char* st1, char* st2,
+                     char* st3 = nullptr) {
+    short values[3] = {0, 0, 0};
+    const int result = status(road, &values[0], &values[1], &values[2]);
+    statusText(ack, values[0]);
+    statusText(st1, values[1]);
+    statusText(st2, values[2]);
+    statusText(st3, 0);
+    return result;
 }
 
 }  // namespace
@@ -152,58 +167,76 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_AcionaGaveta(void) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraStr(char* ack, char* st1, char* st2) {
-    return enter([=](const Road& road) {
-        std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterState(road, answer);
-        if (answer) {
-            statusText(ack, answer->ack);
-            statusText(st1, answer->st1);
-            statusText(st2, answer->st2);
-        }
-        return result;
-    });
+    return enter(
+        [=](const Road& road) {
+            std::optional<protocol::StatusAnswer> answer;
+            const int result = protocol::verifyPrinterState(road, answer);
+            if (answer) {
+                statusText(ack, answer->ack);
+                statusText(st1, answer->st1);
+                statusText(st2, answer->st2);
+            }
+            return result;
+        },
+        [=](const Road& road) {
+            return yancoStatusTexts(yanco::verifyPrinterState, road, ack, st1, st2);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFD(short* ack, short* st1,
                                                                   short* st2, short* st3) {
-    return enter([=](const Road& road) {
-        std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterStateMfd(road, answer);
-        if (answer) {
-            for (auto [out, value] : {std::pair{ack, answer->ack}, std::pair{st1, answer->st1},
-                                      std::pair{st2, answer->st2}, std::pair{st3, answer->st3}})
-                if (out) *out = static_cast<short>(value);
-        }
-        return result;
-    });
+    return enter(
+        [=](const Road& road) {
+            std::optional<protocol::StatusAnswer> answer;
+            const int result = protocol::verifyPrinterStateMfd(road, answer);
+            if (answer) {
+                for (auto [out, value] : {std::pair{ack, answer->ack}, std::pair{st1, answer->st1},
+                                          std::pair{st2, answer->st2}, std::pair{st3, answer->st3}})
+                    if (out) *out = static_cast<short>(value);
+            }
+            return result;
+        },
+        [=](const Road& road) {
+            // The Yanco printer has no journal status: its ST3 is 0.
+            if (st3) *st3 = 0;
+            return yanco::verifyPrinterState(road, ack, st1, st2);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFDStr(char* ack, char* st1,
                                                                      char* st2, char* st3) {
-    return enter([=](const Road& road) {
-        std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::verifyPrinterStateMfd(road, answer);
-        if (answer) {
-            statusText(ack, answer->ack);
-            statusText(st1, answer->st1);
-            statusText(st2, answer->st2);
-            statusText(st3, answer->st3);
-        }
-        return result;
-    });
+    return enter(
+        [=](const Road& road) {
+            std::optional<protocol::StatusAnswer> answer;
+            const int result = protocol::verifyPrinterStateMfd(road, answer);
+            if (answer) {
+                statusText(ack, answer->ack);
+                statusText(st1, answer->st1);
+                statusText(st2, answer->st2);
+                statusText(st3, answer->st3);
+            }
+            return result;
+        },
+        [=](const Road& road) {
+            return yancoStatusTexts(yanco::verifyPrinterState, road, ack, st1, st2, st3);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1, char* st2) {
-    return enter([=](const Road& road) {
-        std::optional<protocol::StatusAnswer> answer;
-        const int result = protocol::printerReturn(road, answer);
-        if (answer) {
-            statusText(ack, answer->ack);
-            statusText(st1, answer->st1);
-            statusText(st2, answer->st2);
-        }
-        return result;
-    });
+    return enter(
+        [=](const Road& road) {
+            std::optional<protocol::StatusAnswer> answer;
+            const int result = protocol::printerReturn(road, answer);
+            if (answer) {
+                statusText(ack, answer->ack);
+                statusText(st1, answer->st1);
+                statusText(st2, answer->st2);
+            }
+            return result;
+        },
+        [=](const Road& road) {
+            return yancoStatusTexts(yanco::printerReturn, road, ack, st1, st2);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ValorFormaPagamento(const char* formaPagamento, char* valor) {

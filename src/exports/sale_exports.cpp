@@ -1,4 +1,5 @@
 // The sale cycle's entry points.
+#include "adapters/yanco/yanco_sale.h"
 #include "exports/boundary.h"
 #include "fiscal/coupon_closing.h"
 #include "fiscal/coupon_opening.h"
@@ -8,6 +9,7 @@
 using quelfi::exports::enter;
 using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
+namespace yanco = quelfi::yanco;
 
 extern "C" {
 
@@ -20,10 +22,15 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItem(const char* codigo, const char* 
                                                 const char* quantidade, int casasDecimais,
                                                 const char* valorUnitario, const char* tipoDesconto,
                                                 const char* desconto) {
-    return enter([=](const Road& road) {
-        return fiscal::sellItem(road, codigo, descricao, aliquota, tipoQuantidade, quantidade,
-                                casasDecimais, valorUnitario, tipoDesconto, desconto);
-    });
+    return enter(
+        [=](const Road& road) {
+            return fiscal::sellItem(road, codigo, descricao, aliquota, tipoQuantidade, quantidade,
+                                    casasDecimais, valorUnitario, tipoDesconto, desconto);
+        },
+        [=](const Road& road) {
+            return yanco::sellItem(road, codigo, descricao, aliquota, tipoQuantidade, quantidade,
+                                   casasDecimais, valorUnitario, tipoDesconto, desconto);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItemDepartamento(
@@ -38,15 +45,18 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VendeItemDepartamento(
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaItemAnterior(void) {
-    return enter([](const Road& road) { return fiscal::cancelLastItem(road); });
+    return enter([](const Road& road) { return fiscal::cancelLastItem(road); },
+                 [](const Road& road) { return yanco::cancelLastItem(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaItemGenerico(const char* numeroItem) {
-    return enter([=](const Road& road) { return fiscal::cancelItem(road, numeroItem); });
+    return enter([=](const Road& road) { return fiscal::cancelItem(road, numeroItem); },
+                 [=](const Road& road) { return yanco::cancelItem(road, numeroItem); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_CancelaCupom(void) {
-    return enter([](const Road& road) { return fiscal::cancelCoupon(road); });
+    return enter([](const Road& road) { return fiscal::cancelCoupon(road); },
+                 [](const Road& road) { return yanco::cancelCoupon(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AumentaDescricaoItem(const char* descricao) {
@@ -60,16 +70,24 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_UsaUnidadeMedida(const char* unidadeMedida
 QUELFI_API int QUELFI_CALL Quelmar_FI_IniciaFechamentoCupom(const char* acrescimoDesconto,
                                                             const char* tipoAcrescimoDesconto,
                                                             const char* valorAcrescimoDesconto) {
-    return enter([=](const Road& road) {
-        return fiscal::startClosing(road, acrescimoDesconto, tipoAcrescimoDesconto,
-                                    valorAcrescimoDesconto);
-    });
+    return enter(
+        [=](const Road& road) {
+            return fiscal::startClosing(road, acrescimoDesconto, tipoAcrescimoDesconto,
+                                        valorAcrescimoDesconto);
+        },
+        [=](const Road& road) {
+            return yanco::startClosingFromQuelmar(road, acrescimoDesconto, tipoAcrescimoDesconto,
+                                                  valorAcrescimoDesconto);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamento(const char* formaPagamento,
                                                            const char* valorFormaPagamento) {
     return enter(
-        [=](const Road& road) { return fiscal::pay(road, formaPagamento, valorFormaPagamento); });
+        [=](const Road& road) { return fiscal::pay(road, formaPagamento, valorFormaPagamento); },
+        [=](const Road& road) {
+            return yanco::payFromQuelmar(road, formaPagamento, valorFormaPagamento);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoIndice(const char* indiceFormaPagamento,
@@ -96,7 +114,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_EfetuaFormaPagamentoImpAntiga(
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_TerminaFechamentoCupom(const char* mensagem) {
-    return enter([=](const Road& road) { return fiscal::finishClosing(road, mensagem); });
+    return enter([=](const Road& road) { return fiscal::finishClosing(road, mensagem); },
+                 [=](const Road& road) { return yanco::finishClosingFromQuelmar(road, mensagem); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_EstornoFormasPagamento(const char* formaOrigem,
@@ -112,17 +131,28 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_FechaCupom(const char* formaPagamento,
                                                  const char* tipoAcrescimoDesconto,
                                                  const char* valorAcrescimoDesconto,
                                                  const char* valorPago, const char* mensagem) {
-    return enter([=](const Road& road) {
-        return fiscal::closeCoupon(road, formaPagamento, acrescimoDesconto, tipoAcrescimoDesconto,
-                                   valorAcrescimoDesconto, valorPago, mensagem);
-    });
+    return enter(
+        [=](const Road& road) {
+            return fiscal::closeCoupon(road, formaPagamento, acrescimoDesconto,
+                                       tipoAcrescimoDesconto, valorAcrescimoDesconto, valorPago,
+                                       mensagem);
+        },
+        [=](const Road& road) {
+            return yanco::closeCouponFromQuelmar(road, formaPagamento, acrescimoDesconto,
+                                                 tipoAcrescimoDesconto, valorAcrescimoDesconto,
+                                                 valorPago, mensagem);
+        });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechaCupomResumido(const char* formaPagamento,
                                                          const char* mensagem) {
-    return enter([=](const Road& road) {
-        return fiscal::closeCouponInOnePayment(road, formaPagamento, mensagem);
-    });
+    return enter(
+        [=](const Road& road) {
+            return fiscal::closeCouponInOnePayment(road, formaPagamento, mensagem);
+        },
+        [=](const Road& road) {
+            return yanco::closeCouponInOnePaymentFromQuelmar(road, formaPagamento, mensagem);
+        });
 }
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 // Authentication of the document in the cheque station, the character it is printed with, and
 // the force of the print head's needles.
+#include "adapters/yanco/yanco_forms.h"
 #include "core/call_log.h"
 #include "fiscal/cheque_documents.h"
 #include "fiscal/programming_fields.h"
@@ -20,9 +21,10 @@ int authenticate(const Road& road) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_Autenticacao"),
                               core::Header::Always);
     if (auto forwarded = call.handOver()) return *forwarded;
-    // For the Yanco developer: "30" and 80 blanks on the Yanco transport, its failure "Erro de
-    // comunicação". Until then nothing reaches the printer.
-    if (auto done = call.yancoForm([&] { return call.fail(0, "Erro de comunica\xE7\xE3o"); }))
+    // The Yanco printer stamps its standard text when given 80 blanks.
+    if (auto done = call.yancoForm([&] {
+            return yanco::sendAndFinish(road, call, {"30" + std::string(80, ' '), true, 0});
+        }))
         return *done;
     protocol::CommandSpec spec;
     spec.command = protocol::prefixed(std::string(1, kAuthenticate));

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "adapters/yanco/yanco_cheque.h"
+#include "adapters/yanco/yanco_forms.h"
 #include "core/call_log.h"
 #include "core/config.h"
 #include "core/port_connection.h"
@@ -108,11 +110,15 @@ int printCheque(const Road& road, const char* bank, const char* amount, const ch
     if (auto forwarded = call.handOver(
             {bankText, digits, core::argText(payee), core::argText(city), dateText, messageText}))
         return *forwarded;
-    // For the Yanco developer: the "36" cheque built from this layout, the amount ("%011s"), payee
-    // ("%-70s"), city ("%-20s"), the date and the currency names "MoedaSing" ("%-15s") and
-    // "MoedaPlu" ("%-17s") of section "Config", sent on the Yanco transport, then "Copia" as
-    // below; its failure is "Erro de comunicação". Until then nothing reaches the printer.
-    if (auto done = call.yancoForm([&] { return call.fail(0, "Erro de comunica\xE7\xE3o"); }))
+    if (auto done = call.yancoForm([&] {
+            const auto command =
+                yanco::chequeCommand({layoutEntry, digits, payeeText, cityText, chequeDay});
+            if (!command) return call.failLine(-2, invalid + "o valor");
+            int failure = 0;
+            if (!yanco::send(road, call, {*command, true, 0}, failure)) return failure;
+            keepCopy(bankText, digits, payeeText, cityText, chequeDay, messageText);
+            return call.finish(state().lastReturnCode);
+        }))
         return *done;
 
     ChequeText cheque;

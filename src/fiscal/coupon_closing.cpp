@@ -35,6 +35,7 @@ int sendPlain(const protocol::Call& call, const std::string& body) {
 
 int startClosing(const Road& road, const char* flag, const char* type, const char* value) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_IniciaFechamentoCupom"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     const std::string flagText = upperCase(core::argText(flag));
     if (flagText != "A" && flagText != "D")
         return call.failLine(-2,
@@ -88,6 +89,7 @@ int finishClosing(const Road& road, const char* message) {
 int reversePayment(const Road& road, const char* from, const char* to, const char* amount) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_EstornoFormasPagamento"),
                               core::Header::Always);
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!present(from) || std::string(from).size() > 16)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_EstornoFormasPagamento: -2 - Parametro invalido "
@@ -112,6 +114,7 @@ int closeCoupon(const Road& road, const char* form, const char* flag, const char
                 const char* value, const char* amountPaid, const char* message) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupom"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!present(form) || std::string(form).size() > 16)
         return call.failLine(
             -2, "Retorno Quelmar_FI_FechaCupom: -2 - Parametro invalido para forma de pagto");
@@ -155,6 +158,7 @@ int closeCoupon(const Road& road, const char* form, const char* flag, const char
 int closeCouponInOnePayment(const Road& road, const char* form, const char* message) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechaCupomResumido"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!present(form))
         return call.failLine(-2,
                              "Retorno Quelmar_FI_FechaCupomResumido : -2 - Parametro invalido para "

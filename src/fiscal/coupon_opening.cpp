@@ -24,7 +24,8 @@ bool goesOn(int result) {
     return result == 1 || result == -27;
 }
 
-// Reads what the first-coupon bookkeeping needs before the coupon is opened.
+}  // namespace
+
 int prepareFirstCoupon(const Road& road, std::string& coo, std::string& grossSales) {
     core::PrinterState& s = state();
     int result = readQuery(road, Query::NumeroCupom, coo);
@@ -43,7 +44,6 @@ int prepareFirstCoupon(const Road& road, std::string& coo, std::string& grossSal
     return 1;
 }
 
-// Records the COO of the day's first coupon and of the latest one.
 void recordCoupon(const Road& road, const std::string& cooRead, const std::string& grossSales) {
     core::PrinterState& s = state();
     char coo[16];
@@ -64,8 +64,6 @@ void recordCoupon(const Road& road, const std::string& cooRead, const std::strin
     }
     core::writeIniValue("RelatorioTipo60", "COOFinal", coo);
 }
-
-}  // namespace
 
 int openCoupon(const Road& road, const char* customerId) {
     core::PrinterState& s = state();

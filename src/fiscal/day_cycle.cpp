@@ -55,10 +55,10 @@ int openDay(const Road& road, const char* amount, const char* form) {
     return call.finish(s.lastReturnCode);
 }
 
-int closeXOrZReport(int (*closing)()) {
+int closeXOrZReport(const Road& road, int (*closing)(const Road&)) {
     core::PrinterState& s = state();
     core::logLine("Quelmar_FI_FechamentoDoDia", 0, " ");
-    s.lastReturnCode = core::nested([&] { return closing(); });
+    s.lastReturnCode = core::nested([&] { return closing(road); });
     return s.lastReturnCode;
 }
 

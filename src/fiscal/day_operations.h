@@ -24,7 +24,7 @@ int openDay(const Road& road, const char* amount, const char* form);
 // The Z reduction.
 int closeDay(const Road& road);
 // Hands the closing of an X or Z report to the Yanco adapter's `closing`, whatever the model.
-int closeXOrZReport(int (*closing)());
+int closeXOrZReport(const Road& road, int (*closing)(const Road&));
 
 // The open coupon's subtotal, 14 digits.
 int couponSubtotal(const Road& road, char* subtotal);

@@ -34,6 +34,7 @@ int sellDepartmentItem(const Road& road, const char* code, const char* descripti
                        const char* unit) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItemDepartamento"));
+    if (auto refused = call.refusedOnYanco()) return *refused;
     auto refuse = [&](const char* what, const char* argument) {
         core::logLine(std::string(kPrefix) + what, 0, present(argument) ? argument : " ");
         return -2;
@@ -73,7 +74,8 @@ int sellDepartmentItem(const Road& road, const char* code, const char* descripti
                                     department,
                                     unitText};
     };
-    if (auto forwarded = call.handOver({record, protocol::RecordLine::Whole})) return *forwarded;
+    if (auto forwarded = call.handOver({record, protocol::RecordLine::Whole, {}, {}}))
+        return *forwarded;
     std::string rateCode;
     switch (resolveTaxRate(road, taxRate, /*completeValue=*/false, rateCode)) {
         case RateOutcome::Resolved:

@@ -28,6 +28,8 @@ bool answered(int result) {
 
 int grossSales(const Road& road, char* sales, const QueryOptions& options) {
     const QueryCall call(road, member(Query::VendaBruta), options);
+    // Without a record it has no network step; the Yanco printer keeps the gross sales itself.
+    if (auto forwarded = call.forward(sales)) return *forwarded;
 
     std::string grandTotal;
     int result = readQuery(road, Query::GrandeTotal, grandTotal);

@@ -108,18 +108,26 @@ int integerQuery(const Road& road, Query id, std::optional<int>& value,
     const Decode decode = decoderOf(id);
     if (!decode) return -1;
     const QueryCall call(road, member(id), options);
-    if (auto forwarded = call.forward()) return *forwarded;
+    const auto deliver = [&](const IntegerAnswer& answer) {
+        if (call.answersToFile()) {
+            if (const int written = call.log().writeAnswer(answer.text); written != 1)
+                return written;
+        } else {
+            value = answer.value;
+        }
+        call.log().logAnswer(answer.text);
+        return call.finish();
+    };
+    // An answer made without the Quelmar reply is the integer's text.
+    if (auto forwarded = call.forward({}, [&](const Answer& made) {
+            return deliver({std::atoi(made.text.c_str()), made.forFile()});
+        }))
+        return *forwarded;
     int failure = 0;
     if (!call.ask(failure)) return failure;
     IntegerAnswer answer;
     if (const int decoded = decode(call, state().replyBuffer, answer); decoded != 1) return decoded;
-    if (call.answersToFile()) {
-        if (const int written = call.log().writeAnswer(answer.text); written != 1) return written;
-    } else {
-        value = answer.value;
-    }
-    call.log().logAnswer(answer.text);
-    return call.finish();
+    return deliver(answer);
 }
 
 int fiscalFlagsForStatus(const Road& road, int readyPolls, int& flags) {

@@ -39,12 +39,14 @@ int sendPlain(const protocol::Call& call, const std::string& body) {
 
 int cancelLastItem(const Road& road) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemAnterior"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (auto forwarded = call.handOver()) return *forwarded;
     return sendWithOkLine(call, std::string(1, kCancelLastItem));
 }
 
 int cancelItem(const Road& road, const char* number) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_CancelaItemGenerico"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!number || std::string(number).size() > 3)
         return call.fail(-2, "Parametro invalido para numero do item ");
     call.logParameter(number);
@@ -69,6 +71,7 @@ int cancelCoupon(const Road& road) {
 int extendItemDescription(const Road& road, const char* text) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AumentaDescricaoItem"),
                               core::Header::Always);
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!text || !*text || std::string(text).size() > 200)
         return call.failLine(-2,
                              "Retorno Quelmar_FI_AumentaDescricaoItem: -2 - Parametro invalido "
@@ -81,6 +84,7 @@ int extendItemDescription(const Road& road, const char* text) {
 int useUnitOfMeasure(const Road& road, const char* unit) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_UsaUnidadeMedida"),
                               core::Header::Always);
+    if (auto refused = call.refusedOnYanco()) return *refused;
     if (!unit || !*unit || std::string(unit).size() > 2)
         return call.failLine(
             -2,

@@ -38,6 +38,7 @@ int sellItem(const Road& road, const char* code, const char* description, const 
              const char* unitPrice, const char* discountType, const char* discount) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_VendeItem"));
+    if (auto handed = call.handedOverToYanco()) return *handed;
     const std::string codeText = core::argText(code);
     const std::string descriptionText = core::argText(description);
     ItemFields fields;
@@ -118,7 +119,7 @@ int sellItem(const Road& road, const char* code, const char* description, const 
                                         core::argText(discountType),
                                         keepDigits(discount)};
         };
-        if (auto forwarded = call.handOver({record, protocol::RecordLine::Parameters}))
+        if (auto forwarded = call.handOver({record, protocol::RecordLine::Parameters, {}, {}}))
             return *forwarded;
         switch (resolveTaxRate(road, taxRate, /*completeValue=*/true, fields.rate)) {
             case RateOutcome::Resolved:

@@ -54,7 +54,7 @@ int lookUp(const Road& road, Query id, const RecordList& list, const Refusals& r
     call.log().logRecord(call.log().record({name}));
     if (name.size() > list.nameWidth)
         return call.log().fail(-2, std::string(refusals.invalidName) + name);
-    if (auto forwarded = call.forward({name})) return *forwarded;
+    if (auto forwarded = call.forward(value, nullptr, {name})) return *forwarded;
 
     std::string records;
     const int listed = readQuery(road, list.lister, records);

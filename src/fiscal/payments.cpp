@@ -82,6 +82,7 @@ std::optional<int> paymentByName(const protocol::Call& call, const char* form, c
     int refusal = 0;
     if (!checkedForm(call, form, refusal) || !checkedAmount(call, amount, value, refusal))
         return refusal;
+    if (auto handed = call.handedOverToYanco()) return handed;
     const std::string formText = form;
     call.logRecord(formText + "|" + value + "|");
     return call.handOver({formText, value});
@@ -119,6 +120,7 @@ int payByIndex(const Road& road, const char* index, const char* amount) {
 int payWithText(const Road& road, const char* form, const char* amount, const char* text) {
     const protocol::Call call(road,
                               protocol::exportRow("Quelmar_FI_EfetuaFormaPagamentoDescricaoForma"));
+    if (auto refused = call.refusedOnYanco()) return *refused;
     const char* const formMessage =
         "Retorno Quelmar_FI_EfetuaFormaPagamento: -2 - Parametro invalido para forma de pagto: ";
     const std::string formText = core::argText(form);

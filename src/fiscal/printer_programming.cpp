@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "adapters/yanco/yanco_forms.h"
+#include "adapters/yanco/yanco_layout.h"
+#include "adapters/yanco/yanco_text.h"
 #include "core/call_log.h"
 #include "core/config.h"
 #include "fiscal/argument_format.h"
@@ -211,18 +214,36 @@ std::string joined(const std::vector<std::string>& values, const std::string& se
     return out;
 }
 
-// What the member does on the Yanco printer. For the Yanco developer: the totalizer's "10%d%-15s"
-// (the name without accents, cut to 15) and daylight saving's "2E" state read followed by "080"
-// (when its mark is "v" or "V") or "081", on the Yanco transport; until then nothing reaches the
-// printer.
+// The totalizer's name as the Yanco printer takes it: plain letters, in 15.
+std::string yancoTotalizerName(std::string name) {
+    yanco::stripAccents(name, /*keepLineBreaks=*/false);
+    name.resize(15, ' ');
+    return name;
+}
+
+// Daylight saving switches to the other state: "080" ends it when the printer's mark says it is
+// on, "081" starts it.
+int switchDaylightSaving(const protocol::Call& call) {
+    int failure = 0;
+    if (!yanco::send(call.road(), call, {"2E", /*parseStatus=*/false, 0}, failure)) return failure;
+    const std::string mark = yanco::replyAt(yanco::layout::kDaylightSavingAt, 1);
+    const bool on = mark == "v" || mark == "V";
+    return yanco::sendAndFinish(call.road(), call, {on ? "080" : "081", true, 0});
+}
+
+// What the member does on the Yanco printer.
 int onYanco(const protocol::Call& call, const Member& m, const Checked& a) {
     switch (m.onYanco) {
         case OnYanco::CurrencyName:
             core::writeIniValue("Config", m.yancoKey, a.text);
             return call.fail(1, "Ok");
         case OnYanco::TotalizerCommand:
-            return call.fail(0, "Erro de comunicacao");
+            return yanco::sendAndFinish(
+                call.road(), call,
+                {"10" + std::to_string(a.number) + yancoTotalizerName(a.text), true, 0},
+                "Erro de comunicacao");
         case OnYanco::DaylightCommands:
+            return switchDaylightSaving(call);
         case OnYanco::None:
             break;
     }
@@ -242,7 +263,8 @@ int programPrinter(const Road& road, Programming which, const char* text, int nu
     const protocol::RecordRequest record{
         [&](int&) { return std::optional<protocol::Parameters>(values); },
         protocol::RecordLine::None,
-        m.clientClosing ? std::string_view(m.clientClosing) : std::string_view()};
+        m.clientClosing ? std::string_view(m.clientClosing) : std::string_view(),
+        {}};
     if (auto forwarded = call.handOver(record)) return *forwarded;
     if (auto done = call.yancoForm([&] { return onYanco(call, m, arguments); })) return *done;
 

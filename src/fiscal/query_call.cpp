@@ -23,8 +23,22 @@ QueryCall::QueryCall(const protocol::Road& road, const QueryMember& row,
       log_(road, exportRowOf(row), std::string(row.name),
            row.alwaysSeparator ? core::Header::Always : core::Header::UnlessNested) {}
 
-std::optional<int> QueryCall::forward(const protocol::Parameters& parameters) const {
-    return log_.handOver(parameters);
+std::optional<int> QueryCall::forward(const protocol::Parameters& parameters,
+                                      std::function<int(const Answer&)> deliver) const {
+    if (row_.yanco.shape == YancoShape::RefusedFirst)
+        if (auto refused = log_.refusedOnYanco()) return refused;
+    return log_.handOver({[&](int&) { return std::optional<protocol::Parameters>(parameters); },
+                          protocol::RecordLine::None,
+                          {},
+                          std::move(deliver)});
+}
+
+std::optional<int> QueryCall::forward(char* buffer, char* second,
+                                      const protocol::Parameters& parameters) const {
+    return forward(parameters, [=, this](const Answer& answer) {
+        const int delivered = deliver(answer, buffer, second);
+        return delivered == 1 ? finish() : delivered;
+    });
 }
 
 bool QueryCall::ask(int& failure) const {

@@ -2,6 +2,7 @@
 // layout of its row, and the delivery of its answer to the caller or to Retorno.txt.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,14 +11,7 @@
 
 namespace quelfi::fiscal {
 
-// An answer as the caller's buffer receives it and, when it differs (records on lines of their
-// own), as Retorno.txt receives it.
-struct Answer {
-    std::string text;
-    std::optional<std::string> fileText;
-
-    const std::string& forFile() const { return fileText ? *fileText : text; }
-};
+using protocol::Answer;
 
 // How a member is run: by an application, or by another step of the library for its own use.
 struct QueryOptions {
@@ -33,8 +27,13 @@ class QueryCall {
     const QueryMember& row() const { return row_; }
     const protocol::Call& log() const { return log_; }
 
-    // The network step, with the member's record (and `parameters`).
-    std::optional<int> forward(const protocol::Parameters& parameters = {}) const;
+    // The network step, with the member's record (and `parameters`). On the Yanco printer's road
+    // the member's answer is made there and handed over by `deliver`.
+    std::optional<int> forward(const protocol::Parameters& parameters = {},
+                               std::function<int(const Answer&)> deliver = {}) const;
+    // The same, the answer delivered to the caller's buffers.
+    std::optional<int> forward(char* buffer, char* second = nullptr,
+                               const protocol::Parameters& parameters = {}) const;
 
     // The member's own command, or `spec`, with the member's reply layout. True when a reply was
     // read, with its decoded text in the reply buffer; otherwise `failure` holds the result,

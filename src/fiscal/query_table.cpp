@@ -14,68 +14,83 @@ using enum Query;
 constexpr bool A = true;   // separator always
 constexpr bool N = false;  // separator only when not nested
 
-constexpr YancoNote ask(std::string_view query, std::string_view shape = "") {
-    return {YancoRoad::Query, query, shape};
+constexpr YancoQuery kNone{};
+constexpr YancoQuery kRefusedFirst{YancoShape::RefusedFirst, "", 0, 0};
+constexpr YancoQuery kOwn{YancoShape::Own, "", 0, 0};
+constexpr YancoQuery reg(std::string_view query) {
+    return {YancoShape::Register, query, 0, 0};
 }
-constexpr YancoNote kRefused{YancoRoad::Unavailable, "", ""};
-constexpr YancoNote kAdapter{YancoRoad::Adapter, "", ""};
+constexpr YancoQuery text(std::string_view query) {
+    return {YancoShape::RegisterText, query, 0, 0};
+}
+constexpr YancoQuery sum(std::string_view query) {
+    return {YancoShape::RegisterSum, query, 0, 0};
+}
+constexpr YancoQuery configuration(std::size_t at, std::size_t length) {
+    return {YancoShape::Configuration, "2E", at, length};
+}
+constexpr YancoQuery fixed(std::string_view answer) {
+    return {YancoShape::Fixed, answer, 0, 0};
+}
 
 // clang-format off
 constexpr QueryMember kMembers[] = {
 //   id                                 name                                          command     reply fmt table count width split sep yanco
-    {NumeroCupom,                       "Quelmar_FI_NumeroCupom",                      "\x1E",        6,  1,  0, false,   6,  0, N, ask("34077", "6 characters from the eleventh")},
+    {NumeroCupom,                       "Quelmar_FI_NumeroCupom",                      "\x1E",        6,  1,  0, false,   6,  0, N, reg("34077")},
     // Long form; printers of type 0 are asked with ESC '#' NUL (see serialNumber()).
-    {NumeroSerie,                       "Quelmar_FI_NumeroSerie",                      "#\x28",      23,  2,  0, false,  15,  0, N, ask("34079", "10 characters padded right to 15")},
-    {VersaoFirmware,                    "Quelmar_FI_VersaoFirmware",                   "#\x01",       5,  1,  0, false,   4,  0, N, ask("2E", "2 characters from reply position 95")},
-    {CgcIe,                             "Quelmar_FI_CGC_IE",                           "#\x02",      36,  2,  0, false,  33, 18, N, ask("34073,34074", "%-18s,%-15s")},
-    {GrandeTotal,                       "Quelmar_FI_GrandeTotal",                      "#\x03",      12,  1,  0, false,  18,  0, A, ask("34001", "%018s from the eleventh")},
-    {Cancelamentos,                     "Quelmar_FI_Cancelamentos",                    "#\x04",      10,  1,  0, false,  14,  0, N, ask("34008", "%014s")},
-    {Descontos,                         "Quelmar_FI_Descontos",                        "#\x05",      10,  1,  0, false,  14,  0, N, ask("34006,34007", "combined %.2f, then %014s")},
-    {NumeroOperacoesNaoFiscais,         "Quelmar_FI_NumeroOperacoesNaoFiscais",        "#\x07",       6,  1,  0, false,   6,  0, A, kRefused},
-    {NumeroCuponsCancelados,            "Quelmar_FI_NumeroCuponsCancelados",           "#\x08",       5,  1,  0, false,   4,  0, A, ask("34013", "%04s")},
-    {NumeroReducoes,                    "Quelmar_FI_NumeroReducoes",                   "#\x09",       5,  1,  0, false,   4,  0, N, ask("34010", "%04s")},
-    {NumeroIntervencoes,                "Quelmar_FI_NumeroIntervencoes",               "#\x0A",       5,  1,  0, false,   4,  0, A, ask("34011", "%04s")},
-    {NumeroSubstituicoesProprietario,   "Quelmar_FI_NumeroSubstituicoesProprietario",  "#\x0B",       5,  1,  0, false,   4,  0, A, kRefused},
-    {UltimoItemVendido,                 "Quelmar_FI_UltimoItemVendido",                "#\x0C",       5,  1,  0, false,   4,  0, A, kRefused},
-    {ClicheProprietario,                "Quelmar_FI_ClicheProprietario",               "#\x0D",     189,  2,  0, false, 186,  0, A, {YancoRoad::Adapter, "", "reply padded to 186"}},
-    {NumeroCaixa,                       "Quelmar_FI_NumeroCaixa",                      "#\x0E",       5,  1,  0, false,   4,  0, N, ask("34076", "%04s")},
-    {NumeroLoja,                        "Quelmar_FI_NumeroLoja",                       "#\x0F",       5,  1,  0, false,   4,  0, N, ask("34075", "%04s")},
-    {SimboloMoeda,                      "Quelmar_FI_SimboloMoeda",                     "#\x10",       5,  2,  0, false,   2,  0, N, kAdapter},
-    {FlagsFiscais,                      "Quelmar_FI_FlagsFiscais",                     "#\x11",       4,  4,  0, false,   3,  0, A, ask("34071")},
-    {MinutosLigada,                     "Quelmar_FI_MinutosLigada",                    "#\x12",       5,  1,  0, false,   4,  0, A, kRefused},
-    {MinutosImprimindo,                 "Quelmar_FI_MinutosImprimindo",                "#\x13",       5,  1,  0, false,   4,  0, A, kRefused},
-    {VerificaModoOperacao,              "Quelmar_FI_VerificaModoOperacao",             "#\x14",       4,  3,  0, false,   2,  0, A, kAdapter},
-    {VerificaEpromConectada,            "Quelmar_FI_VerificaEpromConectada",           "#\x15",       4,  3,  0, false,   2,  0, A, {YancoRoad::Fixed, "1", ""}},
-    {ValorPagoUltimoCupom,              "Quelmar_FI_ValorPagoUltimoCupom",             "#\x16",      10,  1,  0, false,  14,  0, A, kRefused},
-    {DataHoraImpressora,                "Quelmar_FI_DataHoraImpressora",               "#\x17",       9,  1,  0, false,  12,  6, N, ask("34071,34070", "two-character fields at 10, 13, 16")},
-    {ContadoresTotalizadoresNaoFiscais, "Quelmar_FI_ContadoresTotalizadoresNaoFiscais","#\x18",     21,  1,  0, false,  36,  0, N, ask("34", "%04s per totalizer")},
-    {VerificaTotalizadoresNaoFiscais,   "Quelmar_FI_VerificaTotalizadoresNaoFiscais",  "#\x19",     174,  2,  0, false, 171,  0, A, ask("34%03d", "GAVETA, SANGRIA, RECEBIMENTO, CONTRA-VALE padded to 19")},
-    {DataHoraReducao,                   "Quelmar_FI_DataHoraReducao",                  "#\x1A",       9,  1,  0, false,  12,  6, A, {YancoRoad::IniRecord, "Config/DATARED", "date, then time"}},
-    {DataMovimento,                     "Quelmar_FI_DataMovimento",                    "#\x1B",       6,  1,  0, false,   6,  0, N, kAdapter},
-    {VerificaTruncamento,               "Quelmar_FI_VerificaTruncamento",              "#\x1C",       4,  3,  0, false,   2,  0, N, {YancoRoad::Fixed, "0", ""}},
-    {VerificaAliquotasIss,              "Quelmar_FI_VerificaAliquotasIss",             "#\x1D",       5,  4,  0, false,  79,  0, A, {YancoRoad::Adapter, "", "indices against the Yanco rate table"}},
-    {VerificaIndiceAliquotasIss,        "Quelmar_FI_VerificaIndiceAliquotasIss",       "#\x1D",       5,  4,  0, false,  47,  0, N, kAdapter},
-    {Acrescimos,                        "Quelmar_FI_Acrescimos",                       "#\x1E",      10,  1,  0, false,  14,  0, N, ask("34004,34005", "combined %.2f, then %014s")},
-    {ContadorBilhetePassagem,           "Quelmar_FI_ContadorBilhetePassagem",          "#\x1F",       6,  1,  0, false,   6,  0, A, {YancoRoad::QuelmarCommand, "", ""}},
-    {VerificaFormasPagamento,           "Quelmar_FI_VerificaFormasPagamento",          "# ",       1928,  0, 32, false, 3117,  0, A, kAdapter},
-    {VerificaRecebimentoNaoFiscal,      "Quelmar_FI_VerificaRecebimentoNaoFiscal",     "#!",       1553,  0, 33, false, 2199,  0, A, ask("34%03d")},
-    {VerificaDepartamentos,             "Quelmar_FI_VerificaDepartamentos",            "#\"",       603,  0, 34, false, 1019,  0, N, {YancoRoad::Unavailable, "", "refused before the network mode"}},
-    {VerificaTipoImpressora,            "Quelmar_FI_VerificaTipoImpressora",           "#\xFD",       6,  0, 253, false,  1,  0, A, {YancoRoad::Fixed, "1", ""}},
-    {VerificaTotalizadoresParciais,     "Quelmar_FI_VerificaTotalizadoresParciais",    "\x1B",      222,  1,  0, false, 445,  0, N, {YancoRoad::Adapter, "Config/TOTSUPR", "Yanco queries and the INI"}},
-    {RetornoAliquotas,                  "Quelmar_FI_RetornoAliquotas",                 "\x1A",       36,  1,  0, true,   66,  0, A, kAdapter},
-    {DadosUltimaReducao,                "Quelmar_FI_DadosUltimaReducao",               ">7",        311,  1,  0, false, 631,  0, A, {YancoRoad::IniRecord, "ReducaoYanco", "keys GT to ACRE as fields 2 to 15"}},
-    {MonitoramentoPapel,                "Quelmar_FI_MonitoramentoPapel",               ">6",          5,  4,  0, false,   6,  0, N, kAdapter},
-    {AcionaGaveta,                      "Quelmar_FI_AcionaGaveta",                     "\x16\xF0",    3,  0,  0, false,   0,  0, A, ask("26", "command")},
-    {VerificaEstadoGaveta,              "Quelmar_FI_VerificaEstadoGaveta",             "\x17",        4,  4,  0, false,   1,  0, A, ask("25", "position 15 '0' for 255")},
-    {VerificaStatusCheque,              "Quelmar_FI_VerificaStatusCheque",             ">0",          4,  4,  0, false,   1,  0, A, kRefused},
-    {ValorFormaPagamento,               "Quelmar_FI_ValorFormaPagamento",              "",            0,  0,  0, false,  14,  0, A, ask("34%03d")},
-    {ValorTotalizadorNaoFiscal,         "Quelmar_FI_ValorTotalizadorNaoFiscal",        "",            0,  0,  0, false,  14,  0, A, ask("34%03d", "GAVETA, SANGRIA, RECEBIMENTO, CONTRA-VALE padded to 15")},
+    {NumeroSerie,                       "Quelmar_FI_NumeroSerie",                      "#\x28",      23,  2,  0, false,  15,  0, N, text("34079")},
+    {VersaoFirmware,                    "Quelmar_FI_VersaoFirmware",                   "#\x01",       5,  1,  0, false,   4,  0, N, kOwn},
+    {CgcIe,                             "Quelmar_FI_CGC_IE",                           "#\x02",      36,  2,  0, false,  33, 18, N, text("34073,34074")},
+    {GrandeTotal,                       "Quelmar_FI_GrandeTotal",                      "#\x03",      12,  1,  0, false,  18,  0, A, reg("34001")},
+    {Cancelamentos,                     "Quelmar_FI_Cancelamentos",                    "#\x04",      10,  1,  0, false,  14,  0, N, reg("34008")},
+    {Descontos,                         "Quelmar_FI_Descontos",                        "#\x05",      10,  1,  0, false,  14,  0, N, sum("34006,34007")},
+    {NumeroOperacoesNaoFiscais,         "Quelmar_FI_NumeroOperacoesNaoFiscais",        "#\x07",       6,  1,  0, false,   6,  0, A, kNone},
+    {NumeroCuponsCancelados,            "Quelmar_FI_NumeroCuponsCancelados",           "#\x08",       5,  1,  0, false,   4,  0, A, reg("34013")},
+    {NumeroReducoes,                    "Quelmar_FI_NumeroReducoes",                   "#\x09",       5,  1,  0, false,   4,  0, N, reg("34010")},
+    {NumeroIntervencoes,                "Quelmar_FI_NumeroIntervencoes",               "#\x0A",       5,  1,  0, false,   4,  0, A, reg("34011")},
+    {NumeroSubstituicoesProprietario,   "Quelmar_FI_NumeroSubstituicoesProprietario",  "#\x0B",       5,  1,  0, false,   4,  0, A, kNone},
+    {UltimoItemVendido,                 "Quelmar_FI_UltimoItemVendido",                "#\x0C",       5,  1,  0, false,   4,  0, A, kNone},
+    {ClicheProprietario,                "Quelmar_FI_ClicheProprietario",               "#\x0D",     189,  2,  0, false, 186,  0, A, configuration(556, 168)},
+    {NumeroCaixa,                       "Quelmar_FI_NumeroCaixa",                      "#\x0E",       5,  1,  0, false,   4,  0, N, reg("34076")},
+    {NumeroLoja,                        "Quelmar_FI_NumeroLoja",                       "#\x0F",       5,  1,  0, false,   4,  0, N, reg("34075")},
+    {SimboloMoeda,                      "Quelmar_FI_SimboloMoeda",                     "#\x10",       5,  2,  0, false,   2,  0, N, configuration(89, 2)},
+    {FlagsFiscais,                      "Quelmar_FI_FlagsFiscais",                     "#\x11",       4,  4,  0, false,   3,  0, A, kOwn},
+    {MinutosLigada,                     "Quelmar_FI_MinutosLigada",                    "#\x12",       5,  1,  0, false,   4,  0, A, kNone},
+    {MinutosImprimindo,                 "Quelmar_FI_MinutosImprimindo",                "#\x13",       5,  1,  0, false,   4,  0, A, kNone},
+    {VerificaModoOperacao,              "Quelmar_FI_VerificaModoOperacao",             "#\x14",       4,  3,  0, false,   2,  0, A, kOwn},
+    {VerificaEpromConectada,            "Quelmar_FI_VerificaEpromConectada",           "#\x15",       4,  3,  0, false,   2,  0, A, fixed("1")},
+    {ValorPagoUltimoCupom,              "Quelmar_FI_ValorPagoUltimoCupom",             "#\x16",      10,  1,  0, false,  14,  0, A, kNone},
+    {DataHoraImpressora,                "Quelmar_FI_DataHoraImpressora",               "#\x17",       9,  1,  0, false,  12,  6, N, kOwn},
+    {ContadoresTotalizadoresNaoFiscais, "Quelmar_FI_ContadoresTotalizadoresNaoFiscais","#\x18",     21,  1,  0, false,  36,  0, N, kOwn},
+    {VerificaTotalizadoresNaoFiscais,   "Quelmar_FI_VerificaTotalizadoresNaoFiscais",  "#\x19",     174,  2,  0, false, 171,  0, A, kOwn},
+    {DataHoraReducao,                   "Quelmar_FI_DataHoraReducao",                  "#\x1A",       9,  1,  0, false,  12,  6, A, kOwn},
+    {DataMovimento,                     "Quelmar_FI_DataMovimento",                    "#\x1B",       6,  1,  0, false,   6,  0, N, kOwn},
+    {VerificaTruncamento,               "Quelmar_FI_VerificaTruncamento",              "#\x1C",       4,  3,  0, false,   2,  0, N, fixed("0")},
+    {VerificaAliquotasIss,              "Quelmar_FI_VerificaAliquotasIss",             "#\x1D",       5,  4,  0, false,  79,  0, A, kOwn},
+    {VerificaIndiceAliquotasIss,        "Quelmar_FI_VerificaIndiceAliquotasIss",       "#\x1D",       5,  4,  0, false,  47,  0, N, kOwn},
+    {Acrescimos,                        "Quelmar_FI_Acrescimos",                       "#\x1E",      10,  1,  0, false,  14,  0, N, sum("34004,34005")},
+    {ContadorBilhetePassagem,           "Quelmar_FI_ContadorBilhetePassagem",          "#\x1F",       6,  1,  0, false,   6,  0, A, kNone},
+    {VerificaFormasPagamento,           "Quelmar_FI_VerificaFormasPagamento",          "# ",       1928,  0, 32, false, 3117,  0, A, kOwn},
+    {VerificaRecebimentoNaoFiscal,      "Quelmar_FI_VerificaRecebimentoNaoFiscal",     "#!",       1553,  0, 33, false, 2199,  0, A, kOwn},
+    {VerificaDepartamentos,             "Quelmar_FI_VerificaDepartamentos",            "#\"",       603,  0, 34, false, 1019,  0, N, kRefusedFirst},
+    {VerificaTipoImpressora,            "Quelmar_FI_VerificaTipoImpressora",           "#\xFD",       6,  0, 253, false,  1,  0, A, fixed("1")},
+    {VerificaTotalizadoresParciais,     "Quelmar_FI_VerificaTotalizadoresParciais",    "\x1B",      222,  1,  0, false, 445,  0, N, kOwn},
+    {RetornoAliquotas,                  "Quelmar_FI_RetornoAliquotas",                 "\x1A",       36,  1,  0, true,   66,  0, A, kOwn},
+    {DadosUltimaReducao,                "Quelmar_FI_DadosUltimaReducao",               ">7",        311,  1,  0, false, 631,  0, A, kOwn},
+    {MonitoramentoPapel,                "Quelmar_FI_MonitoramentoPapel",               ">6",          5,  4,  0, false,   6,  0, N, kNone},
+    {AcionaGaveta,                      "Quelmar_FI_AcionaGaveta",                     "\x16\xF0",    3,  0,  0, false,   0,  0, A, kOwn},
+    {VerificaEstadoGaveta,              "Quelmar_FI_VerificaEstadoGaveta",             "\x17",        4,  4,  0, false,   1,  0, A, kOwn},
+    {VerificaStatusCheque,              "Quelmar_FI_VerificaStatusCheque",             ">0",          4,  4,  0, false,   1,  0, A, kNone},
+    {ValorFormaPagamento,               "Quelmar_FI_ValorFormaPagamento",              "",            0,  0,  0, false,  14,  0, A, kOwn},
+    {ValorTotalizadorNaoFiscal,         "Quelmar_FI_ValorTotalizadorNaoFiscal",        "",            0,  0,  0, false,  14,  0, A, kOwn},
     // Internal: not exported, so no request record.
-    {VendaBruta,                        "Quelmar_FI_VendaBruta",                       "",            0,  0,  0, false,  18,  0, N, ask("34003")},
+    {VendaBruta,                        "Quelmar_FI_VendaBruta",                       "",            0,  0,  0, false,  18,  0, N, reg("34003")},
 };
 // clang-format on
 
-constexpr protocol::ExportRow kGrossSalesRow{"Quelmar_FI_VendaBruta", 0, {}};
+// The Yanco printer keeps the gross sales in a register of its own.
+constexpr protocol::ExportRow kGrossSalesRow{
+    "Quelmar_FI_VendaBruta", 0, {protocol::YancoWay::Commands, {}}};
 
 // Every member but the gross sales is an export: its record and route are in the export table.
 constexpr bool exported() {
@@ -98,6 +113,12 @@ static_assert(std::size(kMembers) == static_cast<std::size_t>(VendaBruta) + 1, "
 
 const QueryMember& member(Query id) {
     return kMembers[static_cast<std::size_t>(id)];
+}
+
+const QueryMember* findMember(std::string_view name) {
+    for (const QueryMember& m : kMembers)
+        if (m.name == name) return &m;
+    return nullptr;
 }
 
 const protocol::ExportRow& exportRowOf(const QueryMember& member) {

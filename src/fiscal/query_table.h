@@ -62,21 +62,25 @@ enum class Query {
     VendaBruta,
 };
 
-// What a member does on the Yanco printer. The Yanco adapter reads this column; until it is
-// built, every member takes its Quelmar road.
-enum class YancoRoad {
-    Query,           // sends `query` and shapes the reply as `shape` says
-    Unavailable,     // refuses with -30 "Funcao incompativel com a impressora yanco"
-    Adapter,         // the adapter's own operation for this member
-    QuelmarCommand,  // the Quelmar command is sent whatever the model
-    Fixed,           // answers `query` as it stands without asking the printer
-    IniRecord,       // answers from the INI record named in `query`
+// How a member makes its answer on the Yanco printer when its row of the export table gives it a
+// Yanco route of its own (the printer's commands, or a local answer); the route itself, and the
+// -30 of the members the printer lacks, are the export table's.
+enum class YancoShape {
+    None,           // nothing of its own
+    Register,       // the register's digits, zero-filled on the left to the answer's width
+    RegisterSum,    // two registers added in centavos, zero-filled to the width
+    RegisterText,   // the register's text left-aligned in blanks to the width (two: one a buffer)
+    Configuration,  // characters of the configuration answer ("2E"), blank-filled to the width
+    Fixed,          // the text of `query`, without the printer
+    Own,            // a function of its own in the Yanco adapter
+    RefusedFirst,   // the printer lacks it, and says so before the network step
 };
 
-struct YancoNote {
-    YancoRoad road;
-    std::string_view query;  // the Yanco query text(s), or the fixed answer
-    std::string_view shape;  // how its reply becomes the answer
+struct YancoQuery {
+    YancoShape shape = YancoShape::None;
+    std::string_view query;  // the Yanco command(s), comma-separated, or the fixed answer
+    std::size_t at = 0;      // Configuration: the first character in the answer frame
+    std::size_t length = 0;  // Configuration: how many characters
 };
 
 struct QueryMember {
@@ -90,11 +94,13 @@ struct QueryMember {
     std::size_t width;         // the answer's width in the caller's buffer(s)
     std::size_t split;         // answers in two buffers: the first one's width; else 0
     bool alwaysSeparator;      // the separator line is logged also when nested
-    YancoNote yanco;
+    YancoQuery yanco;
 };
 
 // The member's row.
 const QueryMember& member(Query id);
+// The row of the member exported under `name`, or null.
+const QueryMember* findMember(std::string_view name);
 
 // The member's row of the export table (its request record); the gross sales, which the library
 // computes for itself, have one without a record.

@@ -16,16 +16,21 @@ constexpr std::size_t kSubtotalDigits = 14;
 
 int couponSubtotal(const Road& road, char* subtotal) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_SubTotal"));
-    if (auto forwarded = call.handOver()) return *forwarded;
+    const auto deliver = [&](const protocol::Answer& answer) {
+        const int delivered = call.deliver(answer.text, subtotal, kSubtotalDigits);
+        return delivered == 1 ? call.finish(core::state().lastReturnCode) : delivered;
+    };
+    if (auto forwarded = call.handOver({[](int&) { return std::optional(protocol::Parameters{}); },
+                                        protocol::RecordLine::None,
+                                        {},
+                                        deliver}))
+        return *forwarded;
     int failure = 0;
     // Seven BCD bytes, data before status.
     if (!call.send(protocol::query(protocol::prefixed(std::string(1, kSubtotal)), 1 + 7 + 2, 1),
                    failure))
         return failure;
-    const int delivered =
-        call.deliver(head(core::state().replyBuffer, kSubtotalDigits), subtotal, kSubtotalDigits);
-    if (delivered != 1) return delivered;
-    return call.finish(core::state().lastReturnCode);
+    return deliver({head(core::state().replyBuffer, kSubtotalDigits), std::nullopt});
 }
 
 }  // namespace quelfi::fiscal

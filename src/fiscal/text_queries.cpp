@@ -83,7 +83,7 @@ Shape shapeOf(Query id) {
 int run(const QueryCall& call, const protocol::CommandSpec& spec, Shape shape, char* answer,
         char* second = nullptr) {
     const QueryMember& row = call.row();
-    if (auto forwarded = call.forward()) return *forwarded;
+    if (auto forwarded = call.forward(answer, second)) return *forwarded;
     int failure = 0;
     if (!call.ask(spec, failure)) return failure;
     const int delivered = call.deliver(shape(row, state().replyBuffer), answer, second);
@@ -100,7 +100,7 @@ int serialNumber(const QueryCall& call, char* serial) {
 
 // The service-tax rates: the slots of the ISS map looked up in the cached tax-rate table.
 int issRates(const QueryCall& call, char* rates) {
-    if (auto forwarded = call.forward()) return *forwarded;
+    if (auto forwarded = call.forward(rates)) return *forwarded;
     if (!state().taxRateTableLoaded) {
         const int read = readTaxRateTable(call.log().road());
         if (read == 0) return call.log().communicationFailure();

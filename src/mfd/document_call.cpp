@@ -27,6 +27,7 @@ void DocumentCall::logCustomer(const char* cpf, const char* name, const char* ad
 std::optional<int> DocumentCall::handOverJoined(const protocol::Parameters& parameters) const {
     return handOver(
         {.parameters = [&](int&) { return std::optional<protocol::Parameters>(parameters); },
+         .deliver = {},
          .form = protocol::RecordForm::Joined});
 }
 

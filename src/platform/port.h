@@ -21,6 +21,10 @@ class Port {
     // The printer-ready line. A device whose modem lines cannot be read reports true.
     virtual bool ctsOn() = 0;
 
+    // Raises the request-to-send line before a frame (the Yanco printer listens for it); nothing
+    // on a device without modem lines.
+    virtual void raiseRts() {}
+
     // Makes the bytes written so far reach the device (the emulator's command file).
     virtual void flush() {}
 

@@ -31,8 +31,8 @@ std::string Call::record(const Parameters& parameters) const {
 }
 
 std::optional<int> Call::handOver(const Parameters& parameters, RecordLine line) const {
-    return road_.handOver(*this, row_,
-                          {[&](int&) { return std::optional<Parameters>(parameters); }, line});
+    return road_.handOver(
+        *this, row_, {[&](int&) { return std::optional<Parameters>(parameters); }, line, {}, {}});
 }
 
 std::optional<int> Call::handOver(const RecordRequest& request) const {
@@ -41,7 +41,10 @@ std::optional<int> Call::handOver(const RecordRequest& request) const {
 
 std::optional<int> Call::refusedOnYanco() const {
     if (row_.yanco.way != YancoWay::Refused || !road_.yancoPrinter()) return std::nullopt;
-    return fail(-30, "Funcao incompativel com a impressora yanco");
+    // A few exports refuse under the name of the export they stand beside.
+    const std::string name =
+        row_.yanco.target.empty() ? this->name() : std::string(row_.yanco.target);
+    return failLine(-30, "Retorno " + name + ": -30 - Funcao incompativel com a impressora yanco");
 }
 
 std::optional<int> Call::yancoForm(const YancoForm& form) const {

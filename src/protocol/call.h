@@ -28,7 +28,12 @@ class Call : public core::ExportCall {
     // The export's request record: its number, "|", and each parameter followed by "|".
     std::string record(const Parameters& parameters = {}) const;
 
-    // The network step: on the client road the call ends here with the returned result.
+    // The Yanco operation's whole call, taken at the opening of the call for a row routed
+    // `handler` whose Yanco operation checks the arguments itself; nothing on the other roads.
+    std::optional<int> handedOverToYanco() const { return road_.handOverAtOpening(row_); }
+
+    // The network step: on the client road the call ends here with the returned result, and on the
+    // Yanco printer's road where the export's route takes the call.
     std::optional<int> handOver(const Parameters& parameters = {},
                                 RecordLine line = RecordLine::None) const;
     std::optional<int> handOver(const RecordRequest& request) const;

@@ -5,6 +5,7 @@
 #include "core/call_log.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
+#include "protocol/driver_request.h"
 #include "protocol/network_client.h"
 
 namespace quelfi::protocol {
@@ -29,6 +30,10 @@ std::optional<int> ClientRoad::handOver(const core::ExportCall& call, const Expo
                                                         : std::string(request.closing);
     core::logLine(closing, s.lastReturnCode, "");
     return s.lastReturnCode;
+}
+
+int ClientRoad::runRawRequest(const std::string& request) const {
+    return protocol::runRawRequest(*this, request);
 }
 
 int ClientRoad::openPort() const {

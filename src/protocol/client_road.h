@@ -7,7 +7,7 @@
 
 namespace quelfi::protocol {
 
-class ClientRoad final : public Road {
+class ClientRoad : public Road {
   public:
     constexpr ClientRoad() = default;
 
@@ -15,6 +15,9 @@ class ClientRoad final : public Road {
     // row without a record number lets the call go on.
     std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                 const RecordRequest& request) const override;
+    // A Quelmar command has no way to the driver program: it is tried on the port, which the client
+    // does not open.
+    int runRawRequest(const std::string& request) const override;
     // The opening's lines, and 1: nothing is opened.
     int openPort() const override;
     // Waits for the driver's Status.txt and reads ACK, ST1 and ST2 from it.

@@ -21,7 +21,9 @@ enum class YancoWay {
 
 struct YancoRoute {
     YancoWay way = YancoWay::Quelmar;
-    std::string_view target;  // the Yanco operation of a Handler route
+    // The Yanco operation of a Handler route; the name a Refused route's line carries when it is
+    // not the export's own.
+    std::string_view target;
 };
 
 struct ExportRow {
@@ -49,6 +51,10 @@ struct ExportRow {
 #define QF_YANCO_ROUTE_refused                    \
     ::quelfi::protocol::YancoRoute {              \
         ::quelfi::protocol::YancoWay::Refused, {} \
+    }
+#define QF_YANCO_ROUTE_refusedAs(name)               \
+    ::quelfi::protocol::YancoRoute {                 \
+        ::quelfi::protocol::YancoWay::Refused, #name \
     }
 
 inline constexpr ExportRow kExportRows[] = {

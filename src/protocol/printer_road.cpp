@@ -1,5 +1,6 @@
 #include "protocol/printer_road.h"
 
+#include "protocol/driver_request.h"
 #include "protocol/presence.h"
 
 namespace quelfi::protocol {
@@ -7,6 +8,10 @@ namespace quelfi::protocol {
 std::optional<int> PrinterRoad::handOver(const core::ExportCall&, const ExportRow&,
                                          const RecordRequest&) const {
     return std::nullopt;
+}
+
+int PrinterRoad::runRawRequest(const std::string& request) const {
+    return protocol::runRawRequest(*this, request);
 }
 
 int PrinterRoad::openPort() const {

@@ -17,6 +17,7 @@ class PrinterRoad : public Road, public core::OpeningSteps {
 
     std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                 const RecordRequest& request) const override;
+    int runRawRequest(const std::string& request) const override;
     int openPort() const override;
     bool takeLastStatus() const override;
     int fiscalFlags(int readyPolls, int& flags) const override;

@@ -26,9 +26,15 @@ enum class RecordLine {
     Whole,       // "Parâmetros: " and the whole record, number included
 };
 
-// The request record of one call as the client road needs it. The parameters are worked out only
-// on that road, where a conversion of its own may still refuse the call: then they are absent and
-// `refusal` holds the code, its line already logged.
+// A data answer as the caller's buffer receives it and, when it differs (records on lines of their
+// own), as Retorno.txt receives it.
+struct Answer {
+    std::string text;
+    std::optional<std::string> fileText;
+
+    const std::string& forFile() const { return fileText ? *fileText : text; }
+};
+
 // How the parameters follow the record's number.
 enum class RecordForm {
     EachFollowed,  // "NNN|" and each parameter followed by "|"
@@ -36,11 +42,17 @@ enum class RecordForm {
                    // printer's documents)
 };
 
+// The request of one call as the road takes it at the network step. The parameters are worked out
+// only on a road that needs them, where a conversion of its own may still refuse the call: then
+// they are absent and `refusal` holds the code, its line already logged. A call with a data answer
+// says how it hands one over, for a road that makes the answer itself: 1 delivered and the closing
+// line written, or the delivery's refusal (-8).
 struct RecordRequest {
     std::function<std::optional<Parameters>(int& refusal)> parameters;
     RecordLine line = RecordLine::None;
     // The closing line's text before the result, when it is not "Retorno " + name + ": ".
     std::string_view closing = {};
+    std::function<int(const Answer& answer)> deliver;
     RecordForm form = RecordForm::EachFollowed;
 };
 
@@ -56,6 +68,19 @@ class Road {
     // printer lets the call go on.
     virtual std::optional<int> handOver(const core::ExportCall& call, const ExportRow& row,
                                         const RecordRequest& request) const = 0;
+
+    // Whether this road hands a call routed `handler` over to the Yanco operation its row names
+    // (the export's entry binds the operation to the caller's arguments).
+    virtual bool handsOver(const ExportRow&) const { return false; }
+
+    // The hand-over at the opening of the call, before its checks and its network step, for the
+    // exports whose Yanco operation checks the arguments itself: the operation's result when this
+    // road holds one bound for the row; nothing otherwise.
+    virtual std::optional<int> handOverAtOpening(const ExportRow&) const { return std::nullopt; }
+
+    // Runs the network driver's raw request in this road's printer language: the command and how
+    // its reply is read, separated by ETB. The send's result.
+    virtual int runRawRequest(const std::string& request) const = 0;
 
     // The opening export's whole behaviour, also run when a command or a wait finds the port
     // closed: 1, or its refusal (-4, -5, 0), already logged.

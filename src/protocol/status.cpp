@@ -121,7 +121,8 @@ int verifyPrinterStateMfd(const Road& road, std::optional<StatusAnswer>& answer,
 int printerReturn(const Road& road, std::optional<StatusAnswer>& answer) {
     core::PrinterState& s = state();
     answer.reset();
-    const core::ExportCall call("Quelmar_FI_RetornoImpressora", core::Header::Always);
+    const Call call(road, exportRow("Quelmar_FI_RetornoImpressora"), core::Header::Always);
+    if (auto handed = call.handedOverToYanco()) return *handed;
     if (!road.takeLastStatus()) return 0;
     answer = StatusAnswer{s.ack, s.st1, s.st2, s.st3};
     logStatus(*answer, false);

@@ -20,9 +20,11 @@
 #include "quelfi/served_printer.h"
 #include "quelfi/served_scale.h"
 #include "quelfi/served_tef_manager.h"
+#include "quelfi/served_yanco.h"
 #include "quelfi/terminal.h"
 #include "quelfi/text_encoding.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/yanco/model_text.h"
 
 namespace quelfi::tool {
 
@@ -35,12 +37,14 @@ using demo::Verdict;
 // The configuration a shop's till would have, with "StatusFuncao" on so that a command the
 // printer refuses shows in the result and not only in the status bytes; the journal printer is
 // of the newer type. The TEF manager's directories take two copies of each card voucher.
-std::string iniText(const fs::path& directory, bool journal) {
+std::string iniText(const fs::path& directory, bool journal, bool yanco) {
     return "[Sistema]\n"
            "path=" +
            directory.string() +
            "/\n"
-           "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=QUELMAR\n"
+           "Log=1\nStatus=0\nRetorno=0\nControlePorta=0\nStatusFuncao=1\nModeloImp=" +
+           (yanco ? "YANCO" : "QUELMAR") +
+           "\n"
            "ConfigRede=0\nModoGaveta=0\nEmulMFD=0\nPorta=COM1\n"
            "\n[MFD]\nStatusErro=0\nTimeOutZ=3\nImpressora=" +
            (journal ? "1" : "0") +
@@ -76,6 +80,38 @@ struct Day {
     const char* seed = demo::kPrinterSeed;
     const std::vector<demo::Section>* sections = &demo::fiscalDay();
     const char* title = "a fiscal day at a shop";
+    bool yanco = false;
+};
+
+// The virtual printer of the day, Quelmar or Yanco, served on a pseudo-terminal linked as COM1.
+class DayPrinter {
+  public:
+    DayPrinter(const Day& day, const std::string& portDirectory, const std::string& paperFile) {
+        if (day.yanco) {
+            yanco_ =
+                std::make_unique<ServedYanco>(sim::yanco::modelFromSeed(day.seed),
+                                              ServedYanco::Options{portDirectory, "", paperFile});
+        } else {
+            ServedPrinter::Options options;
+            options.portDirectory = portDirectory;
+            options.paperFile = paperFile;
+            quelmar_ = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
+        }
+    }
+    std::string devicePath() const {
+        return yanco_ ? yanco_->devicePath() : quelmar_->devicePath();
+    }
+    sim::PaperRoll& paper() {
+        return yanco_ ? yanco_->printer().paper() : quelmar_->printer().paper();
+    }
+    void stop() {
+        if (yanco_) yanco_->stop();
+        if (quelmar_) quelmar_->stop();
+    }
+
+  private:
+    std::unique_ptr<ServedPrinter> quelmar_;
+    std::unique_ptr<ServedYanco> yanco_;
 };
 
 std::string answerText(const Step& step, const CallOutcome& outcome) {
@@ -213,6 +249,10 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
         day = {false, demo::kRestaurantSeed, &demo::restaurantEvening(),
                "an evening at a restaurant"};
         args.erase(args.begin());
+    } else if (!args.empty() && args[0] == "--yanco") {
+        day = {false, demo::kYancoPrinterSeed, &demo::yancoDay(),
+               "a fiscal day at a shop with a Yanco printer", true};
+        args.erase(args.begin());
     }
     if (args.size() == 2 && args[0] == "--dir") {
         std::error_code failed;
@@ -224,7 +264,7 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
         return fs::absolute(args[1]);
     }
     if (!args.empty()) {
-        error = "usage: quelfi demo [--mfd | --restaurant] [--dir DIRECTORY]";
+        error = "usage: quelfi demo [--mfd | --restaurant | --yanco] [--dir DIRECTORY]";
         return std::nullopt;
     }
     std::string pattern = (fs::temp_directory_path() / "quelfi-demo-XXXXXX").string();
@@ -249,7 +289,7 @@ int demoCommand(const std::vector<std::string>& arguments) {
     std::error_code ignored;
     fs::create_directories(system, ignored);
     std::ofstream ini(system / "QuelFI32.ini", std::ios::binary | std::ios::trunc);
-    if (!(ini << iniText(*directory, day.journal)) || !ini.flush()) {
+    if (!(ini << iniText(*directory, day.journal, day.yanco)) || !ini.flush()) {
         std::cerr << "quelfi demo: cannot write " << (system / "QuelFI32.ini").string() << '\n';
         return 1;
     }
@@ -258,27 +298,25 @@ int demoCommand(const std::vector<std::string>& arguments) {
     const fs::path paperFile = *directory / "paper.txt";
     fs::remove(paperFile, ignored);
 
-    ServedPrinter::Options options;
-    options.portDirectory = (*directory / "ports").string();
-    options.paperFile = paperFile.string();
-    std::unique_ptr<ServedPrinter> served;
+    const std::string portDirectory = (*directory / "ports").string();
+    std::unique_ptr<DayPrinter> served;
     try {
-        served = std::make_unique<ServedPrinter>(sim::modelFromSeed(day.seed), options);
+        served = std::make_unique<DayPrinter>(day, portDirectory, paperFile.string());
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual printer: " << e.what() << '\n';
         return 1;
     }
     std::unique_ptr<ServedScale> scale;
     try {
-        scale = std::make_unique<ServedScale>(2, demo::kScaleReading, options.portDirectory,
-                                              demo::kScalePort);
+        scale =
+            std::make_unique<ServedScale>(2, demo::kScaleReading, portDirectory, demo::kScalePort);
     } catch (const std::exception& e) {
         std::cerr << "quelfi demo: cannot start the virtual scale: " << e.what() << '\n';
         return 1;
     }
     // The library finds its INI, COM1 and drive C in the day's directory, never in /etc.
     ::setenv("QUELFI_SYSTEM_DIR", system.c_str(), 1);
-    ::setenv("QUELFI_PORT_DIR", options.portDirectory.c_str(), 1);
+    ::setenv("QUELFI_PORT_DIR", portDirectory.c_str(), 1);
     ::setenv("QUELFI_DRIVE_C", directory->c_str(), 1);
     OperatorMessages operatorMessages;
     exports::host::restart(operatorMessages);
@@ -289,11 +327,12 @@ int demoCommand(const std::vector<std::string>& arguments) {
     const Styler style = Styler::forStandardOutput();
     std::cout << style.paint(Colour::Bold, std::string("QuelFI32 demonstration: ") + day.title)
               << '\n'
-              << "  the virtual Quelmar printer answers on " << served->devicePath()
-              << " (COM1), the virtual scale on " << scale->devicePath() << " (" << demo::kScalePort
-              << "), the virtual TEF manager in " << (*directory / "tef").string()
-              << "; the day's files are in " << directory->string() << '\n';
-    DayRunner runner(style, served->printer().paper(), operatorMessages, *day.sections);
+              << "  the virtual " << (day.yanco ? "Yanco" : "Quelmar") << " printer answers on "
+              << served->devicePath() << " (COM1), the virtual scale on " << scale->devicePath()
+              << " (" << demo::kScalePort << "), the virtual TEF manager in "
+              << (*directory / "tef").string() << "; the day's files are in " << directory->string()
+              << '\n';
+    DayRunner runner(style, served->paper(), operatorMessages, *day.sections);
     runner.run();
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();

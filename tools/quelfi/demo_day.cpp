@@ -338,6 +338,142 @@ const std::vector<Section>& journalFiscalDay() {
     return kDay;
 }
 
+const char* const kYancoPrinterSeed =
+    "serial=YC01234567; header=MERCADINHO BOA VISTA LTDA; "
+    "rates=18.00,12.00,7.00,5.00/ISS; "
+    "payments=Dinheiro,Cartao Credito/V,Cheque; "
+    "totalizers=Conta de Luz,Sangria,Suprimento";
+
+// The Yanco printer opens its day when the port first opens; the day opening's own command then
+// finds the day open, which the printer reports, and the change goes in as a supply. Its coupons
+// are the Quelmar day's, but for the departments it lacks.
+const std::vector<Section>& yancoDay() {
+    static const std::vector<Section> kDay = {
+        {"Programming the printer before the day",
+         {
+             step("the currency's name on cheques", "Quelmar_FI_ProgramaMoedaSingular", {"Real"}),
+             step("and in the plural", "Quelmar_FI_ProgramaMoedaPlural", {"Reais"}),
+             step("non-fiscal totalizer 5 is the agreement",
+                  "Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms", {"5", "Conv\xEAnio"}),
+             step("no departments on this printer", "Quelmar_FI_NomeiaDepartamento",
+                  {"4", "Padaria"}, -30),
+         }},
+        {"Opening the day",
+         {
+             step("day opened and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
+                  {"150,00", "Dinheiro"}),
+         }},
+        // The printer takes rates as four digits, a percentage discount in four characters.
+        {"Coupon 1: items by tax rate, an item cancelled, two payments",
+         {
+             step("open the coupon for a CPF", "Quelmar_FI_AbreCupom", {"123.456.789-09"}),
+             step("2 rice at 24,90, ICMS 18 %", "Quelmar_FI_VendeItem",
+                  {"7891000100103", "ARROZ TIPO 1 5KG", "1800", "I", "2", "2", "24,90", "$",
+                   "0,00"}),
+             step("3 beans at 8,50 less 10 %, ICMS 7 %", "Quelmar_FI_VendeItem",
+                  {"7896004000855", "FEIJAO CARIOCA 1KG", "0700", "I", "3", "2", "8,50", "%",
+                   "1000"}),
+             step("0,500 kg cheese at 39,80, ICMS 12 %", "Quelmar_FI_VendeItem",
+                  {"2000000000017", "QUEIJO MUSSARELA KG", "1200", "F", "0,500", "2", "39,80", "$",
+                   "0,00"}),
+             step("wine at 25 %, a rate not programmed", "Quelmar_FI_VendeItem",
+                  {"7896000000001", "VINHO TINTO 750ML", "2500", "I", "1", "2", "39,90", "$",
+                   "0,00"},
+                  -3),
+             step("6 milk at 4,79, exempt", "Quelmar_FI_VendeItem",
+                  {"7891000315507", "LEITE INTEGRAL 1L", "II", "I", "6", "2", "4,79", "$", "0,00"}),
+             step("sugar at 4,35 less 0,30, ICMS 18 %", "Quelmar_FI_VendeItem",
+                  {"7896005800010",
+                   "A\xC7\xDA"
+                   "CAR REFINADO 1KG",
+                   "1800", "I", "1", "2", "4,35", "$", "0,30"}),
+             step("the milk is given back: cancel item 4", "Quelmar_FI_CancelaItemGenerico", {"4"}),
+             check("the subtotal", "Quelmar_FI_SubTotal", "00000000009670", Shown::Money,
+                   "Coupon 1 before its discount"),
+             step("6,70 off the subtotal", "Quelmar_FI_IniciaFechamentoCupom", {"D", "$", "6,70"}),
+             step("50,00 in cash", "Quelmar_FI_EfetuaFormaPagamento", {"Dinheiro", "50,00"}),
+             step("40,00 by credit card", "Quelmar_FI_EfetuaFormaPagamento",
+                  {"Cartao Credito", "40,00"}),
+             step("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
+                  {"Obrigado pela prefer\xEAncia!"}),
+         }},
+        {"Coupon 2: a surcharge, closed in one call",
+         {
+             step("open the coupon", "Quelmar_FI_AbreCupom", {""}),
+             step("2 cola at 8,99, 1,00 off", "Quelmar_FI_VendeItem",
+                  {"7894900011517", "REFRIGERANTE COLA 2L", "1800", "I", "2", "2", "8,99", "$",
+                   "1,00"}),
+             step("1,500 kg bananas at 5,98, exempt", "Quelmar_FI_VendeItem",
+                  {"2000000000420", "BANANA PRATA KG", "II", "F", "1,500", "2", "5,98", "$",
+                   "0,00"}),
+             check("the subtotal", "Quelmar_FI_SubTotal", "00000000002595", Shown::Money,
+                   "Coupon 2 before its surcharge"),
+             step("5,00 delivery surcharge, 30,95 in cash", "Quelmar_FI_FechaCupom",
+                  {"Dinheiro", "A", "$", "5,00", "30,95", "Entrega em domic\xEDlio"}),
+         }},
+        {"Coupon 3: cancelled",
+         {
+             step("open the coupon", "Quelmar_FI_AbreCupom", {""}),
+             step("coffee at 15,90, ICMS 18 %", "Quelmar_FI_VendeItem",
+                  {"7891910000197", "CAFE TORRADO 500G", "1800", "I", "1", "2", "15,90", "$",
+                   "0,00"}),
+             step("the customer leaves: cancel the coupon", "Quelmar_FI_CancelaCupom", {}),
+             check("cancelled coupons", "Quelmar_FI_NumeroCuponsCancelados", "0001", Shown::Plain,
+                   "Cancelled coupons"),
+         }},
+        {"Coupon 4: paid by card in one call, with the card's receipt",
+         {
+             step("open the coupon", "Quelmar_FI_AbreCupom", {""}),
+             step("batteries at 12,50, ICMS 18 %", "Quelmar_FI_VendeItem",
+                  {"7891000000011", "PILHA AA 2UN", "1800", "I", "1", "2", "12,50", "$", "0,00"}),
+             step("the whole subtotal by credit card", "Quelmar_FI_FechaCupomResumido",
+                  {"Cartao Credito", "Volte sempre"}),
+             step("open the card's receipt", "Quelmar_FI_AbreComprovanteNaoFiscalVinculado",
+                  {"Cartao Credito", "", ""}),
+             step("the card's voucher", "Quelmar_FI_UsaComprovanteNaoFiscalVinculado",
+                  {"VISA CREDITO\r\nAUTORIZACAO 123456\r\nVALOR 12,50"}),
+             step("close the receipt", "Quelmar_FI_FechaComprovanteNaoFiscalVinculado"),
+         }},
+        {"Cash and reports",
+         {
+             step("electricity bill, 85,40 in cash", "Quelmar_FI_RecebimentoNaoFiscal",
+                  {"01", "85,40", "Dinheiro"}),
+             step("the bill authenticated", "Quelmar_FI_Autenticacao"),
+             step("100,00 taken from the drawer", "Quelmar_FI_Sangria", {"100,00"}),
+             step("20,00 more change", "Quelmar_FI_Suprimento", {"20,00", "Dinheiro"}),
+             step("the drawer opened", "Quelmar_FI_AcionaGaveta"),
+             step("management report: the shift's notes", "Quelmar_FI_RelatorioGerencial",
+                  {"FECHAMENTO DO TURNO\r\nOperadora: Maria\r\nCaixa conferido, sem diferen\xE7"
+                   "as"}),
+             step("close the report", "Quelmar_FI_FechaRelatorioGerencial"),
+         }},
+        {"Counters and totals",
+         {
+             query("document counter (COO)", "Quelmar_FI_NumeroCupom"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money),
+             query("discounts of the day", "Quelmar_FI_Descontos", Shown::Money),
+             query("surcharges of the day", "Quelmar_FI_Acrescimos", Shown::Money),
+             query("cancellations of the day", "Quelmar_FI_Cancelamentos", Shown::Money),
+             step("non-fiscal operations: not kept", "Quelmar_FI_NumeroOperacoesNaoFiscais", {},
+                  -30),
+             query("taken in cash", "Quelmar_FI_ValorFormaPagamento", Shown::Money, {"Dinheiro"}),
+             query("withdrawals", "Quelmar_FI_ValorTotalizadorNaoFiscal", Shown::Money,
+                   {"SANGRIA"}),
+             query("date of the fiscal day", "Quelmar_FI_DataMovimento"),
+         }},
+        {"Closing the day",
+         {
+             step("X reading", "Quelmar_FI_LeituraX"),
+             step("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
+             check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
+                   "Z reductions"),
+             query("date and time of the reduction", "Quelmar_FI_DataHoraReducao"),
+             query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
+         }},
+    };
+    return kDay;
+}
+
 Verdict judge(const Step& step, const CallOutcome* outcome) {
     const bool gave =
         outcome && outcome->called && outcome->code == step.expected &&

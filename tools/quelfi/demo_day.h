@@ -45,6 +45,12 @@ std::string kilosOfWeight(const std::string& weight);
 
 const std::vector<Section>& fiscalDay();
 
+// The same shop with a Yanco printer: the virtual Yanco printer's seed, and the day its
+// exports run, the Quelmar exports the printer lacks refused.
+extern const char* const kYancoPrinterSeed;
+
+const std::vector<Section>& yancoDay();
+
 // The same shop's day on a printer with an electronic journal ("quelfi demo --mfd"): a consumer
 // identified on the coupon, surcharges and discounts given and cancelled, payment in
 // instalments, the bound receipt reprinted, copied and reversed, the non-fiscal receipt cycle and

@@ -9,9 +9,10 @@ namespace {
 
 const char* const kUsage =
     "usage: quelfi COMMAND [ARGUMENTS]\n"
-    "  demo [--restaurant] [--dir DIR]\n"
+    "  demo [--mfd | --restaurant | --yanco] [--dir DIR]\n"
     "                            run a whole fiscal day (--restaurant: a restaurant's evening)\n"
-    "                            against the virtual printer\n"
+    "                            against the virtual printer (--mfd: with an electronic journal;\n"
+    "                            --yanco: the Yanco one)\n"
     "  call [--port DEVICE] EXPORT [ARGUMENT...]\n"
     "                            call one export of the library and show its answers and result\n"
     "  exports                   list every export with its arguments and request record\n"

@@ -70,6 +70,11 @@ class SerialPort final : public Port {
 
     void discardInput() override { ::tcflush(fd_, TCIFLUSH); }
 
+    void raiseRts() override {
+        int rts = TIOCM_RTS;
+        ::ioctl(fd_, TIOCMBIS, &rts);  // fails quietly on a pseudo-terminal
+    }
+
     bool ctsOn() override {
         int lines = 0;
         if (::ioctl(fd_, TIOCMGET, &lines) != 0) return true;

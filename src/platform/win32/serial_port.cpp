@@ -46,6 +46,8 @@ class SerialPort final : public Port {
 
     void discardInput() override { ::PurgeComm(handle_.get(), PURGE_RXCLEAR); }
 
+    void raiseRts() override { ::EscapeCommFunction(handle_.get(), SETRTS); }
+
     bool ctsOn() override {
         DWORD lines = 0;
         // Virtual ports without modem lines cannot answer: they count as ready.
