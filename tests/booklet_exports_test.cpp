@@ -2,10 +2,10 @@
 // the pages and the closing on the wire, the report closed after a failed page, the paper.
 #include <filesystem>
 
-#include "day_fixture.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
 #include "sim/quelmar/receipt_layout.h"
-#include "sim_sale_fixture.h"
+#include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
 namespace {
@@ -42,7 +42,7 @@ std::string page(const std::string& instalment, const std::string& date, const s
            std::string(30, '_') + "\n    Assinatura" + std::string(feeds, '\n');
 }
 
-class BookletExportsTest : public DayCommandTest {
+class BookletExportsTest : public ConnectedTest {
   protected:
     void serialIs(const std::string& serial) { line->reply("\x06" + serial + "\0\0"s); }
     const std::string kSerialRead = "\x1B#\0"s, kClose = "\x1B\x15";
@@ -77,7 +77,7 @@ TEST_F(BookletExportsTest, APageNotPrintedEndsTheBookletWithTheReportClosed) {
         EXPECT_EQ(sent.back(), kClose);
         const std::string log = workLog();
         EXPECT_EQ(log.substr(log.rfind("Retorno Quelmar_FI_FechaRelatorioGerencial")),
-                  logOf({"Retorno Quelmar_FI_FechaRelatorioGerencial: 1",
+                  logLines({"Retorno Quelmar_FI_FechaRelatorioGerencial: 1",
                          "Retorno Quelmar_FI_ImpressaoCarne: " + std::to_string(result)}));
         clearLog();
     }
@@ -116,7 +116,7 @@ TEST_F(BookletExportsTest, ChecksInOrderThenTheRecordForTheDriver) {
         EXPECT_EQ(booklet.print(), -2) << line.substr(0, 40);
         EXPECT_EQ(
             workLog(),
-            logOf({kSep, "Quelmar_FI_ImpressaoCarne ",
+            logLines({kSep, "Quelmar_FI_ImpressaoCarne ",
                    "Retorno Quelmar_FI_ImpressaoCarne: -2 - Parametro invalido para " + line}));
     }
     EXPECT_FALSE(fileExists(workDir() + "/Quelfi32.cmd"));
@@ -126,7 +126,7 @@ TEST_F(BookletExportsTest, ChecksInOrderThenTheRecordForTheDriver) {
               "240|" + t346 + "|1000|31/01/2005|3|12345|JOSE|123|42|2|7|");
 }
 
-class BookletOnTheVirtualPrinter : public SimSaleTest {};
+class BookletOnTheVirtualPrinter : public VirtualPrinterTest {};
 
 TEST_F(BookletOnTheVirtualPrinter, ThreeInstalmentsInTwoCopiesPrintReadablyInOneReport) {
     ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
@@ -165,7 +165,7 @@ TEST_F(BookletOnTheVirtualPrinter, ThreeInstalmentsInTwoCopiesPrintReadablyInOne
     for (const std::string& frame : port.frames())
         sent.push_back(frame.substr(3, frame.size() - 5));
     EXPECT_EQ(sent, wire + Lines{"\x1B\x15"});
-    EXPECT_EQ(workLog(), logOf(log + Lines{"Quelmar_FI_FechaRelatorioGerencial ",
+    EXPECT_EQ(workLog(), logLines(log + Lines{"Quelmar_FI_FechaRelatorioGerencial ",
                                            "Retorno Quelmar_FI_FechaRelatorioGerencial: 1",
                                            "Retorno Quelmar_FI_ImpressaoCarne: 1"}));
     EXPECT_EQ(printer.paper().lines(), paper + sim::layout::foot(m));

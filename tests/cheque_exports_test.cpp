@@ -1,7 +1,7 @@
 // The cheque, its copy and defaults, authentication and the passenger ticket as the library sends
 // them: the command bytes, every refusal with its line, the INI records, the client's records and
 // the Yanco refusals.
-#include "day_fixture.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
 
 namespace quelfi::test {
@@ -15,10 +15,10 @@ const std::string kLayouts =
 const std::string kType0Layout("\x00\x07\x08\x14\x47\x48\xF4\x00\x2C\x00\x02\x03\x41", 13);
 const std::string kType1Layout("\x01\x01\x01\x0D\x40\x40\x40\x40\x2C\x00\x02\x03\x41", 13);
 
-class ChequeTest : public DayCommandTest {
+class ChequeTest : public ConnectedTest {
   protected:
     void SetUp() override {
-        DayCommandTest::SetUp();
+        ConnectedTest::SetUp();
         configure(kLayouts);
     }
 };
@@ -45,13 +45,13 @@ TEST_F(ChequeTest, ChequeWithTheDefaultsAndItsCopy) {
     EXPECT_EQ(commands(), Lines{cheque});
     EXPECT_EQ(
         workLog(),
-        logOf({kSep, "Quelmar_FI_IncluiCidadeFavorecido ", "Parâmetros: Curitiba|José da Silva",
-               "Retorno Quelmar_FI_IncluiCidadeFavorecido: 1", kSep, "Quelmar_FI_ImprimeCheque ",
-               "Lendo favorecido no arquivo ini", "Lendo a cidade no arquivo ini",
-               "Parâmetros: 001|123456|", "Retorno Quelmar_FI_ImprimeCheque: 1", kSep,
-               "Quelmar_FI_ImprimeCopiaCheque ", "Quelmar_FI_ImprimeCheque ",
-               "Parâmetros: 001|123456|", "Retorno Quelmar_FI_ImprimeCheque: 1",
-               "Retorno Quelmar_FI_ImprimeCopiaCheque: 1"}));
+        logLines({kSep, "Quelmar_FI_IncluiCidadeFavorecido ", "Parâmetros: Curitiba|José da Silva",
+                  "Retorno Quelmar_FI_IncluiCidadeFavorecido: 1", kSep, "Quelmar_FI_ImprimeCheque ",
+                  "Lendo favorecido no arquivo ini", "Lendo a cidade no arquivo ini",
+                  "Parâmetros: 001|123456|", "Retorno Quelmar_FI_ImprimeCheque: 1", kSep,
+                  "Quelmar_FI_ImprimeCopiaCheque ", "Quelmar_FI_ImprimeCheque ",
+                  "Parâmetros: 001|123456|", "Retorno Quelmar_FI_ImprimeCheque: 1",
+                  "Retorno Quelmar_FI_ImprimeCopiaCheque: 1"}));
 }
 
 TEST_F(ChequeTest, NewerPrintersTakeTheLayoutMappedAndTheCopyGoesToTheirOwnCheque) {
@@ -76,8 +76,8 @@ TEST_F(ChequeTest, NewerPrintersTakeTheLayoutMappedAndTheCopyGoesToTheirOwnChequ
     clearLog();
     EXPECT_EQ(Quelmar_FI_ImprimeCopiaCheque(), -1);
     EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_ImprimeCopiaCheque ",
-                                "Retorno Quelmar_FI_ImprimeCopiaCheque: -1"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ImprimeCopiaCheque ",
+                                   "Retorno Quelmar_FI_ImprimeCopiaCheque: -1"}));
 }
 
 TEST_F(ChequeTest, EveryRefusalWithItsLineAndNothingSent) {
@@ -110,7 +110,7 @@ TEST_F(ChequeTest, EveryRefusalWithItsLineAndNothingSent) {
         clearLog();
         const auto& a = c.args;
         EXPECT_EQ(Quelmar_FI_ImprimeCheque(a[0], a[1], a[2], a[3], a[4], a[5]), c.code);
-        EXPECT_EQ(workLog(), logOf(Lines{kSep, "Quelmar_FI_ImprimeCheque "} + c.lines));
+        EXPECT_EQ(workLog(), logLines(Lines{kSep, "Quelmar_FI_ImprimeCheque "} + c.lines));
     }
     // The other documents' refusals: the default city's, and the needles' with its value.
     EXPECT_EQ(Quelmar_FI_IncluiCidadeFavorecido(city28.c_str(), "Ana"), -2);
@@ -118,15 +118,15 @@ TEST_F(ChequeTest, EveryRefusalWithItsLineAndNothingSent) {
     EXPECT_EQ(Quelmar_FI_ProgramaCaracterAutenticacao(std::string(10000, ',').c_str()), -2);
     EXPECT_EQ(
         workLog(),
-        logOf({kSep, "Quelmar_FI_ImprimeCheque ", invalid + "a mensagem", kSep,
-               "Quelmar_FI_IncluiCidadeFavorecido ",
-               "Retorno Quelmar_FI_IncluiCidadeFavorecido: -2 - Parametro invalido para cidade",
-               kSep, "Quelmar_FI_ForcaImpactoAgulhas ",
-               "Retorno Quelmar_FI_ForcaImpactoAgulhas: -2 - Parametro invalido para o valor "
-               "de impacto4",
-               kSep, "Quelmar_FI_ProgramaCaracterAutenticacao ",
-               "Retorno Quelmar_FI_ProgramaCaracterAutenticacao: -2 - Parametro invalido "
-               "para os valores do caracter"}));
+        logLines({kSep, "Quelmar_FI_ImprimeCheque ", invalid + "a mensagem", kSep,
+                  "Quelmar_FI_IncluiCidadeFavorecido ",
+                  "Retorno Quelmar_FI_IncluiCidadeFavorecido: -2 - Parametro invalido para cidade",
+                  kSep, "Quelmar_FI_ForcaImpactoAgulhas ",
+                  "Retorno Quelmar_FI_ForcaImpactoAgulhas: -2 - Parametro invalido para o valor "
+                  "de impacto4",
+                  kSep, "Quelmar_FI_ProgramaCaracterAutenticacao ",
+                  "Retorno Quelmar_FI_ProgramaCaracterAutenticacao: -2 - Parametro invalido "
+                  "para os valores do caracter"}));
     EXPECT_TRUE(commands().empty());
 }
 
@@ -142,14 +142,14 @@ TEST_F(ChequeTest, AuthenticationItsCharacterAndTheNeedles) {
                                            "\x0D\x0E\x0F\x10\xFF",
                                            18),
                      "\x1B\x10", "\x1B|\x03", "\x1B>1"}));
-    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_ProgramaCaracterAutenticacao ",
-                                "Parâmetros: 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,511",
-                                "Retorno Quelmar_FI_ProgramaCaracterAutenticacao: 1", kSep,
-                                "Quelmar_FI_Autenticacao ", "Retorno Quelmar_FI_Autenticacao: 1",
-                                kSep, "Quelmar_FI_ForcaImpactoAgulhas ", "Parâmetro: 3",
-                                "Retorno Quelmar_FI_ForcaImpactoAgulhas: 1", kSep,
-                                "Quelmar_FI_CancelaImpressaoCheque ",
-                                "Retorno Quelmar_FI_CancelaImpressaoCheque: 1"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ProgramaCaracterAutenticacao ",
+                                   "Parâmetros: 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,511",
+                                   "Retorno Quelmar_FI_ProgramaCaracterAutenticacao: 1", kSep,
+                                   "Quelmar_FI_Autenticacao ", "Retorno Quelmar_FI_Autenticacao: 1",
+                                   kSep, "Quelmar_FI_ForcaImpactoAgulhas ", "Parâmetro: 3",
+                                   "Retorno Quelmar_FI_ForcaImpactoAgulhas: 1", kSep,
+                                   "Quelmar_FI_CancelaImpressaoCheque ",
+                                   "Retorno Quelmar_FI_CancelaImpressaoCheque: 1"}));
 }
 
 // The ticket's twelve arguments, valid, with one replaced.
@@ -200,7 +200,7 @@ TEST_F(ChequeTest, PassengerTicketChecksEachArgumentInTurn) {
         clearLog();
         EXPECT_EQ(
             c.value ? openTicket(ticket(c.at, *c.value)) : openTicket(ticket(), nullptr, c.at), -2);
-        EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_AbreBilhetePassagem ", c.line})) << c.line;
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_AbreBilhetePassagem ", c.line})) << c.line;
     }
     EXPECT_TRUE(commands().empty());
 
@@ -213,9 +213,9 @@ TEST_F(ChequeTest, PassengerTicketChecksEachArgumentInTurn) {
                                  w40("S\xC6o Paulo") + w40("Campinas") + w40("1045") + w40("") +
                                  w40("Ana") + w40("") + "150324" + "104500" + "07" + "12 "}));
     EXPECT_EQ(workLog(),
-              logOf({kSep, "Quelmar_FI_AbreBilhetePassagem ",
-                     "Parâmetros: 01|0|São Paulo|Campinas|1045||Ana||15/03/2024|10:45:00|7|12",
-                     "Retorno Quelmar_FI_AbreBilhetePassagem: 1"}));
+              logLines({kSep, "Quelmar_FI_AbreBilhetePassagem ",
+                        "Parâmetros: 01|0|São Paulo|Campinas|1045||Ana||15/03/2024|10:45:00|7|12",
+                        "Retorno Quelmar_FI_AbreBilhetePassagem: 1"}));
 }
 
 TEST_F(ChequeTest, ClientRecordsAndYancoRefusals) {
@@ -258,7 +258,7 @@ TEST_F(ChequeTest, ClientRecordsAndYancoRefusals) {
         lines = lines + Lines{kSep, std::string(name) + " ",
                               "Retorno " + std::string(name) +
                                   ": -30 - Funcao incompativel com a impressora yanco"};
-    EXPECT_EQ(workLog(), logOf(lines + Lines{kSep, "Quelmar_FI_ImprimeCheque "}));
+    EXPECT_EQ(workLog(), logLines(lines + Lines{kSep, "Quelmar_FI_ImprimeCheque "}));
     EXPECT_TRUE(commands().empty());
 }
 

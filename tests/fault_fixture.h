@@ -90,6 +90,4 @@ class FaultTest : public LibraryTest {
     ArmedFault armed;
 };
 
-inline const std::string kSeparatorLine = std::string(71, '-') + " ";
-
 }  // namespace quelfi::test

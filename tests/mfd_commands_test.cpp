@@ -26,20 +26,6 @@ class MfdCommandsTest : public ProtocolTest {
         configure("[MFD]\nImpressora=1\n");
         state().mfdPrinter = true;
     }
-    // The command bytes of every frame written since the last look.
-    std::vector<std::string> commands() {
-        std::vector<std::string> out;
-        std::size_t at = consumed_;
-        const std::string& w = line->written;
-        while (at + 3 <= w.size()) {
-            const std::size_t total = static_cast<unsigned char>(w[at + 1]) +
-                                      256u * static_cast<unsigned char>(w[at + 2]);
-            out.push_back(w.substr(at + 3, total - 2));
-            at += 3 + total;
-        }
-        consumed_ = at;
-        return out;
-    }
     // The log's last line, without its end.
     std::string lastLogLine() {
         const std::string log = workLog();
@@ -48,7 +34,6 @@ class MfdCommandsTest : public ProtocolTest {
         return log.substr(start == std::string::npos ? 0 : start + 3,
                           end - (start == std::string::npos ? 0 : start + 3));
     }
-    std::size_t consumed_ = 0;
 };
 
 TEST_F(MfdCommandsTest, EachDocumentSendsItsFields) {

@@ -5,7 +5,7 @@
 #include "core/printer_state.h"
 #include "quelfi32.h"
 #include "sim/quelmar/code_page.h"
-#include "sim_sale_fixture.h"
+#include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
 namespace {
@@ -16,11 +16,11 @@ std::string journalText(const sim::JournalEntry& entry) {
     return out;
 }
 
-class MfdSaleTest : public SimSaleTest {
+class MfdSaleTest : public VirtualPrinterTest {
   protected:
     void SetUp() override {
         printer.update([](sim::FiscalModel& m) { m.electronicJournal = true; });
-        SimSaleTest::SetUp();
+        VirtualPrinterTest::SetUp();
         connect("StatusFuncao=1\n[MFD]\nImpressora=1\n");
         core::state().mfdPrinter = true;
     }

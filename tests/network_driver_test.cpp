@@ -1,26 +1,27 @@
 // The network-driver program: requests taken from the shared directory, run on the printer in
-// driver mode, answered in Status.txt and Retorno.txt; and a client and the program working
-// together through the directory.
+// driver mode through the call table, answered in Status.txt and Retorno.txt; and a client and
+// the program working together through the directory. The call table calls exports by name or
+// record number with text arguments and refuses, before calling anything, arguments that do not
+// fit.
 #include "quelfi/network_driver.h"
 
-#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
+#include <sstream>
 #include <thread>
 
 #include "protocol/network_client.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
-#include "support/pseudo_terminal.h"
-
-extern char** environ;
+#include "quelfi/call_table.h"
+#include "sim/pty_server.h"
+#include "sim/quelmar/model_text.h"
+#include "sim/quelmar/printer_link.h"
+#include "sim/quelmar/quelmar_printer.h"
+#include "support/tool_process.h"
 
 namespace quelfi::test {
 namespace {
@@ -30,12 +31,7 @@ using tool::DriverAnswer;
 
 const std::string kStatusFrame = frameOf("\x1B\x13");
 // A data query as a raw request: ESC # 1, six reply bytes, BCD data before the status.
-const std::string kRawQuery =
-    "\x1B#\x01\x17"
-    "6\x17"
-    "1\x17"
-    "1\x17"
-    "1";
+const std::string kRawQuery = rawRequest({"\x1B#\x01", "6", "1", "1", "1"});
 
 int QUELFI_CALL describe(const char* text, int number, char* answer) {
     std::strcpy(answer, (std::string(text) + "/" + std::to_string(number)).c_str());
@@ -127,133 +123,54 @@ TEST_F(NetworkDriverTest, CommandFileIsTakenOnceWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared), {}), 2);
 }
 
-// The printer side of a pseudo-terminal: answers each complete frame with the next canned reply.
-class PtyPrinter {
-  public:
-    explicit PtyPrinter(std::deque<std::string> replies) : replies_(std::move(replies)) {
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~PtyPrinter() {
-        stop_ = true;
-        thread_.join();
-    }
-    const PseudoTerminal& terminal() const { return pty_; }
-    std::vector<std::string> frames() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return frames_;
-    }
-
-  private:
-    void serve() {
-        std::string pending;
-        while (!stop_) {
-            const std::string got = pty_.read(1, 50);
-            // Until the driver opens its side, the terminal reads as hung up at once.
-            if (got.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            pending += got;
-            while (pending.size() >= 3) {
-                const std::size_t size = 3 + static_cast<unsigned char>(pending[1]) +
-                                         256u * static_cast<unsigned char>(pending[2]);
-                if (pending.size() < size) break;
-                {
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    frames_.push_back(pending.substr(0, size));
-                }
-                pending.erase(0, size);
-                if (!replies_.empty()) {
-                    pty_.write(replies_.front());
-                    replies_.pop_front();
-                }
-            }
-        }
-    }
-
-    PseudoTerminal pty_;
-    std::deque<std::string> replies_;
-    std::mutex mutex_;
-    std::vector<std::string> frames_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 // Processor time a process has used, in clock ticks.
 long cpuTicks(pid_t pid) {
     const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
     std::istringstream fields(stat.substr(stat.rfind(')') + 2));
     std::string field;
-    long utime = 0, stime = 0;
-    for (int n = 3; fields >> field; ++n) {
-        if (n == 14) utime = std::stol(field);
-        if (n == 15) {
-            stime = std::stol(field);
-            break;
-        }
-    }
-    return utime + stime;
+    long ticks = 0;
+    for (int n = 3; n <= 15 && fields >> field; ++n)
+        if (n >= 14) ticks += std::stol(field);  // user and system time
+    return ticks;
 }
 
 class DriverProgramTest : public LibraryTest {
   protected:
-    // Starts "quelfi driver DIRECTORY" with the driver's own system directory; its output goes to
-    // a file.
-    pid_t spawnDriver(const std::string& directory) {
-        std::vector<std::string> env{"QUELFI_SYSTEM_DIR=" + root() + "/driver-system",
-                                     "QUELFI_PORT_DIR=" + portDir()};
-        for (char** e = environ; *e; ++e) {
-            if (std::strncmp(*e, "QUELFI_SYSTEM_DIR=", 18) != 0 &&
-                std::strncmp(*e, "QUELFI_PORT_DIR=", 16) != 0)
-                env.push_back(*e);
-        }
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        std::string tool = QUELFI_TOOL, command = "driver", dir = directory;
-        char* argv[] = {tool.data(), command.data(), dir.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, driverOutput().c_str(),
-                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, QUELFI_TOOL, &actions, nullptr, argv, envp.data()), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        return pid;
-    }
-    // Stops the driver with `signal` once it is serving; true when it ended by itself with
-    // status 0.
-    bool stopDriver(pid_t pid, int signal) {
-        for (int look = 0; look < 500 && readFile(driverOutput()).empty(); ++look)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ::kill(pid, signal);
-        int status = 0;
-        if (::waitpid(pid, &status, 0) != pid) return false;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
     std::string driverOutput() const { return root() + "/driver.out"; }
+    // Stops the driver with `signal` once it is serving; its exit code.
+    static int stop(ToolProcess& driver, const std::string& output, int signal) {
+        for (int look = 0; look < 500 && readFile(output).empty(); ++look)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return driver.stop(signal);
+    }
 };
 
 TEST_F(DriverProgramTest, ClientAndDriverCompleteRequestsThroughTheSharedDirectory) {
-    // The printer answers the status request, the data query, then the presence check.
-    PtyPrinter printer({bytes({6, 66, 0}), bytes({6, 0x12, 0x34, 0x56, 0, 0}), bytes({6, 0, 0})});
-    printer.terminal().linkAs(portDir() + "/COM1");
-    std::filesystem::create_directories(root() + "/driver-system");
+    // The printer, with a coupon open and its paper near the end, on a pseudo-terminal.
+    sim::QuelmarPrinter printer(sim::modelFromSeed("coo=123456; paper=low; document=coupon"));
+    sim::PrinterLink link(printer);
+    sim::PtyServer server(link);
+    server.linkAs(portDir() + "/COM1");
+    // The driver's own system directory and log; the client's shared directory is the work
+    // directory.
+    const std::string driverSystem = root() + "/driver-system";
+    std::filesystem::create_directories(driverSystem);
     std::filesystem::create_directories(root() + "/driver-log");
-    writeFile(root() + "/driver-system/QuelFI32.ini",
+    writeFile(driverSystem + "/QuelFI32.ini",
               "[Sistema]\npath=" + root() + "/driver-log\nLog=1\nPorta=COM1\n");
-    // The client: its shared directory is the work directory.
-    writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nConfigRede=1\n");
-    load();
-    const pid_t driver = spawnDriver(workDir());
-    ASSERT_GT(driver, 0);
+    configure("ConfigRede=1\n");
+    const std::string coo = rawRequest({"\x1B\x1E", "6", "1", "1", "1"});
+    ToolProcess driver(QUELFI_TOOL, {"driver", workDir()}, driverOutput(),
+                       {"QUELFI_SYSTEM_DIR=" + driverSystem});
+    ASSERT_GT(driver.pid(), 0);
 
     short ack = 0, st1 = 0, st2 = 0;
     EXPECT_EQ(Quelmar_FI_VerificaEstadoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
-    EXPECT_EQ(ack, 6);
-    EXPECT_EQ(st1, 66);
-    EXPECT_EQ(st2, 0);
+    EXPECT_EQ((std::vector<short>{ack, st1, st2}), (std::vector<short>{6, 66, 0}));
 
     // A raw request, as a client leaves one for Quelmar_FI_ComandoDriverRede, with a data answer.
-    EXPECT_EQ(protocol::writeCommandFile(kRawQuery), 1);
+    EXPECT_EQ(protocol::writeCommandFile(coo), 1);
     EXPECT_EQ(Quelmar_FI_RetornoImpressora(&ack, &st1, &st2), 1);
     EXPECT_EQ(ack, 6);
     char answer[32] = {};
@@ -269,23 +186,76 @@ TEST_F(DriverProgramTest, ClientAndDriverCompleteRequestsThroughTheSharedDirecto
     EXPECT_EQ(ack, 6);
 
     // Idle, it sleeps between its looks at the directory.
-    const long before = cpuTicks(driver);
+    const long before = cpuTicks(driver.pid());
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    EXPECT_LT(cpuTicks(driver) - before, sysconf(_SC_CLK_TCK) / 4);
+    EXPECT_LT(cpuTicks(driver.pid()) - before, sysconf(_SC_CLK_TCK) / 4);
 
-    EXPECT_TRUE(stopDriver(driver, SIGINT));
-    EXPECT_EQ(printer.frames(),
-              (std::vector<std::string>{kStatusFrame, frameOf("\x1B#\x01"), kStatusFrame}));
+    EXPECT_EQ(stop(driver, driverOutput(), SIGINT), 0);
     EXPECT_EQ(readFile(driverOutput()), "quelfi driver: serving requests in " + workDir() +
-                                            "\n"
-                                            "095| -> 6,66,0\n"
-                                            "<1B>#<01><17>6<17>1<17>1<17>1 -> 6,0,0\n"
-                                            "garbage -> 0,0,0\n"
-                                            "097| -> 6,0,0\n"
+                                            "\n095| -> 6,66,0\n<1B><1E><17>6<17>1<17>1<17>1 -> "
+                                            "6,64,0\ngarbage -> 0,0,0\n097| -> 6,64,0\n"
                                             "quelfi driver: stopped\n");
+    ToolProcess second(QUELFI_TOOL, {"driver", workDir()}, root() + "/second.out",
+                       {"QUELFI_SYSTEM_DIR=" + driverSystem});
+    EXPECT_EQ(stop(second, root() + "/second.out", SIGTERM), 0);
+}
 
-    std::filesystem::remove(driverOutput());
-    EXPECT_TRUE(stopDriver(spawnDriver(workDir()), SIGTERM));
+using tool::Answer;
+using tool::ParameterKind;
+
+// Echoes what it was given, so the test sees exactly what the table passed.
+int QUELFI_CALL echo(const char* text, int number, char* answer, short* count) {
+    const bool zeroed = answer[0] == 0 && answer[tool::kAnswerBufferSize - 1] == 0;
+    std::strcpy(answer, (std::string(text) + "/" + std::to_string(number)).c_str());
+    *count = static_cast<short>(std::strlen(text));
+    return zeroed ? 1 : -1;
+}
+
+int QUELFI_CALL nothing() {
+    return 7;
+}
+
+int voidCalls = 0;
+void QUELFI_CALL noResult() {
+    ++voidCalls;
+}
+
+TEST(CallTable, EntriesFollowTheExportsCTypes) {
+    const tool::CallTable table({tool::callEntry("Echo", 321, &echo),
+                                 tool::callEntry("Nothing", 0, &nothing),
+                                 tool::callEntry("NoResult", 0, &noResult)});
+    const tool::CallEntry* entry = table.find("Echo");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->parameters(),
+              (std::vector<ParameterKind>{ParameterKind::Text, ParameterKind::Integer,
+                                          ParameterKind::TextAnswer, ParameterKind::NumberAnswer}));
+    EXPECT_EQ(entry->argumentCount(), 2u);
+    EXPECT_EQ(table.findRecord(321), entry);
+    EXPECT_EQ(table.findRecord(0), nullptr);  // record 0 names no export
+    EXPECT_EQ(table.find("echo"), nullptr);
+
+    tool::CallOutcome outcome = table.call("Echo", {"abc", "-42"});
+    EXPECT_TRUE(outcome.called);
+    EXPECT_EQ(outcome.code, 1);  // the answer buffer came zeroed over its whole size
+    EXPECT_EQ(outcome.answers, (std::vector<Answer>{{ParameterKind::TextAnswer, "abc/-42"},
+                                                    {ParameterKind::NumberAnswer, "3"}}));
+    EXPECT_EQ(table.call("Echo", {"", "+5"}).answers[0].text, "/5");
+    EXPECT_EQ(table.call("Nothing", {}).code, 7);
+    outcome = table.call("NoResult", {});
+    EXPECT_TRUE(outcome.called && !outcome.hasResult && voidCalls == 1);
+
+    // Refused before the call: wrong count, a number that is not one, an unknown name.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"abc"}, {"abc", "1", "2"}, {"abc", ""}, {"abc", "4x"}, {"abc", "99999999999"}}) {
+        outcome = table.call("Echo", args);
+        EXPECT_FALSE(outcome.called);
+        EXPECT_TRUE(outcome.answers.empty());
+    }
+    EXPECT_EQ(table.call("Echo", {"abc"}).refusal, "Echo takes 2 argument(s), not 1");
+    EXPECT_EQ(table.call("Echo", {"abc", "4x"}).refusal,
+              "argument 2 of Echo is not a whole number: '4x'");
+    EXPECT_EQ(table.call("Nothing", {"x"}).refusal, "Nothing takes 0 argument(s), not 1");
+    EXPECT_EQ(table.call("Missing", {}).refusal, "no export named Missing");
 }
 
 }  // namespace

@@ -1,16 +1,23 @@
-// The POSIX platform: profile files with the Windows semantics and crash-safe writes, path and
-// port-name mapping, the emulator's presence event, and prompts that never block.
+// The POSIX platform (profile files with the Windows semantics and crash-safe writes, path and
+// port-name mapping, prompts that never block) and the shared library's export table: exactly the
+// table's names, nothing missing, nothing extra.
 #include "platform/platform.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <semaphore.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <set>
+#include <string>
 
+#include "exports/surface.h"
 #include "platform/posix/posix_ports.h"
 #include "platform/profile_file.h"
 #include "support/library_fixture.h"
@@ -87,23 +94,26 @@ TEST_F(PlatformTest, InterruptedProfileWriteLeavesThePreviousFileIntact) {
         EXPECT_EQ(entry.path().filename(), "QuelFI32.ini") << "temporary file left behind";
 }
 
-TEST_F(PlatformTest, PathsMapSeparatorsAndDrives) {
+TEST_F(PlatformTest, PathsAndPortNamesMapToTheFileSystem) {
+    const std::pair<std::string, std::string> paths[] = {
+        {"c:\\comando.dat", driveC() + "/comando.dat"},
+        {"C:\\a\\b.txt", driveC() + "/a/b.txt"},
+        {".\\QuelFI32.ini", "./QuelFI32.ini"},
+        {"/srv/ecf\\Status.txt", "/srv/ecf/Status.txt"}};
+    for (const auto& [path, native] : paths) EXPECT_EQ(platform::nativePath(path), native);
+    const std::pair<std::string, std::string> ports[] = {{"COM3", portDir() + "/COM3"},
+                                                         {"com10", portDir() + "/COM10"},
+                                                         {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+                                                         {"COMX", "COMX"}};
+    for (const auto& [name, device] : ports)
+        EXPECT_EQ(platform::posix::serialDevicePath(name), device);
     EXPECT_EQ(platform::systemDirectory(), systemDir());
-    EXPECT_EQ(platform::nativePath("c:\\comando.dat"), driveC() + "/comando.dat");
-    EXPECT_EQ(platform::nativePath("C:\\a\\b.txt"), driveC() + "/a/b.txt");
-    EXPECT_EQ(platform::nativePath(".\\QuelFI32.ini"), "./QuelFI32.ini");
-    EXPECT_EQ(platform::nativePath("/srv/ecf\\Status.txt"), "/srv/ecf/Status.txt");
+
+    // Without the variables: drive C is the system directory, ports are the serial devices.
     ::unsetenv("QUELFI_DRIVE_C");
     EXPECT_EQ(platform::nativePath("c:\\retorno.dat"), systemDir() + "/retorno.dat");
     ::unsetenv("QUELFI_SYSTEM_DIR");
     EXPECT_EQ(platform::systemDirectory(), "/etc");
-}
-
-TEST_F(PlatformTest, PortNamesMapToDevices) {
-    EXPECT_EQ(platform::posix::serialDevicePath("COM3"), portDir() + "/COM3");
-    EXPECT_EQ(platform::posix::serialDevicePath("com10"), portDir() + "/COM10");
-    EXPECT_EQ(platform::posix::serialDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(platform::posix::serialDevicePath("COMX"), "COMX");
     ::unsetenv("QUELFI_PORT_DIR");
     EXPECT_EQ(platform::posix::serialDevicePath("COM1"), "/dev/ttyS0");
     EXPECT_EQ(platform::posix::serialDevicePath("Com8"), "/dev/ttyS7");
@@ -124,18 +134,6 @@ TEST_F(PlatformTest, SerialLineDropsBytesThatArrivedUnread) {
     EXPECT_FALSE(port->readByte(byte));
 }
 
-TEST_F(PlatformTest, EmulatorEventIsANamedSemaphore) {
-    const std::string name = "QUELFI_TEST_EVENT_" + std::to_string(::getpid());
-    platform::Platform& os = platform::systemPlatform();
-    EXPECT_FALSE(os.namedEventExists(name));
-    sem_t* s = ::sem_open(("/" + name).c_str(), O_CREAT, 0600, 0);
-    ASSERT_NE(s, SEM_FAILED);
-    EXPECT_TRUE(os.namedEventExists(name));
-    ::sem_close(s);
-    ::sem_unlink(("/" + name).c_str());
-    EXPECT_FALSE(os.namedEventExists(name));
-}
-
 TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
     platform::Platform& os = platform::systemPlatform();
     ::unsetenv("QUELFI_PROMPT_ANSWER");
@@ -148,12 +146,46 @@ TEST_F(PlatformTest, QuestionsAreAnsweredNoUnlessConfigured) {
     EXPECT_EQ(os.prompt("c", "t", platform::PromptStyle::Exclamation), platform::PromptAnswer::Ok);
 }
 
-TEST_F(PlatformTest, VirtualClockMakesLongWaitsInstant) {
-    platform.useVirtualClock(true);
-    const std::uint32_t start = platform.tickCount();
-    platform.sleep(20000);
-    EXPECT_EQ(platform.tickCount() - start, 20000u);
+}  // namespace
+}  // namespace quelfi::test
+
+namespace {
+
+std::set<std::string> tableNames() {
+    std::set<std::string> names;
+    for (const auto& e : quelfi::exports::kSurface) names.insert(std::string(e.name));
+    return names;
+}
+
+TEST(ExportSurface, SharedLibraryExportsExactlyTheTable) {
+    const std::string command =
+        std::string("nm -D --defined-only ") + QUELFI_SHARED_LIBRARY + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::set<std::string> exported;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe)) {
+        char address[64], kind[8], name[400];
+        if (std::sscanf(line, "%63s %7s %399s", address, kind, name) == 3 &&
+            (kind[0] == 'T' || kind[0] == 'W'))
+            exported.insert(name);
+    }
+    ::pclose(pipe);
+    EXPECT_EQ(exported, tableNames());
+}
+
+TEST(ExportSurface, EveryNameResolvesWhenLoaded) {
+    void* library = ::dlopen(QUELFI_SHARED_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << ::dlerror();
+    for (const auto& name : tableNames())
+        EXPECT_NE(::dlsym(library, name.c_str()), nullptr) << name;
+    ::dlclose(library);
+}
+
+TEST(ExportSurface, NamesAreUniqueAndRecordsAreThreeDigits) {
+    EXPECT_EQ(tableNames().size(), quelfi::exports::kSurfaceSize);
+    for (const auto& e : quelfi::exports::kSurface)
+        EXPECT_TRUE(e.record >= 0 && e.record <= 999) << e.name;
 }
 
 }  // namespace
-}  // namespace quelfi::test

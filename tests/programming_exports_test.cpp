@@ -1,6 +1,6 @@
 // The printer's programming as the library sends it: each member's command, refusals, client
 // records and Yanco ways.
-#include "day_fixture.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
 
 namespace quelfi::test {
@@ -8,7 +8,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class ProgrammingTest : public DayCommandTest {};
+class ProgrammingTest : public ConnectedTest {};
 
 struct Member {
     std::function<int()> call;
@@ -98,7 +98,7 @@ TEST_F(ProgrammingTest, RefusalsWithTheirLines) {
         clearLog();
         EXPECT_EQ(c.call(), -2);
         const std::string name = "Quelmar_FI_" + c.name;
-        EXPECT_EQ(workLog(), logOf({kSep, name + " ", "Retorno " + name + ": -2 - " + c.line}));
+        EXPECT_EQ(workLog(), logLines({kSep, name + " ", "Retorno " + name + ": -2 - " + c.line}));
     }
     EXPECT_TRUE(commands().empty());
 }
@@ -112,15 +112,15 @@ TEST_F(ProgrammingTest, ClientRecordsWhateverTheNesting) {
         EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), m.record);
     }
     // Daylight saving's closing line has no colon; the others name their parameters.
-    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_ResetaImpressora ",
-                                "Retorno Quelmar_FI_ResetaImpressora: 1"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ResetaImpressora ",
+                                   "Retorno Quelmar_FI_ResetaImpressora: 1"}));
     clearLog();
     EXPECT_EQ(Quelmar_FI_ProgramaHorarioVerao(), 1);
     EXPECT_EQ(Quelmar_FI_ProgramaAliquota("18,00", 1), 1);
-    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FI_ProgramaHorarioVerao ",
-                                "Retorno Quelmar_FI_ProgramaHorarioVerao 1", kSep,
-                                "Quelmar_FI_ProgramaAliquota ", "Parâmetros: 1800|1",
-                                "Retorno Quelmar_FI_ProgramaAliquota: 1"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ProgramaHorarioVerao ",
+                                   "Retorno Quelmar_FI_ProgramaHorarioVerao 1", kSep,
+                                   "Quelmar_FI_ProgramaAliquota ", "Parâmetros: 1800|1",
+                                   "Retorno Quelmar_FI_ProgramaAliquota: 1"}));
     EXPECT_TRUE(commands().empty());
 }
 
@@ -146,15 +146,16 @@ TEST_F(ProgrammingTest, YancoRefusesBeforeCheckingAndKeepsTheCurrencyNames) {
     EXPECT_EQ(Quelmar_FI_ProgramaMoedaSingular("D\xF3lar"), 1);
     EXPECT_EQ(Quelmar_FI_ProgramaMoedaPlural("D\xF3lares"), 1);
     EXPECT_EQ(Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms(4, "Luz"), -2);
-    EXPECT_EQ(workLog(),
-              logOf(expected + Lines{kSep, "Quelmar_FI_ProgramaMoedaSingular ", "Parâmetros: Dólar",
-                                     "Retorno Quelmar_FI_ProgramaMoedaSingular: 1 - Ok", kSep,
-                                     "Quelmar_FI_ProgramaMoedaPlural ", "Parâmetros: Dólares",
-                                     "Retorno Quelmar_FI_ProgramaMoedaPlural: 1 - Ok", kSep,
-                                     "Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms ",
-                                     "Retorno Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms: -2 - "
-                                     "Parametro inválido para o índice do totalizador. Na "
-                                     "impressora yanco o índice deve estar entre 5 e 8"}));
+    EXPECT_EQ(
+        workLog(),
+        logLines(expected + Lines{kSep, "Quelmar_FI_ProgramaMoedaSingular ", "Parâmetros: Dólar",
+                                  "Retorno Quelmar_FI_ProgramaMoedaSingular: 1 - Ok", kSep,
+                                  "Quelmar_FI_ProgramaMoedaPlural ", "Parâmetros: Dólares",
+                                  "Retorno Quelmar_FI_ProgramaMoedaPlural: 1 - Ok", kSep,
+                                  "Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms ",
+                                  "Retorno Quelmar_FI_NomeiaTotalizadorNaoSujeitoIcms: -2 - "
+                                  "Parametro inválido para o índice do totalizador. Na "
+                                  "impressora yanco o índice deve estar entre 5 e 8"}));
     EXPECT_EQ(ini(), configuredIni() + "[Config]\nMoedaSing=D\xF3lar\nMoedaPlu=D\xF3lares\n");
     EXPECT_TRUE(commands().empty());
 }

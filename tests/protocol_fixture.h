@@ -1,9 +1,12 @@
-// A library connected to a scripted printer line on COM1, with the virtual clock running.
+// A library connected to a scripted printer line on COM1, with the virtual clock running, and the
+// canned replies tests give it.
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
-#include "core/printer_state.h"
 #include "exports/boundary.h"
 #include "protocol/send_command.h"
 #include "quelfi32.h"
@@ -12,30 +15,27 @@
 
 namespace quelfi::test {
 
+inline const std::string kOk = bytes({6, 0, 0});
+
+// The reply to the rate-table request: the count, then 16 rates of two BCD bytes (1800 is 18 %).
+std::string rateTableReply(std::initializer_list<int> rates);
+
+// n digits that differ from position to position, so a field cut in the wrong place shows.
+std::string digitRun(std::size_t n, int seed = 0);
+
 class ProtocolTest : public LibraryTest {
   protected:
-    void SetUp() override {
-        LibraryTest::SetUp();
-        platform.useVirtualClock(true);
-        platform.plugPort("COM1", [this] { return std::make_unique<ScriptedPort>(line); });
-    }
-    // Loads an INI with the log and status files in the work directory.
-    void configure(const std::string& keys = "") {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys);
-        load();
-        std::filesystem::remove(workDir() + "/QuelFI32.log");
-    }
-    // The same INI with other keys of section Sistema (and of section MFD), read again as an
-    // application has the library do it; the port stays as it is and the log starts afresh. A
-    // missing key takes the text of the key read before it, so the keys that would inherit a "1"
-    // from the ones given are written off after them.
-    void reconfigure(const std::string& keys, const std::string& mfdKeys = "") {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys +
-                 "ControlePorta=0\nModoGaveta=0\nEmulMFD=0\n[MFD]\n" + mfdKeys);
-        Quelmar_FI_ReloadINIFile();
-        std::filesystem::remove(workDir() + "/QuelFI32.log");
-    }
+    void SetUp() override;
+    // The INI with the port COM1 besides `keys`.
+    void configure(const std::string& keys = "") { LibraryTest::configure("Porta=COM1\n" + keys); }
+    // The bytes written since the last look, and the commands their frames carried.
+    std::string newWire();
+    std::vector<std::string> commands() { return commandsOf(newWire()); }
+
     std::shared_ptr<ScriptedLine> line = std::make_shared<ScriptedLine>();
+
+  private:
+    std::size_t seen_ = 0;
 };
 
 // A command as the exports send it: reply length, data mode, data format and layout.
@@ -50,24 +50,23 @@ inline protocol::CommandSpec commandSpec(const std::string& command, int replyLe
     return spec;
 }
 
-// Sends `spec`'s command on the road the library chooses for a call.
+// Sends a command on the road the library chooses for a call.
 inline int sendOnChosenRoad(const protocol::CommandSpec& spec) {
     return protocol::sendCommand(exports::chosenRoad(), spec);
 }
 
 // Sends `command` (three reply bytes, no data) on the road the library chooses for a call.
 inline int sendOnChosenRoad(const std::string& command, int explicitLength = 0, int rawLength = 0) {
-    protocol::CommandSpec spec;
-    spec.command = command;
+    protocol::CommandSpec spec = commandSpec(command);
     spec.explicitLength = explicitLength;
     spec.rawLength = rawLength;
-    return protocol::sendCommand(exports::chosenRoad(), spec);
+    return sendOnChosenRoad(spec);
 }
 
-inline std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
+// Configured, the port open and the log empty.
+class ConnectedTest : public ProtocolTest {
+  protected:
+    void SetUp() override;
+};
 
 }  // namespace quelfi::test

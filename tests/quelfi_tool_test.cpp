@@ -1,19 +1,26 @@
-// The quelfi program as a person uses it from a shell: the virtual printer it serves, exports
-// called by name against that printer, the printer's state kept from one run to the next, and
-// the demonstration day.
+// The quelfi program as a person uses it from a shell: the virtual printer it serves (its command
+// line, and the kept state under the seed), exports called by name against that printer, the
+// printer's state kept from one run to the next, the demonstration day with how its steps are
+// judged, and what it shows: the library's Windows-1252 texts in UTF-8 and back, amounts as a
+// shop writes them, aligned columns and framed paper.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 
 #include "quelfi/demo_day.h"
 #include "quelfi/sim_settings.h"
+#include "quelfi/terminal.h"
+#include "quelfi/text_encoding.h"
+#include "sim/quelmar/model_file.h"
 #include "sim/yanco/model_text.h"
 #include "support/library_fixture.h"
 #include "support/tool_process.h"
@@ -299,5 +306,155 @@ TEST_F(QuelfiToolTest, DemoRunsTheRestaurantsEvening) {
               "00000000000203CHOPP            0100000150000002000A00000000000000003000\r\n");
 }
 
+using tool::demo::Step;
+using tool::demo::Verdict;
+
+TEST(DemoDay, StepsAreJudgedByResultAndAnswer) {
+    Step step;
+    step.exportName = "Quelmar_FI_ValorPagoUltimoCupom";
+    step.expectedAnswer = "00000000009000";
+    tool::CallOutcome outcome;
+    outcome.called = true;
+    outcome.code = 1;
+    outcome.answers = {{tool::ParameterKind::TextAnswer, "00000000009000"}};
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Passed);
+
+    outcome.answers[0].text = "00000000000000";
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    outcome.answers.clear();
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+
+    step.expectedAnswer.clear();
+    step.expected = -3;
+    outcome.code = -3;
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Passed);
+    outcome.code = 1;
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    outcome.code = -3;
+    outcome.called = false;  // refused before the call: the code means nothing
+    EXPECT_EQ(tool::demo::judge(step, &outcome), Verdict::Failed);
+    EXPECT_EQ(tool::demo::judge(step, nullptr), Verdict::Failed);
+}
+
+using tool::parseSimSettings;
+using tool::startingModel;
+
+class SimSettingsTest : public LibraryTest {};
+
+TEST_F(SimSettingsTest, OptionsAndDefaults) {
+    const char* home = std::getenv("HOME");
+    const std::string previousHome = home ? home : "";
+    ::setenv("HOME", root().c_str(), 1);
+    std::string error;
+    auto settings = parseSimSettings({}, error);
+    if (home)
+        ::setenv("HOME", previousHome.c_str(), 1);
+    else
+        ::unsetenv("HOME");
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->stateFile, root() + "/.quelfi/printer.state");
+    EXPECT_EQ(settings->portDirectory, portDir());  // the test's QUELFI_PORT_DIR
+    EXPECT_EQ(settings->seed, "");
+
+    settings = parseSimSettings({"--seed", "coo=5", "--type", "3", "--mfd", "--firmware",
+                                 "01.03.00", "--state", "kept.state", "--paper", "roll.txt",
+                                 "--emulator", "--quiet", "--fresh", "--port-dir", "p"},
+                                error);
+    ASSERT_TRUE(settings);
+    // The machine options come first, so a seed can still override them.
+    EXPECT_EQ(settings->seed, "type=3;mfd=1;firmware=01.03.00;coo=5;");
+    EXPECT_EQ(settings->stateFile, workDir() + "/kept.state");
+    EXPECT_EQ(settings->portDirectory, workDir() + "/p");
+    EXPECT_EQ(settings->paperFile, "roll.txt");
+    EXPECT_TRUE(settings->emulator && settings->quiet && settings->fresh);
+
+    for (const auto& [args, message] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--type"}, "--type needs a value"},
+             {{"--bogus", "1"}, "unknown option '--bogus'"},
+             {{"stray"}, "unexpected argument 'stray'"}}) {
+        EXPECT_FALSE(parseSimSettings(args, error));
+        EXPECT_EQ(error, message);
+    }
+}
+
+TEST_F(SimSettingsTest, KeptStateUnderTheSeed) {
+    std::string error;
+    tool::SimSettings settings;
+    settings.stateFile = root() + "/printer.state";
+    settings.seed = "type=2;coo=9;";
+    // No state file yet: a new printer with the seed.
+    auto model = startingModel(settings, error);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->counters.coo, 9);
+    EXPECT_EQ(model->printerType, 2);
+
+    sim::FiscalModel kept;
+    kept.counters.coo = 7;
+    kept.grandTotal = 123456;
+    kept.drawerOpen = true;
+    ASSERT_TRUE(sim::saveModel(kept, settings.stateFile));
+    model = startingModel(settings, error);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->counters.coo, 9);
+    EXPECT_EQ(model->grandTotal, 123456);
+    EXPECT_TRUE(model->drawerOpen);
+
+    settings.fresh = true;
+    model = startingModel(settings, error);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->grandTotal, 0);
+
+    settings.fresh = false;
+    settings.seed = "coo=x";
+    EXPECT_FALSE(startingModel(settings, error));
+    EXPECT_EQ(error, "seed: bad value for 'coo': 'x'");
+}
+
 }  // namespace
 }  // namespace quelfi::test
+
+namespace quelfi::tool {
+namespace {
+
+TEST(ToolText, Windows1252AndUtf8) {
+    EXPECT_EQ(utf8FromWindows1252("A\xC7\xDA"
+                                  "CAR 1,99 \x80 \x93ok\x94 \x81"),
+              "AÇÚCAR 1,99 € “ok” \uFFFD");
+    EXPECT_EQ(windows1252FromUtf8("AÇÚCAR € “ok” ś"),
+              "A\xC7\xDA"
+              "CAR \x80 \x93ok\x94 ?");
+    // Text that is not UTF-8 is already the library's: a lone Windows-1252 letter, a cut
+    // sequence, an overlong form, a surrogate.
+    for (const std::string raw : {"p\xE3o", "\xC3", "\xC0\xAF", "\xED\xA0\x80"})
+        EXPECT_EQ(windows1252FromUtf8(raw), raw);
+    EXPECT_EQ(displayWidth("AÇÚCAR €"), 8u);
+}
+
+TEST(ToolText, AmountsAsAShopReadsThem) {
+    EXPECT_EQ(moneyText("00000000009000"), "R$ 90,00");
+    EXPECT_EQ(moneyText("000000000123456789"), "R$ 1.234.567,89");
+    EXPECT_EQ(moneyText("5"), "R$ 0,05");
+    EXPECT_EQ(moneyText("00000000000000"), "R$ 0,00");
+    EXPECT_EQ(moneyText("100000"), "R$ 1.000,00");
+    EXPECT_EQ(moneyText(""), "");
+    EXPECT_EQ(moneyText("12a"), "12a");
+}
+
+TEST(ToolText, ColumnsAndFrames) {
+    // A row's last cell is not padded and does not widen its column.
+    EXPECT_EQ(alignColumns({{"numeroCupom", "001234"}, {"result", "1  done"}, {"çé", "x", "last"}}),
+              (std::vector<std::string>{"numeroCupom  001234", "result       1  done",
+                                        "çé           x  last"}));
+    EXPECT_EQ(framed({"MERCADINHO", "TOTAL R$   90,00", "São"}),
+              (std::vector<std::string>{"┌──────────────────┐", "│ MERCADINHO       │",
+                                        "│ TOTAL R$   90,00 │", "│ São              │",
+                                        "└──────────────────┘"}));
+    const Styler plain(false), coloured(true);
+    EXPECT_EQ(plain.paint(Colour::Red, "FAIL"), "FAIL");
+    EXPECT_EQ(coloured.paint(Colour::Green, "ok"), "\x1B[32mok\x1B[0m");
+    EXPECT_EQ(padLeft("-3", 3) + "|" + padRight("ç", 3) + "|", " -3|ç  |");
+}
+
+}  // namespace
+}  // namespace quelfi::tool

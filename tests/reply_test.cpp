@@ -1,10 +1,11 @@
-// Reading the reply: acknowledge, data formats, table layouts, status rules and time-outs.
-#include "exports/boundary.h"
+// The command frame on the wire and the reply: lengths by command number, writes and closing;
+// the acknowledge, data formats, table layouts, status rules and time-outs.
+
+#include "protocol/frame.h"
 #include "protocol/reply_reader.h"
 #include "protocol/send_command.h"
 #include "protocol/waits.h"
 #include "protocol_fixture.h"
-#include "quelfi32.h"
 
 namespace quelfi::test {
 namespace {
@@ -12,28 +13,6 @@ namespace {
 using core::state;
 
 class ReplyTest : public ProtocolTest {};
-
-TEST_F(ReplyTest, NoiseBeforeTheAcknowledgeIsSkipped) {
-    configure();
-    line->reply(bytes({0x00, 0x06, 0x00, 0x00}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().ack, 6);
-    EXPECT_EQ(state().st1, 0);
-    EXPECT_EQ(state().st2, 0);
-    EXPECT_EQ(state().lastReturnCode, 1);
-}
-
-TEST_F(ReplyTest, NakEndsTheReplyAndIsWrittenToTheStatusFile) {
-    configure("Status=1\n");
-    line->reply(bytes({21}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().ack, 21);
-    EXPECT_EQ(state().st1, 0);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "21");
-    line->reply(bytes({6, 64, 0}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,0");
-}
 
 TEST_F(ReplyTest, DataFormats) {
     configure();
@@ -106,98 +85,47 @@ TEST_F(ReplyTest, TableLayouts) {
     EXPECT_EQ(state().replyBuffer.size(), 2150u);
 }
 
-TEST_F(ReplyTest, StatusInReturnCodeGivesMinusTwentySeven) {
-    configure("StatusFuncao=1\n");
-    line->reply(bytes({6, 0, 1}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().lastReturnCode, -27);
-    line->reply(bytes({6, 0, 0}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().lastReturnCode, 1);
-}
-
-TEST_F(ReplyTest, NewerPrintersMaskTheCommandErrorBits) {
-    configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=0\n");
-    line->reply(bytes({6, 4 + 64, 1 + 8}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().st1, 64);
-    EXPECT_EQ(state().st2, 8);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,64,8");
-
-    configure("Status=1\n[MFD]\nImpressora=1\nStatusErro=1\n");
-    line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().st1, 4);
-    EXPECT_EQ(state().st2, 1);
-
-    configure("Status=1\n[MFD]\nImpressora=0\n");
-    line->reply(bytes({6, 4, 1}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 1);
-    EXPECT_EQ(state().st1, 4);
-}
-
-TEST_F(ReplyTest, ElectronicJournalRepliesCarryStatusThree) {
-    configure("Status=1\n");
-    state().mfdPrinter = true;
-    line->reply(bytes({6, 0, 0, 9, 0}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C\x13", 3)), 1);
-    EXPECT_EQ(state().st3, 9);
-    EXPECT_EQ(readFile(workDir() + "/Status.txt"), "6,0,0,9");
-
+TEST_F(ReplyTest, StatusBytesByPrinterAndSettings) {
+    struct Case {
+        const char* keys;
+        std::string reply;
+        std::vector<int> status;  // ACK, ST1, ST2 and on journal printers ST3
+        const char* statusFile;
+        int code;  // the call's result as the status rule makes it
+    };
+    const Case cases[] = {
+        // A NAK ends the reply.
+        {"", bytes({21}), {21, 0, 0}, "21", 1},
+        {"", bytes({6, 64, 0}), {6, 64, 0}, "6,64,0", 1},
+        {"StatusFuncao=1\n", bytes({6, 0, 1}), {6, 0, 1}, "6,0,1", -27},
+        {"StatusFuncao=1\n", bytes({6, 0, 0}), {6, 0, 0}, "6,0,0", 1},
+        // Newer printers mask the command-error bits unless told not to.
+        {"[MFD]\nImpressora=1\nStatusErro=0\n", bytes({6, 4 + 64, 1 + 8}), {6, 64, 8}, "6,64,8", 1},
+        {"[MFD]\nImpressora=1\nStatusErro=1\n", bytes({6, 4, 1}), {6, 4, 1}, "6,4,1", 1},
+        {"[MFD]\nImpressora=0\n", bytes({6, 4, 1}), {6, 4, 1}, "6,4,1", 1},
+        // Journal printers add ST3; an error reply stops after ST2 and reports ST3 1.
+        {"mfd", bytes({6, 0, 0, 9, 0}), {6, 0, 0, 9}, "6,0,0,9", 1},
+        {"mfd", bytes({6, 4, 0}), {6, 4, 0, 1}, "6,4,0,1", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statusFile);
+        const bool journal = std::string(c.keys) == "mfd";
+        configure(std::string("Status=1\n") + (journal ? "" : c.keys));
+        state().mfdPrinter = journal;
+        line->reply(c.reply);
+        EXPECT_EQ(sendOnChosenRoad(journal ? "\x1C\x13" : "\x1B\x13"), 1);
+        std::vector<int> status{state().ack, state().st1, state().st2};
+        if (journal) status.push_back(state().st3);
+        EXPECT_EQ(status, c.status);
+        EXPECT_EQ(readFile(workDir() + "/Status.txt"), c.statusFile);
+        EXPECT_EQ(state().lastReturnCode, c.code);
+        EXPECT_TRUE(line->readable.empty());
+    }
+    // A journal printer's data reply: the data, then ST1, ST2 and the two bytes of ST3.
     line->reply(bytes({6, 0x12, 0x34, 0, 0, 0x01, 0x02}));
     EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C#\x09", 5, 1, 1, 1)), 1);
     EXPECT_EQ(state().replyBuffer, "1234");
     EXPECT_EQ(state().st3, 0x0201);
-
-    // An error reply stops after ST2 and reports ST3 1.
-    line->reply(bytes({6, 4, 0}));
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1C\x13", 3)), 1);
-    EXPECT_EQ(state().st3, 1);
-    EXPECT_TRUE(line->readable.empty());
-}
-
-TEST_F(ReplyTest, SilentPrinterGivesUpWithinTwelveSeconds) {
-    configure();
-    const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B\x13", 3)), 0);
-    const std::uint32_t took = platform.tickCount() - start;
-    EXPECT_GE(took, 12000u);
-    EXPECT_LE(took, 13000u);
-}
-
-TEST_F(ReplyTest, ReplyCutShortGivesUpAfterTheReadAttempts) {
-    configure();
-    line->reply(bytes({6, 0x12}));  // data and status never come
-    const std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(sendOnChosenRoad(commandSpec("\x1B#\x09", 5, 1, 1, 1)), 0);
-    EXPECT_EQ(platform.tickCount() - start, 21u * 1000u);  // 21 failed reads, 1 s apart
-}
-
-TEST_F(ReplyTest, ReadyWaitLimitsFollowTheCommandClass) {
-    configure();
-    ASSERT_EQ(Quelmar_FI_AbrePortaSerial(), 1);
-    line->ctsAlwaysLow = true;
-    const std::pair<int, std::uint32_t> classes[] = {
-        {0, 20000}, {1, 40000}, {2, 180000}, {3, 200000}};
-    const protocol::Road& road = exports::chosenRoad();
-    for (const auto& [busy, ms] : classes) {
-        protocol::CommandSpec spec;
-        spec.busyClass = busy;
-        const std::uint32_t start = platform.tickCount();
-        EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit(spec)), 0);
-        EXPECT_EQ(platform.tickCount() - start, ms) << busy;
-    }
-    protocol::CommandSpec probe;
-    probe.probe = true;
-    std::uint32_t start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit(probe)), 0);
-    EXPECT_EQ(platform.tickCount() - start, 500u);
-
-    line->ctsAlwaysLow = false;
-    line->ctsLowReads = 3;
-    start = platform.tickCount();
-    EXPECT_EQ(protocol::waitPrinterReady(road, protocol::readyPollLimit({})), 1);
-    EXPECT_EQ(platform.tickCount() - start, 300u);
 }
 
 TEST_F(ReplyTest, BusyTestReadsTheReadyLine) {
@@ -248,6 +176,71 @@ TEST_F(ReplyTest, StreamReplyGoesToTheAnswerFileInChunks) {
     EXPECT_EQ(protocol::readStreamReply(exports::chosenRoad(), {}, workDir() + "/Other.txt"), 1);
     EXPECT_FALSE(fileExists(workDir() + "/Other.txt"));
     EXPECT_EQ(state().st2, 8);
+}
+
+TEST_F(ReplyTest, LengthRulesByCommandNumber) {
+    configure();
+    line->reply(kOk);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
+    EXPECT_EQ(line->written, bytes({0x02, 0x04, 0x00, 0x1B, 0x13, 0x2E, 0x00}));
+    struct Case {
+        std::string command;
+        int explicitLength, raw, printerType;
+        std::string sent;
+    };
+    const std::string nul(1, '\0');
+    const Case cases[] = {
+        {"\x1B#" + nul, 0, 0, 0, "\x1B#" + nul},  // the NUL index travels
+        {"\x1B#\x03", 0, 0, 0, "\x1B#\x03"},      // a plain index does not add one
+        // Coupon opening: the short form, and the long one on newer printers.
+        {"\x1B" + nul + "abc", 0, 0, 0, "\x1B" + nul + "abc" + std::string(26, '\0')},
+        {"\x1B" + nul + "abc", 0, 0, 1, "\x1B" + nul + "abc" + std::string(136, '\0')},
+        {"\x1B@12345", 0, 0, 0, "\x1B@12345" + std::string(13, '\0')},
+        {"\x1B<abcdef", 50, 0, 0, "\x1B<a"},  // always three bytes
+        {"\x1B?x", 0, 10, 0, "\x1B?x" + std::string(71, '\0')},
+        {"\x1B^abcdef", 0, 4, 0, "\x1B^ab"},
+        {"\x1BZabc", 9, 0, 0, "\x1BZabc" + std::string(4, '\0')},  // an explicit length wins
+        {"\x1BQab" + nul + "cd", 0, 0, 0, "\x1BQab"},              // text ends at the first NUL
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(hex(c.command));
+        reconfigure("", "Impressora=" + std::to_string(c.printerType) + "\n");
+        line->reply(kOk);
+        EXPECT_EQ(sendOnChosenRoad(c.command, c.explicitLength, c.raw), 1);
+        EXPECT_EQ(line->lastFrame(), frameOf(c.sent));
+    }
+    EXPECT_EQ(protocol::prefixed("\x13"), "\x1B\x13");
+    state().mfdPrinter = true;
+    EXPECT_EQ(protocol::prefixed("\x13"), "\x1C\x13");
+}
+
+TEST_F(ReplyTest, PortControlClosesAfterEveryCommandButThePAndThoseWithoutReply) {
+    configure("ControlePorta=1\n");
+    // Commands without a reply return at once and keep the port open.
+    EXPECT_EQ(sendOnChosenRoad(concat({"\x1B", "E123"})), 1);
+    EXPECT_EQ(sendOnChosenRoad(concat({"\x1B\x08", "abcdefghijklR"})), 1);
+    EXPECT_EQ(state().portOpen, 1);
+    EXPECT_TRUE(line->readable.empty());
+    line->reply(kOk);
+    EXPECT_EQ(sendOnChosenRoad("\x1BP<"), 1);
+    EXPECT_EQ(state().portOpen, 1);
+    line->reply(kOk);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
+    EXPECT_EQ(state().portOpen, 0);
+}
+
+TEST_F(ReplyTest, FailedWritesAreRetriedThenReported) {
+    configure("ControlePorta=1\n");
+    line->failingWrites = 2;  // two empty writes, then it goes through
+    line->reply(kOk);
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 1);
+
+    line->failingWrites = 3;  // three in a row: the command fails and the port is closed
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
+    EXPECT_EQ(state().portOpen, 0);
+
+    state().writeAttempts = 0;
+    EXPECT_EQ(sendOnChosenRoad("\x1B\x13"), 0);
 }
 
 }  // namespace

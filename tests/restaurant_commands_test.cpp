@@ -3,7 +3,7 @@
 // reports written to Retorno.txt.
 #include <functional>
 
-#include "day_fixture.h"
+#include "protocol_fixture.h"
 #include "quelfi32.h"
 
 namespace quelfi::test {
@@ -15,7 +15,7 @@ using Lines = std::vector<std::string>;
 const std::string kRates = dataReply("\x02" + bcd("07001800") + std::string(28, '\0'));
 const std::string kFirmware0320 = dataReply(bcd("0320"));
 
-class RestaurantTest : public DayCommandTest {};
+class RestaurantTest : public ConnectedTest {};
 
 TEST_F(RestaurantTest, EachOperationSendsItsFields) {
     // Table, unit price, flag, value, quantity (1,500), code, description, rate slot.
@@ -104,20 +104,20 @@ TEST_F(RestaurantTest, RateLookedUpAndQuantitySentInPartsOnItsFirmware) {
                                  "\x1BP0000100002000D00000000002500" + chopp}));
     EXPECT_EQ(
         workLog(),
-        logOf({kSep, "Quelmar_FIR_RegistraVenda ", "Parâmetros: 1|101|PRATO|1800|2,000|30,00|A|",
-               "Retorno Quelmar_FIR_RegistraVenda: 1", kSep, "Quelmar_FIR_RegistraVenda ",
-               "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
-               "Retorno impressora: 0320", "Retorno Quelmar_FI_VersaoFirmware: 1",
-               "Retorno Quelmar_FIR_RegistraVenda: 1"}));
+        logLines({kSep, "Quelmar_FIR_RegistraVenda ", "Parâmetros: 1|101|PRATO|1800|2,000|30,00|A|",
+                  "Retorno Quelmar_FIR_RegistraVenda: 1", kSep, "Quelmar_FIR_RegistraVenda ",
+                  "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
+                  "Retorno impressora: 0320", "Retorno Quelmar_FI_VersaoFirmware: 1",
+                  "Retorno Quelmar_FIR_RegistraVenda: 1"}));
 
     // A part that gets no answer ends the registration: the rest is not sent.
     clearLog();
     line->reply(kOk);
     EXPECT_EQ(Quelmar_FIR_RegistraVenda("1", "203", "CHOPP", "2", "200,500", "20,00", "D", "0"), 0);
     EXPECT_EQ(commands().size(), 2u);
-    EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FIR_RegistraVenda ",
-                                "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0",
-                                "Retorno Quelmar_FIR_RegistraVenda: 0 - Erro de comunicacao"}));
+    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FIR_RegistraVenda ",
+                                   "Parâmetros: 1|203|CHOPP|2|200,500|20,00|D|0",
+                                   "Retorno Quelmar_FIR_RegistraVenda: 0 - Erro de comunicacao"}));
 }
 
 TEST_F(RestaurantTest, OtherFirmwareTakesNoMoreThanOneRegistrationCarries) {
@@ -125,11 +125,11 @@ TEST_F(RestaurantTest, OtherFirmwareTakesNoMoreThanOneRegistrationCarries) {
     EXPECT_EQ(Quelmar_FIR_RegistraVenda("1", "203", "CHOPP", "2", "99,001", "20,00", "D", "0"), -2);
     EXPECT_EQ(commands(), Lines{"\x1B#\x01"});
     EXPECT_EQ(workLog(),
-              logOf({kSep, "Quelmar_FIR_RegistraVenda ",
-                     "Parâmetros: 1|203|CHOPP|2|99,001|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
-                     "Retorno impressora: 0310", "Retorno Quelmar_FI_VersaoFirmware: 1",
-                     "Retorno Quelmar_FIR_RegistraVenda: -2 - Parametro invalido para "
-                     "quantidade"}));
+              logLines({kSep, "Quelmar_FIR_RegistraVenda ",
+                        "Parâmetros: 1|203|CHOPP|2|99,001|20,00|D|0", "Quelmar_FI_VersaoFirmware ",
+                        "Retorno impressora: 0310", "Retorno Quelmar_FI_VersaoFirmware: 1",
+                        "Retorno Quelmar_FIR_RegistraVenda: -2 - Parametro invalido para "
+                        "quantidade"}));
 }
 
 TEST_F(RestaurantTest, RefusalsSendNothing) {
@@ -182,7 +182,7 @@ TEST_F(RestaurantTest, RefusalsSendNothing) {
         clearLog();
         EXPECT_EQ(c.call(), -2) << c.line;
         EXPECT_EQ(commands(), Lines{}) << c.line;
-        EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FIR_" + c.name + " ", c.line}));
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FIR_" + c.name + " ", c.line}));
     }
 
     // The closing with the split checks everything before it asks the printer anything.
@@ -207,7 +207,7 @@ TEST_F(RestaurantTest, RefusalsSendNothing) {
                                                 c.values.c_str(), "1;1;1", nullptr),
             -2);
         EXPECT_EQ(commands(), Lines{});
-        EXPECT_EQ(workLog(), logOf({kSep, "Quelmar_FIR_FechaCupomContaDividida ", c.line}));
+        EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FIR_FechaCupomContaDividida ", c.line}));
     }
 }
 
@@ -230,7 +230,7 @@ TEST_F(RestaurantTest, RateNotProgrammedAfterTheTableIsReadAgain) {
         EXPECT_EQ(c.call("1", "1", "X", "2500", "1", "1", "A", "0"), -3);
         EXPECT_EQ(commands(), reads);
         reads.pop_back();
-        EXPECT_EQ(workLog(), logOf({kSep, c.name, c.refusal}));
+        EXPECT_EQ(workLog(), logLines({kSep, c.name, c.refusal}));
     }
 }
 
@@ -243,9 +243,9 @@ TEST_F(RestaurantTest, SerialReportsGoToTheAnswerFile) {
     EXPECT_EQ(commands(), Lines{"\x1BP>0015"});
     EXPECT_EQ(readFile(workDir() + "/Retorno.txt"), text);
     EXPECT_EQ(workLog(),
-              logOf({kSep, "Quelmar_FIR_RegistroVendaSerial ", "Parâmetro: 15",
-                     "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1",
-                     "Retorno Quelmar_FIR_RegistroVendaSerial: 1"}));
+              logLines({kSep, "Quelmar_FIR_RegistroVendaSerial ", "Parâmetro: 15",
+                        "Quelmar_FI_FechaPortaSerial ", "Retorno Quelmar_FI_FechaPortaSerial: 1",
+                        "Retorno Quelmar_FIR_RegistroVendaSerial: 1"}));
 
     // An answer file that cannot be written.
     std::filesystem::remove(workDir() + "/Retorno.txt");

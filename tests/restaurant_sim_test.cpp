@@ -7,15 +7,15 @@
 
 #include "quelfi32.h"
 #include "sim/quelmar/restaurant_text.h"
-#include "sim_sale_fixture.h"
+#include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
 namespace {
 
-class RestaurantSimTest : public SimSaleTest {
+class RestaurantSimTest : public VirtualPrinterTest {
   protected:
     void SetUp() override {
-        SimSaleTest::SetUp();
+        VirtualPrinterTest::SetUp();
         seed("firmware=03.20.00");
         connect("StatusFuncao=1\n");  // a command the printer refuses gives -27
     }

@@ -10,7 +10,7 @@
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
 #include "sim/quelmar/receipt_layout.h"
-#include "support/sim_bytes.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::sim {
 namespace {
@@ -42,8 +42,10 @@ const char* const kDay =
 class SimDay : public ::testing::Test {
   protected:
     explicit SimDay(const std::string& seed = kDay) : printer(modelFromSeed(seed)) {}
-    // The reply to a command, as hexadecimal pairs.
-    std::string run(const std::string& body) { return hex(printer.execute("\x1B" + body)); }
+    // The reply to a command (its byte after ESC, then its fields), as hexadecimal pairs.
+    std::string run(char command, const std::string& fields = "") {
+        return hex(printer.execute(std::string{'\x1B', command} + fields));
+    }
     // What was printed since the last look.
     Lines printed() {
         Lines lines = printer.paper().lines();
@@ -65,18 +67,16 @@ Lines operator+(Lines lines, const Lines& more) {
 }
 
 TEST_F(SimDay, ManagementReportOpensWithItsFirstTextAndEndsWithTheFoot) {
-    EXPECT_EQ(run("\x15"), kNotExecuted);
-    EXPECT_EQ(run("\x14"
-                  "Caixa 01\r\nOperador: Ana\r\n"),
-              kAccepted);
-    EXPECT_EQ(run("\x14" + std::string(100, 'x')), kAccepted);
+    EXPECT_EQ(run('\x15'), kNotExecuted);
+    EXPECT_EQ(run('\x14', "Caixa 01\r\nOperador: Ana\r\n"), kAccepted);
+    EXPECT_EQ(run('\x14', std::string(100, 'x')), kAccepted);
     EXPECT_EQ(model().document, DocumentState::ManagementReport);
     // Nothing else starts while the report is open.
-    EXPECT_EQ(run("BCartao          "), kNotExecuted);
-    EXPECT_EQ(run("\x19SA00000000000100"), kNotExecuted);
-    EXPECT_EQ(run("\x06"), kNotExecuted);
-    EXPECT_EQ(run("\x05"), kNotExecuted);
-    EXPECT_EQ(run("\x15"), kAccepted);
+    EXPECT_EQ(run('B', "Cartao          "), kNotExecuted);
+    EXPECT_EQ(run('\x19', "SA00000000000100"), kNotExecuted);
+    EXPECT_EQ(run('\x06'), kNotExecuted);
+    EXPECT_EQ(run('\x05'), kNotExecuted);
+    EXPECT_EQ(run('\x15'), kAccepted);
     EXPECT_EQ(printed(), (heading(41, "RELATÓRIO GERENCIAL") +
                           Lines{"Caixa 01", "Operador: Ana", std::string(48, 'x'),
                                 std::string(48, 'x'), "xxxx"} +
@@ -86,7 +86,7 @@ TEST_F(SimDay, ManagementReportOpensWithItsFirstTextAndEndsWithTheFoot) {
     EXPECT_EQ(m.counters.coo, 41);
     EXPECT_EQ(m.counters.gnf, 4);
     EXPECT_EQ(m.counters.grg, 1);
-    EXPECT_EQ(run("CTexto\r\n"), kNotExecuted);
+    EXPECT_EQ(run('C', "Texto\r\n"), kNotExecuted);
 }
 
 TEST_F(SimDay, BoundReceiptOnlyWithinTheLastCouponsPaymentInThatForm) {
@@ -95,36 +95,25 @@ TEST_F(SimDay, BoundReceiptOnlyWithinTheLastCouponsPaymentInThatForm) {
         m.paymentForms[0].lastCoupon = 1000;
         m.paymentForms[1].lastCoupon = 5000;
     });
-    EXPECT_EQ(run("BDinheiro        "), kNotExecuted);  // a form without bound receipts
-    EXPECT_EQ(run("BVale            "), kBadFields);
-    EXPECT_EQ(run("BCartao          "
-                  "00000000006000"
-                  "000040"),
-              kNotExecuted);
-    EXPECT_EQ(run("BCartao          "
-                  "00000000003000"
-                  "000039"),
-              kNotExecuted);
-    EXPECT_EQ(run("BCartao          "
-                  "0000000000300"),
-              kBadLength);
+    EXPECT_EQ(run('B', "Dinheiro        "), kNotExecuted);  // a form without bound receipts
+    EXPECT_EQ(run('B', "Vale            "), kBadFields);
+    EXPECT_EQ(run('B', "Cartao          00000000006000000040"), kNotExecuted);
+    EXPECT_EQ(run('B', "Cartao          00000000003000000039"), kNotExecuted);
+    EXPECT_EQ(run('B', "Cartao          0000000000300"), kBadLength);
     EXPECT_TRUE(printed().empty());
 
-    EXPECT_EQ(run("BCartao          "
-                  "00000000003000"
-                  "000040"),
-              kAccepted);
-    EXPECT_EQ(run("CTEF APROVADO\r\n"), kAccepted);
-    EXPECT_EQ(run("\x15"), kAccepted);
+    EXPECT_EQ(run('B', "Cartao          00000000003000000040"), kAccepted);
+    EXPECT_EQ(run('C', "TEF APROVADO\r\n"), kAccepted);
+    EXPECT_EQ(run('\x15'), kAccepted);
     EXPECT_EQ(printed(), (heading(41, "COMPROVANTE NÃO-FISCAL VINCULADO") +
                           Lines{spread("COO DO CUPOM FISCAL", "000040"), spread("Cartao", "30,00"),
                                 rule(), "TEF APROVADO"} +
                           foot()));
     // Without an amount the receipt takes what is left of the payment, and then nothing is.
-    EXPECT_EQ(run("BCartao          "), kAccepted);
+    EXPECT_EQ(run('B', "Cartao          "), kAccepted);
     EXPECT_EQ(printed()[7], spread("Cartao", "20,00"));
-    EXPECT_EQ(run("\x15"), kAccepted);
-    EXPECT_EQ(run("BCartao          "), kNotExecuted);
+    EXPECT_EQ(run('\x15'), kAccepted);
+    EXPECT_EQ(run('B', "Cartao          "), kNotExecuted);
     FiscalModel m = model();
     EXPECT_EQ(m.counters.coo, 42);
     EXPECT_EQ(m.counters.cdc, 2);
@@ -136,26 +125,19 @@ TEST_F(SimDay, BoundReceiptOnlyWithinTheLastCouponsPaymentInThatForm) {
         m.lastCouponCoo = 45;
         m.paymentForms[1].lastCoupon = 700;
     });
-    EXPECT_EQ(run("BCartao          "
-                  "00000000000700"
-                  "000045"),
-              kAccepted);
+    EXPECT_EQ(run('B', "Cartao          00000000000700000045"), kAccepted);
     EXPECT_EQ(model().bound.covered[1], 700);
 }
 
 TEST_F(SimDay, ReceiptsMoveTheirTotalizersAndTheCash) {
     printer.update([](FiscalModel& m) { m.movementDate.reset(); });
-    EXPECT_EQ(run("\x19"
-                  "01"
-                  "00000000003000"
-                  "Dinheiro        "),
-              kAccepted);
+    EXPECT_EQ(run('\x19', "0100000000003000Dinheiro        "), kAccepted);
     EXPECT_EQ(printed(),
               (heading(41, "COMPROVANTE NÃO-FISCAL") +
                Lines{spread("01 Recebimento", "30,00"), spread("Dinheiro", "30,00")} + foot()));
-    EXPECT_EQ(run("\x19SA00000000001000"), kAccepted);
-    EXPECT_EQ(run("\x19SU00000000002500Cartao          "), kAccepted);
-    EXPECT_EQ(run("\x19SU00000000000001"), kAccepted);
+    EXPECT_EQ(run('\x19', "SA00000000001000"), kAccepted);
+    EXPECT_EQ(run('\x19', "SU00000000002500Cartao          "), kAccepted);
+    EXPECT_EQ(run('\x19', "SU00000000000001"), kAccepted);
     EXPECT_EQ(printed()[6], spread("SANGRIA", "10,00"));
     FiscalModel m = model();
     EXPECT_EQ(m.nonFiscalTotalizers[0].count, 2);
@@ -168,100 +150,53 @@ TEST_F(SimDay, ReceiptsMoveTheirTotalizersAndTheCash) {
     EXPECT_EQ(m.counters.coo, 44);
     EXPECT_EQ(m.movementDate, (CivilDate{2024, 3, 15}));
 
-    EXPECT_EQ(run("\x19"
-                  "02"
-                  "00000000000100"),
-              kBadFields);  // a totalizer not programmed
-    EXPECT_EQ(run("\x19"
-                  "51"
-                  "00000000000100"),
-              kBadFields);
-    EXPECT_EQ(run("\x19"
-                  "01"
-                  "00000000000000"),
-              kBadFields);
-    EXPECT_EQ(run("\x19"
-                  "01"
-                  "0000000000010x"),
-              kBadFields);
-    EXPECT_EQ(run("\x19"
-                  "01"
-                  "00000000000100"
-                  "Vale            "),
-              kBadFields);
-    EXPECT_EQ(run("\x19SA00000000000100Dinheiro        "), kBadLength);
-    EXPECT_EQ(run("\x19SA0000000000010"), kBadLength);
+    // A totalizer not programmed or out of range, no amount, a bad digit, an unknown form; a
+    // withdrawal takes no form, and every field has its length.
+    for (const char* fields : {"0200000000000100", "5100000000000100", "0100000000000000",
+                               "010000000000010x", "0100000000000100Vale            "})
+        EXPECT_EQ(run('\x19', fields), kBadFields) << fields;
+    for (const char* fields : {"SA00000000000100Dinheiro        ", "SA0000000000010"})
+        EXPECT_EQ(run('\x19', fields), kBadLength) << fields;
     printer.update([](FiscalModel& m) { m.document = DocumentState::Coupon; });
-    EXPECT_EQ(run("\x19SA00000000000100"), "06 02 01");
+    EXPECT_EQ(run('\x19', "SA00000000000100"), "06 02 01");
     FiscalModel refused = m;
     refused.document = DocumentState::Coupon;
     EXPECT_EQ(model(), refused);
     EXPECT_TRUE(printed().empty());
 }
 
-TEST_F(SimDay, PaymentFormIndexProgramsANewName) {
-    EXPECT_EQ(run("GDinheiro        "), "06 30 31 00 00");
-    EXPECT_EQ(run("GCheque          "), "06 30 33 00 00");
-    EXPECT_EQ(model().paymentForms.back().name, "Cheque");
-    printer.update([](FiscalModel& m) { m.paymentForms.resize(kPaymentFormSlots, {"X"}); });
-    EXPECT_EQ(run("GVale            "), "06 FF FF 00 00");
-    EXPECT_EQ(run("GCheque          "), "06 30 33 00 00");
-    EXPECT_EQ(run("G                "), "06 30 30 00 81");  // a blank name is refused
-}
-
 // The day's block, as both the X reading and the Z reduction print it.
 Lines dayBlock(const std::string& crz) {
-    return {"MOVIMENTO DE 15/03/2024",
-            rule(),
-            centred("CONTADORES"),
-            spread("GNF", "000003"),
-            spread("CCF", "000001"),
-            spread("GRG", "000000"),
-            spread("CDC", "0000"),
-            spread("CRZ", crz),
-            spread("CRO", "0000"),
-            spread("CUPONS CANCELADOS", "0000"),
-            rule(),
-            centred("TOTALIZADORES"),
-            spread("GRANDE TOTAL", "1.150,00"),
-            spread("VENDA BRUTA", "150,00"),
-            spread("CANCELAMENTOS", "0,00"),
-            spread("DESCONTOS", "0,00"),
-            spread("ACRÉSCIMOS", "0,00"),
-            spread("T01 18,00%", "150,00"),
-            spread("S02 5,00%", "0,00"),
-            spread("ISENÇÃO", "0,00"),
-            spread("NÃO INCIDÊNCIA", "0,00"),
-            spread("SUBSTITUIÇÃO TRIBUTÁRIA", "0,00"),
-            rule(),
-            centred("NÃO FISCAIS"),
-            spread("SANGRIA", "50,00"),
-            spread("SUPRIMENTO", "200,00"),
-            spread("01 Recebimento (0001)", "30,00"),
-            rule(),
-            centred("MEIOS DE PAGAMENTO"),
-            spread("Dinheiro", "330,00"),
-            spread("Cartao", "50,00")};
+    // clang-format off
+    return {"MOVIMENTO DE 15/03/2024", rule(), centred("CONTADORES"),
+            spread("GNF", "000003"), spread("CCF", "000001"), spread("GRG", "000000"),
+            spread("CDC", "0000"), spread("CRZ", crz), spread("CRO", "0000"),
+            spread("CUPONS CANCELADOS", "0000"), rule(), centred("TOTALIZADORES"),
+            spread("GRANDE TOTAL", "1.150,00"), spread("VENDA BRUTA", "150,00"),
+            spread("CANCELAMENTOS", "0,00"), spread("DESCONTOS", "0,00"),
+            spread("ACRÉSCIMOS", "0,00"), spread("T01 18,00%", "150,00"),
+            spread("S02 5,00%", "0,00"), spread("ISENÇÃO", "0,00"),
+            spread("NÃO INCIDÊNCIA", "0,00"), spread("SUBSTITUIÇÃO TRIBUTÁRIA", "0,00"), rule(),
+            centred("NÃO FISCAIS"), spread("SANGRIA", "50,00"), spread("SUPRIMENTO", "200,00"),
+            spread("01 Recebimento (0001)", "30,00"), rule(), centred("MEIOS DE PAGAMENTO"),
+            spread("Dinheiro", "330,00"), spread("Cartao", "50,00")};
+    // clang-format on
 }
 
-TEST_F(SimDay, XReadingPrintsTheDaysTotals) {
+TEST_F(SimDay, ReadingsPrintTheDaysTotalsAndTheReductionClearsTheDay) {
     const FiscalModel before = model();
-    EXPECT_EQ(run("\x06"), kAccepted);
+    EXPECT_EQ(run('\x06'), kAccepted);
     EXPECT_EQ(printed(), (heading(41, "LEITURA X") + dayBlock("0002") + foot()));
     FiscalModel after = before;
     after.counters.coo = 41;
     EXPECT_EQ(model(), after);
-}
 
-TEST_F(SimDay, ReductionWritesTheFiscalMemoryAndClearsTheDay) {
-    const FiscalModel before = model();
-    EXPECT_EQ(run("\x05"), kAccepted);
-    EXPECT_EQ(printed(), (heading(41, "REDUÇÃO Z") + dayBlock("0003") + foot()));
-
+    EXPECT_EQ(run('\x05'), kAccepted);
+    EXPECT_EQ(printed(), (heading(42, "REDUÇÃO Z") + dayBlock("0003") + foot()));
     const FiscalModel m = model();
     Reduction z;
     z.crz = 3;
-    z.coo = 41;
+    z.coo = 42;
     z.gnf = 3;
     z.grandTotal = 115000;
     z.madeAt = {{2024, 3, 15}, 18, 0, 0};
@@ -274,10 +209,9 @@ TEST_F(SimDay, ReductionWritesTheFiscalMemoryAndClearsTheDay) {
     ASSERT_EQ(m.reductions.size(), 3u);
     EXPECT_EQ(m.reductions[2], z);
     EXPECT_EQ(m.reductions[1], before.reductions[1]);
-
     // The day starts from nothing; the grand total and the tables go on.
     FiscalModel cleared = before;
-    cleared.counters.coo = 41;
+    cleared.counters.coo = 42;
     cleared.counters.crz = 3;
     cleared.reductions = m.reductions;
     cleared.movementDate.reset();
@@ -292,11 +226,11 @@ TEST_F(SimDay, ReductionWritesTheFiscalMemoryAndClearsTheDay) {
 
     // One reduction a day: the day is closed until midnight for everything that moves totals.
     EXPECT_TRUE(reductionDoneToday(m));
-    EXPECT_EQ(run("\x05"), kNotExecuted);
-    EXPECT_EQ(run("\x19SU00000000000100"), kNotExecuted);
-    EXPECT_EQ(run("\x06"), kAccepted);
+    EXPECT_EQ(run('\x05'), kNotExecuted);
+    EXPECT_EQ(run('\x19', "SU00000000000100"), kNotExecuted);
+    EXPECT_EQ(run('\x06'), kAccepted);
     printer.update([](FiscalModel& m) { m.clock.set({{2024, 3, 16}, 8, 0, 0}); });
-    EXPECT_EQ(run("\x19SU00000000000100"), kAccepted);
+    EXPECT_EQ(run('\x19', "SU00000000000100"), kAccepted);
     EXPECT_EQ(model().movementDate, (CivilDate{2024, 3, 16}));
 }
 
@@ -304,34 +238,26 @@ TEST_F(SimDay, DayLeftOpenOverMidnightMustBeReducedFirst) {
     printer.update([](FiscalModel& m) { m.clock.set({{2024, 3, 16}, 0, 10, 0}); });
     EXPECT_TRUE(reductionPending(model()));
     EXPECT_FALSE(dayTakesMovement(model()));
-    EXPECT_EQ(run("\x19SU00000000000100"), kNotExecuted);
-    EXPECT_EQ(run("\x14Texto"), kNotExecuted);
-    EXPECT_EQ(run("\x06"), kAccepted);
-    EXPECT_EQ(run("\x05"), kAccepted);
+    EXPECT_EQ(run('\x19', "SU00000000000100"), kNotExecuted);
+    EXPECT_EQ(run('\x14', "Texto"), kNotExecuted);
+    EXPECT_EQ(run('\x06'), kAccepted);
+    EXPECT_EQ(run('\x05'), kAccepted);
     const Reduction z = model().reductions.back();
     EXPECT_EQ(z.movementDate, (CivilDate{2024, 3, 15}));
     EXPECT_EQ(z.madeAt, (DateTime{{2024, 3, 16}, 0, 10, 0}));
     EXPECT_FALSE(reductionPending(model()));
     EXPECT_TRUE(reductionDoneToday(model()));
-    EXPECT_EQ(run("\x19SU00000000000100"), kNotExecuted);
+    EXPECT_EQ(run('\x19', "SU00000000000100"), kNotExecuted);
 }
 
 TEST_F(SimDay, ReductionWithDateAndTimeSetsTheClockOnceTheDayIsClosed) {
     const FiscalModel before = model();
-    EXPECT_EQ(run("\x05"
-                  "310224083000"),
-              kBadFields);
-    EXPECT_EQ(run("\x05"
-                  "160324250000"),
-              kBadFields);
-    EXPECT_EQ(run("\x05"
-                  "1603"),
-              kBadLength);
+    EXPECT_EQ(run('\x05', "310224083000"), kBadFields);
+    EXPECT_EQ(run('\x05', "160324250000"), kBadFields);
+    EXPECT_EQ(run('\x05', "1603"), kBadLength);
     EXPECT_EQ(model(), before);
     EXPECT_TRUE(printed().empty());
-    EXPECT_EQ(run("\x05"
-                  "160324083000"),
-              kAccepted);
+    EXPECT_EQ(run('\x05', "160324083000"), kAccepted);
     const FiscalModel m = model();
     EXPECT_EQ(m.reductions.back().madeAt, (DateTime{{2024, 3, 15}, 18, 0, 0}));
     EXPECT_EQ(m.clock.now(), (DateTime{{2024, 3, 16}, 8, 30, 0}));
@@ -349,17 +275,14 @@ TEST_F(SimDay, ElectronicJournalModelStaysBusyWithTheReductionForAWhile) {
     EXPECT_EQ(hex(printer.execute("\x1C\x13")), "06 00 00 00 00");
     EXPECT_FALSE(model().busyUntil);
     // A printer saved while still busy starts idle.
-    EXPECT_EQ(run("\x05"), kNotExecuted + " 00 00");
+    EXPECT_EQ(run('\x05'), kNotExecuted + " 00 00");
     printer.update([](FiscalModel& m) { startLongCommand(m, 1); });
     EXPECT_EQ(modelFromSeed(modelText(model())).journalStatus, 0);
     printer.useClock(nullptr);
 }
 
 TEST_F(SimDay, FiscalMemoryReadingsPrintTheRecordsInRange) {
-    EXPECT_EQ(run("\x08"
-                  "000002000000"
-                  "i"),
-              kAccepted);
+    EXPECT_EQ(run('\x08', "000002000000i"), kAccepted);
     EXPECT_EQ(printed(), (heading(41, "LEITURA DA MEMÓRIA FISCAL") +
                           Lines{centred("REDUÇÕES 0002 A ÚLTIMA"), rule(),
                                 spread("CRZ 0002  COO 000030", "14/03/2024"),
@@ -367,10 +290,7 @@ TEST_F(SimDay, FiscalMemoryReadingsPrintTheRecordsInRange) {
                                 rule(), spread("REDUÇÕES NO PERÍODO", "0001"),
                                 spread("VENDA BRUTA NO PERÍODO", "600,00")} +
                           foot()));
-    EXPECT_EQ(run("\x08"
-                  "130324130324"
-                  "I"),
-              kAccepted);
+    EXPECT_EQ(run('\x08', "130324130324I"), kAccepted);
     EXPECT_EQ(
         printed(),
         (heading(42, "LEITURA DA MEMÓRIA FISCAL") +
@@ -384,25 +304,11 @@ TEST_F(SimDay, FiscalMemoryReadingsPrintTheRecordsInRange) {
                "REDUÇÃO EM 13/03/2024 22:00:00", rule(), spread("REDUÇÕES NO PERÍODO", "0001"),
                spread("VENDA BRUTA NO PERÍODO", "400,00")} +
          foot()));
-    EXPECT_EQ(run("\x08"
-                  "000003000002"
-                  "I"),
-              kBadFields);
-    EXPECT_EQ(run("\x08"
-                  "150324140324"
-                  "I"),
-              kBadFields);
-    EXPECT_EQ(run("\x08"
-                  "320324140324"
-                  "I"),
-              kBadFields);
-    EXPECT_EQ(run("\x08"
-                  "000001000002"
-                  "X"),
-              kBadFields);
-    EXPECT_EQ(run("\x08"
-                  "000001000002"),
-              kBadLength);
+    EXPECT_EQ(run('\x08', "000003000002I"), kBadFields);
+    EXPECT_EQ(run('\x08', "150324140324I"), kBadFields);
+    EXPECT_EQ(run('\x08', "320324140324I"), kBadFields);
+    EXPECT_EQ(run('\x08', "000001000002X"), kBadFields);
+    EXPECT_EQ(run('\x08', "000001000002"), kBadLength);
     EXPECT_EQ(model().counters.coo, 42);
 }
 

@@ -1,11 +1,14 @@
-// Setting a printer up from a seed, and keeping its state in a file between runs.
+// Setting a printer up from a seed, keeping its state in a file between runs, and the paper it
+// prints: readable lines, kept and optionally appended to a file.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "sim/paper_roll.h"
 #include "sim/quelmar/model_file.h"
 #include "sim/quelmar/model_text.h"
+#include "sim/quelmar/receipt_layout.h"
 #include "support/library_fixture.h"
 
 namespace quelfi::sim {
@@ -33,10 +36,7 @@ TEST(SimSeed, KeepsTextsInThePrinterCodePage) {
     const FiscalModel m = modelFromSeed("payments=Cartão,Crédito%2FDébito; cliche=%20Loja 100%25 ");
     ASSERT_EQ(m.paymentForms.size(), 2u);
     EXPECT_EQ(m.paymentForms[0].name, "Cart\xC6o");
-    EXPECT_EQ(m.paymentForms[1].name,
-              "Cr\x82"
-              "dito/D\x82"
-              "bito");
+    EXPECT_EQ(m.paymentForms[1].name, std::string("Cr\x82") + "dito/D\x82" + "bito");
     EXPECT_EQ(m.cliche, " Loja 100%");
 }
 
@@ -143,6 +143,29 @@ TEST_F(SimModelFile, ReportsFilesItCannotUse) {
     test::writeFile(root() + "/broken", "coo=1\ncoo=x\n");
     EXPECT_FALSE(loadModel(root() + "/broken", &error));
     EXPECT_EQ(error, root() + "/broken: bad value for 'coo': 'x'");
+}
+
+TEST_F(SimModelFile, KeepsLinesAndAppendsThemToTheFile) {
+    PaperRoll roll;
+    roll.print("before the file");
+    const std::string file = root() + "/paper.txt";
+    roll.appendTo(file);
+    roll.printLines({"first", "segundo ação"});
+    EXPECT_EQ(roll.lines(), (std::vector<std::string>{"before the file", "first", "segundo ação"}));
+    EXPECT_EQ(roll.text(), "before the file\nfirst\nsegundo ação\n");
+    EXPECT_EQ(test::readFile(file), "first\nsegundo ação\n");
+    roll.clear();
+    roll.appendTo("");
+    roll.print("after");
+    EXPECT_EQ(roll.text(), "after\n");
+    EXPECT_EQ(test::readFile(file), "first\nsegundo ação\n");
+}
+
+// The heading and foot of a document are checked on the coupons the library prints.
+TEST(SimReceiptLayout, MoneyAsAShopReadsIt) {
+    EXPECT_EQ(layout::money(123456789), "1.234.567,89");
+    EXPECT_EQ(layout::money(5), "0,05");
+    EXPECT_EQ(layout::money(100000), "1.000,00");
 }
 
 }  // namespace

@@ -4,17 +4,17 @@
 #include "quelfi32.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/receipt_layout.h"
-#include "sim_sale_fixture.h"
+#include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class SimProgrammingDay : public SimSaleTest {
+class SimProgrammingDay : public VirtualPrinterTest {
   protected:
     void SetUp() override {
-        SimSaleTest::SetUp();
+        VirtualPrinterTest::SetUp();
         connect("StatusFuncao=1\n[Formato]\n001=1;2;3;4;5;6;7;8;9;10;11;12;13\n");
         printer.update([](sim::FiscalModel& m) {
             sim::applySeed(m, "rates=7.00; currency.singular=Peso; currency.plural=Pesos");

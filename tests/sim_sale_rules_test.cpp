@@ -7,11 +7,12 @@
 
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
-#include "support/sim_bytes.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::sim {
 namespace {
 
+using test::concat;
 using test::hex;
 
 const char* const kSeed =
@@ -107,13 +108,8 @@ TEST_F(SimSaleRules, ItemFieldsTheirFormsAndRefusals) {
 TEST_F(SimSaleRules, DepartmentSaleTakesItsTailAndTheWaitingUnit) {
     auto department = [](const std::string& index, const std::string& unit,
                          const std::string& tail) {
-        return esc(
-            "?01"
-            "000005490"
-            "0002000"
-            "0000000020"
-            "0000000030" +
-            index + std::string(20, '0') + unit + tail);
+        return esc(concat({"?01", "000005490", "0002000", "0000000020", "0000000030"}) + index +
+                   std::string(20, '0') + unit + tail);
     };
     const std::string code49(49, 'C');
     run({{opening(), kOk},
@@ -161,10 +157,12 @@ TEST_F(SimSaleRules, PaymentsUntilTheTotalThenTheEnd) {
          {payment("01", "00000000000100"), "06 00 01"},  // closing not started
          {kEnd, "06 00 01"},
          {esc("\x1d"), "06 00 00 00 00 00 10 00 00 00"},
-         {esc(" A0500"), kOk},  // 5 % on 10,00
+         {esc(" A0500"), kOk},                          // 5 % on 10,00
+         {item("01", "0001", "00000100"), "06 00 01"},  // no item once the closing started
          {esc(" a00000000000001"), "06 00 01"},
          {esc("\x1d"), "06 00 00 00 00 00 10 50 00 00"},
          {esc("!" + padded("Cheque", 22) + "00000000000400"), kOk},  // by name, programmed
+         {kEnd, "06 00 01"},                                         // not paid in full yet
          {payment("02", "00000000000700", "AUT 1234"), kOk},
          {payment("01", "00000000000100"), "06 00 01"},  // already paid in full
          {payment("09", "00000000000100"), "06 00 81"},
@@ -208,15 +206,9 @@ TEST_F(SimSaleRules, CancellationsMoveValuesToTheCancelledTotals) {
          {esc("\x0d"), "06 00 05"},  // no item yet
          {item("01", "0002", "00000500"), kOk},
          {item("II", "0001", "00000300", "1000"), kOk},
-         {esc("\x1f"
-              "0003"),
-          "06 00 81"},
-         {esc("\x1f"
-              "0001"),
-          kOk},
-         {esc("\x1f"
-              "0001"),
-          "06 00 05"},
+         {esc(concat({"\x1F", "0003"})), "06 00 81"},
+         {esc(concat({"\x1F", "0001"})), kOk},
+         {esc(concat({"\x1F", "0001"})), "06 00 05"},
          {esc(" d00000000000100"), kOk},
          {esc("\x0d"), "06 00 05"},  // closing started
          {esc("\x0e"), kOk}});
@@ -264,18 +256,11 @@ TEST_F(SimSaleRules, TheCouponSurvivesInTheModelText) {
               padded("Rua A, 1; fundos", 80)),
           kOk},
          {item("01", "0003", "00000199", "1000"), kOk},
-         {esc("?II"
-              "000005490"
-              "0002000"
-              "0000000020"
-              "0000000030"
-              "01" +
+         {esc(concat({"?II", "000005490", "0002000", "0000000020", "0000000030", "01"}) +
               std::string(20, '0') + "LT" + "12" + std::string(1, '\0') + "A%B/C" +
               std::string(1, '\0')),
           kOk},
-         {esc("\x1f"
-              "0001"),
-          kOk},
+         {esc(concat({"\x1F", "0001"})), kOk},
          {esc(" D1000"), kOk},
          {payment("02", "00000000000500", " cart\x84o; 1/2 "), kOk},
          {esc(">3KG"), "06 00 01"}});
@@ -307,6 +292,7 @@ TEST(SimSaleDay, ANewCouponFollowsTheDayRules) {
         {"memory=1; z.1.at=01/01/2024 00:00:00", "06 00 41"},
         {"paper=out", "06 80 01"},
         {"document=nonfiscal", "06 00 01"},
+        {"document=coupon", "06 02 01"},
         {"document=payment", "06 02 01"},
     };
     for (const auto& c : cases) {

@@ -5,8 +5,8 @@
 #include "sim/yanco/in_process_port.h"
 #include "sim/yanco/model_text.h"
 #include "sim/yanco/printer_link.h"
-#include "support/sim_bytes.h"
 #include "support/test_platform.h"
+#include "support/wire_bytes.h"
 #include "support/yanco_frames.h"
 
 namespace quelfi::sim::yanco {

@@ -8,57 +8,14 @@ namespace quelfi::fuzz {
 namespace {
 
 // Values the exports take when used as meant, so that a run also goes past the argument checks.
+// clang-format off
 const char* const kPlausible[] = {
-    "1",
-    "0",
-    "2",
-    "10",
-    "100",
-    "1000",
-    "0,50",
-    "1,00",
-    "10,00",
-    "1,5",
-    "12,345",
-    "999999,99",
-    "I",
-    "F",
-    "i",
-    "f",
-    "$",
-    "%",
-    "A",
-    "D",
-    "a",
-    "d",
-    "X",
-    "T01",
-    "T1",
-    "01",
-    "1800",
-    "18,00",
-    "FF",
-    "II",
-    "NN",
-    "I1",
-    "F1",
-    "N1",
-    "S1",
-    "Dinheiro",
-    "Cheque",
-    "Cartao",
-    "UN",
-    "KG",
-    "12345678901",
-    "11222333000181",
-    "01/01/2024",
-    "31/12/2099",
-    "010124",
-    "123456",
-    "Obrigado, volte sempre",
-    "COCA-COLA 2L",
-    "7891234567890",
-};
+    "1", "0", "2", "10", "100", "1000", "0,50", "1,00", "10,00", "1,5", "12,345", "999999,99", "I",
+    "F", "i", "f", "$", "%", "A", "D", "a", "d", "X", "T01", "T1", "01", "1800", "18,00", "FF",
+    "II", "NN", "I1", "F1", "N1", "S1", "Dinheiro", "Cheque", "Cartao", "UN", "KG", "12345678901",
+    "11222333000181", "01/01/2024", "31/12/2099", "010124", "123456", "Obrigado, volte sempre",
+    "COCA-COLA 2L", "7891234567890"};
+// clang-format on
 
 std::string repeated(FuzzInput& in, std::size_t count) {
     char c = static_cast<char>(in.byte());
@@ -92,57 +49,26 @@ std::string withControls(FuzzInput& in) {
     return out;
 }
 
-const char* const kExtremeNumbers[] = {"-1",
-                                       "-0",
-                                       "+1",
-                                       "-2147483648",
-                                       "2147483647",
-                                       "2147483648",
-                                       "99999999999999999999",
-                                       "1e9",
-                                       "0x10",
-                                       " 1",
-                                       "1 ",
-                                       "1,",
-                                       ",5",
-                                       "1,2,3",
-                                       "00000000000000000001",
-                                       "-99,99"};
+// clang-format off
+const char* const kExtremeNumbers[] = {
+    "-1", "-0", "+1", "-2147483648", "2147483647", "2147483648", "99999999999999999999", "1e9",
+    "0x10", " 1", "1 ", "1,", ",5", "1,2,3", "00000000000000000001", "-99,99"};
+// clang-format on
 
 }  // namespace
 
 const char* ArgumentStore::text() {
+    const std::uint8_t kind = in_.byte() % 16;
+    if (kind == 0) return nullptr;
     std::string value;
-    switch (in_.byte() % 16) {
-        case 0:
-            return nullptr;
-        case 1:
-            break;  // empty
-        case 2:
-            value = repeated(in_, 10000);
-            break;
-        case 3:
-            value = repeated(in_, 1 + in_.byte());
-            break;
-        case 4:
-            value = digits(in_);
-            break;
-        case 5:
-            value = accented(in_);
-            break;
-        case 6:
-            value = withControls(in_);
-            break;
-        case 7:
-            value = kExtremeNumbers[in_.below(std::size(kExtremeNumbers))];
-            break;
-        case 8:
-            value = in_.text(300);
-            break;
-        default:
-            value = kPlausible[in_.below(std::size(kPlausible))];
-            break;
-    }
+    if (kind == 2) value = repeated(in_, 10000);
+    if (kind == 3) value = repeated(in_, 1 + in_.byte());
+    if (kind == 4) value = digits(in_);
+    if (kind == 5) value = accented(in_);
+    if (kind == 6) value = withControls(in_);
+    if (kind == 7) value = kExtremeNumbers[in_.below(std::size(kExtremeNumbers))];
+    if (kind == 8) value = in_.text(300);
+    if (kind > 8) value = kPlausible[in_.below(std::size(kPlausible))];
     texts_.push_back(std::make_unique<std::string>(std::move(value)));
     return texts_.back()->c_str();
 }

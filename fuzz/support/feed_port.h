@@ -23,9 +23,27 @@ class FeedPort final : public platform::Port {
     FeedPort(std::string reply, LineBehaviour behaviour)
         : reply_(std::move(reply)), behaviour_(behaviour) {}
 
-    long write(const std::uint8_t* data, std::size_t size) override;
-    bool readByte(std::uint8_t& byte) override;
-    bool ctsOn() override;
+    long write(const std::uint8_t*, std::size_t size) override {
+        if (behaviour_.writesFail) return -1;
+        written_ += size;
+        return static_cast<long>(size);
+    }
+    bool readByte(std::uint8_t& byte) override {
+        if (gapLeft_ > 0) return --gapLeft_, false;
+        if (at_ >= reply_.size()) return false;
+        byte = static_cast<std::uint8_t>(reply_[at_++]);
+        if (behaviour_.gapEvery != 0 && at_ % behaviour_.gapEvery == 0)
+            gapLeft_ = behaviour_.gapReads;
+        return true;
+    }
+    bool ctsOn() override {
+        if (ctsLowLeft_ > 0) return --ctsLowLeft_, false;
+        if (behaviour_.ctsLowEvery != 0 && ++ctsReads_ % behaviour_.ctsLowEvery == 0) {
+            ctsLowLeft_ = behaviour_.ctsLowReads;
+            return ctsLowLeft_ == 0;
+        }
+        return true;
+    }
 
     std::size_t bytesRead() const { return at_; }
     std::size_t bytesWritten() const { return written_; }

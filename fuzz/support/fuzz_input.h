@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace quelfi::fuzz {
@@ -44,7 +46,10 @@ inline std::string FuzzInput::take(std::size_t count) {
 }
 
 // Stops the process with a message when a harness's own check fails; the fuzzer records the input.
-[[noreturn]] void violated(const char* what, const std::string& detail = {});
+[[noreturn]] inline void violated(const char* what, const std::string& detail = {}) {
+    std::fprintf(stderr, "fuzz check failed: %s %s\n", what, detail.c_str());
+    std::abort();
+}
 
 inline void check(bool holds, const char* what, const std::string& detail = {}) {
     if (!holds) violated(what, detail);

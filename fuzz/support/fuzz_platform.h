@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "support/fuzz_input.h"
 #include "support/test_platform.h"
 
 namespace quelfi::fuzz {
@@ -16,11 +18,19 @@ class FuzzPlatform : public test::TestPlatform {
     // Starts timing one call: from now on a sleep past `limitMs` of virtual time stops the
     // process as a hang (0: no limit). Counted in 64 bits: a long reply read with every retry
     // may legitimately wait longer than the 32-bit tick counter spans.
-    void startCall(std::uint64_t limitMs);
+    void startCall(std::uint64_t limitMs) {
+        callStart_ = slept();
+        limitMs_ = limitMs;
+    }
     // Virtual milliseconds since startCall (the virtual clock moves only when the library sleeps).
     std::uint64_t elapsed() const { return slept() - callStart_; }
 
-    void sleep(std::uint32_t milliseconds) override;
+    void sleep(std::uint32_t milliseconds) override {
+        TestPlatform::sleep(milliseconds);
+        if (limitMs_ != 0 && elapsed() > limitMs_)
+            violated("a call waited past its limit on the virtual clock:",
+                     std::to_string(elapsed()) + " ms");
+    }
 
   private:
     std::uint64_t callStart_ = 0;

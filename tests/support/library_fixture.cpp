@@ -44,8 +44,40 @@ void LibraryTest::load() {
     exports::libraryLoad();
 }
 
+void LibraryTest::configure(const std::string& keys) {
+    ini_ = "[Sistema]\npath=" + workDir() + "\nLog=1\n" + keys;
+    writeIni(ini_);
+    load();
+    clearLog();
+}
+
+void LibraryTest::reconfigure(const std::string& keys, const std::string& mfdKeys) {
+    ini_ = "[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys +
+           "ControlePorta=0\nModoGaveta=0\nEmulMFD=0\n[MFD]\n" + mfdKeys;
+    writeIni(ini_);
+    Quelmar_FI_ReloadINIFile();
+    clearLog();
+}
+
+void LibraryTest::clearLog() const {
+    std::error_code ignored;
+    fs::remove(workDir() + "/QuelFI32.log", ignored);
+}
+
+std::string LibraryTest::ini() const {
+    return readFile(systemDir() + "/QuelFI32.ini");
+}
+
 std::string LibraryTest::log(const std::string& dir) const {
     return readFile(dir + "/QuelFI32.log");
+}
+
+std::string LibraryTest::answerFile() const {
+    return readFile(workDir() + "/Retorno.txt");
+}
+
+std::string LibraryTest::commandFile() const {
+    return readFile(workDir() + "/Quelfi32.cmd");
 }
 
 std::string readFile(const std::string& path) {
@@ -78,10 +110,16 @@ std::string cp1252(const std::string& utf8) {
     return out;
 }
 
-std::string logLines(std::initializer_list<std::string> lines) {
+std::string logLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& line : lines) out += cp1252(line) + "\r\r\n";
     return out;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> lines,
+                                   const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
 }
 
 }  // namespace quelfi::test

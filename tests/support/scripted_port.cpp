@@ -44,15 +44,4 @@ bool ScriptedPort::ctsOn() {
     return true;
 }
 
-std::string frameOf(const std::string& command) {
-    std::string frame{0x02, static_cast<char>((command.size() + 2) & 0xFF),
-                      static_cast<char>((command.size() + 2) >> 8)};
-    frame += command;
-    unsigned sum = 0;
-    for (unsigned char c : command) sum += c;
-    frame += static_cast<char>(sum & 0xFF);
-    frame += static_cast<char>((sum >> 8) & 0xFF);
-    return frame;
-}
-
 }  // namespace quelfi::test

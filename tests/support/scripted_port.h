@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/port.h"
+#include "support/wire_bytes.h"
 
 namespace quelfi::test {
 
@@ -36,8 +37,5 @@ class ScriptedPort : public platform::Port {
   private:
     std::shared_ptr<ScriptedLine> line_;
 };
-
-// The frame the library sends for `command`.
-std::string frameOf(const std::string& command);
 
 }  // namespace quelfi::test

@@ -1,11 +1,103 @@
-// The virtual printer on the line: frames checked, commands dispatched, replies shaped.
+// The virtual printer on the line: frames checked, commands dispatched, replies shaped; and on
+// each kind of line the library uses: a pseudo-terminal (the library's serial code on it is
+// exercised by the quelfi tool's tests), the emulator's files while its presence mark exists, and
+// the in-process line that tests make misbehave (its faults are exercised by the fault tests).
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
+#include "sim/pty_server.h"
 #include "sim/quelmar/codes.h"
+#include "sim/quelmar/emulator_server.h"
+#include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/printer_link.h"
 #include "sim/quelmar/quelmar_printer.h"
-#include "support/sim_bytes.h"
+#include "support/library_fixture.h"
+#include "support/wire_bytes.h"
+
+namespace quelfi::test {
+namespace {
+
+class VirtualPrinterLinkTest : public LibraryTest {
+  protected:
+    sim::QuelmarPrinter printer{sim::modelFromSeed("coo=1234")};
+};
+
+TEST_F(VirtualPrinterLinkTest, PseudoTerminalRefusesAFrameLeftShort) {
+    sim::PrinterLink link(printer);
+    sim::PtyServer server(link);
+    const int fd = ::open(server.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+    ::cfmakeraw(&tio);
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &tio), 0);
+    auto exchange = [fd](const std::string& bytes, std::size_t expected) {
+        EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        std::string out;
+        pollfd p{fd, POLLIN, 0};
+        char buffer[64];
+        for (ssize_t n = 0; out.size() < expected && ::poll(&p, 1, 2000) > 0; out.append(buffer, n))
+            if ((n = ::read(fd, buffer, sizeof buffer)) <= 0) break;
+        return out;
+    };
+    // Refused once the line has been quiet a moment; the next frame is answered.
+    EXPECT_EQ(hex(exchange(bytes({0x02, 0x09, 0x00, 0x1B, 0x1E}), 1)), "15");
+    EXPECT_EQ(hex(exchange(frameOf("\x1b\x1e"), 6)), "06 00 12 34 00 00");
+    ::close(fd);
+}
+
+TEST_F(VirtualPrinterLinkTest, EmulatorFilesWhileTheEmulatorRuns) {
+    configure("Status=1\nEmulMFD=1\n");
+    const std::string mark = "EMULFITH";
+    {
+        sim::EmulatorServer server(printer);
+        EXPECT_TRUE(platform::systemPlatform().namedEventExists(mark));
+        // Each command opens the files anew; the same command twice is answered twice.
+        for (int round = 0; round < 2; ++round) {
+            char coo[7] = {};
+            EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 1);
+            EXPECT_STREQ(coo, "001234");
+            EXPECT_EQ(readFile(driveC() + "/retorno.dat"), "");  // emptied after the reply
+        }
+        // Bytes after the frame (left from a longer command) do not count: the length decides.
+        writeFile(server.commandFile(), frameOf("\x1b\x13") + "\x1b#\x03\x28");
+        std::string reply;
+        for (int i = 0; i < 400 && reply.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            reply = readFile(server.replyFile());
+        }
+        EXPECT_EQ(hex(reply), "06 00 00");
+    }
+    EXPECT_FALSE(platform::systemPlatform().namedEventExists(mark));
+    // Without the emulator the printer is not ready: the reply never completes.
+    platform.useVirtualClock(true);
+    char coo[7] = {};
+    EXPECT_EQ(Quelmar_FI_NumeroCupom(coo), 0);
+}
+
+TEST_F(VirtualPrinterLinkTest, InProcessLineRefusesAnUnfinishedFrameAndDropsCts) {
+    platform.useVirtualClock(true);
+    sim::InProcessPort port(printer, platform);
+    const std::string frame = bytes({0x02, 0x05, 0x00, 0x1B, 0x13, 0x2E, 0x00});
+    port.write(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size());
+    std::string reply;
+    for (std::uint8_t byte; port.readByte(byte);) reply += static_cast<char>(byte);
+    EXPECT_EQ(hex(reply), "15");  // the host listens: the frame is over for the printer
+    EXPECT_EQ(port.frames(), std::vector<std::string>{frame});
+    port.dropCtsForReads(2);
+    EXPECT_EQ((std::vector<bool>{port.ctsOn(), port.ctsOn(), port.ctsOn()}),
+              (std::vector<bool>{false, false, true}));
+}
+
+}  // namespace
+}  // namespace quelfi::test
 
 namespace quelfi::sim {
 namespace {
@@ -88,9 +180,7 @@ TEST(SimProtocol, CommandsAddedLaterAreDispatchedWithoutChangingThePrinter) {
     EXPECT_EQ(hex(printer.execute("\x1bZ!")), "06 21 00 01");
     EXPECT_EQ(hex(printer.execute("\x1bZ")), "06 01 00");
     printer.commands().add({"E", 0, [](CommandContext& c) { c.reply.shape = Reply::Shape::None; }});
-    EXPECT_EQ(hex(printer.execute("\x1b"
-                                  "E")),
-              "");
+    EXPECT_EQ(hex(printer.execute(std::string("\x1B") + "E")), "");
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The library talking to the virtual printer over the in-process line on COM1, with the virtual
-// clock: a sale made through the exports changes the printer's model and paper roll.
+// clock: what the exports do changes the printer's model and paper roll, and what they read back
+// is what the printer holds.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "quelfi32.h"
 #include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
 #include "sim/quelmar/quelmar_printer.h"
@@ -17,7 +20,7 @@ inline const char* const kShopSeed =
     "clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
     "rates=18.00,7.00,5.00/ISS; payments=Dinheiro,Cartao; departments=Bebidas,Padaria";
 
-class SimSaleTest : public LibraryTest {
+class VirtualPrinterTest : public LibraryTest {
   protected:
     void SetUp() override {
         LibraryTest::SetUp();
@@ -26,9 +29,10 @@ class SimSaleTest : public LibraryTest {
         connect();
     }
     // Loads the library with these INI keys besides the port and the log.
-    void connect(const std::string& keys = "") {
-        writeIni("[Sistema]\npath=" + workDir() + "\nLog=1\nPorta=COM1\n" + keys);
-        load();
+    void connect(const std::string& keys = "") { configure("Porta=COM1\n" + keys); }
+    // Sets the printer up afresh from a seed.
+    void reseed(const std::string& seed) {
+        printer.update([&](sim::FiscalModel& m) { m = sim::modelFromSeed(seed); });
     }
     // A text answer of a query export.
     template <typename Query>
@@ -36,6 +40,13 @@ class SimSaleTest : public LibraryTest {
         std::string buffer(4096, '\0');
         EXPECT_EQ(query(buffer.data()), 1);
         return buffer.c_str();
+    }
+    // The commands of the frames written from frame `first` on.
+    std::vector<std::string> commands(std::size_t first = 0) const {
+        std::vector<std::string> out;
+        for (std::size_t i = first; i < port.frames().size(); ++i)
+            out.push_back(port.frames()[i].substr(3, port.frames()[i].size() - 5));
+        return out;
     }
 
     sim::QuelmarPrinter printer{sim::modelFromSeed(kShopSeed)};
