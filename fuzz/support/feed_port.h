@@ -32,6 +32,7 @@ class FeedPort final : public platform::Port {
         if (gapLeft_ > 0) return --gapLeft_, false;
         if (at_ >= reply_.size()) return false;
         byte = static_cast<std::uint8_t>(reply_[at_++]);
+        if (tally_ != nullptr) *tally_ = at_;
         if (behaviour_.gapEvery != 0 && at_ % behaviour_.gapEvery == 0)
             gapLeft_ = behaviour_.gapReads;
         return true;
@@ -46,6 +47,9 @@ class FeedPort final : public platform::Port {
     }
 
     std::size_t bytesRead() const { return at_; }
+    // Keeps the count of bytes read in `tally` too, for a harness whose port the library may
+    // close (and destroy) before the harness looks.
+    void countReadsInto(std::size_t& tally) { tally_ = &tally; }
     std::size_t bytesWritten() const { return written_; }
 
   private:
@@ -56,6 +60,7 @@ class FeedPort final : public platform::Port {
     std::size_t ctsReads_ = 0;
     std::size_t ctsLowLeft_ = 0;
     std::size_t written_ = 0;
+    std::size_t* tally_ = nullptr;
 };
 
 }  // namespace quelfi::fuzz
