@@ -95,7 +95,9 @@ constexpr protocol::ExportRow kGrossSalesRow{
 // Every member but the gross sales is an export: its record and route are in the export table.
 constexpr bool exported() {
     for (const QueryMember& m : kMembers)
-        if (m.id != VendaBruta && !protocol::findExportRow(m.name)) return false;
+        if (m.id != VendaBruta &&
+            protocol::exportRowIndex(m.name) == std::size(protocol::kExportRows))
+            return false;
     return true;
 }
 static_assert(exported(), "a query member missing from the export table");

@@ -71,18 +71,26 @@ inline constexpr ExportRow kExportRows[] = {
 #undef QF_ALIAS_DECORATED
 };
 
+// The position of the export named `name` in the table, or the table's size when it has none.
+// An index rather than a pointer: GCC's sanitizer builds cannot compare a table pointer with
+// null in a constant expression.
+constexpr std::size_t exportRowIndex(std::string_view name) {
+    std::size_t i = 0;
+    while (i < std::size(kExportRows) && kExportRows[i].name != name) ++i;
+    return i;
+}
+
 // The row of the export named `name`, or null when the table has none.
 constexpr const ExportRow* findExportRow(std::string_view name) {
-    for (const ExportRow& row : kExportRows)
-        if (row.name == name) return &row;
-    return nullptr;
+    const std::size_t i = exportRowIndex(name);
+    return i < std::size(kExportRows) ? &kExportRows[i] : nullptr;
 }
 
 // The row of an export named in the code: a name the table lacks does not compile.
 consteval const ExportRow& exportRow(std::string_view name) {
-    const ExportRow* row = findExportRow(name);
-    if (!row) throw "no export of that name in the export table";
-    return *row;
+    const std::size_t i = exportRowIndex(name);
+    if (i == std::size(kExportRows)) throw "no export of that name in the export table";
+    return kExportRows[i];
 }
 
 }  // namespace quelfi::protocol
