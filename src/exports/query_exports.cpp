@@ -47,6 +47,16 @@ void statusText(char* out, int value) {
     writeNumber(out, "%d", value);
 }
 
+// The status bytes of a printer's answer written as texts; without an answer nothing is written.
+void statusTexts(const std::optional<protocol::StatusAnswer>& answer, char* ack, char* st1,
+                 char* st2, char* st3 = nullptr) {
+    if (!answer) return;
+    statusText(ack, answer->ack);
+    statusText(st1, answer->st1);
+    statusText(st2, answer->st2);
+    if (st3) statusText(st3, answer->st3);
+}
+
 // A Yanco status operation answering in texts (and ST3 0 for the journal's variant).
 using YancoStatus = int (*)(const Road&, short*, short*, short*);
 int yancoStatusTexts(YancoStatus status, const Road& road, char* ack, char* st1, char* st2,
@@ -171,11 +181,7 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraStr(char* ack, cha
         [=](const Road& road) {
             std::optional<protocol::StatusAnswer> answer;
             const int result = protocol::verifyPrinterState(road, answer);
-            if (answer) {
-                statusText(ack, answer->ack);
-                statusText(st1, answer->st1);
-                statusText(st2, answer->st2);
-            }
+            statusTexts(answer, ack, st1, st2);
             return result;
         },
         [=](const Road& road) {
@@ -209,12 +215,7 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_VerificaEstadoImpressoraMFDStr(char* ack, 
         [=](const Road& road) {
             std::optional<protocol::StatusAnswer> answer;
             const int result = protocol::verifyPrinterStateMfd(road, answer);
-            if (answer) {
-                statusText(ack, answer->ack);
-                statusText(st1, answer->st1);
-                statusText(st2, answer->st2);
-                statusText(st3, answer->st3);
-            }
+            statusTexts(answer, ack, st1, st2, st3);
             return result;
         },
         [=](const Road& road) {
@@ -227,11 +228,7 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_RetornoImpressoraStr(char* ack, char* st1,
         [=](const Road& road) {
             std::optional<protocol::StatusAnswer> answer;
             const int result = protocol::printerReturn(road, answer);
-            if (answer) {
-                statusText(ack, answer->ack);
-                statusText(st1, answer->st1);
-                statusText(st2, answer->st2);
-            }
+            statusTexts(answer, ack, st1, st2);
             return result;
         },
         [=](const Road& road) {
