@@ -14,6 +14,7 @@
 // "W" holds the day so far: 0 the 16 rate totals, 1-12 the same twelve totals as "X" 17-28, 13
 // the 30 non-fiscal totals (420), 14-16 the non-fiscal discounts, surcharges and cancellations,
 // 17 the grand total (18).
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -100,8 +101,10 @@ Money lastGrandTotal(const FiscalModel& m) {
     return m.reductions.empty() ? 0 : m.reductions.back().grandTotal;
 }
 
+// Right after a reduction the day has no document yet: the range is the reduction's own COO.
 int firstCooOfDay(const FiscalModel& m) {
-    return m.reductions.empty() ? 1 : m.reductions.back().coo + 1;
+    const int first = m.reductions.empty() ? 1 : m.reductions.back().coo + 1;
+    return std::min(first, m.counters.coo);
 }
 
 // The twelve ICMS/ISSQN day totals in the order both records keep them.
