@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/printer_state.h"
+#include "mfd/computed_reports.h"
 #include "quelfi32.h"
 #include "support/wire_bytes.h"
 #include "virtual_printer_fixture.h"
@@ -236,6 +237,59 @@ TEST_F(MfdQueriesTest, PrintersOfTypeZeroAreAskedTheOlderQueries) {
     ASSERT_EQ(Quelmar_FI_DadosUltimaReducaoMFD(record.data()), 1);
     EXPECT_EQ(std::string(record.c_str()).size(), 1278u);
     EXPECT_EQ(lastCommand(), "\x1B>7");
+}
+
+}  // namespace
+}  // namespace quelfi::test
+
+namespace quelfi::test {
+namespace {
+
+// A day closed with 100,00 at 18 %, 20,00 of service tax, 1,50 cancelled, 0,50 discounted and
+// 3,00 under tax substitution.
+const char* const kClosedDaySeed =
+    "mfd=1; serial=QM0123456789; register=7; crz=1; cro=2; rates=18.00,5.00/ISS;"
+    "z.1.rates=18.00,5.00/ISS; z.1.ratetotals=100.00,20.00; z.1.icms.cancellations=1.50;"
+    "z.1.icms.discounts=0.50; z.1.icms.substitution=3.00; z.1.movement=14/03/2024;"
+    "z.1.gt=123.00; z.1.coo=1200; z.1.crz=1";
+
+std::string analytic(const std::string& code, long long cents) {
+    std::string amount = std::to_string(cents);
+    return "60A20240314QMECFQM0123456789   " + code + std::string(12 - amount.size(), '0') +
+           amount + std::string(79, ' ') + "\r\n";
+}
+
+TEST_F(MfdQueriesTest, ReportsComputedOnThePcFromTheReductionRecord) {
+    reseed(kClosedDaySeed);
+    reconfigure("", "Impressora=1\n[RelatorioTipo60]\nCOOInicial=1190\nCOOFinal=001200\n");
+    ASSERT_EQ(Quelmar_FI_HabDesRetMFD("1"), 1);
+    ASSERT_EQ(Quelmar_FI_RegistrosTipo60(), 1);
+    const long long gross = 10000 + 2000 + 300 + 150 + 50;
+    EXPECT_EQ(answerFile(), "60M20240314QMECFQM0123456789   0072D001190001200000001002" +
+                                std::string(11, '0') + std::to_string(gross) + "0000000000012300" +
+                                std::string(37, ' ') + "\r\n" + analytic("1800", 10000) +
+                                analytic("ISS ", 2000) + analytic("CANC", 150) +
+                                analytic("DESC", 50) + analytic("F   ", 300));
+
+    ASSERT_EQ(Quelmar_FI_RelatorioTipo60Mestre(), 1);
+    const std::string master = answerFile();
+    EXPECT_NE(master.find("Subtipo...................: " + std::string(23, ' ') + "M\r\r\n"),
+              std::string::npos);
+    EXPECT_NE(
+        master.find(cp1252("Totalizador geral.........: ") + std::string(18, ' ') + "123,00\r\r\n"),
+        std::string::npos);
+    EXPECT_NE(ini().find("GTFinal=000000000000012300"), std::string::npos);
+
+    ASSERT_EQ(Quelmar_FI_MapaResumoMFD(), 1);
+    const std::string map = answerFile();
+    EXPECT_EQ(map.substr(0, 51),
+              cp1252("Contador de Redução Z...........: ") + std::string(11, ' ') + "0001\r\n");
+    EXPECT_NE(map.find("ISS.............................: " + std::string(10, ' ') + "20,00\r\n"),
+              std::string::npos);
+    EXPECT_NE(
+        map.find("\r\n1800............................: " + std::string(9, ' ') + "100,00\r\n"),
+        std::string::npos);
+    EXPECT_EQ(mfd::moneyNotation(2147483648LL * 100), "2.147.483.648,00");
 }
 
 }  // namespace

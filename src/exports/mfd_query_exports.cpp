@@ -1,5 +1,6 @@
 // The electronic-journal printers' queries, switches and cheque: thin entry points.
 #include "exports/boundary.h"
+#include "mfd/computed_reports.h"
 #include "mfd/journal_cheque.h"
 #include "mfd/journal_controls.h"
 #include "mfd/journal_queries.h"
@@ -35,7 +36,20 @@ using mfd::Query;
         });                                                                            \
     }
 
+#define QF_COMPUTED_REPORT(exported, report)                                                  \
+    QUELFI_API int QUELFI_CALL exported(void) {                                               \
+        return enter(                                                                         \
+            [](const Road& road) { return mfd::computedReport(road, mfd::Report::report); }); \
+    }
+
 extern "C" {
+
+QF_COMPUTED_REPORT(Quelmar_FI_MapaResumoMFD, SummaryMapJournal)
+QF_COMPUTED_REPORT(Quelmar_FI_MapaResumo, SummaryMap)
+QF_COMPUTED_REPORT(Quelmar_FI_RelatorioTipo60Mestre, Register60Master)
+QF_COMPUTED_REPORT(Quelmar_FI_RelatorioTipo60Analitico, Register60Analytic)
+QF_COMPUTED_REPORT(Quelmar_FI_RelatorioTipo60AnaliticoMFD, Register60AnalyticJournal)
+QF_COMPUTED_REPORT(Quelmar_FI_RegistrosTipo60, Registers60)
 
 QF_JOURNAL_QUERY(Quelmar_FI_NumeroSerieMFD, NumeroSerieMFD)
 QF_JOURNAL_QUERY(Quelmar_FI_VersaoFirmwareMFD, VersaoFirmwareMFD)

@@ -454,6 +454,10 @@ int nonFiscalTotalizerValue(const Road& road, const char* name, char* value) {
                   name, value, fiscal::nonFiscalTotalizerValue);
 }
 
+int readJournalText(const Road& road, Query id, std::string& text) {
+    return readList(road, id, text);
+}
+
 int readLastReductionRecord(const Road& road, std::string& record) {
     return readList(road, Query::DadosUltimaReducaoMFD, record);
 }

@@ -27,6 +27,9 @@ int makeModelType(const Road& road, char* make, char* model, char* type);
 int paymentFormValue(const Road& road, const char* name, char* value);
 int nonFiscalTotalizerValue(const Road& road, const char* name, char* value);
 
+// A journal member's text read for the library's own use: nested, never to Retorno.txt.
+int readJournalText(const Road& road, Query id, std::string& text);
+
 // The last reduction's record (DadosUltimaReducaoMFD) read for the library's own use: nested,
 // never to Retorno.txt.
 int readLastReductionRecord(const Road& road, std::string& record);
