@@ -292,5 +292,28 @@ TEST_F(MfdQueriesTest, ReportsComputedOnThePcFromTheReductionRecord) {
     EXPECT_EQ(mfd::moneyNotation(2147483648LL * 100), "2.147.483.648,00");
 }
 
+TEST_F(MfdQueriesTest, ReadingsStreamedIntoTheAnswerFileInsteadOfPrinted) {
+    reseed(kClosedDaySeed);
+    const std::size_t paperBefore = printer.paper().lines().size();
+    ASSERT_EQ(Quelmar_FI_LeituraXSerial(), 1);
+    EXPECT_EQ(lastCommand(),
+              "\x1C"
+              "E");
+    const std::string reading = answerFile();
+    EXPECT_GT(reading.size(), 1000u);
+    EXPECT_EQ(reading.substr(reading.size() - 2), "\r\n");
+    ASSERT_EQ(Quelmar_FI_LeituraMemoriaFiscalSerialReducao("1", "1"), 1);
+    EXPECT_EQ(lastCommand(),
+              "\x1C\x08"
+              "000001000001R");
+    EXPECT_NE(answerFile(), reading);
+    EXPECT_EQ(printer.paper().lines().size(), paperBefore);
+
+    // A reading the printer refuses leaves an empty file.
+    ASSERT_EQ(Quelmar_FI_AbreCupom(""), 1);
+    Quelmar_FI_LeituraXSerial();
+    EXPECT_EQ(answerFile(), "");
+}
+
 }  // namespace
 }  // namespace quelfi::test

@@ -1,5 +1,6 @@
 // The electronic-journal printers' queries, switches and cheque: thin entry points.
 #include "exports/boundary.h"
+#include "fiscal/day_operations.h"
 #include "mfd/computed_reports.h"
 #include "mfd/journal_cheque.h"
 #include "mfd/journal_controls.h"
@@ -92,6 +93,24 @@ QF_JOURNAL_QUERY(Quelmar_FI_DadosUltimaReducaoMFD, DadosUltimaReducaoMFD)
 QF_JOURNAL_SWITCH(Quelmar_FI_AtivaDesativaTratamentoONOFFLineMFD, OnOffLine)
 QF_JOURNAL_SWITCH(Quelmar_FI_AtivaDesativaAlinhamentoEsquerdaMFD, LeftAlignment)
 QF_JOURNAL_SWITCH(Quelmar_FI_AtivaDesativaVendaUmaLinhaMFD, OneLineSale)
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraXSerial(void) {
+    return enter([](const Road& road) { return quelfi::fiscal::readingXToFile(road); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalSerialData(const char* dataInicial,
+                                                                     const char* dataFinal) {
+    return enter([=](const Road& road) {
+        return quelfi::fiscal::fiscalMemoryByDate(road, dataInicial, dataFinal, true);
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalSerialReducao(const char* reducaoInicial,
+                                                                        const char* reducaoFinal) {
+    return enter([=](const Road& road) {
+        return quelfi::fiscal::fiscalMemoryByReduction(road, reducaoInicial, reducaoFinal, true);
+    });
+}
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_AtivaDesativaCorteProximoMFD(void) {
     return enter([](const Road& road) { return mfd::setSwitch(road, mfd::Switch::CutNext, 0); });

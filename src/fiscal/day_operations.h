@@ -22,9 +22,13 @@ int reductionZ(const Road& road, const char* date, const char* time,
 // The reduction command of old firmware: no reading before, no wait and no records after.
 int reductionZOldFirmware(const Road& road);
 
-// The fiscal memory printed for a range of movement dates or of reduction numbers.
-int fiscalMemoryByDate(const Road& road, const char* first, const char* last);
-int fiscalMemoryByReduction(const Road& road, const char* first, const char* last);
+// The fiscal memory printed for a range of movement dates or of reduction numbers, or streamed
+// into Retorno.txt (LeituraMemoriaFiscalSerialData / SerialReducao).
+int fiscalMemoryByDate(const Road& road, const char* first, const char* last, bool toFile = false);
+int fiscalMemoryByReduction(const Road& road, const char* first, const char* last,
+                            bool toFile = false);
+// LeituraXSerial: the X reading's text streamed into Retorno.txt.
+int readingXToFile(const Road& road);
 
 // X reading, then the opening cash as a supply.
 int openDay(const Road& road, const char* amount, const char* form);
