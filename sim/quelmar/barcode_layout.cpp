@@ -59,12 +59,11 @@ std::string barRow(const mechanism::Barcode& b, std::size_t margin) {
 
 std::vector<std::string> barcodeBlock(const mechanism::Barcode& b) {
     std::vector<std::string> lines = {border()};
-    std::string title =
-        "C\xC3\x93"
-        "DIGO DE BARRAS " +
-        b.symbology;
-    if (!b.shape.empty()) title += " (" + b.shape + ")";
-    lines.push_back(framed(title));
+    lines.push_back(
+        framed("C\xC3\x93"
+               "DIGO DE BARRAS " +
+               b.symbology));
+    if (!b.shape.empty()) lines.push_back(framed(b.shape));
     std::string data = "DADOS " + printerToUtf8(b.data);
     if (!b.checkDigit.empty()) data += " D\xC3\x8DGITO " + b.checkDigit;
     for (std::size_t at = 0; at < data.size();) {
