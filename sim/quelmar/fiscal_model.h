@@ -148,6 +148,7 @@ struct MechanismLook {
     int position = 2;
     int font = 0;
     int margin = 0;
+    bool operator==(const MechanismLook&) const = default;
 };
 
 struct FiscalModel {
