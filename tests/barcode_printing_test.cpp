@@ -57,6 +57,10 @@ TEST_F(BarcodePrintingTest, EverySymbologyWithTheLookOfItsMoment) {
         EXPECT_EQ(block(title, 1).size(), 1u) << title;
     }
     ASSERT_EQ(Quelmar_FI_CodigoBarrasPDF417MFD(2, 3, 2, 5, "QUELFI"), 1);
+    // Before the change: one row with the data above and below, as set outside the report.
+    const std::vector<std::string> codabar = block("CODABAR", 5);
+    EXPECT_EQ(codabar[2], framed(std::string(19, ' ') + "A123B", 24));
+    EXPECT_EQ(codabar[4], codabar[2]);
     // After it: digits above, 2 rows of 48 dots, modules of 3 columns after a 10-column margin.
     const std::vector<std::string> ean13 = block("EAN-13", 6);
     EXPECT_EQ(ean13[1], framed("DADOS 789100010010 DÍGITO 3", 27));
@@ -69,6 +73,10 @@ TEST_F(BarcodePrintingTest, EverySymbologyWithTheLookOfItsMoment) {
     const std::size_t before = printer.paper().size();
     EXPECT_EQ(Quelmar_FI_CodigoBarrasUPCAMFD("123"), -27);
     EXPECT_EQ(core::state().st2, 128);
+    // A length byte longer than its data, PDF417 with 31 columns: 128 as well.
+    const std::string code = std::string(1, '\x1C') + "C\x1Dk";
+    for (const std::string& bad : {code + "H\tAB", code + "\x80\x01\x01\x01\x1F\x01" + '\0' + "A"})
+        EXPECT_EQ(printer.execute(bad), std::string("\x06\x00\x80\x00\x00", 5));
     EXPECT_EQ(printer.paper().size(), before);
     EXPECT_EQ(Quelmar_FI_FechaRelatorioGerencial(), 1);
     EXPECT_EQ(Quelmar_FI_CodigoBarrasCODE39MFD("A"), -27);
