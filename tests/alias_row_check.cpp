@@ -3,8 +3,10 @@
 #include "exports/surface.h"
 
 #ifdef QUELFI_UNKNOWN_TARGET
-constexpr auto kRow = quelfi::exports::detail::aliasRow("Quelmar_FI_Nothing", "Quelmar_FI_Nada", false);
+constexpr auto kRow =
+    quelfi::exports::detail::aliasRow("Quelmar_FI_Nothing", "Quelmar_FI_Nada", false);
 #else
-constexpr auto kRow = quelfi::exports::detail::aliasRow("Quelmar_FI_XReading", "Quelmar_FI_LeituraX", false);
+constexpr auto kRow =
+    quelfi::exports::detail::aliasRow("Quelmar_FI_XReading", "Quelmar_FI_LeituraX", false);
 #endif
 static_assert(!kRow.name.empty());

@@ -1,7 +1,7 @@
 // Writes the files derived from the export table: the public C header, the Windows module
-// definitions of the DLL and of its import libraries, the shared library's alias symbols, a C file that takes the address of every
-// export (linking it against the import library proves each name imports), and the declarations
-// for Pascal, C# and Visual Basic.
+// definitions of the DLL and of its import libraries, the shared library's alias symbols, a C file
+// that takes the address of every export (linking it against the import library proves each name
+// imports), and the declarations for Pascal, C# and Visual Basic.
 #include <fstream>
 #include <iostream>
 #include <iterator>

@@ -31,8 +31,8 @@ extern "C" {
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters)
 #define QF_ALIAS(alias, target)
 #define QF_ALIAS_DECORATED(alias, target)
-#define QF_FORWARDER(name, target, parameters, arguments)        \
-    QUELFI_API int QUELFI_CALL name parameters {                 \
+#define QF_FORWARDER(name, target, parameters, arguments)            \
+    QUELFI_API int QUELFI_CALL name parameters {                     \
         return closingPortAfter([&] { return ::target arguments; }); \
     }
 #include "exports/surface_aliases.inc"

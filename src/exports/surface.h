@@ -61,7 +61,8 @@ inline constexpr ExportInfo kSurface[] = {
     {record, #result, #name, #parameters, true, {}, {}},
 #define QF_ALIAS(alias, target) detail::aliasRow(#alias, #target, false),
 #define QF_ALIAS_DECORATED(alias, target) detail::aliasRow(#alias, #target, true),
-#define QF_FORWARDER(name, target, parameters, arguments) detail::forwarderRow(#name, #target, #parameters),
+#define QF_FORWARDER(name, target, parameters, arguments) \
+    detail::forwarderRow(#name, #target, #parameters),
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED

@@ -36,8 +36,9 @@ int openCreditNote(const Road& road, const std::array<const char*, kCreditNoteFi
         const std::string text = core::argText(fields[i]);
         // A longer field would shift every field after it: refused before anything is sent.
         if (text.size() > kLayout[i].width)
-            return call.failWith(-2, "Parametro invalido para o campo " + std::to_string(i + 1) +
-                                         " da nota de credito: ",
+            return call.failWith(-2,
+                                 "Parametro invalido para o campo " + std::to_string(i + 1) +
+                                     " da nota de credito: ",
                                  fields[i]);
         command += padText(text, kLayout[i].width, kLayout[i].fill, kLayout[i].side);
     }

@@ -33,8 +33,13 @@ constexpr ExportInfo kSample[] = {
      {},
      {}},
     // A second name of an export: its target's function.
-    {0, "int", "Quelmar_FI_CancAcrDescSubRecMFD", "(const char* acrescimoDesconto)", false,
-     "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD", {}},
+    {0,
+     "int",
+     "Quelmar_FI_CancAcrDescSubRecMFD",
+     "(const char* acrescimoDesconto)",
+     false,
+     "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD",
+     {}},
 };
 
 TEST(WindowsNames, DecoratedExportsCarryAnUnderscoreAndTheirArgumentBytes) {

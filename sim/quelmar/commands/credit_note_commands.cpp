@@ -50,8 +50,8 @@ void endCreditNote(CommandContext& c) {
 }
 
 void registerCreditNoteCommands(CommandRegistry& registry) {
-    registry.add({std::string(1, static_cast<char>(codes::kOpenCreditNote)), kNoteLength,
-                  openCreditNote});
+    registry.add(
+        {std::string(1, static_cast<char>(codes::kOpenCreditNote)), kNoteLength, openCreditNote});
 }
 
 }  // namespace quelfi::sim
