@@ -7,13 +7,13 @@
 namespace quelfi::exports {
 
 struct ExportInfo {
-    int record;                   // request-record number, 0 when the export has none
-    std::string_view result;      // C result type
-    std::string_view name;        // exported name
-    std::string_view parameters;  // C parameter list as written in the table
-    bool decorated;               // exported as "_name@N" in the Windows DLL
-    std::string_view target;      // an alias: the export whose function it names; else empty
-    std::string_view forwardsTo;  // a forwarder: the export its own function calls; else empty
+    int record;                        // request-record number, 0 when the export has none
+    std::string_view result;           // C result type
+    std::string_view name;             // exported name
+    std::string_view parameters;       // C parameter list as written in the table
+    bool decorated;                    // exported as "_name@N" in the Windows DLL
+    std::string_view target;           // an alias: the export whose function it names; else empty
+    std::string_view forwardsTo = {};  // a forwarder: the export it calls; else empty
 };
 
 namespace detail {
@@ -21,9 +21,9 @@ namespace detail {
 // The exports with functions of their own, without the alias rows.
 inline constexpr ExportInfo kFunctions[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, false, {}, {}},
+    {record, #result, #name, #parameters, false, {}},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, true, {}, {}},
+    {record, #result, #name, #parameters, true, {}},
 #define QF_ALIAS(alias, target)
 #define QF_ALIAS_DECORATED(alias, target)
 #define QF_FORWARDER(name, target, parameters, arguments) \
@@ -40,7 +40,7 @@ inline constexpr ExportInfo kFunctions[] = {
 // compile.
 consteval ExportInfo aliasRow(std::string_view name, std::string_view target, bool decorated) {
     for (const ExportInfo& f : kFunctions)
-        if (f.name == target) return {0, f.result, name, f.parameters, decorated, target, {}};
+        if (f.name == target) return {0, f.result, name, f.parameters, decorated, target};
     throw "an alias names an export the table lacks";
 }
 
@@ -56,9 +56,9 @@ consteval ExportInfo forwarderRow(std::string_view name, std::string_view target
 
 inline constexpr ExportInfo kSurface[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, false, {}, {}},
+    {record, #result, #name, #parameters, false, {}},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
-    {record, #result, #name, #parameters, true, {}, {}},
+    {record, #result, #name, #parameters, true, {}},
 #define QF_ALIAS(alias, target) detail::aliasRow(#alias, #target, false),
 #define QF_ALIAS_DECORATED(alias, target) detail::aliasRow(#alias, #target, true),
 #define QF_FORWARDER(name, target, parameters, arguments) \

@@ -20,9 +20,9 @@ TEST(WindowsNames, ArgumentBytesAreFourPerSlotAndEightPerDouble) {
 }
 
 constexpr ExportInfo kSample[] = {
-    {0, "int", "Quelmar_FI_AbrePortaSerial", "(void)", false, {}, {}},
-    {0, "int", "Quelmar_FI_AbrePorta", "(int porta)", false, {}, {}},
-    {0, "int", "Quelmar_FITEF_VendaCartao", "(const char* valor, int parcelas)", true, {}, {}},
+    {0, "int", "Quelmar_FI_AbrePortaSerial", "(void)", false, {}},
+    {0, "int", "Quelmar_FI_AbrePorta", "(int porta)", false, {}},
+    {0, "int", "Quelmar_FITEF_VendaCartao", "(const char* valor, int parcelas)", true, {}},
     {0,
      "int",
      "Yanco_FI_VendeItem",
@@ -30,16 +30,10 @@ constexpr ExportInfo kSample[] = {
      "const char* quantidade, int casas, const char* valor, const char* tipoDesconto, "
      "const char* desconto)",
      true,
-     {},
      {}},
     // A second name of an export: its target's function.
-    {0,
-     "int",
-     "Quelmar_FI_CancAcrDescSubRecMFD",
-     "(const char* acrescimoDesconto)",
-     false,
-     "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD",
-     {}},
+    {0, "int", "Quelmar_FI_CancAcrDescSubRecMFD", "(const char* acrescimoDesconto)", false,
+     "Quelmar_FI_CancelaAcrescimoDescontoSubtotalRecebimentoMFD"},
 };
 
 TEST(WindowsNames, DecoratedExportsCarryAnUnderscoreAndTheirArgumentBytes) {
