@@ -142,7 +142,6 @@ TEST_F(QuelfiToolTest, ExportsListsTheWholeTable) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "record export arguments answers target");
     EXPECT_TRUE(hasLine(lines, "- Quelmar_FI_XReading Quelmar_FI_LeituraX"));
-    EXPECT_TRUE(hasLine(lines, "- Quelmar_FI_CierreDeCajaZ Quelmar_FI_ReducaoZ"));
     EXPECT_TRUE(hasLine(lines,
                         "089 Quelmar_FI_VendeItem codigo descricao aliquota tipoQuantidade "
                         "quantidade casasDecimais=N valorUnitario tipoDesconto desconto"));

@@ -30,6 +30,8 @@ constexpr FieldLayout kLayout[kCreditNoteFields] = {
 
 int openCreditNote(const Road& road, const std::array<const char*, kCreditNoteFields>& fields) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_AbreNotaDeCredito"));
+    // A Quelmar command with no Yanco counterpart.
+    if (auto refused = call.refusedOnYanco()) return *refused;
     // The note is ESC on every model, whatever prefix the printer's other commands take.
     std::string command{protocol::kEsc, kOpenCreditNote};
     for (std::size_t i = 0; i < kCreditNoteFields; ++i) {

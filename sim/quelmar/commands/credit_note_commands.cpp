@@ -1,5 +1,5 @@
-// The credit note: "Y" with its ten fixed-width fields, printed one to a line under the document's
-// heading, and ended by the coupon's closing message. It takes the next COO like every document.
+// The credit note: "Y" with its ten fixed-width fields, printed under the document's heading, and
+// ended by the coupon's closing message. It takes the next COO like every document.
 #include <array>
 #include <string>
 
@@ -27,13 +27,17 @@ void openCreditNote(CommandContext& c) {
     if (sale::refusedWithoutPaper(c)) return;
     const int coo = takeCoo(m);
     m.document = DocumentState::CreditNote;
+    // The text on a line of its own, the two amounts on the next, the six codes and the number on
+    // the last.
+    std::vector<std::string> fields;
+    for (std::size_t i = 0, at = 2; i < kFieldWidths.size(); at += kFieldWidths[i++])
+        fields.push_back(trimmedRight(c.command.substr(at, kFieldWidths[i])));
     std::vector<std::string> lines = layout::heading(m, coo, "NOTA DE CRÉDITO");
-    std::size_t at = 2;
-    for (std::size_t i = 0; i < kFieldWidths.size(); ++i) {
-        const std::string label = (i < 9 ? "CAMPO 0" : "CAMPO ") + std::to_string(i + 1) + ": ";
-        lines.push_back(label + trimmedRight(c.command.substr(at, kFieldWidths[i])));
-        at += kFieldWidths[i];
-    }
+    lines.push_back(fields[0]);
+    lines.push_back(fields[1] + " " + fields[2]);
+    std::string codes = fields[3];
+    for (std::size_t i = 4; i < fields.size(); ++i) codes += " " + fields[i];
+    lines.push_back(codes);
     c.paper.printLines(lines);
 }
 
