@@ -1,5 +1,4 @@
-// Compiled by the tests, never linked: an alias row naming an export the table lacks stops the
-// build; the same row naming a real export does not.
+// Compiled by the tests: an alias row naming an export the table lacks stops the build.
 #include "exports/surface.h"
 #ifndef QUELFI_TARGET
 #define QUELFI_TARGET "Quelmar_FI_LeituraX"

@@ -60,8 +60,7 @@ std::vector<Call> posCalls() {
         QF_CALL(1, Quelmar_FI_VendeItem, "123", "Feij\xE3o", "07,00", "F", "1,500", 3, "899", "%",
                 "10,00"),
         QF_CALL(1, Quelmar_FI_FechaCupom, "Dinheiro", "D", "$", "0", "10000", "Obrigado"),
-        // A coupon through the Spanish names, each of which closes the port after it, and one
-        // through the English and short names, which are the Portuguese exports' other names.
+        // A coupon through the Spanish names (each closes the port), one through the English.
         QF_CALL(1, Quelmar_FI_AbreComprobanteDeVenta, "", "Maria"),
         QF_CALL(1, Quelmar_FI_VentaDeProducto, "1", "Agua", "18,00", "I", "1", 2, "100", "$", "0"),
         QF_CALL(1, Quelmar_FI_CierraVenta, "Dinheiro", "D", "$", "0", "100", "Gracias"),
