@@ -1,7 +1,4 @@
 // Compiled by the tests: an alias row naming an export the table lacks stops the build.
 #include "exports/surface.h"
-#ifndef QUELFI_TARGET
-#define QUELFI_TARGET "Quelmar_FI_LeituraX"
-#endif
 static_assert(
     !quelfi::exports::detail::aliasRow("Quelmar_FI_X", QUELFI_TARGET, false).name.empty());
