@@ -64,7 +64,6 @@ std::vector<Call> posCalls() {
         QF_CALL(1, Quelmar_FI_AbreComprobanteDeVenta, "", "Maria"),
         QF_CALL(1, Quelmar_FI_VentaDeProducto, "1", "Agua", "18,00", "I", "1", 2, "100", "$", "0"),
         QF_CALL(1, Quelmar_FI_CierraVenta, "Dinheiro", "D", "$", "0", "100", "Gracias"),
-        QF_CALL(1, Quelmar_FI_OpenSerialPort),
         QF_DECORATED_CALL(1, Quelmar_FI_LinesAmoungCoupon, 4, 3),
         QF_CALL(1, Quelmar_FI_OpenCoupon, ""),
         QF_CALL(1, Quelmar_FI_SellItem, "1", "Agua", "18,00", "I", "1", 2, "100", "$", "0"),
