@@ -119,6 +119,11 @@ struct PrinterState {
     int forwardedResult = 0;
     int forwardedCloseResult = 0;
 
+    // --- barcodes: the look the journal printer's mechanism was last configured with ---
+    int barcodeHeight = 162;      // bar height in dots, 1-255
+    int barcodeWidth = 3;         // module-width code, 2-4
+    int barcodeTextPosition = 2;  // human-readable text: 0 none, 1 above, 2 below, 3 both
+
     // --- card payments (TEF) ---
     TefState tef;
 
