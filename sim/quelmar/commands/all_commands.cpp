@@ -26,6 +26,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerJournalDocumentCommands(registry);
     registerJournalQueries(registry);
     registerRestaurantCommands(registry);
+    registerCreditNoteCommands(registry);
 }
 
 }  // namespace quelfi::sim

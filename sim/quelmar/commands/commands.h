@@ -37,5 +37,8 @@ void registerJournalDocumentCommands(CommandRegistry& registry);
 void registerJournalQueries(CommandRegistry& registry);
 // The restaurant firmware's tables, orders, bill checks and split bills.
 void registerRestaurantCommands(CommandRegistry& registry);
+// The credit note; the closing message ends it (endCreditNote).
+void registerCreditNoteCommands(CommandRegistry& registry);
+void endCreditNote(CommandContext& c);
 
 }  // namespace quelfi::sim
