@@ -5,7 +5,6 @@
 #include "mfd/journal_cheque.h"
 #include "mfd/journal_controls.h"
 #include "mfd/journal_queries.h"
-#include "platform/second_name.h"
 #include "quelfi32.h"
 
 using quelfi::exports::enter;
@@ -176,13 +175,3 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalReducaoMFD(const char*
 
 }  // extern "C"
 
-// The second names of these exports, as the table's alias rows give them.
-#define QF_EXPORT(record, yanco, result, name, parameters)
-#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters)
-#define QF_ALIAS(alias, target) QUELFI_SECOND_NAME(alias, target)
-#define QF_ALIAS_DECORATED(alias, target) QUELFI_SECOND_NAME(alias, target)
-#include "exports/surface_mfd_queries.inc"
-#undef QF_EXPORT
-#undef QF_EXPORT_DECORATED
-#undef QF_ALIAS
-#undef QF_ALIAS_DECORATED
