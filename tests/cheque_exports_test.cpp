@@ -73,11 +73,15 @@ TEST_F(ChequeTest, NewerPrintersTakeTheLayoutMappedAndTheCopyGoesToTheirOwnChequ
                      "9" +
                          fields + "06122026" +
                          std::string("\x40\x01\x01\x01\x01\x01\x01\x01\0\0\0\0\0", 13)}));
+    // The copy goes to their own cheque, which needs the back-printing settings a plain cheque
+    // did not keep.
     clearLog();
-    EXPECT_EQ(Quelmar_FI_ImprimeCopiaCheque(), -1);
+    EXPECT_EQ(Quelmar_FI_ImprimeCopiaCheque(), -2);
     EXPECT_TRUE(commands().empty());
-    EXPECT_EQ(workLog(), logLines({kSep, "Quelmar_FI_ImprimeCopiaCheque ",
-                                   "Retorno Quelmar_FI_ImprimeCopiaCheque: -1"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_ImprimeCopiaCheque ", "Quelmar_FI_ImprimeChequeMFD ",
+                        "Retorno: -2 - Parametro invalido para impressao no verso",
+                        "Retorno Quelmar_FI_ImprimeCopiaCheque: -2"}));
 }
 
 TEST_F(ChequeTest, EveryRefusalWithItsLineAndNothingSent) {

@@ -45,6 +45,21 @@ std::string lastReductionAnswer(const std::string& grandTotal) {
                   ",");
 }
 
+// The journal printers' record of the last reduction: 1242 digits, the grand total given as its
+// sixteenth field (digits 300-317), zeros.
+std::string journalRecordDigits(const std::string& grandTotal) {
+    return std::string(300, '0') + grandTotal + std::string(924, '0');
+}
+
+// The record as the query answers it: 37 fields separated by ",".
+std::string journalRecordText(const std::string& grandTotal) {
+    return joined(
+        cut(journalRecordDigits(grandTotal),
+            {2,  4,  4,  6,  6,  6,  6,  6,  4,  4,  120, 120, 4,  4,  4,  18, 224, 14, 14,
+             14, 14, 14, 14, 14, 14, 14, 14, 14, 14, 392, 14,  14, 14, 14, 14, 64,  6}),
+        ",");
+}
+
 std::string grandTotalReply(const std::string& grandTotal) {
     return dataReply(bcd(grandTotal));
 }
@@ -156,7 +171,8 @@ TEST_F(DayTest, RefusedReductionRecordsNothing) {
 
 TEST_F(DayTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
     configure("[MFD]\nImpressora=1\n");
-    line->reply(lastReductionReply(kGtBefore));
+    // Their journal record gives the grand total the day opened with.
+    line->reply(dataReply(bcd(journalRecordDigits(kGtBefore))));
     line->reply(kOk);
     // The completion wait asks the journal's status, without the fiscal flags: twice still
     // executing, then five times ready.
@@ -164,10 +180,10 @@ TEST_F(DayTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
     for (int k = 0; k < 5; ++k) line->reply(bytes({6, 0, 0, 0, 0}));
     line->reply(grandTotalReply(kGtAfter));
     EXPECT_EQ(Quelmar_FI_ReducaoZ(nullptr, nullptr), 1);
-    EXPECT_EQ(commands(),
-              (Lines{"\x1B>7", "\x1B\x05"} + Lines(7, "\x1C\x13") + Lines{"\x1B#\x03"}));
+    EXPECT_EQ(commands(), (Lines{"\x1BX", "\x1B\x05"} + Lines(7, "\x1C\x13") + Lines{"\x1B#\x03"}));
     EXPECT_EQ(ini(), recordedIni());
-    Lines lines = readingLines();
+    Lines lines{kSep, "Quelmar_FI_ReducaoZ ", "Quelmar_FI_DadosUltimaReducaoMFD ",
+                "Retorno impressora: " + journalRecordText(kGtBefore), "Retorno: 1"};
     for (int k = 0; k < 7; ++k)
         lines = lines + Lines{"Quelmar_FI_VerificaEstadoImpressoraMFD ",
                               "Retorno impressora: 6,0,0," + std::string(k < 2 ? "9" : "0"),

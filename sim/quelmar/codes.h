@@ -165,6 +165,8 @@ inline constexpr std::uint8_t kReverseBoundReceipt = 'f';
 inline constexpr std::uint8_t kOpenCreditNote = 'Y';
 // A text printed on the cheque in the slip, front or back.
 inline constexpr std::uint8_t kChequeText = 'x';
+// The journal printer's cheque, with its back-printing settings before the cheque's fields.
+inline constexpr std::uint8_t kJournalCheque = '^';
 
 // ST1 bits.
 inline constexpr std::uint8_t kSt1OutOfPaper = 128;

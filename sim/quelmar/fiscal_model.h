@@ -240,6 +240,16 @@ struct FiscalModel {
     bool ramError = false;
     std::uint16_t journalStatus = 0;  // ST3
 
+    // The electronic journal's memory and the journal printer's switches.
+    std::string ownerState = "SP";                 // the owner's federal unit (UF)
+    std::string journalSerial = "QMMFD000000001";  // serial number of the journal memory
+    int journalCapacity = 1048576;                 // bytes the journal memory holds
+    std::string chequeLine;  // magnetic line of the cheque in the slip (36); empty: none comes
+    bool cutNext = true;     // the paper is cut after the next document
+    bool onOffLineHandling = false;
+    bool leftAlignment = false;
+    bool oneLineSale = false;
+
     bool operator==(const FiscalModel&) const = default;
 };
 

@@ -23,6 +23,10 @@ inline constexpr Binding<FiscalModel, bool> kFlags[] = {
     {"clock.error", &FiscalModel::clockError},
     {"printer.error", &FiscalModel::printerError},
     {"ram.error", &FiscalModel::ramError},
+    {"cut", &FiscalModel::cutNext},
+    {"onoffline", &FiscalModel::onOffLineHandling},
+    {"leftalign", &FiscalModel::leftAlignment},
+    {"oneline", &FiscalModel::oneLineSale},
 };
 
 inline constexpr Binding<FiscalModel, int> kNumbers[] = {
@@ -38,6 +42,7 @@ inline constexpr Binding<FiscalModel, int> kNumbers[] = {
     {"impact", &FiscalModel::needleImpact},
     {"feed", &FiscalModel::linesAfterDocument},
     {"spacing", &FiscalModel::lineSpacing},
+    {"journal.size", &FiscalModel::journalCapacity},
 };
 
 inline constexpr Binding<FiscalModel, std::string> kTexts[] = {
@@ -49,6 +54,9 @@ inline constexpr Binding<FiscalModel, std::string> kTexts[] = {
     {"currency", &FiscalModel::currencySymbol},
     {"currency.singular", &FiscalModel::currencySingular},
     {"currency.plural", &FiscalModel::currencyPlural},
+    {"uf", &FiscalModel::ownerState},
+    {"journal.serial", &FiscalModel::journalSerial},
+    {"cheque.line", &FiscalModel::chequeLine},
 };
 
 inline constexpr Binding<FiscalModel, Money> kAmounts[] = {

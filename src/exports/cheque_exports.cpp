@@ -3,22 +3,14 @@
 #include "exports/boundary.h"
 #include "fiscal/cheque_documents.h"
 #include "fiscal/printer_programming.h"
+#include "mfd/journal_cheque.h"
 #include "quelfi32.h"
 
 using quelfi::exports::enter;
 using quelfi::fiscal::Programming;
 using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
-
-namespace {
-
-// The copy of the last cheque on the electronic-journal printers goes to their own cheque; until
-// that cheque is part of the library the copy cannot be printed there: an execution error.
-int journalChequeNotBuilt(const Road&, const fiscal::ChequeCopy&) {
-    return -1;
-}
-
-}  // namespace
+namespace mfd = quelfi::mfd;
 
 extern "C" {
 
@@ -32,7 +24,7 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeCheque(const char* banco, const cha
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeCopiaCheque(void) {
     return enter(
-        [](const Road& road) { return fiscal::printChequeCopy(road, journalChequeNotBuilt); });
+        [](const Road& road) { return fiscal::printChequeCopy(road, mfd::printChequeCopy); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_IncluiCidadeFavorecido(const char* cidade,

@@ -3,11 +3,13 @@
 #include "exports/boundary.h"
 #include "fiscal/day_operations.h"
 #include "fiscal/nonfiscal_documents.h"
+#include "mfd/journal_queries.h"
 #include "quelfi32.h"
 
 using quelfi::exports::enter;
 using quelfi::protocol::Road;
 namespace fiscal = quelfi::fiscal;
+namespace mfd = quelfi::mfd;
 namespace yanco = quelfi::yanco;
 
 extern "C" {
@@ -17,7 +19,9 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraX(void) {
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ReducaoZ(const char* data, const char* hora) {
-    return enter([=](const Road& road) { return fiscal::reductionZ(road, data, hora); });
+    return enter([=](const Road& road) {
+        return fiscal::reductionZ(road, data, hora, mfd::readLastReductionRecord);
+    });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ReducaoZImpAntiga(void) {
@@ -42,7 +46,8 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_AberturaDoDia(const char* valor, const cha
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechamentoDoDia(void) {
-    return enter([](const Road& road) { return fiscal::closeDay(road); });
+    return enter(
+        [](const Road& road) { return fiscal::closeDay(road, mfd::readLastReductionRecord); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_FechaRelatorioXouZ(void) {

@@ -56,10 +56,6 @@ void restart(platform::Platform& platform) {
     state().platform = &platform;
 }
 
-void useJournalReplies(bool on) {
-    state().mfdPrinter = on;
-}
-
 void setReadyPolls(int polls) {
     state().statusTimeout = polls;
 }

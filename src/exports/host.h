@@ -54,10 +54,6 @@ void restart(platform::Platform& platform);
 // The ready-polls of 100 ms a command of the ordinary wait class may wait.
 void setReadyPolls(int polls);
 
-// Switches the electronic-journal replies on or off (FS before each command, ST3 after each
-// reply), as an application does with the journal queries' switch export once that is built.
-void useJournalReplies(bool on);
-
 // What a return code means, in words for a person.
 std::string_view returnCodeMeaning(int code);
 

@@ -27,6 +27,8 @@ constexpr std::size_t kTimeDigits = 6;
 // The grand total the last reduction closed with, in the older last-reduction answer: its second
 // field, after two digits and a comma.
 constexpr std::size_t kLastGrandTotalAt = 3;
+// In the journal record: its sixteenth field, after 300 digits and 15 commas.
+constexpr std::size_t kJournalGrandTotalAt = 315;
 constexpr std::size_t kGrandTotalDigits = 18;
 
 bool goesOn(int result) {
@@ -42,12 +44,15 @@ std::string refusal(const std::string& what) {
     return std::string("Retorno ") + kName + ": -2 - Parametro invalido para " + what;
 }
 
-// The grand total the last reduction closed with. Electronic-journal printers also answer the
-// longer last-reduction record of their own query (its grand total at characters 316 to 333); that
-// query belongs to the electronic-journal functions, and until they are part of the library every
-// printer is asked this older record.
-int readLastGrandTotal(const Road& road, std::string& total) {
+// The grand total the last reduction closed with: in the older last-reduction record, or, on
+// printers of type 1 and 2, in the electronic journal's longer one (characters 316 to 333).
+int readLastGrandTotal(const Road& road, JournalReductionRecord journalRecord, std::string& total) {
     std::string answer;
+    if (longForms()) {
+        const int result = journalRecord(road, answer);
+        total = slice(answer, kJournalGrandTotalAt, kGrandTotalDigits);
+        return result;
+    }
     const int result = readQuery(road, Query::DadosUltimaReducao, answer);
     total = slice(answer, kLastGrandTotalAt, kGrandTotalDigits);
     return result;
@@ -65,7 +70,8 @@ void waitForReduction(const Road& road) {
 
 }  // namespace
 
-int reductionZ(const Road& road, const char* date, const char* time) {
+int reductionZ(const Road& road, const char* date, const char* time,
+               JournalReductionRecord journalRecord) {
     core::PrinterState& s = state();
     const protocol::Call call(road, protocol::exportRow(kName));
     std::string command = protocol::prefixed(std::string(1, kReductionZ));
@@ -88,7 +94,7 @@ int reductionZ(const Road& road, const char* date, const char* time) {
     // cannot report it afterwards, branches off here once the Yanco adapter is in place.
 
     std::string initialTotal;
-    int result = readLastGrandTotal(road, initialTotal);
+    int result = readLastGrandTotal(road, journalRecord, initialTotal);
     if (!goesOn(result)) return call.finish(result);
 
     protocol::CommandSpec spec;
@@ -121,10 +127,10 @@ int reductionZOldFirmware(const Road& road) {
     return call.run(spec);
 }
 
-int closeDay(const Road& road) {
+int closeDay(const Road& road, JournalReductionRecord journalRecord) {
     const protocol::Call call(road, protocol::exportRow("Quelmar_FI_FechamentoDoDia"));
     if (auto forwarded = call.handOver()) return *forwarded;
-    const int result = core::nested([&] { return reductionZ(road, "", ""); });
+    const int result = core::nested([&] { return reductionZ(road, "", "", journalRecord); });
     if (!goesOn(result)) return result;
     return call.finish(state().lastReturnCode);
 }

@@ -321,7 +321,6 @@ int demoCommand(const std::vector<std::string>& arguments) {
     OperatorMessages operatorMessages;
     exports::host::restart(operatorMessages);
     exports::libraryLoad();
-    if (day.journal) exports::host::useJournalReplies(true);
     ServedTefManager tef(*directory / "tef" / "req", *directory / "tef" / "resp");
 
     const Styler style = Styler::forStandardOutput();

@@ -214,6 +214,8 @@ const std::vector<Section>& journalFiscalDay() {
     static const std::vector<Section> kDay = {
         {"Opening the day",
          {
+             step("the library talks the journal printer's form of the protocol",
+                  "Quelmar_FI_HabDesRetMFD", {"1"}),
              step("X reading and R$ 150,00 of change", "Quelmar_FI_AberturaDoDia",
                   {"150,00", "Dinheiro"}),
              step("the credit card, a form that takes TEF receipts",
@@ -336,6 +338,14 @@ const std::vector<Section>& journalFiscalDay() {
              check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
                    "Z reductions"),
              query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
+         }},
+        {"The journal's counters after the Z",
+         {
+             query("fiscal coupons issued", "Quelmar_FI_ContadorCupomFiscalMFD"),
+             query("first and last COO of the day", "Quelmar_FI_InicioFimCOOsMFD"),
+             query("grand total of the last reduction", "Quelmar_FI_GrandeTotalUltimaReducaoMFD",
+                   Shown::Money),
+             query("journal space still free (%)", "Quelmar_FI_PercentualLivreMFD"),
          }},
     };
     return kDay;

@@ -24,6 +24,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerJournalCouponCommands(registry);
     registerReceiptCommands(registry);
     registerJournalDocumentCommands(registry);
+    registerJournalQueries(registry);
     registerRestaurantCommands(registry);
     registerCreditNoteCommands(registry);
 }

@@ -19,6 +19,7 @@ constexpr std::size_t kMessageMax = 120;
 constexpr std::size_t kAuthenticationText = 48;
 constexpr std::size_t kChequeTextMax = 240;
 constexpr int kChequeLines = 10;  // lines of text a side of the cheque takes
+constexpr std::uint8_t kBackLinesMax = 35;
 
 std::string trimmedBothEnds(std::string_view field) {
     const std::size_t first = field.find_first_not_of(' ');
@@ -55,6 +56,25 @@ void chequeCommand(CommandContext& c) {
     if (m.waitingCheque) return refuseNow(m, c.reply);
     if (documentInSlip(m)) return printCheque(m, c.paper, cheque);
     m.waitingCheque = std::move(cheque);
+}
+
+// The journal printer's cheque: the back-printing digit ('0' or '1') and the lines the back may
+// take (one byte, 0-35) before the fields of the cheque above; without a message a zero byte ends
+// it.
+void journalCheque(CommandContext& c) {
+    if (!c.model.electronicJournal) {
+        c.reply.st1 |= codes::kSt1UnknownCommand;
+        return;
+    }
+    if (c.command.size() < 4) return refuseLength(c.reply);
+    const char back = c.command[2];
+    if ((back != '0' && back != '1') || static_cast<std::uint8_t>(c.command[3]) > kBackLinesMax)
+        return refuseFields(c.reply);
+    std::string plain{c.command[0], static_cast<char>(codes::kPrintCheque)};
+    plain += c.command.substr(4);
+    if (!plain.empty() && plain.back() == '\0') plain.pop_back();
+    CommandContext inner{c.model, c.paper, plain, c.reply, c.ticks};
+    chequeCommand(inner);
 }
 
 void cancelCheque(CommandContext& c) {
@@ -115,6 +135,7 @@ void registerChequeCommands(CommandRegistry& registry) {
         {std::string{static_cast<char>(codes::kExtended), codes::kCancelCheque}, 3, cancelCheque});
     registry.add({std::string(1, static_cast<char>(codes::kAuthenticate)), 0, authenticate});
     registry.add({std::string(1, static_cast<char>(codes::kChequeText)), 0, chequeText});
+    registry.add({std::string(1, static_cast<char>(codes::kJournalCheque)), 0, journalCheque});
 }
 
 }  // namespace quelfi::sim

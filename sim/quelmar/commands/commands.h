@@ -33,6 +33,8 @@ void registerProgrammingCommands(CommandRegistry& registry);
 void registerJournalCouponCommands(CommandRegistry& registry);
 void registerReceiptCommands(CommandRegistry& registry);
 void registerJournalDocumentCommands(CommandRegistry& registry);
+// The journal printer's queries, cheque reading and switches.
+void registerJournalQueries(CommandRegistry& registry);
 // The restaurant firmware's tables, orders, bill checks and split bills.
 void registerRestaurantCommands(CommandRegistry& registry);
 // The credit note; the closing message ends it (endCreditNote).

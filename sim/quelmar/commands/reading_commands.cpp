@@ -1,11 +1,15 @@
 // The readings: the X reading of the day's totals, and the fiscal memory's records for a range of
-// movement dates or of reduction numbers, in full ('I') or short ('i').
+// movement dates or of reduction numbers, in full ('I') or short ('i'); both also streamed to the
+// host instead of printed ('E'; 'R' in full, 'r' short): ACK, the status bytes, the text, ETX.
+#include "sim/quelmar/code_page.h"
+#include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/commands/day_support.h"
 #include "sim/quelmar/day_layout.h"
 #include "sim/quelmar/fiscal_day.h"
 #include "sim/quelmar/receipt_layout.h"
 #include "sim/quelmar/setting_values.h"
+#include "sim/quelmar/wire_fields.h"
 
 namespace quelfi::sim {
 namespace {
@@ -17,13 +21,34 @@ void append(std::vector<std::string>& lines, const std::vector<std::string>& mor
     lines.insert(lines.end(), more.begin(), more.end());
 }
 
+constexpr char kStreamedX = 'E';
+
+// The reading's lines to the host rather than to the paper; a refused reading sends no text.
+void stream(CommandContext& c, const std::vector<std::string>& lines) {
+    const FiscalModel& m = c.model;
+    const StatusBytes standing = standingStatus(m);
+    std::string raw{static_cast<char>(codes::kAck), static_cast<char>(c.reply.st1 | standing.st1),
+                    static_cast<char>(c.reply.st2 | standing.st2)};
+    if (m.electronicJournal) raw += wire::word(m.journalStatus);
+    for (const std::string& line : lines) raw += utf8ToPrinter(line) + "\r\n";
+    raw += static_cast<char>(codes::kEtx);
+    c.reply.shape = Reply::Shape::Raw;
+    c.reply.raw = std::move(raw);
+}
+
 void readX(CommandContext& c) {
     FiscalModel& m = c.model;
-    if (m.document != DocumentState::None) return refuseNow(m, c.reply);
+    const bool streamed = c.command[1] == kStreamedX;
+    if (m.document != DocumentState::None) {
+        refuseNow(m, c.reply);
+        if (streamed) stream(c, {});
+        return;
+    }
     const int coo = takeCoo(m);
     std::vector<std::string> lines = layout::heading(m, coo, "LEITURA X");
     append(lines, layout::dayTotals(m, grandTotalBefore(m, m.reductions.size())));
     append(lines, layout::foot(m));
+    if (streamed) return stream(c, lines);
     c.paper.printLines(lines);
 }
 
@@ -61,10 +86,19 @@ std::optional<Selection> selection(std::string_view range) {
 void readFiscalMemory(CommandContext& c) {
     FiscalModel& m = c.model;
     const char form = c.command[kReadingLength - 1];
-    if (form != 'I' && form != 'i') return refuseFields(c.reply);
+    const bool streamed = form == 'R' || form == 'r';
+    const bool full = form == 'I' || form == 'R';
     const auto chosen = selection(c.command.substr(2, 12));
-    if (!chosen) return refuseFields(c.reply);
-    if (m.document != DocumentState::None) return refuseNow(m, c.reply);
+    if ((!streamed && form != 'i' && !full) || !chosen) {
+        refuseFields(c.reply);
+        if (streamed) stream(c, {});
+        return;
+    }
+    if (m.document != DocumentState::None) {
+        refuseNow(m, c.reply);
+        if (streamed) stream(c, {});
+        return;
+    }
 
     const int coo = takeCoo(m);
     std::vector<std::string> lines = layout::heading(m, coo, "LEITURA DA MEMÓRIA FISCAL");
@@ -76,7 +110,7 @@ void readFiscalMemory(CommandContext& c) {
         if (!chosen->takes(z)) continue;
         const Money before = grandTotalBefore(m, i);
         lines.push_back(layout::rule());
-        append(lines, layout::reductionRecord(z, before, form == 'I'));
+        append(lines, layout::reductionRecord(z, before, full));
         ++count;
         sales += z.grandTotal - before;
     }
@@ -84,6 +118,7 @@ void readFiscalMemory(CommandContext& c) {
     lines.push_back(layout::spread("REDUÇÕES NO PERÍODO", layout::counter(count, 4)));
     lines.push_back(layout::spread("VENDA BRUTA NO PERÍODO", layout::money(sales)));
     append(lines, layout::foot(m));
+    if (streamed) return stream(c, lines);
     c.paper.printLines(lines);
 }
 
@@ -91,6 +126,7 @@ void readFiscalMemory(CommandContext& c) {
 
 void registerReadingCommands(CommandRegistry& registry) {
     registry.add({"\x06", 2, readX});
+    registry.add({std::string(1, kStreamedX), 2, readX});
     registry.add({"\x08", kReadingLength, readFiscalMemory});
 }
 
