@@ -163,6 +163,12 @@ inline constexpr std::uint8_t kBoundReceiptCopy = '[';
 inline constexpr std::uint8_t kReverseBoundReceipt = 'f';
 // A text printed on the cheque in the slip, front or back.
 inline constexpr std::uint8_t kChequeText = 'x';
+// The journal download: the fiscal memory, or the journal whole, by date or by COO.
+inline constexpr std::uint8_t kDownloadFiscalMemory = 'b';
+inline constexpr std::uint8_t kDownloadJournal = 'a';
+inline constexpr char kJournalWhole = 'F';
+inline constexpr char kJournalByDate = 'D';
+inline constexpr char kJournalByCoo = 'C';
 
 // ST1 bits.
 inline constexpr std::uint8_t kSt1OutOfPaper = 128;
