@@ -284,6 +284,10 @@ TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {
     EXPECT_TRUE(hasLine(lines, "Coupon R$ 76,30"));
     EXPECT_TRUE(hasLine(lines, "Receipt R$ 86,00"));
     EXPECT_TRUE(hasLine(lines, "Z reductions 0001"));
+    // The coupon ends with the rice's EAN-13, its check digit added by the printer.
+    const std::vector<std::string> paper = collapsedLines(readFile(dir + "/paper.txt"));
+    EXPECT_TRUE(hasLine(paper, "| DADOS 789100010010 D\xC3\x8DGITO 3 |"));
+    EXPECT_TRUE(hasLine(paper, "| 7891000100103 |"));
 }
 
 TEST_F(QuelfiToolTest, DemoRunsTheRestaurantsEvening) {

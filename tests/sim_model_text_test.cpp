@@ -92,7 +92,7 @@ FiscalModel busyPrinter() {
         "z.1.supplies=7; z.1.nftotals=8; z.1.nfcounts=0,9; z.2.crz=2;"
         "currency.singular=Peso; currency.plural=Pesos; impact=3; feed=4; spacing=9;"
         "authentication=0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,255;"
-        "coupon.ticket=1; coupon.ticket.fare=1;"
+        "coupon.ticket=1; coupon.ticket.fare=1; barcode=48,4,1,1,120;"
         // The journal printer's records.
         "nonfiscal.discounts=15; nonfiscal.surcharges=16; nonfiscal.cancellations=17;"
         "z.1.nonfiscal.cancellations=18; reports=,Vendas; report.2.count=3;"

@@ -214,4 +214,32 @@ inline constexpr std::uint8_t kChequeMechanismBusy = 8;
 inline constexpr std::uint8_t kChequeDocumentAligned = 32;
 inline constexpr std::uint8_t kChequeUnderHead = 64;
 
+// The print mechanism's sequences, passed through the text of kDocumentText and after the
+// closing message of kEndClosing.
+namespace mechanism {
+inline constexpr std::uint8_t kGs = 0x1D;
+inline constexpr std::uint8_t kBarHeight = 'h';
+inline constexpr std::uint8_t kModuleWidth = 'w';
+inline constexpr std::uint8_t kTextPosition = 'H';
+inline constexpr std::uint8_t kTextFont = 'f';
+inline constexpr std::uint8_t kPrintBarcode = 'k';  // followed by the symbology byte
+inline constexpr std::uint8_t kLeftMargin = 0x84;   // a "symbology" that sets the margin
+inline constexpr std::uint8_t kPdf417 = 0x80;
+inline constexpr std::uint8_t kCode93 = 'H';
+inline constexpr std::uint8_t kCode128 = 'I';
+inline constexpr std::uint8_t kUpcA = 0;
+inline constexpr std::uint8_t kUpcE = 1;
+inline constexpr std::uint8_t kEan8 = 3;
+inline constexpr std::uint8_t kCode39 = 4;
+inline constexpr std::uint8_t kItf = 5;
+inline constexpr std::uint8_t kCodabar = 6;
+inline constexpr std::uint8_t kIsbn = 21;
+inline constexpr std::uint8_t kMsi = 22;
+inline constexpr std::uint8_t kPlessey = 23;
+// ESC "|" "0": EAN-13 with its own height, width digit and text-position digit.
+inline constexpr std::uint8_t kEsc = 0x1B;
+inline constexpr std::uint8_t kEan13First = '|';
+inline constexpr std::uint8_t kEan13Second = '0';
+}  // namespace mechanism
+
 }  // namespace quelfi::sim::codes

@@ -177,7 +177,8 @@ std::vector<std::string> paymentReversal(const FiscalModel& model, int from, int
 }
 
 std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& coupon,
-                                   const std::string& message) {
+                                   const std::string& message,
+                                   const std::vector<std::string>& barcodes) {
     std::vector<std::string> lines;
     const Money change = amountPaid(coupon) - amountDue(coupon);
     if (change > 0) lines.push_back(spread("TROCO R$", money(change)));
@@ -196,6 +197,7 @@ std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& c
         lines.push_back(rule());
         lines.insert(lines.end(), messageLines.begin(), messageLines.end());
     }
+    lines.insert(lines.end(), barcodes.begin(), barcodes.end());
     for (auto& line : foot(model)) lines.push_back(std::move(line));
     return lines;
 }

@@ -46,8 +46,11 @@ std::vector<std::string> itemCancellation(const SaleItem& item);
 std::vector<std::string> closingStart(const SaleCoupon& coupon);
 std::vector<std::string> couponPayment(const FiscalModel& model, const SalePayment& payment);
 std::vector<std::string> paymentReversal(const FiscalModel& model, int from, int to, Money amount);
+// The end of a coupon: change, the closing message, then `barcodes` (what the print mechanism
+// printed after the message), then the foot.
 std::vector<std::string> couponEnd(const FiscalModel& model, const SaleCoupon& coupon,
-                                   const std::string& message);
+                                   const std::string& message,
+                                   const std::vector<std::string>& barcodes = {});
 // The coupon cancelled while open: its end. `consumer`, when given, is the one the cancellation
 // names.
 std::vector<std::string> openCouponCancellation(const FiscalModel& model, const SaleCoupon& coupon,

@@ -140,12 +140,24 @@ struct BoundReceipts {
 
 enum class PaperState { Ok, NearEnd, Out };
 
+// The print mechanism's barcode look, kept until changed: bar height in dots, module-width code,
+// human-readable text position (0 none, 1 above, 2 below, 3 both), its font, left margin in dots.
+struct MechanismLook {
+    int height = 162;
+    int width = 3;
+    int position = 2;
+    int font = 0;
+    int margin = 0;
+    bool operator==(const MechanismLook&) const = default;
+};
+
 struct FiscalModel {
     // The machine.
     bool electronicJournal = false;  // MFD model: commands start with FS, replies carry ST3
     int printerType = 1;             // feature combination 1-8 of the type table
     std::string serialNumber = "QM0000000001";
     std::array<int, 3> firmware{1, 0, 0};
+    MechanismLook mechanismLook;
 
     // The owner.
     std::string cnpj = "11.222.333/0001-81";

@@ -173,6 +173,21 @@ bool parseAuthentication(std::string_view text, std::string& out) {
     return true;
 }
 
+// The print mechanism's barcode look: height, module width, text position, font and margin.
+bool parseBarcodeLook(std::string_view text, MechanismLook& look) {
+    int* const fields[] = {&look.height, &look.width, &look.position, &look.font, &look.margin};
+    const int low[] = {1, 2, 0, 0, 0};
+    const int high[] = {255, 4, 3, 1, 575};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::size_t comma = text.find(',');
+        if ((i < 4) == (comma == std::string_view::npos)) return false;
+        const auto v = parseInteger(text.substr(0, comma));
+        if (!v || !inRange(*v, low[i], high[i], *fields[i])) return false;
+        text = i < 4 ? text.substr(comma + 1) : std::string_view();
+    }
+    return true;
+}
+
 bool parseFirmware(std::string_view text, std::array<int, 3>& out) {
     if (text.size() != 8 || text[2] != '.' || text[5] != '.') return false;
     std::array<int, 3> parts{};
@@ -259,6 +274,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
     } else if (key == "cheque") {
         auto v = parseInteger(value);
         ok = v && inRange(*v, 0, 255, m_.chequeSensor);
+    } else if (key == "barcode") {
+        ok = parseBarcodeLook(value, m_.mechanismLook);
     } else if (key == "authentication") {
         ok = parseAuthentication(value, m_.authenticationCharacter);
     } else if (key == "st3") {

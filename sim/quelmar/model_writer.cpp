@@ -122,6 +122,10 @@ std::string modelText(const FiscalModel& m) {
     w.put("authentication", columns);
     // A long command still running is not kept: the printer starts idle.
     w.put("st3", std::to_string(m.busyUntil ? 0 : m.journalStatus));
+    const MechanismLook& look = m.mechanismLook;
+    w.put("barcode", std::to_string(look.height) + "," + std::to_string(look.width) + "," +
+                         std::to_string(look.position) + "," + std::to_string(look.font) + "," +
+                         std::to_string(look.margin));
     if (m.clock.stoppedAt) {
         w.put("clock", formatDateTime(*m.clock.stoppedAt));
     } else {

@@ -115,6 +115,11 @@ struct PrinterState {
     std::uint64_t yancoSubtotal = 0;
     std::FILE* answerFileHandle = nullptr;
 
+    // --- barcodes: the look the journal printer's mechanism was last configured with ---
+    int barcodeHeight = 162;      // bar height in dots, 1-255
+    int barcodeWidth = 3;         // module-width code, 2-4
+    int barcodeTextPosition = 2;  // human-readable text: 0 none, 1 above, 2 below, 3 both
+
     // --- card payments (TEF) ---
     TefState tef;
 

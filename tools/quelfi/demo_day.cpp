@@ -251,8 +251,11 @@ const std::vector<Section>& journalFiscalDay() {
                   {"X", "$", "0", "0"}),
              step("76,30 by credit card in 3 instalments", "Quelmar_FI_EfetuaFormaPagamentoMFD",
                   {"Cartao Credito", "76,30", "3", "3X SEM JUROS"}),
-             step("close with a message", "Quelmar_FI_TerminaFechamentoCupom",
-                  {"Obrigado pela prefer\xEAncia!"}),
+             // The coupon ends with the product's EAN-13, 80 dots high, its digits below.
+             step("close with a message and an EAN-13 barcode",
+                  "Quelmar_FI_TerminaFechamentoCupomCodigoBarrasMFD",
+                  {"Obrigado pela prefer\xEAncia!", "EAN13", "789100010010", "80", "1", "2", "0",
+                   "0", "0", "0"}),
              step("the consumer's additional coupon", "Quelmar_FI_CupomAdicionalMFD"),
              check("what the coupon came to", "Quelmar_FI_ValorPagoUltimoCupom", "00000000007630",
                    Shown::Money, "Coupon"),

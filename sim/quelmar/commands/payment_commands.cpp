@@ -4,12 +4,14 @@
 // message.
 #include <algorithm>
 
+#include "sim/quelmar/barcode_layout.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/commands/receipt_cycle.h"
 #include "sim/quelmar/commands/sale_stages.h"
 #include "sim/quelmar/commands/sale_support.h"
 #include "sim/quelmar/coupon_layout.h"
+#include "sim/quelmar/print_mechanism.h"
 #include "sim/quelmar/sale_totals.h"
 
 namespace quelfi::sim {
@@ -137,6 +139,17 @@ void reversePayment(CommandContext& c) {
     c.paper.printLines(layout::paymentReversal(m, from, to, *amount));
 }
 
+// Where the print mechanism's sequences begin after a closing message: at the first GS, or the
+// ESC of an EAN-13; the end of the text when there are none.
+std::size_t mechanismStart(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(text[i]);
+        if (byte == codes::mechanism::kGs) return i;
+        if (byte == codes::mechanism::kEsc && text.substr(i + 1, 2) == "|0") return i;
+    }
+    return text.size();
+}
+
 // The closing message follows the command byte, ended by CR LF. The journal printer's
 // non-fiscal receipt ends by the same command.
 void endClosing(CommandContext& c) {
@@ -145,6 +158,17 @@ void endClosing(CommandContext& c) {
     FiscalModel& m = c.model;
     if (amountPaid(m.coupon) < amountDue(m.coupon)) return refuse(c.reply);
     std::string message(c.command.substr(2));
+    // The journal printer passes what follows the message to the print mechanism.
+    std::vector<std::string> barcodes;
+    if (m.electronicJournal) {
+        const std::size_t start = mechanismStart(message);
+        const auto reading =
+            mechanism::read(std::string_view(message).substr(start), m.mechanismLook);
+        if (!reading) return invalidParameter(c.reply);
+        m.mechanismLook = reading->look;
+        barcodes = layout::mechanismLines(*reading);
+        message.resize(start);
+    }
     if (message.size() >= 2 && message.ends_with("\r\n")) message.resize(message.size() - 2);
     sale::recordPayments(m, m.coupon);
     m.coupon.closed = true;
@@ -152,7 +176,7 @@ void endClosing(CommandContext& c) {
     m.document = DocumentState::None;
     m.lastCouponCancellable = true;
     m.lastCouponCoo = m.coupon.coo;  // bound receipts refer to it
-    c.paper.printLines(layout::couponEnd(m, m.coupon, message));
+    c.paper.printLines(layout::couponEnd(m, m.coupon, message, barcodes));
 }
 
 std::string one(std::uint8_t byte) {

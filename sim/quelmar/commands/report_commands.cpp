@@ -1,5 +1,6 @@
 // The free-text documents: the management report, opened by its first text, and the bound
 // receipt, opened for a payment of the last coupon. One command closes either.
+#include "sim/quelmar/barcode_layout.h"
 #include "sim/quelmar/code_page.h"
 #include "sim/quelmar/commands/commands.h"
 #include "sim/quelmar/commands/day_support.h"
@@ -8,6 +9,7 @@
 #include "sim/quelmar/day_layout.h"
 #include "sim/quelmar/fiscal_day.h"
 #include "sim/quelmar/journal_layout.h"
+#include "sim/quelmar/print_mechanism.h"
 #include "sim/quelmar/receipt_layout.h"
 #include "sim/quelmar/styled_text.h"
 
@@ -86,13 +88,27 @@ void openBoundReceipt(CommandContext& c) {
     c.paper.printLines(lines);
 }
 
-// The journal printer takes a management report's text by this command too.
+// The journal printer takes a management report's text by this command too, and passes the text
+// of any of its free-text documents through the print mechanism, whose barcode settings stay for
+// later commands even when a command carries nothing else and comes outside any document.
 void boundReceiptText(CommandContext& c) {
-    const DocumentState d = c.model.document;
-    const bool takesText = d == DocumentState::BoundReceipt ||
-                           (d == DocumentState::ManagementReport && c.model.electronicJournal);
-    if (!takesText) return refuseNow(c.model, c.reply);
-    printText(c);
+    FiscalModel& m = c.model;
+    const DocumentState d = m.document;
+    const bool journalText = m.electronicJournal && (d == DocumentState::ManagementReport ||
+                                                     d == DocumentState::NonFiscalReceipt);
+    const bool takesText = d == DocumentState::BoundReceipt || journalText;
+    if (!m.electronicJournal) {
+        if (!takesText) return refuseNow(m, c.reply);
+        return printText(c);
+    }
+    const auto reading = mechanism::read(c.command.substr(2), m.mechanismLook);
+    if (!reading) {
+        c.reply.st2 |= codes::kSt2InvalidParameter;
+        return;
+    }
+    if (!takesText && (reading->hasText || reading->hasBarcode)) return refuseNow(m, c.reply);
+    m.mechanismLook = reading->look;
+    c.paper.printLines(layout::mechanismLines(*reading));
 }
 
 void closeDocument(CommandContext& c) {
