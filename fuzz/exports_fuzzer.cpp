@@ -43,14 +43,18 @@ constexpr Export kExports[] = {
     {#name, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::name, a); }},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     QF_EXPORT(record, yanco, result, name, parameters)
+// An alias is one more name of its target's function, given by the shared library alone.
 #define QF_ALIAS(alias, target) \
-    {#alias, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::alias, a); }},
+    {#alias, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::target, a); }},
 #define QF_ALIAS_DECORATED(alias, target) QF_ALIAS(alias, target)
+#define QF_FORWARDER(name, target, parameters, arguments) \
+    {#name, [](fuzz::ArgumentStore& a) { return fuzz::callWith(&::name, a); }},
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
 #undef QF_ALIAS
 #undef QF_ALIAS_DECORATED
+#undef QF_FORWARDER
 };
 
 // Quelmar printers to talk to: a plain one with rates and payment forms, one with an electronic

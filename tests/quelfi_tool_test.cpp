@@ -140,7 +140,8 @@ TEST_F(QuelfiToolTest, ExportsListsTheWholeTable) {
     EXPECT_EQ(run.exitCode, 0);
     const std::vector<std::string> lines = collapsedLines(run.out);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), "record export arguments answers");
+    EXPECT_EQ(lines.front(), "record export arguments answers target");
+    EXPECT_TRUE(hasLine(lines, "- Quelmar_FI_XReading Quelmar_FI_LeituraX"));
     EXPECT_TRUE(hasLine(lines,
                         "089 Quelmar_FI_VendeItem codigo descricao aliquota tipoQuantidade "
                         "quantidade casasDecimais=N valorUnitario tipoDesconto desconto"));

@@ -1,7 +1,7 @@
 // Writes the files derived from the export table: the public C header, the Windows module
-// definitions of the DLL and of its import libraries, a C file that takes the address of every
-// export (linking it against the import library proves each name imports), and the declarations
-// for Pascal, C# and Visual Basic.
+// definitions of the DLL and of its import libraries, the shared library's alias symbols, a C file
+// that takes the address of every export (linking it against the import library proves each name
+// imports), and the declarations for Pascal, C# and Visual Basic.
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -80,6 +80,15 @@ std::string importCheck() {
     return out;
 }
 
+// The linker script that gives the shared library its alias names: each one more symbol of its
+// target's function, so the names of a row share one address.
+std::string linkerAliases() {
+    std::string out = "/* Generated from the library's export table; do not edit. */\n";
+    for (const auto& e : quelfi::exports::kSurface)
+        if (!e.target.empty()) out += std::string(e.name) + " = " + std::string(e.target) + ";\n";
+    return out;
+}
+
 // The Pascal unit, the C# class and the Visual Basic module, into `directory`.
 int writeDeclarations(const std::string& directory) {
     try {
@@ -114,6 +123,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (argc == 3 && command == "header") return writeHeader(argv[2]);
     if (argc == 3 && command == "importcheck") return writeText(argv[2], importCheck());
+    if (argc == 3 && command == "linkeraliases") return writeText(argv[2], linkerAliases());
     if (argc == 3 && command == "declarations") return writeDeclarations(argv[2]);
     if (argc == 3 && command == "msvcdef")
         return writeText(argv[2],
@@ -132,7 +142,7 @@ int main(int argc, char** argv) {
     }
     std::cerr << "usage: quelfi_gensurface header FILE\n"
                  "       quelfi_gensurface def|importdef i686|x86_64 FILE\n"
-                 "       quelfi_gensurface importcheck FILE\n"
+                 "       quelfi_gensurface importcheck FILE | linkeraliases FILE\n"
                  "       quelfi_gensurface declarations DIRECTORY\n"
                  "       quelfi_gensurface msvcdef FILE | msvcnames LIBRARY\n";
     return 2;

@@ -161,6 +161,8 @@ inline constexpr std::uint8_t kOpenBoundReceipt = 'B';
 inline constexpr std::uint8_t kReprintBoundReceipt = '\\';
 inline constexpr std::uint8_t kBoundReceiptCopy = '[';
 inline constexpr std::uint8_t kReverseBoundReceipt = 'f';
+// The credit note, ended by the coupon's closing message.
+inline constexpr std::uint8_t kOpenCreditNote = 'Y';
 // A text printed on the cheque in the slip, front or back.
 inline constexpr std::uint8_t kChequeText = 'x';
 // The journal download: the fiscal memory, or the journal whole, by date or by COO.

@@ -112,6 +112,7 @@ enum class DocumentState {
     CouponSubtotal,
     ReceiptSubtotal,
     ReceiptPayment,
+    CreditNote,  // open until the closing message
 };
 
 // One record of the fiscal memory, written by a Z reduction.

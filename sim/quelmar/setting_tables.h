@@ -101,7 +101,8 @@ inline constexpr const char* kDocumentStates[] = {"none",
                                                   "bound",
                                                   "subtotal",
                                                   "nonfiscal.subtotal",
-                                                  "nonfiscal.payment"};
+                                                  "nonfiscal.payment",
+                                                  "creditnote"};
 inline constexpr const char* kJournalKinds[] = {"coupon",
                                                 "coupon.cancellation",
                                                 "coupon.additional",

@@ -114,6 +114,10 @@ struct PrinterState {
     std::uint64_t yancoPaymentSum = 0;
     std::uint64_t yancoSubtotal = 0;
     std::FILE* answerFileHandle = nullptr;
+    // The Spanish names' last call: the result of the export they forwarded to, and of the port
+    // closing that followed it.
+    int forwardedResult = 0;
+    int forwardedCloseResult = 0;
 
     // --- barcodes: the look the journal printer's mechanism was last configured with ---
     int barcodeHeight = 162;      // bar height in dots, 1-255

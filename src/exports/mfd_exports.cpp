@@ -3,7 +3,6 @@
 #include "exports/boundary.h"
 #include "mfd/document_table.h"
 #include "mfd/documents.h"
-#include "platform/second_name.h"
 #include "quelfi32.h"
 
 using quelfi::exports::enter;
@@ -213,14 +212,3 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_SetaMFD(int modo) {
 }
 
 }  // extern "C"
-
-// The second names of these exports, as the table's alias rows give them.
-#define QF_EXPORT(record, yanco, result, name, parameters)
-#define QF_EXPORT_DECORATED(record, yanco, result, name, parameters)
-#define QF_ALIAS(alias, target) QUELFI_SECOND_NAME(alias, target)
-#define QF_ALIAS_DECORATED(alias, target) QUELFI_SECOND_NAME(alias, target)
-#include "exports/surface_mfd.inc"
-#undef QF_EXPORT
-#undef QF_EXPORT_DECORATED
-#undef QF_ALIAS
-#undef QF_ALIAS_DECORATED

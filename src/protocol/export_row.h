@@ -61,14 +61,17 @@ inline constexpr ExportRow kExportRows[] = {
 #define QF_EXPORT(record, yanco, result, name, parameters) {#name, record, QF_YANCO_ROUTE(yanco)},
 #define QF_EXPORT_DECORATED(record, yanco, result, name, parameters) \
     QF_EXPORT(record, yanco, result, name, parameters)
-// An alias calls its target's function, which travels under the target's row.
+// An alias calls its target's function, and a forwarder calls its target, which travels under
+// the target's row.
 #define QF_ALIAS(alias, target)
 #define QF_ALIAS_DECORATED(alias, target)
+#define QF_FORWARDER(name, target, parameters, arguments)
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
 #undef QF_ALIAS
 #undef QF_ALIAS_DECORATED
+#undef QF_FORWARDER
 };
 
 // The position of the export named `name` in the table, or the table's size when it has none.

@@ -69,8 +69,8 @@ TEST_F(PosClientTest, LinuxBuildLogsEveryCallFromTheLoadStepOnAndEndsCleanly) {
     const std::string day = linuxLog();
     EXPECT_EQ(day.substr(0, start.size()), start);
     // The sale reached the printer: the coupon was printed and the totals moved.
-    EXPECT_EQ(shop.printer.model().counters.coo, 1235);
-    EXPECT_NE(onLinux.output.find("coupon 001235; grand total 000000000000106329"),
+    EXPECT_EQ(shop.printer.model().counters.coo, 1237);
+    EXPECT_NE(onLinux.output.find("coupon 001237; grand total 000000000000106529"),
               std::string::npos)
         << onLinux.output;
 

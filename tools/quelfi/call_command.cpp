@@ -6,6 +6,7 @@
 
 #include "exports/boundary.h"
 #include "exports/host.h"
+#include "exports/surface.h"
 #include "platform/platform.h"
 #include "quelfi/call_table.h"
 #include "quelfi/commands.h"
@@ -112,18 +113,31 @@ int callCommand(const std::vector<std::string>& args) {
     return outcome.code == 1 ? 0 : 1;
 }
 
+namespace {
+
+// The export an alias names or a forwarder calls; "" for the others.
+std::string targetOf(const CallEntry& entry) {
+    for (const exports::ExportInfo& info : exports::kSurface)
+        if (info.name == entry.name())
+            return std::string(info.target.empty() ? info.forwardsTo : info.target);
+    return {};
+}
+
+}  // namespace
+
 int exportsCommand(const std::vector<std::string>& args) {
     if (!args.empty()) {
         std::cerr << "usage: quelfi exports\n";
         return 2;
     }
-    std::vector<std::vector<std::string>> rows{{"record", "export", "arguments", "answers"}};
+    std::vector<std::vector<std::string>> rows{
+        {"record", "export", "arguments", "answers", "target"}};
     for (const CallEntry& entry : libraryCallTable().entries()) {
         char record[16] = "-";
         if (entry.record() != 0) std::snprintf(record, sizeof record, "%03d", entry.record());
         const std::vector<ParameterInfo> parameters = parametersOf(entry);
         rows.push_back({record, std::string(entry.name()), argumentsText(parameters),
-                        answersText(parameters)});
+                        answersText(parameters), targetOf(entry)});
     }
     const Styler style = Styler::forStandardOutput();
     const std::vector<std::string> lines = alignColumns(rows);

@@ -106,11 +106,13 @@ const CallTable& libraryCallTable() {
     callEntry(#name, record, &::name),
 #define QF_ALIAS(alias, target) callEntry(#alias, 0, &::target),
 #define QF_ALIAS_DECORATED(alias, target) QF_ALIAS(alias, target)
+#define QF_FORWARDER(name, target, parameters, arguments) callEntry(#name, 0, &::name),
 #include "exports/surface.inc"
 #undef QF_EXPORT
 #undef QF_EXPORT_DECORATED
 #undef QF_ALIAS
 #undef QF_ALIAS_DECORATED
+#undef QF_FORWARDER
     });
     return table;
 }

@@ -26,6 +26,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerReceiptCommands(registry);
     registerJournalDocumentCommands(registry);
     registerRestaurantCommands(registry);
+    registerCreditNoteCommands(registry);
 }
 
 }  // namespace quelfi::sim

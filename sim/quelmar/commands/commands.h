@@ -36,5 +36,8 @@ void registerReceiptCommands(CommandRegistry& registry);
 void registerJournalDocumentCommands(CommandRegistry& registry);
 // The restaurant firmware's tables, orders, bill checks and split bills.
 void registerRestaurantCommands(CommandRegistry& registry);
+// The credit note; the closing message ends it (endCreditNote).
+void registerCreditNoteCommands(CommandRegistry& registry);
+void endCreditNote(CommandContext& c);
 
 }  // namespace quelfi::sim

@@ -154,6 +154,7 @@ std::size_t mechanismStart(std::string_view text) {
 // non-fiscal receipt ends by the same command.
 void endClosing(CommandContext& c) {
     if (c.model.document == DocumentState::ReceiptPayment) return endReceipt(c);
+    if (c.model.document == DocumentState::CreditNote) return endCreditNote(c);
     if (refusedOutsidePayments(c)) return;
     FiscalModel& m = c.model;
     if (amountPaid(m.coupon) < amountDue(m.coupon)) return refuse(c.reply);
