@@ -7,6 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <stdexcept>
@@ -118,12 +119,21 @@ void PtyServer::stop() {
 }
 
 void PtyServer::writePaced(const std::string& bytes, const LineShape& shape) {
-    const long byteNs = std::lround(shape.byteMilliseconds() * 1e6);
-    for (const char byte : bytes) {
-        if (stopping_) return;
-        writeAll(controller_, std::string(1, byte));
-        timespec pause{byteNs / 1000000000L, byteNs % 1000000000L};
-        while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+    // Each byte leaves at its own moment from the start, so the sleeps' overshoot never adds up;
+    // the bytes due within a millisecond go out together.
+    const double byteNs = shape.byteMilliseconds() * 1e6;
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    const auto at = [&](std::size_t index) {
+        const long long ns = start.tv_nsec + std::llround(static_cast<double>(index) * byteNs);
+        return timespec{start.tv_sec + static_cast<time_t>(ns / 1000000000LL),
+                        static_cast<long>(ns % 1000000000LL)};
+    };
+    const std::size_t chunk = std::max<std::size_t>(1, static_cast<std::size_t>(1e6 / byteNs));
+    for (std::size_t i = 0; i < bytes.size() && !stopping_; i += chunk) {
+        writeAll(controller_, bytes.substr(i, chunk));
+        const timespec next = at(std::min(i + chunk, bytes.size()));
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
         }
     }
 }
@@ -132,11 +142,17 @@ void PtyServer::serve() {
     bool inMessage = false;
     while (!stopping_) {
         pollfd fds[2] = {{controller_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        const int ready = ::poll(fds, 2, inMessage ? kQuietMs : -1);
+        const int ready = ::poll(fds, 2, inMessage || device_.sending() ? kQuietMs : -1);
         if (ready < 0 && errno == EINTR) continue;
         if (ready < 0 || (fds[1].revents & POLLIN)) return;
         if (ready == 0) {
-            writeAll(controller_, device_.idle());
+            const LineShape shape = shapeOf(controller_);
+            device_.lineIs(shape);
+            const std::string own = device_.idle();
+            if (device_.paced())
+                writePaced(own, shape);
+            else
+                writeAll(controller_, own);
             inMessage = false;
             continue;
         }

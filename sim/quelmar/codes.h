@@ -167,6 +167,12 @@ inline constexpr std::uint8_t kOpenCreditNote = 'Y';
 inline constexpr std::uint8_t kChequeText = 'x';
 // The journal printer's cheque, with its back-printing settings before the cheque's fields.
 inline constexpr std::uint8_t kJournalCheque = '^';
+// The journal download: the fiscal memory, or the journal whole, by date or by COO.
+inline constexpr std::uint8_t kDownloadFiscalMemory = 'b';
+inline constexpr std::uint8_t kDownloadJournal = 'a';
+inline constexpr char kJournalWhole = 'F';
+inline constexpr char kJournalByDate = 'D';
+inline constexpr char kJournalByCoo = 'C';
 
 // ST1 bits.
 inline constexpr std::uint8_t kSt1OutOfPaper = 128;

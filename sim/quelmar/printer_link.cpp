@@ -1,8 +1,24 @@
 #include "sim/quelmar/printer_link.h"
 
+#include <chrono>
+
 namespace quelfi::sim {
+namespace {
+
+std::uint32_t nowMs() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
 
 std::string PrinterLink::receive(std::string_view bytes) {
+    // While a download runs, what comes is the host's answers to the blocks (the host may have
+    // closed the port behind its last answer, so the line's rate does not tell), until a frame.
+    if (sender_.active() && download::BlockSender::isAnswer(bytes))
+        return sender_.answer(bytes, nowMs());
+    sender_.stop();
     std::string out;
     for (char c : bytes) {
         if (auto event = reader_.push(static_cast<std::uint8_t>(c))) out += answer(*event);
@@ -11,12 +27,16 @@ std::string PrinterLink::receive(std::string_view bytes) {
 }
 
 std::string PrinterLink::idle() {
+    if (sender_.active()) return sender_.quiet(baud_, nowMs());
     auto event = reader_.idle();
     return event ? answer(*event) : std::string();
 }
 
 std::string PrinterLink::answer(const FrameEvent& event) {
-    return event.accepted ? printer_.execute(event.command) : QuelmarPrinter::nak();
+    if (!event.accepted) return QuelmarPrinter::nak();
+    std::string reply = printer_.execute(event.command);
+    if (auto stream = printer_.takeDownload()) sender_.start(*stream, nowMs());
+    return reply;
 }
 
 }  // namespace quelfi::sim

@@ -1,6 +1,7 @@
 #include "sim/quelmar/quelmar_printer.h"
 
 #include <chrono>
+#include <utility>
 
 #include "sim/quelmar/cheque_station.h"
 #include "sim/quelmar/codes.h"
@@ -65,7 +66,13 @@ std::string QuelmarPrinter::execute(std::string_view command) {
                 break;
         }
     }
+    if (reply.download) download_ = std::move(reply.download);
     return encode(reply);
+}
+
+std::optional<std::string> QuelmarPrinter::takeDownload() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(download_, std::nullopt);
 }
 
 bool QuelmarPrinter::readyLine() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,8 @@ class QuelmarPrinter {
     // answered with nothing.
     std::string execute(std::string_view command);
 
+    // The stream of the download the last command asked for, once; nothing when none was.
+    std::optional<std::string> takeDownload();
     // The answer to a frame the printer could not take.
     static std::string nak();
 
@@ -50,6 +53,7 @@ class QuelmarPrinter {
     PaperRoll paper_;
     CommandRegistry commands_;
     Ticks ticks_;
+    std::optional<std::string> download_;
 };
 
 }  // namespace quelfi::sim

@@ -19,6 +19,8 @@ struct Reply {
     // otherwise the printer's standing journal status.
     std::optional<std::uint16_t> st3;
     std::string raw;  // raw: sent exactly as it is (readings streamed to the host)
+    // A download asked for: the stream the printer sends in blocks once the host listens.
+    std::optional<std::string> download;
 };
 
 }  // namespace quelfi::sim

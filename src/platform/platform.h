@@ -33,6 +33,17 @@ struct EmulatorOpenError {
     int systemError = 0;
 };
 
+// An entry point of a module, to be cast to its own type before the call.
+using ModuleEntry = void (*)();
+
+// A module loaded at run time; released when destroyed.
+class LoadedModule {
+  public:
+    virtual ~LoadedModule() = default;
+    // The entry point called `name`, or null when the module has none.
+    virtual ModuleEntry entry(const std::string& name) = 0;
+};
+
 class Platform {
   public:
     virtual ~Platform() = default;
@@ -58,6 +69,11 @@ class Platform {
     virtual std::unique_ptr<Port> openEmulatorFiles(const std::string& commandFile,
                                                     const std::string& replyFile,
                                                     EmulatorOpenError& error);
+
+    // Loads a module shipped beside the library (its Windows name, "QuelMFD.dll"), looked for in
+    // the library's own directory, the program's directory and the system directory, never in
+    // the current directory, where a shop's files are written. Null when none has it.
+    virtual std::unique_ptr<LoadedModule> loadModule(const std::string& windowsName);
 
     // A message for the operator. A headless process is never blocked by it.
     virtual PromptAnswer prompt(const std::string& caption, const std::string& text,

@@ -28,6 +28,12 @@ std::unique_ptr<platform::SerialLine> TestPlatform::openSerialLine(
     return Platform::openSerialLine(name, settings, systemError);
 }
 
+std::unique_ptr<platform::LoadedModule> TestPlatform::loadModule(const std::string& name) {
+    auto it = modules_.find(name);
+    if (it != modules_.end()) return it->second();
+    return Platform::loadModule(name);
+}
+
 platform::PromptAnswer TestPlatform::prompt(const std::string& caption, const std::string& text,
                                             platform::PromptStyle style) {
     prompts.push_back({caption, text, style});

@@ -40,6 +40,14 @@ class TestPlatform : public platform::Platform {
     std::unique_ptr<platform::SerialLine> openSerialLine(const std::string& name,
                                                          const platform::LineSettings& settings,
                                                          int& systemError) override;
+    // A module factory for a Windows module name, used instead of the system's loading; a
+    // factory may give null (the module missing).
+    using ModuleFactory = std::function<std::unique_ptr<platform::LoadedModule>()>;
+    void plugModule(const std::string& name, ModuleFactory factory) {
+        modules_[name] = std::move(factory);
+    }
+    std::unique_ptr<platform::LoadedModule> loadModule(const std::string& name) override;
+
     // Today as the library sees it; the machine's own date until a test fixes one.
     std::optional<platform::CalendarDate> date;
     platform::CalendarDate localDate() override {
@@ -78,6 +86,7 @@ class TestPlatform : public platform::Platform {
     std::atomic<std::uint64_t> slept_{0};
     std::map<std::string, PortFactory> ports_;
     std::map<std::string, LineFactory> lines_;
+    std::map<std::string, ModuleFactory> modules_;
 };
 
 }  // namespace quelfi::test

@@ -57,6 +57,10 @@ class ServedPrinter {
         explicit KeepingLink(ServedPrinter& owner) : owner_(owner), link_(owner.printer_) {}
         std::string receive(std::string_view bytes) override;
         std::string idle() override;
+        // A download's blocks leave on the printer's own time, at the line's rate.
+        void lineIs(const sim::LineShape& shape) override { link_.lineIs(shape); }
+        bool paced() const override { return link_.paced(); }
+        bool sending() const override { return link_.sending(); }
 
       private:
         ServedPrinter& owner_;

@@ -15,6 +15,7 @@ void registerAllCommands(CommandRegistry& registry) {
     registerDayQueries(registry);
     registerTableQueries(registry);
     registerDeviceCommands(registry);
+    registerDownloadCommands(registry);
     registerSaleCommands(registry);
     registerCouponCancelCommands(registry);
     registerPaymentCommands(registry);

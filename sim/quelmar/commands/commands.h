@@ -20,6 +20,7 @@ void registerCounterQueries(CommandRegistry& registry);
 void registerDayQueries(CommandRegistry& registry);
 void registerTableQueries(CommandRegistry& registry);
 void registerDeviceCommands(CommandRegistry& registry);
+void registerDownloadCommands(CommandRegistry& registry);
 void registerSaleCommands(CommandRegistry& registry);
 void registerCouponCancelCommands(CommandRegistry& registry);
 void registerPaymentCommands(CommandRegistry& registry);
