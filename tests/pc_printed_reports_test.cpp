@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "quelfi32.h"
+#include "sim/quelmar/code_page.h"
 #include "virtual_printer_fixture.h"
 
 namespace quelfi::test {
@@ -43,6 +44,39 @@ TEST_F(VirtualPrinterTest, DepartmentsPrintedInTwoPartsPastSixHundredTen) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "Quelmar_FI_RelatorioGerencial "), 2);
     EXPECT_EQ(log.front(), kSep);
     EXPECT_EQ(log[log.size() - 2], "Retorno Quelmar_FI_ImprimeDepartamentos: 1");
+}
+
+TEST_F(VirtualPrinterTest, ConfigurationPrintedFromTheQueries) {
+    reseed(
+        "serial=QM0123456789; store=12; register=7; currency=R; truncate=1; dst=1; type=3;"
+        "paper.lines=300; clock=14/03/2024 10:20:30");
+    const std::size_t first = port.frames().size();
+    clearLog();
+    ASSERT_EQ(Quelmar_FI_ImprimeConfiguracoesImpressora(), 1);
+    std::string printed;
+    for (const std::string& command : commands(first))
+        if (command.size() > 1 && command[1] == '\x14') printed += command.substr(2);
+    // Read back from the printer's code page: the text as the shop sees it.
+    const std::string text =
+        "\n\x1B\x0E    CONFIGURAÇÕES\x1B\x14\r\n\n"
+        "\r\nData da impressora              14/03/24\r\nHora da impressora              10:20:30"
+        "\r\nVersão do firmware               0.1.0.0\r\nNúmero de série             QM0123456789"
+        "\r\nNúmero da loja                      0012\r\nNúmero do caixa                     0007"
+        "\r\nSímbolo da moeda                     R $\r\nModo de operação             Truncamento"
+        "\r\nHorário de verão                     Sim\r\nJá houve redução Z                   Não"
+        "\r\nMemória fiscal                Com espaço\r\nVersão da dll                    1,0,0,0"
+        "\r\nLog da dll                    Habilitado\r\nLin. imp. após pouco papel           "
+        "\r\n300\r\nTipo impressora      fiscal +  presenter\r\n                     + "
+        "autenticação\r\n";
+    // The printer takes 610 characters a call: the paper-monitor line is cut there.
+    EXPECT_EQ(sim::printerToUtf8(printed), text);
+    // Each management-report text gets its own line end.
+    const std::string log = workLog();
+    const std::string last =
+        logLines({"Retorno Quelmar_ImprimeConfigura\xE7\xF5"
+                  "esImpressora: 1"});
+    ASSERT_GE(log.size(), last.size());
+    EXPECT_EQ(log.substr(log.size() - last.size()), last);
 }
 
 TEST_F(VirtualPrinterTest, JournalReadingsIntoTheFileAndThePassengerTicket) {

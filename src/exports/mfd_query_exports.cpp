@@ -2,6 +2,7 @@
 #include "exports/boundary.h"
 #include "fiscal/day_operations.h"
 #include "mfd/computed_reports.h"
+#include "mfd/configuration_report.h"
 #include "mfd/departments_report.h"
 #include "mfd/journal_cheque.h"
 #include "mfd/journal_controls.h"
@@ -207,6 +208,10 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_AbreBilhetePassagemMFD(
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeDepartamentos(void) {
     return enter([](const Road& road) { return mfd::printDepartments(road); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeConfiguracoesImpressora(void) {
+    return enter([](const Road& road) { return mfd::printConfiguration(road); });
 }
 
 QUELFI_API int QUELFI_CALL Quelmar_FI_DadosSintegra(const char* dataInicial,

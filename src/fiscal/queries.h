@@ -25,7 +25,8 @@ int textQuery(const Road& road, Query id, char* answer, const QueryOptions& opti
 int readQuery(const Road& road, Query id, std::string& text);
 
 // CGC_IE (CGC 18, IE 15), DataHoraImpressora and DataHoraReducao (DDMMAA, HHMMSS).
-int splitQuery(const Road& road, Query id, char* first, char* second);
+int splitQuery(const Road& road, Query id, char* first, char* second,
+               const QueryOptions& options = {});
 
 // FlagsFiscais, VerificaEstadoGaveta, VerificaStatusCheque and VerificaTipoImpressora: `value`
 // is set when the integer went to the caller (not to Retorno.txt, not on failure).

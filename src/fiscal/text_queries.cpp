@@ -155,10 +155,10 @@ int readQuery(const Road& road, Query id, std::string& text) {
     return result;
 }
 
-int splitQuery(const Road& road, Query id, char* first, char* second) {
+int splitQuery(const Road& road, Query id, char* first, char* second, const QueryOptions& options) {
     const QueryMember& row = member(id);
     if (row.split == 0) return -1;
-    return run(QueryCall(road, row), commandOf(row), twoParts, first, second);
+    return run(QueryCall(road, row, options), commandOf(row), twoParts, first, second);
 }
 
 }  // namespace quelfi::fiscal
