@@ -1,7 +1,8 @@
 # Installation on Linux under the GNU directories, and the Debian package made from it
-# (cpack -G DEB): the shared library with its soname and the formatter module beside it, quelfi32.h, the quelfi tool, the pkg-config
-# file, the CMake package (find_package(QuelFI32) gives QuelFI32::quelfi32), the language
-# declarations and examples, and the network driver's systemd unit, installed disabled.
+# (cpack -G DEB): the shared library with its soname and the formatter module beside it,
+# quelfi32.h, the quelfi tool, the pkg-config file, the CMake package (find_package(QuelFI32)
+# gives QuelFI32::quelfi32), the language declarations and examples, and the network driver's
+# systemd unit, installed disabled.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
