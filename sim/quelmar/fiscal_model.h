@@ -249,6 +249,8 @@ struct FiscalModel {
     bool onOffLineHandling = false;
     bool leftAlignment = false;
     bool oneLineSale = false;
+    // A machine set up for training: its readings carry the training mark.
+    bool trainingMode = false;
 
     bool operator==(const FiscalModel&) const = default;
 };

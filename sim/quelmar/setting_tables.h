@@ -27,6 +27,7 @@ inline constexpr Binding<FiscalModel, bool> kFlags[] = {
     {"onoffline", &FiscalModel::onOffLineHandling},
     {"leftalign", &FiscalModel::leftAlignment},
     {"oneline", &FiscalModel::oneLineSale},
+    {"training", &FiscalModel::trainingMode},
 };
 
 inline constexpr Binding<FiscalModel, int> kNumbers[] = {

@@ -2,9 +2,12 @@
 #include "exports/boundary.h"
 #include "fiscal/day_operations.h"
 #include "mfd/computed_reports.h"
+#include "mfd/departments_report.h"
 #include "mfd/journal_cheque.h"
 #include "mfd/journal_controls.h"
 #include "mfd/journal_queries.h"
+#include "mfd/journal_ticket.h"
+#include "mfd/sintegra_data.h"
 #include "quelfi32.h"
 
 using quelfi::exports::enter;
@@ -173,5 +176,42 @@ QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalReducaoMFD(const char*
     });
 }
 
-}  // extern "C"
+QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalSerialDataMFD(const char* dataInicial,
+                                                                        const char* dataFinal,
+                                                                        const char* flag) {
+    return enter([=](const Road& road) {
+        return mfd::fiscalMemoryReading(road, mfd::MemoryRange::Date, dataInicial, dataFinal, flag,
+                                        true);
+    });
+}
 
+QUELFI_API int QUELFI_CALL Quelmar_FI_LeituraMemoriaFiscalSerialReducaoMFD(
+    const char* reducaoInicial, const char* reducaoFinal, const char* flag) {
+    return enter([=](const Road& road) {
+        return mfd::fiscalMemoryReading(road, mfd::MemoryRange::Reduction, reducaoInicial,
+                                        reducaoFinal, flag, true);
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_AbreBilhetePassagemMFD(
+    const char* embarque, const char* destino, const char* linha, const char* agencia,
+    const char* data, const char* hora, const char* poltrona, const char* plataforma,
+    const char* tipo, const char* rg, const char* nome, const char* endereco,
+    const char* ufDestino) {
+    return enter([=](const Road& road) {
+        return mfd::openPassengerTicket(
+            road, {embarque, destino, linha, agencia, data, hora, poltrona, plataforma, tipo, rg,
+                   nome, endereco, ufDestino});
+    });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_ImprimeDepartamentos(void) {
+    return enter([](const Road& road) { return mfd::printDepartments(road); });
+}
+
+QUELFI_API int QUELFI_CALL Quelmar_FI_DadosSintegra(const char* dataInicial,
+                                                    const char* dataFinal) {
+    return enter([=](const Road& road) { return mfd::sintegraData(road, dataInicial, dataFinal); });
+}
+
+}  // extern "C"

@@ -96,10 +96,14 @@ int setSwitch(const Road& road, Switch which, short flag) {
 }
 
 int fiscalMemoryReading(const Road& road, MemoryRange range, const char* first, const char* last,
-                        const char* flag) {
-    const char* name = range == MemoryRange::Date ? "Quelmar_FI_LeituraMemoriaFiscalDataMFD"
-                                                  : "Quelmar_FI_LeituraMemoriaFiscalReducaoMFD";
-    const DocumentCall call(road, *protocol::findExportRow(name));
+                        const char* flag, bool toFile) {
+    const protocol::ExportRow& row =
+        range == MemoryRange::Date
+            ? (toFile ? protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalSerialDataMFD")
+                      : protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalDataMFD"))
+            : (toFile ? protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalSerialReducaoMFD")
+                      : protocol::exportRow("Quelmar_FI_LeituraMemoriaFiscalReducaoMFD"));
+    const DocumentCall call(road, row);
     const std::string text = core::argText(flag);
     const char form = text.size() == 1
                           ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])))
@@ -111,8 +115,9 @@ int fiscalMemoryReading(const Road& road, MemoryRange range, const char* first, 
     core::PrinterState& s = state();
     s.simplifiedReading = form == 'S';
     const int result = core::nested([&] {
-        return range == MemoryRange::Date ? fiscal::fiscalMemoryByDate(road, first, last)
-                                          : fiscal::fiscalMemoryByReduction(road, first, last);
+        return range == MemoryRange::Date
+                   ? fiscal::fiscalMemoryByDate(road, first, last, toFile)
+                   : fiscal::fiscalMemoryByReduction(road, first, last, toFile);
     });
     s.simplifiedReading = false;
     core::logLine("Retorno : ", result, "");

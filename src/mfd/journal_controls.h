@@ -19,9 +19,10 @@ int printerReturn(const Road& road, short* ack, short* st1, short* st2, short* s
 enum class Switch { OnOffLine, CutNext, LeftAlignment, OneLineSale };
 int setSwitch(const Road& road, Switch which, short flag);
 
-// The fiscal-memory readings by date or by reduction, "S" simplified or "C" complete.
+// The fiscal-memory readings by date or by reduction, "S" simplified or "C" complete, printed or
+// streamed into Retorno.txt (`toFile`).
 enum class MemoryRange { Date, Reduction };
 int fiscalMemoryReading(const Road& road, MemoryRange range, const char* first, const char* last,
-                        const char* flag);
+                        const char* flag, bool toFile = false);
 
 }  // namespace quelfi::mfd

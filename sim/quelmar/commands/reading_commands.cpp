@@ -1,6 +1,7 @@
 // The readings: the X reading of the day's totals, and the fiscal memory's records for a range of
 // movement dates or of reduction numbers, in full ('I') or short ('i'); both also streamed to the
-// host instead of printed ('E'; 'R' in full, 'r' short): ACK, the status bytes, the text, ETX.
+// host instead of printed ('E'; 'R' in full, 'r' short): ACK, the status bytes, the text, ETX. A
+// streamed fiscal-memory reading ends with its daily reductions in a form the host can read back.
 #include "sim/quelmar/code_page.h"
 #include "sim/quelmar/codes.h"
 #include "sim/quelmar/commands/commands.h"
@@ -83,6 +84,45 @@ std::optional<Selection> selection(std::string_view range) {
                      }};
 }
 
+std::string amount(Money value) {
+    return layout::money(value);
+}
+
+// The streamed reading's own section, one block per reduction, in the form the host's SINTEGRA
+// export reads: "CRZ:", "COO:" and "DATA:" open a block; "GT:", each ICMS rate as its four digits
+// and "=", "ISS=", and the marks "c=", "d=", "F=", "I=", "N=" follow.
+std::vector<std::string> dailyReductions(const FiscalModel& m,
+                                         const std::vector<std::size_t>& taken) {
+    std::vector<std::string> lines = {"REDUÇÕES DIÁRIAS",
+                                      "CRO:" + layout::counter(m.counters.cro, 4)};
+    Money period = 0;
+    for (const std::size_t i : taken) {
+        const Reduction& z = m.reductions[i];
+        const DayTotals& t = z.totals;
+        lines.push_back("CRZ:" + layout::counter(z.crz, 4) + " COO:" + layout::counter(z.coo, 6) +
+                        " DATA:" + setting::formatDate(z.movementDate));
+        lines.push_back("GT:" + amount(z.grandTotal));
+        Money iss = 0;
+        for (const TaxRate& rate : z.rates) {
+            if (rate.binding == TaxBinding::Iss) {
+                iss += rate.dayTotal;
+                continue;
+            }
+            lines.push_back(layout::counter(rate.hundredths, 4) + "=" + amount(rate.dayTotal));
+        }
+        lines.push_back("ISS=" + amount(iss));
+        lines.push_back("c=" + amount(t.icmsCancellations + t.issCancellations) +
+                        " d=" + amount(t.icmsDiscounts + t.issDiscounts) +
+                        " F=" + amount(t.icmsSubstitution + t.issSubstitution) +
+                        " I=" + amount(t.icmsExempt + t.issExempt) +
+                        " N=" + amount(t.icmsNonIncidence + t.issNonIncidence));
+        period += z.grandTotal - grandTotalBefore(m, i);
+    }
+    lines.push_back("Total do Período " + amount(period));
+    lines.push_back("TOTAL DO USUARIO " + amount(period));
+    return lines;
+}
+
 void readFiscalMemory(CommandContext& c) {
     FiscalModel& m = c.model;
     const char form = c.command[kReadingLength - 1];
@@ -102,12 +142,15 @@ void readFiscalMemory(CommandContext& c) {
 
     const int coo = takeCoo(m);
     std::vector<std::string> lines = layout::heading(m, coo, "LEITURA DA MEMÓRIA FISCAL");
+    if (m.trainingMode) lines.push_back(layout::centred("M O D O   T R E I N A M E N T O"));
     lines.push_back(layout::centred(chosen->title));
     int count = 0;
     Money sales = 0;
+    std::vector<std::size_t> taken;
     for (std::size_t i = 0; i < m.reductions.size(); ++i) {
         const Reduction& z = m.reductions[i];
         if (!chosen->takes(z)) continue;
+        taken.push_back(i);
         const Money before = grandTotalBefore(m, i);
         lines.push_back(layout::rule());
         append(lines, layout::reductionRecord(z, before, full));
@@ -117,6 +160,7 @@ void readFiscalMemory(CommandContext& c) {
     lines.push_back(layout::rule());
     lines.push_back(layout::spread("REDUÇÕES NO PERÍODO", layout::counter(count, 4)));
     lines.push_back(layout::spread("VENDA BRUTA NO PERÍODO", layout::money(sales)));
+    if (streamed) append(lines, dailyReductions(m, taken));
     append(lines, layout::foot(m));
     if (streamed) return stream(c, lines);
     c.paper.printLines(lines);
