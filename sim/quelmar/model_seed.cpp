@@ -216,7 +216,7 @@ bool parseLastBound(std::string_view text, LastBoundReceipt& out) {
 }
 
 CivilDate nextDay(CivilDate d) {
-    if (isValid({d.year, d.month, d.day + 1})) return {d.year, d.month, d.day + 1};
+    if (isValid(CivilDate{d.year, d.month, d.day + 1})) return {d.year, d.month, d.day + 1};
     return d.month == 12 ? CivilDate{d.year + 1, 1, 1} : CivilDate{d.year, d.month + 1, 1};
 }
 
