@@ -1,7 +1,8 @@
 # Installation on Linux under the GNU directories, and the Debian package made from it
-# (cpack -G DEB): the shared library with its soname, quelfi32.h, the quelfi tool, the pkg-config
-# file, the CMake package (find_package(QuelFI32) gives QuelFI32::quelfi32), the language
-# declarations and examples, and the network driver's systemd unit, installed disabled.
+# (cpack -G DEB): the shared library with its soname and the formatter module beside it,
+# quelfi32.h, the quelfi tool, the pkg-config file, the CMake package (find_package(QuelFI32)
+# gives QuelFI32::quelfi32), the language declarations and examples, and the network driver's
+# systemd unit, installed disabled.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -12,6 +13,8 @@ target_include_directories(quelfi32 INTERFACE
     $<BUILD_INTERFACE:${QUELFI_GENERATED}/include> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
 install(TARGETS quelfi32 EXPORT QuelFI32Targets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The formatter module goes beside the library, where the library looks for it first.
+install(TARGETS quelmfd LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${QUELFI_GENERATED}/include/quelfi32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 if(TARGET quelfi)
     install(TARGETS quelfi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -55,7 +58,7 @@ set(CPACK_PACKAGE_NAME quelfi32)
 set(CPACK_PACKAGE_VENDOR QuelFI32)
 set(CPACK_PACKAGE_CONTACT "QuelFI32 developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Driver library for Quelmar fiscal printers (ECF)")
-set(CPACK_PACKAGE_DESCRIPTION "Point-of-sale programs load libquelfi32.so to run Quelmar fiscal printers. The package holds the library, its C header, pkg-config file and CMake package, the declarations for Pascal, C# and Visual Basic, and the quelfi tool with its virtual printer and network driver (the quelfi-driver service, installed disabled).")
+set(CPACK_PACKAGE_DESCRIPTION "Point-of-sale programs load libquelfi32.so to run Quelmar fiscal printers. The package holds the library and its formatter module libquelmfd.so, its C header, pkg-config file and CMake package, the declarations for Pascal, C# and Visual Basic, and the quelfi tool with its virtual printer and network driver (the quelfi-driver service, installed disabled).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -72,6 +72,7 @@ TEST_F(PackageTest, InstallsBuildsAgainstAndRemovesCleanly) {
                                          "usr/lib/libquelfi32.so",
                                          "usr/lib/libquelfi32.so.1",
                                          "usr/lib/libquelfi32.so.1.0.0",
+                                         "usr/lib/libquelmfd.so",
                                          "usr/lib/pkgconfig/quelfi32.pc",
                                          cmake + "Config.cmake",
                                          cmake + "ConfigVersion.cmake",

@@ -327,5 +327,29 @@ TEST_F(SimJournal, TextsOnTheDocumentInTheSlip) {
               "06 01 00");
 }
 
+// A seeded history crosses the year's end: one reduction a day, each after its day's coupons.
+TEST(SimJournalHistory, DaysOfCouponsAndReductions) {
+    const FiscalModel m = modelFromSeed("coo=10; history=30/12/2024,3");
+    ASSERT_EQ(m.reductions.size(), 3u);
+    ASSERT_EQ(m.journal.size(), 12u);
+    const CivilDate days[] = {{2024, 12, 30}, {2024, 12, 31}, {2025, 1, 1}};
+    const Money totals[] = {600, 1500, 2700};
+    for (int n = 0; n < 3; ++n) {
+        const Reduction& z = m.reductions[static_cast<std::size_t>(n)];
+        EXPECT_EQ(z.crz, n + 1);
+        EXPECT_EQ(z.coo, 14 + 4 * n);
+        EXPECT_EQ(z.movementDate, days[n]);
+        EXPECT_EQ(z.grandTotal, totals[n]);
+        const JournalEntry& last = m.journal[static_cast<std::size_t>(4 * n + 3)];
+        EXPECT_EQ(last.kind, JournalKind::ReductionZ);
+        EXPECT_EQ(last.coo, z.coo);
+    }
+    EXPECT_EQ(m.counters.coo, 22);
+    for (const char* bad : {"history=30/12/2024", "history=31/02/2024,2", "history=01/01/2024,0"}) {
+        FiscalModel model;
+        EXPECT_TRUE(applySeed(model, bad).has_value()) << bad;
+    }
+}
+
 }  // namespace
 }  // namespace quelfi::sim

@@ -215,6 +215,54 @@ bool parseLastBound(std::string_view text, LastBoundReceipt& out) {
     return true;
 }
 
+CivilDate nextDay(CivilDate d) {
+    if (isValid(CivilDate{d.year, d.month, d.day + 1})) return {d.year, d.month, d.day + 1};
+    return d.month == 12 ? CivilDate{d.year + 1, 1, 1} : CivilDate{d.year, d.month + 1, 1};
+}
+
+// history=DATE,DAYS: from DATE on, each day three coupons and the day's Z reduction in the journal
+// and the fiscal memory, so downloads by date and a month's Sintegra registers have content.
+bool addHistory(FiscalModel& m, std::string_view value) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string_view::npos) return false;
+    const std::optional<CivilDate> first = parseDate(value.substr(0, comma));
+    int days = 0;
+    if (!first || !parseCount(value.substr(comma + 1), days) || days < 1 || days > 366)
+        return false;
+    m.electronicJournal = true;
+    CivilDate day = *first;
+    for (int n = 0; n < days; ++n, day = nextDay(day)) {
+        Money dayTotal = 0;
+        for (int sale = 1; sale <= 3; ++sale) {
+            JournalEntry e;
+            e.coo = ++m.counters.coo;
+            e.kind = JournalKind::Coupon;
+            e.at = {day, 9 + sale, 15, 0};
+            const Money amount = 100 * (sale + n % 7);
+            dayTotal += amount;
+            e.lines = {"CUPOM FISCAL",
+                       "001 PRODUTO " + std::to_string(sale) + "  1 UN x " +
+                           std::to_string(amount / 100) + ",00",
+                       "TOTAL R$ " + std::to_string(amount / 100) + ",00"};
+            m.journal.push_back(e);
+        }
+        JournalEntry z;
+        z.coo = ++m.counters.coo;
+        z.kind = JournalKind::ReductionZ;
+        z.at = {day, 23, 0, 0};
+        z.lines = {"REDUCAO Z"};
+        m.journal.push_back(z);
+        Reduction r;
+        r.crz = ++m.counters.crz;
+        r.coo = z.coo;
+        r.grandTotal = (m.reductions.empty() ? 0 : m.reductions.back().grandTotal) + dayTotal;
+        r.madeAt = z.at;
+        r.movementDate = day;
+        m.reductions.push_back(r);
+    }
+    return true;
+}
+
 bool applyJournalEntry(JournalEntry& entry, std::string_view field, std::string_view value) {
     if (field == "coo") return parseCount(value, entry.coo);
     if (field == "kind") return parseName(value, kJournalKinds, entry.kind);
@@ -305,6 +353,8 @@ std::string SeedReader::apply(std::string_view key, std::string_view value) {
         ok = parseNames(value, m_.departments);
     } else if (key == "reports") {
         ok = parseNames(value, m_.reports);
+    } else if (key == "history") {
+        ok = addHistory(m_, value);
     } else if (key == "bound.last") {
         ok = parseLastBound(value, m_.lastBound);
     } else if (key.starts_with("coupon.")) {

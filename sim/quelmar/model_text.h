@@ -56,7 +56,8 @@
 // journal.N.coo, journal.N.kind (coupon, coupon.cancellation, coupon.additional, nonfiscal,
 // nonfiscal.cancellation, report, bound, bound.reprint, bound.copy, bound.reversal, reading,
 // reduction, memory.reading, other), journal.N.at (the moment it began) and journal.N.lines (the
-// printed lines, a list of texts).
+// printed lines, a list of texts). history=DATE,DAYS adds DAYS days from DATE, each three coupons
+// and its Z reduction, in the journal and the fiscal memory.
 // The restaurant firmware's tables, menu and open bill check: table.N.M, menu.N and check, see
 // restaurant_text.h.
 #pragma once
