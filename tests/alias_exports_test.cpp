@@ -13,8 +13,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// 290 names of the other groups, 115 English, 88 short, 15 Spanish, 25 decorated; less what the
-// groups built beside this one still bring: 1 name of their exports.
+// 290 names of the other groups, 115 English, 88 short and 15 Spanish; 25 of them decorated.
 constexpr std::size_t kNames = 290 + 115 + 88 + 15;
 
 TEST(AliasSurface, CountsAndEachAliasAtItsTargetsAddress) {

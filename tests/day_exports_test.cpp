@@ -167,6 +167,16 @@ TEST_F(DayTest, RefusedReductionRecordsNothing) {
               logLines({kSep, "Quelmar_FI_ReducaoZ ", kSep, "Quelmar_FI_DadosUltimaReducao ",
                         "Retorno Quelmar_FI_DadosUltimaReducao: 0 - Erro de comunicacao",
                         "Retorno Quelmar_FI_ReducaoZ: 0"}));
+
+    // The Spanish name sends what the reduction with two empty texts sends, then closes the port.
+    clearLog();
+    EXPECT_EQ(Quelmar_FI_CierreDeCajaZ(), 0);
+    EXPECT_EQ(commands(), (Lines{"\x1B>7"}));
+    EXPECT_EQ(workLog(),
+              logLines({kSep, "Quelmar_FI_ReducaoZ ", kSep, "Quelmar_FI_DadosUltimaReducao ",
+                        "Retorno Quelmar_FI_DadosUltimaReducao: 0 - Erro de comunicacao",
+                        "Retorno Quelmar_FI_ReducaoZ: 0", kSep, "Quelmar_FI_FechaPortaSerial ",
+                        "Retorno Quelmar_FI_FechaPortaSerial: 1"}));
 }
 
 TEST_F(DayTest, NewerPrintersAreWaitedForUntilTheJournalIsWritten) {
