@@ -120,7 +120,7 @@ class WineTest : public PosClientTest, public ::testing::WithParamInterface<int>
 
 TEST_P(WineTest, PlatformChecksPassAndLeaveThePrintersLineSettings) {
     PseudoTerminal line;
-    ASSERT_TRUE(wine_->mapPort("COM1", line.devicePath()));
+    ASSERT_EQ(wine_->mapPort("COM1", line.devicePath()), "");
 
     // The far end of the line: waits for the checks' "PING", notes the settings the port has
     // then, and answers "PONG".
@@ -172,7 +172,7 @@ TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     // Windows: the same INI in the system directory (a 32-bit program's is syswow64), COM1 on
     // the same shop's printer.
     ShopPrinter windowsShop;
-    ASSERT_TRUE(wine_->mapPort("COM1", windowsShop.server.devicePath()));
+    ASSERT_EQ(wine_->mapPort("COM1", windowsShop.server.devicePath()), "");
     writeFile(wine_->driveC() + (GetParam() == 32 ? "/windows/syswow64" : "/windows/system32") +
                   "/QuelFI32.ini",
               kIni);

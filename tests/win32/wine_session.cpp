@@ -1,6 +1,8 @@
 #include "win32/wine_session.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/library_fixture.h"
 
@@ -14,7 +16,10 @@ WineSession::WineSession(std::string prefix)
     // Console programs only: no display, so no window can wait for anyone.
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
-    if (fileExists(prefix_ + "/system.reg")) return;
+    if (!fileExists(prefix_ + "/system.reg")) makePrefix();
+}
+
+void WineSession::makePrefix() {
     wine("wineboot -i");
     wine("wineserver -w");
     if (!fileExists(prefix_ + "/system.reg")) problem_ = "no Wine prefix, see " + errorLog_;
@@ -24,7 +29,19 @@ WineSession::~WineSession() {
     wine("wineserver -k");
 }
 
-bool WineSession::mapPort(const std::string& port, const std::string& device) {
+std::string WineSession::mapPort(const std::string& port, const std::string& device) {
+    if (addPortKey(port, device)) return "";
+    wine("wineserver -k");
+    std::error_code ignored;
+    std::filesystem::remove_all(prefix_, ignored);
+    makePrefix();
+    if (problem_.empty() && addPortKey(port, device)) return "";
+    const std::string log = readFile(errorLog_);
+    return "Wine took no port mapping, even in a new prefix; the end of " + errorLog_ + ":\n" +
+           log.substr(log.size() - std::min<std::size_t>(log.size(), 2000));
+}
+
+bool WineSession::addPortKey(const std::string& port, const std::string& device) {
     const CommandResult added =
         wine("wine reg add 'HKLM\\Software\\Wine\\Ports' /v " + shellWord(port) + " /t REG_SZ /d " +
              shellWord(device) + " /f");

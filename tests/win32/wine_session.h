@@ -22,13 +22,17 @@ class WineSession {
     std::string driveC() const { return prefix_ + "/drive_c"; }
     std::string systemDirectory() const { return driveC() + "/windows/system32"; }
 
-    // Makes `port` ("COM1") the device `device` of this machine for the programs run next.
-    bool mapPort(const std::string& port, const std::string& device);
+    // Makes `port` ("COM1") the device `device` of this machine for the programs run next; ""
+    // when done, else why not. A prefix left by another Wine or another run that cannot take
+    // the mapping is made anew once.
+    std::string mapPort(const std::string& port, const std::string& device);
 
     CommandResult run(const std::string& program, const std::string& arguments);
 
   private:
     CommandResult wine(const std::string& command);
+    bool addPortKey(const std::string& port, const std::string& device);
+    void makePrefix();
 
     std::string prefix_;
     std::string errorLog_;
