@@ -16,13 +16,25 @@ WineSession::WineSession(std::string prefix)
     // Console programs only: no display, so no window can wait for anyone.
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
-    if (!fileExists(prefix_ + "/system.reg")) makePrefix();
+    // A prefix is ours when this Wine finished making it; any other (half made, or left by
+    // another Wine) is made anew.
+    version_ = wine("wine --version").output;
+    if (!fileExists(readyMark()) || readFile(readyMark()) != version_) makePrefix();
 }
 
+std::string WineSession::readyMark() const { return prefix_ + "/quelfi-ready"; }
+
 void WineSession::makePrefix() {
+    wine("wineserver -k");
+    std::error_code ignored;
+    std::filesystem::remove_all(prefix_, ignored);
     wine("wineboot -i");
     wine("wineserver -w");
-    if (!fileExists(prefix_ + "/system.reg")) problem_ = "no Wine prefix, see " + errorLog_;
+    if (!fileExists(prefix_ + "/system.reg")) {
+        problem_ = "no Wine prefix, see " + errorLog_;
+        return;
+    }
+    writeFile(readyMark(), version_);
 }
 
 WineSession::~WineSession() {
@@ -31,9 +43,6 @@ WineSession::~WineSession() {
 
 std::string WineSession::mapPort(const std::string& port, const std::string& device) {
     if (addPortKey(port, device)) return "";
-    wine("wineserver -k");
-    std::error_code ignored;
-    std::filesystem::remove_all(prefix_, ignored);
     makePrefix();
     if (problem_.empty() && addPortKey(port, device)) return "";
     const std::string log = readFile(errorLog_);

@@ -33,10 +33,12 @@ class WineSession {
     CommandResult wine(const std::string& command);
     bool addPortKey(const std::string& port, const std::string& device);
     void makePrefix();
+    std::string readyMark() const;
 
     std::string prefix_;
     std::string errorLog_;
     std::string problem_;
+    std::string version_;  // `wine --version`, kept in the prefix once it is made
 };
 
 }  // namespace quelfi::test
