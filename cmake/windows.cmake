@@ -1,7 +1,7 @@
 # The Windows DLL: exported names exactly as the export table gives them (module definition),
 # the version resource, an import library for stdcall callers with the public header beside it,
 # and the Windows programs that check it: a point-of-sale client, the platform layer's checks
-# and a link of every export through the import library.
+# and a link of every export through the import library; the formatter module QuelMFD.dll.
 enable_language(RC)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(QUELFI_WINDOWS_ARCH i686)
@@ -54,6 +54,9 @@ add_executable(quelfi_platform_checks ${QUELFI_CLIENT_DIR}/platform_checks.cpp
                ${QUELFI_CLIENT_DIR}/check_version.rc)
 target_compile_options(quelfi_platform_checks PRIVATE ${QUELFI_WARNINGS})
 target_link_libraries(quelfi_platform_checks PRIVATE quelfi32_static)
+
+# The formatter module, beside the DLL that loads it.
+add_subdirectory(${CMAKE_SOURCE_DIR}/quelmfd ${CMAKE_BINARY_DIR}/quelmfd)
 
 # The kit a point-of-sale developer takes, beside the 32-bit DLL.
 if(QUELFI_WINDOWS_ARCH STREQUAL i686)

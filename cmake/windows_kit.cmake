@@ -1,7 +1,7 @@
-# The Windows kit, a zip beside the 32-bit DLL: QuelFI32.dll, its import libraries for MinGW
-# (libQuelFI32.dll.a) and for Microsoft's linker (QuelFI32.lib, made by llvm-dlltool), the
-# module definition, quelfi32.h, the Pascal, C# and Visual Basic declarations, the examples, a
-# sample INI and README.txt on installing.
+# The Windows kit, a zip beside the 32-bit DLL: QuelFI32.dll and the formatter module QuelMFD.dll,
+# the import libraries for MinGW (libQuelFI32.dll.a) and for Microsoft's linker (QuelFI32.lib,
+# made by llvm-dlltool), the module definition, quelfi32.h, the Pascal, C# and Visual Basic
+# declarations, the examples, a sample INI and README.txt on installing.
 find_program(QUELFI_LLVM_DLLTOOL NAMES llvm-dlltool)
 if(NOT QUELFI_LLVM_DLLTOOL)
     message(STATUS "llvm-dlltool not found: no Windows kit (QUELFI_WINDOWS=1 scripts/setup)")
@@ -31,6 +31,9 @@ set(QUELFI_KIT_FILES
     ${QUELFI_GENERATED}/include/quelfi32.h ${QUELFI_DECLARATIONS} ${QUELFI_GENERATED}/README.txt
     ${QUELFI_GENERATED}/QuelFI32.ini ${CMAKE_SOURCE_DIR}/examples/sale.c
     ${CMAKE_SOURCE_DIR}/examples/sale.pas ${CMAKE_SOURCE_DIR}/examples/Sale.cs)
+if(TARGET quelmfd)
+    list(APPEND QUELFI_KIT_FILES $<TARGET_FILE:quelmfd>)
+endif()
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/kit)  # the packing's working directory
 add_custom_command(
     OUTPUT ${QUELFI_KIT_ZIP}
@@ -39,7 +42,7 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E copy ${QUELFI_KIT_FILES} ${QUELFI_KIT_DIR}
     COMMAND ${CMAKE_COMMAND} -E tar cf ${QUELFI_KIT_ZIP} --format=zip ${QUELFI_KIT_NAME}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/kit
-    DEPENDS quelfi32 ${QUELFI_MSVC_LIBRARY} ${QUELFI_DECLARATIONS} ${QUELFI_GENERATED}/README.txt
+    DEPENDS quelfi32 $<TARGET_NAME_IF_EXISTS:quelmfd> ${QUELFI_MSVC_LIBRARY} ${QUELFI_DECLARATIONS} ${QUELFI_GENERATED}/README.txt
             ${QUELFI_GENERATED}/QuelFI32.ini ${CMAKE_SOURCE_DIR}/examples/sale.c
             ${CMAKE_SOURCE_DIR}/examples/sale.pas ${CMAKE_SOURCE_DIR}/examples/Sale.cs
     COMMENT "Packing ${QUELFI_KIT_NAME}.zip")

@@ -17,10 +17,15 @@
 namespace quelfi::test {
 
 struct ShopPrinter {
-    sim::QuelmarPrinter printer{sim::modelFromSeed(
-        "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
-        "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
-        "rates=18.00,7.00; payments=Dinheiro")};
+    // `more` adds settings to the shop's own (model_text.h), a journal for example.
+    explicit ShopPrinter(const std::string& more = "")
+        : printer(sim::modelFromSeed(
+              "cliche=MERCADO; cnpj=12.345.678/0001-90; ie=110.042.490.114; serial=QM0123456789;"
+              "firmware=01.03.00; clock=15/03/2024 10:30:45; coo=1234; gt=1000.00;"
+              "rates=18.00,7.00; payments=Dinheiro" +
+              more)) {}
+
+    sim::QuelmarPrinter printer;
     sim::PrinterLink link{printer};
     sim::PtyServer server{link};
 };

@@ -76,9 +76,26 @@ std::vector<Call> posCalls() {
     };
 }
 
+std::vector<Call> downloadCalls() {
+    return {
+        QF_CALL(1, Quelmar_FI_DownloadMF, "c:\\quelfi\\MF.BIN"),
+        QF_CALL(1, Quelmar_FI_DownloadMFD, "c:\\quelfi\\MFD.BIN", "0", "", "", ""),
+        QF_CALL(1, Quelmar_FI_FormatoDadosMFD, "c:\\quelfi\\MFD.BIN", "c:\\quelfi\\MFD.TXT", "0",
+                "0", "", "", ""),
+    };
+}
+
 int runCalls(const Lookup& lookup, bool closePort) {
     std::vector<Call> calls = posCalls();
     if (!closePort) calls.pop_back();
+    const int failures = runCalls(lookup, calls);
+    std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
+                grandTotal);
+    std::fflush(stdout);
+    return failures;
+}
+
+int runCalls(const Lookup& lookup, const std::vector<Call>& calls) {
     int failures = 0;
     for (const Call& call : calls) {
         const std::optional<int> result = call.run(lookup);
@@ -91,8 +108,6 @@ int runCalls(const Lookup& lookup, bool closePort) {
         std::printf("%s = %d%s\n", call.text.c_str(), *result, wrong ? "  (unexpected)" : "");
         if (wrong) ++failures;
     }
-    std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
-                grandTotal);
     std::fflush(stdout);
     return failures;
 }

@@ -21,8 +21,13 @@ struct Call {
 
 std::vector<Call> posCalls();
 
+// The journal printer's fiscal memory and whole journal downloaded into c:\quelfi, and the
+// journal formatted into text there.
+std::vector<Call> downloadCalls();
+
 // Runs every call in order, printing each with its result; without `closePort` the day's last
 // call, which closes the port, is left out. Returns how many went wrong.
 int runCalls(const Lookup& lookup, bool closePort = true);
+int runCalls(const Lookup& lookup, const std::vector<Call>& calls);
 
 }  // namespace quelfi::client

@@ -2,7 +2,8 @@
 // decorated DLL name "_Name@N" is the plain "Name". ENDING is how the program leaves the library:
 // "unload" (the port closed, the library unloaded, then the exit), "exit-closed" (the exit with
 // the port closed and the library loaded), "exit-open" (the exit with both open, as most programs
-// end) or "reload" (the library unloaded with the port open, loaded again, the port opened).
+// end) or "reload" (the library unloaded with the port open, loaded again, the port opened);
+// "download" downloads and formats the journal instead of selling, then unloads.
 // Usage: quelfi_pos_client LIBRARY [ENDING]   (exit status: the number of calls that went wrong)
 #include <dlfcn.h>
 
@@ -36,12 +37,14 @@ int main(int argc, char** argv) {
     const std::string ending = argc > 2 ? argv[2] : "unload";
     void* library = load(argv[1]);
     if (!library) return 100;
-    int failures = quelfi::client::runCalls(
-        [library](const std::string& name) {
-            return ::dlsym(library, sharedLibraryName(name).c_str());
-        },
-        ending == "unload" || ending == "exit-closed");
-    if (ending == "unload" || ending == "reload") ::dlclose(library);
+    const quelfi::client::Lookup lookup = [library](const std::string& name) {
+        return ::dlsym(library, sharedLibraryName(name).c_str());
+    };
+    int failures =
+        ending == "download"
+            ? quelfi::client::runCalls(lookup, quelfi::client::downloadCalls())
+            : quelfi::client::runCalls(lookup, ending == "unload" || ending == "exit-closed");
+    if (ending == "unload" || ending == "reload" || ending == "download") ::dlclose(library);
     if (ending == "reload") {
         if (!(library = load(argv[1]))) return 100;
         const auto open = reinterpret_cast<decltype(&Quelmar_FI_AbrePortaSerial)>(

@@ -1,8 +1,10 @@
 // A Windows point-of-sale program's use of the DLL: loaded by name at run time, each export
 // found with GetProcAddress, the calls run in order, the DLL released (its unload step). With
 // "exit-open" it ends as most programs do: the port left open, the process exiting with the DLL
-// still loaded (its process-exit step).
-// Usage: quelfi_client [DLL [exit-open]]   (exit status: the number of calls that went wrong)
+// still loaded (its process-exit step). With "download" it downloads and formats the journal
+// instead of selling.
+// Usage: quelfi_client [DLL [exit-open|download]]   (exit status: the number of calls that went
+// wrong)
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -14,16 +16,18 @@
 int main(int argc, char** argv) {
     const char* dll = argc > 1 ? argv[1] : "QuelFI32.dll";
     const bool exitOpen = argc > 2 && std::strcmp(argv[2], "exit-open") == 0;
+    const bool download = argc > 2 && std::strcmp(argv[2], "download") == 0;
     HMODULE library = ::LoadLibraryA(dll);
     if (!library) {
         std::fprintf(stderr, "cannot load %s: error %lu\n", dll, ::GetLastError());
         return 100;
     }
-    const int failures = quelfi::client::runCalls(
-        [library](const std::string& name) {
-            return reinterpret_cast<void*>(::GetProcAddress(library, name.c_str()));
-        },
-        !exitOpen);
+    const quelfi::client::Lookup lookup = [library](const std::string& name) {
+        return reinterpret_cast<void*>(::GetProcAddress(library, name.c_str()));
+    };
+    const int failures = download
+                             ? quelfi::client::runCalls(lookup, quelfi::client::downloadCalls())
+                             : quelfi::client::runCalls(lookup, !exitOpen);
     if (!exitOpen) ::FreeLibrary(library);
     return failures;
 }

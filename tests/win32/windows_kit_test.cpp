@@ -54,12 +54,14 @@ class WindowsKitTest : public LibraryTest {
 
 TEST_F(WindowsKitTest, HoldsWhatADeveloperTakes) {
     std::set<std::string> expected = {kKit + "/"};
-    for (const char* file : {"QuelFI32.dll", "libQuelFI32.dll.a", "QuelFI32.lib", "QuelFI32.def",
-                             "quelfi32.h", "QuelFI32.pas", "QuelFI32.cs", "QuelFI32.bas",
-                             "README.txt", "QuelFI32.ini", "sale.c", "sale.pas", "Sale.cs"})
+    for (const char* file :
+         {"QuelFI32.dll", "QuelMFD.dll", "libQuelFI32.dll.a", "QuelFI32.lib", "QuelFI32.def",
+          "quelfi32.h", "QuelFI32.pas", "QuelFI32.cs", "QuelFI32.bas", "README.txt", "QuelFI32.ini",
+          "sale.c", "sale.pas", "Sale.cs"})
         expected.insert(kKit + "/" + file);
     EXPECT_EQ(listing_, expected);
-    EXPECT_EQ(readFile(kitFile("QuelFI32.dll")), readFile(win32Build() + "/QuelFI32.dll"));
+    for (const char* dll : {"QuelFI32.dll", "QuelMFD.dll"})
+        EXPECT_EQ(readFile(kitFile(dll)), readFile(win32Build() + "/" + dll)) << dll;
 }
 
 TEST_F(WindowsKitTest, MicrosoftImportLibraryNamesExactlyTheDllsExports) {

@@ -98,7 +98,7 @@ class WineTest : public PosClientTest, public ::testing::WithParamInterface<int>
         if (GetParam() == 32)
             QUELFI_NEED(fileExists("/usr/lib/wine/wine"), "32-bit Wine is not installed");
         for (const char* program :
-             {"QuelFI32.dll", "quelfi_client.exe", "quelfi_platform_checks.exe"}) {
+             {"QuelFI32.dll", "QuelMFD.dll", "quelfi_client.exe", "quelfi_platform_checks.exe"}) {
             QUELFI_NEED(fileExists(build(program)),
                         build(program) + " is not built (scripts/build-windows)");
         }
@@ -113,6 +113,20 @@ class WineTest : public PosClientTest, public ::testing::WithParamInterface<int>
 
     std::string build(const std::string& file) const {
         return (GetParam() == 32 ? win32Build() : win64Build()) + "/" + file;
+    }
+
+    // The client with `arguments` at `shop`: the same INI in the system directory (a 32-bit
+    // program's is syswow64), COM1 on the shop's printer, the log on drive C.
+    CommandResult runOnWindows(ShopPrinter& shop, const std::string& arguments) {
+        if (const std::string problem = wine_->mapPort("COM1", shop.server.devicePath());
+            !problem.empty())
+            return {-1, problem};
+        writeFile(wine_->driveC() + (GetParam() == 32 ? "/windows/syswow64" : "/windows/system32") +
+                      "/QuelFI32.ini",
+                  kIni);
+        fs::remove_all(wine_->driveC() + "/quelfi");
+        fs::create_directories(wine_->driveC() + "/quelfi");
+        return wine_->run(build("quelfi_client.exe"), arguments);
     }
 
     std::unique_ptr<WineSession> wine_;
@@ -169,22 +183,33 @@ TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
     ShopPrinter linuxShop;
     const CommandResult onLinux = runOnLinux(linuxShop, "exit-open");
 
-    // Windows: the same INI in the system directory (a 32-bit program's is syswow64), COM1 on
-    // the same shop's printer.
     ShopPrinter windowsShop;
-    ASSERT_EQ(wine_->mapPort("COM1", windowsShop.server.devicePath()), "");
-    writeFile(wine_->driveC() + (GetParam() == 32 ? "/windows/syswow64" : "/windows/system32") +
-                  "/QuelFI32.ini",
-              kIni);
-    fs::create_directories(wine_->driveC() + "/quelfi");
-    fs::remove(wine_->driveC() + "/quelfi/QuelFI32.log");
-    const CommandResult onWindows =
-        wine_->run(build("quelfi_client.exe"), "QuelFI32.dll exit-open");
+    const CommandResult onWindows = runOnWindows(windowsShop, "QuelFI32.dll exit-open");
 
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
     EXPECT_EQ(onWindows.status, 0) << onWindows.output;
     EXPECT_EQ(withoutCarriageReturns(onWindows.output), onLinux.output);
     EXPECT_EQ(windowsShop.printer.paper().text(), linuxShop.printer.paper().text());
+    EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/QuelFI32.log"), linuxLog());
+}
+
+// The journal printer's fiscal memory and journal, downloaded at 115200 baud through the Windows
+// serial code, and the journal formatted by QuelMFD.dll found beside the DLL.
+TEST_P(WineTest, JournalDownloadAndItsTextAreTheLinuxBuilds) {
+    const std::string journal = "; mfd=1; history=11/03/2024,3";
+    ShopPrinter linuxShop(journal);
+    const CommandResult onLinux = runOnLinux(linuxShop, "download");
+    ShopPrinter windowsShop(journal);
+    const CommandResult onWindows = runOnWindows(windowsShop, "QuelFI32.dll download");
+
+    EXPECT_EQ(onLinux.status, 0) << onLinux.output;
+    EXPECT_EQ(onWindows.status, 0) << onWindows.output;
+    EXPECT_EQ(withoutCarriageReturns(onWindows.output), onLinux.output);
+    for (const char* file : {"MF.BIN", "MFD.BIN", "MFD.TXT"}) {
+        const std::string onLinuxFile = readFile(driveC() + "/quelfi/" + file);
+        EXPECT_NE(onLinuxFile, "") << file;
+        EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/" + file), onLinuxFile) << file;
+    }
     EXPECT_EQ(readFile(wine_->driveC() + "/quelfi/QuelFI32.log"), linuxLog());
 }
 
