@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "quelmfd/database_name.h"
+
 namespace quelmfd {
 namespace {
 
@@ -98,9 +100,11 @@ bool writeRtf(const std::string& path, const std::vector<std::string>& lines) {
 }
 
 bool writeDatabase(const std::string& path, const JournalFile& file) {
+    const std::optional<std::string> name = databaseName(path);
+    if (!name) return false;
     std::remove(path.c_str());
     sqlite3* db = nullptr;
-    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    if (sqlite3_open(name->c_str(), &db) != SQLITE_OK) {
         sqlite3_close(db);
         return false;
     }

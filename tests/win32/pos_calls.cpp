@@ -82,6 +82,8 @@ std::vector<Call> downloadCalls() {
         QF_CALL(1, Quelmar_FI_DownloadMFD, "c:\\quelfi\\MFD.BIN", "0", "", "", ""),
         QF_CALL(1, Quelmar_FI_FormatoDadosMFD, "c:\\quelfi\\MFD.BIN", "c:\\quelfi\\MFD.TXT", "0",
                 "0", "", "", ""),
+        QF_CALL(1, Quelmar_FI_FormatoDadosMFD, "c:\\quelfi\\MFD.BIN", "c:\\quelfi\\Relat\xF3rio.db",
+                "2", "0", "", "", ""),
     };
 }
 

@@ -22,7 +22,7 @@ struct Call {
 std::vector<Call> posCalls();
 
 // The journal printer's fiscal memory and whole journal downloaded into c:\quelfi, and the
-// journal formatted into text there.
+// journal formatted there into text and into a database whose name is not plain ASCII.
 std::vector<Call> downloadCalls();
 
 // Runs every call in order, printing each with its result; without `closePort` the day's last

@@ -22,7 +22,9 @@ WineSession::WineSession(std::string prefix)
     if (!fileExists(readyMark()) || readFile(readyMark()) != version_) makePrefix();
 }
 
-std::string WineSession::readyMark() const { return prefix_ + "/quelfi-ready"; }
+std::string WineSession::readyMark() const {
+    return prefix_ + "/quelfi-ready";
+}
 
 void WineSession::makePrefix() {
     wine("wineserver -k");
