@@ -13,6 +13,7 @@
 
 #include "sim/pty_server.h"
 #include "sim/quelmar/codes.h"
+#include "sim/quelmar/download_blocks.h"
 #include "sim/quelmar/emulator_server.h"
 #include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
@@ -138,6 +139,33 @@ TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
     // Nothing pending: a quiet line gets no answer; the link still takes good frames.
     EXPECT_EQ(hex(link.idle()), "");
     EXPECT_EQ(hex(link.receive(frameOf("\x1b\x13"))), "06 00 00");
+}
+
+// The host's next command may follow its answer to a download's last block in the same read.
+TEST(SimProtocol, TakesTheCommandRightBehindTheAnswerToTheLastBlock) {
+    QuelmarPrinter printer(modelFromSeed("mfd=1"));
+    PrinterLink link(printer);
+    LineShape dataRate;
+    dataRate.baud = 115200;
+    link.lineIs(dataRate);
+    const std::string command = frameOf(
+        "\x1b"
+        "b");
+    const std::string reply = link.receive(command);
+    std::string block = link.idle();
+    for (int blocks = 0; block.size() > 4 && blocks < 100; ++blocks) {
+        std::string answer = {download::kBlockStart, static_cast<char>(block[1] + 1),
+                              download::kAnswerAck};
+        const std::uint16_t check = download::crc(answer);
+        answer += {static_cast<char>(check & 0xFF), static_cast<char>(check >> 8)};
+        const bool last = (static_cast<std::uint8_t>(block[2]) | block[3] << 8) < 4096;
+        if (last) {
+            EXPECT_EQ(hex(link.receive(answer + command)), hex(reply));
+            return;
+        }
+        block = link.receive(answer);
+    }
+    FAIL() << "no last block";
 }
 
 TEST(SimProtocol, ReportsCommandsItCannotTake) {

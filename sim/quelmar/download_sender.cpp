@@ -8,7 +8,6 @@ namespace {
 constexpr unsigned kDataBaud = 115200;
 constexpr std::uint32_t kAnswerWaitMs = 1000;
 constexpr int kResends = 3;
-constexpr std::size_t kAnswerSize = 5;
 constexpr char kNoiseMask = 0x55;
 // The host closes the port after the command's answer and opens it again at the data rate: the
 // first block waits for that a moment before it goes out at whatever rate the line has.

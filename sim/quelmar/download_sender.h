@@ -12,6 +12,9 @@ namespace quelfi::sim::download {
 
 class BlockSender {
   public:
+    // The host's answer to a block: STX, sequence, ACK or NAK, and its check.
+    static constexpr std::size_t kAnswerSize = 5;
+
     void start(const std::string& stream, std::uint32_t nowMs);
     void stop() { blocks_.clear(); }
     bool active() const { return current_ < blocks_.size(); }

@@ -16,10 +16,15 @@ std::uint32_t nowMs() {
 std::string PrinterLink::receive(std::string_view bytes) {
     // While a download runs, what comes is the host's answers to the blocks (the host may have
     // closed the port behind its last answer, so the line's rate does not tell), until a frame.
-    if (sender_.active() && download::BlockSender::isAnswer(bytes))
-        return sender_.answer(bytes, nowMs());
-    sender_.stop();
+    // The host's next command may come right behind its answer to the last block.
+    using download::BlockSender;
     std::string out;
+    while (sender_.active() && BlockSender::isAnswer(bytes)) {
+        out = sender_.answer(bytes.substr(0, BlockSender::kAnswerSize), nowMs());
+        bytes.remove_prefix(BlockSender::kAnswerSize);
+    }
+    if (bytes.empty()) return out;
+    sender_.stop();
     for (char c : bytes) {
         if (auto event = reader_.push(static_cast<std::uint8_t>(c))) out += answer(*event);
     }

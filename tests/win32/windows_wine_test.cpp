@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -197,20 +196,11 @@ TEST_P(WineTest, ClientCallLogIsTheLinuxBuildsLog) {
 // The journal printer's fiscal memory and journal, downloaded at 115200 baud through the Windows
 // serial code, and the journal formatted by QuelMFD.dll found beside the DLL.
 TEST_P(WineTest, JournalDownloadAndItsTextAreTheLinuxBuilds) {
-    // The virtual printer paces its blocks from a thread: a machine loaded enough to hold it past
-    // the line's 10 ms of quiet cuts a block and fails the download as a broken line would. The
-    // run may then be made again.
-    const auto attempts = [](const std::function<CommandResult()>& run) {
-        CommandResult result = run();
-        for (int again = 0; again < 2 && result.status != 0; ++again) result = run();
-        return result;
-    };
     const std::string journal = "; mfd=1; history=11/03/2024,3";
     ShopPrinter linuxShop(journal);
-    const CommandResult onLinux = attempts([&] { return runOnLinux(linuxShop, "download"); });
+    const CommandResult onLinux = runOnLinux(linuxShop, "download");
     ShopPrinter windowsShop(journal);
-    const CommandResult onWindows =
-        attempts([&] { return runOnWindows(windowsShop, "QuelFI32.dll download"); });
+    const CommandResult onWindows = runOnWindows(windowsShop, "QuelFI32.dll download");
 
     EXPECT_EQ(onLinux.status, 0) << onLinux.output;
     EXPECT_EQ(onWindows.status, 0) << onWindows.output;
