@@ -145,25 +145,21 @@ TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
 TEST(SimProtocol, TakesTheCommandRightBehindTheAnswerToTheLastBlock) {
     QuelmarPrinter printer(modelFromSeed("mfd=1"));
     PrinterLink link(printer);
-    LineShape dataRate;
-    dataRate.baud = 115200;
-    link.lineIs(dataRate);
+    link.lineIs(LineShape{115200});
     const std::string command = frameOf(
         "\x1b"
         "b");
     const std::string reply = link.receive(command);
-    std::string block = link.idle();
-    for (int blocks = 0; block.size() > 4 && blocks < 100; ++blocks) {
-        std::string answer = {download::kBlockStart, static_cast<char>(block[1] + 1),
-                              download::kAnswerAck};
+    for (std::string block = link.idle(); block.size() > 4;) {
+        std::string answer = {download::kBlockStart, static_cast<char>(block[1] + 1), 0x06};
         const std::uint16_t check = download::crc(answer);
         answer += {static_cast<char>(check & 0xFF), static_cast<char>(check >> 8)};
-        const bool last = (static_cast<std::uint8_t>(block[2]) | block[3] << 8) < 4096;
-        if (last) {
-            EXPECT_EQ(hex(link.receive(answer + command)), hex(reply));
-            return;
+        if ((static_cast<std::uint8_t>(block[2]) | block[3] << 8) == 4096) {
+            block = link.receive(answer);
+            continue;
         }
-        block = link.receive(answer);
+        EXPECT_EQ(hex(link.receive(answer + command)), hex(reply));
+        return;
     }
     FAIL() << "no last block";
 }

@@ -87,17 +87,8 @@ std::vector<Call> downloadCalls() {
     };
 }
 
-int runCalls(const Lookup& lookup, bool closePort) {
-    std::vector<Call> calls = posCalls();
+int runCalls(const Lookup& lookup, bool closePort, std::vector<Call> calls) {
     if (!closePort) calls.pop_back();
-    const int failures = runCalls(lookup, calls);
-    std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
-                grandTotal);
-    std::fflush(stdout);
-    return failures;
-}
-
-int runCalls(const Lookup& lookup, const std::vector<Call>& calls) {
     int failures = 0;
     for (const Call& call : calls) {
         const std::optional<int> result = call.run(lookup);
@@ -110,6 +101,8 @@ int runCalls(const Lookup& lookup, const std::vector<Call>& calls) {
         std::printf("%s = %d%s\n", call.text.c_str(), *result, wrong ? "  (unexpected)" : "");
         if (wrong) ++failures;
     }
+    std::printf("status %d,%d,%d; coupon %s; grand total %s\n", ack, st1, st2, couponNumber,
+                grandTotal);
     std::fflush(stdout);
     return failures;
 }

@@ -20,14 +20,12 @@ struct Call {
 };
 
 std::vector<Call> posCalls();
-
-// The journal printer's fiscal memory and whole journal downloaded into c:\quelfi, and the
-// journal formatted there into text and into a database whose name is not plain ASCII.
+// The journal printer's fiscal memory and journal downloaded into c:\quelfi, and the journal
+// formatted there into text and into a database whose name is not plain ASCII.
 std::vector<Call> downloadCalls();
 
-// Runs every call in order, printing each with its result; without `closePort` the day's last
+// Runs every call in order, printing each with its result; without `closePort` the list's last
 // call, which closes the port, is left out. Returns how many went wrong.
-int runCalls(const Lookup& lookup, bool closePort = true);
-int runCalls(const Lookup& lookup, const std::vector<Call>& calls);
+int runCalls(const Lookup& lookup, bool closePort = true, std::vector<Call> calls = posCalls());
 
 }  // namespace quelfi::client

@@ -2,8 +2,8 @@
 // decorated DLL name "_Name@N" is the plain "Name". ENDING is how the program leaves the library:
 // "unload" (the port closed, the library unloaded, then the exit), "exit-closed" (the exit with
 // the port closed and the library loaded), "exit-open" (the exit with both open, as most programs
-// end) or "reload" (the library unloaded with the port open, loaded again, the port opened);
-// "download" downloads and formats the journal instead of selling, then unloads.
+// end), "reload" (the library unloaded with the port open, loaded again, the port opened) or
+// "download" (the journal downloaded instead of the sale, then as "unload").
 // Usage: quelfi_pos_client LIBRARY [ENDING]   (exit status: the number of calls that went wrong)
 #include <dlfcn.h>
 
@@ -37,13 +37,12 @@ int main(int argc, char** argv) {
     const std::string ending = argc > 2 ? argv[2] : "unload";
     void* library = load(argv[1]);
     if (!library) return 100;
-    const quelfi::client::Lookup lookup = [library](const std::string& name) {
-        return ::dlsym(library, sharedLibraryName(name).c_str());
-    };
-    int failures =
-        ending == "download"
-            ? quelfi::client::runCalls(lookup, quelfi::client::downloadCalls())
-            : quelfi::client::runCalls(lookup, ending == "unload" || ending == "exit-closed");
+    int failures = quelfi::client::runCalls(
+        [library](const std::string& name) {
+            return ::dlsym(library, sharedLibraryName(name).c_str());
+        },
+        ending == "unload" || ending == "exit-closed" || ending == "download",
+        ending == "download" ? quelfi::client::downloadCalls() : quelfi::client::posCalls());
     if (ending == "unload" || ending == "reload" || ending == "download") ::dlclose(library);
     if (ending == "reload") {
         if (!(library = load(argv[1]))) return 100;

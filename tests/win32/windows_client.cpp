@@ -1,10 +1,8 @@
 // A Windows point-of-sale program's use of the DLL: loaded by name at run time, each export
 // found with GetProcAddress, the calls run in order, the DLL released (its unload step). With
 // "exit-open" it ends as most programs do: the port left open, the process exiting with the DLL
-// still loaded (its process-exit step). With "download" it downloads and formats the journal
-// instead of selling.
-// Usage: quelfi_client [DLL [exit-open|download]]   (exit status: the number of calls that went
-// wrong)
+// still loaded (its process-exit step). "download" downloads the journal instead of the sale.
+// Usage: quelfi_client [DLL [exit-open|download]]   (exit status: the number of calls gone wrong)
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -22,12 +20,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot load %s: error %lu\n", dll, ::GetLastError());
         return 100;
     }
-    const quelfi::client::Lookup lookup = [library](const std::string& name) {
-        return reinterpret_cast<void*>(::GetProcAddress(library, name.c_str()));
-    };
-    const int failures = download
-                             ? quelfi::client::runCalls(lookup, quelfi::client::downloadCalls())
-                             : quelfi::client::runCalls(lookup, !exitOpen);
+    const int failures = quelfi::client::runCalls(
+        [library](const std::string& name) {
+            return reinterpret_cast<void*>(::GetProcAddress(library, name.c_str()));
+        },
+        !exitOpen, download ? quelfi::client::downloadCalls() : quelfi::client::posCalls());
     if (!exitOpen) ::FreeLibrary(library);
     return failures;
 }
