@@ -2,10 +2,10 @@
 // the management report, at most 610 characters a call, like the departments report.
 #include "mfd/configuration_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -138,14 +138,16 @@ class Reader {
     int failure() const { return failure_; }
     bool yanco() const { return road_.yancoPrinter(); }
     // Whether the printer answered the query: the Yanco printer lacks some.
-    bool has(fiscal::Query id) const { return absent_.count(id) == 0; }
+    bool has(fiscal::Query id) const {
+        return std::find(absent_.begin(), absent_.end(), id) == absent_.end();
+    }
 
   private:
     bool keep(fiscal::Query id, int result) {
         if (goesOn(result)) return true;
         // A setting the Yanco printer does not have leaves its line out, not the whole report.
         if (result == kNotOnYanco && yanco()) {
-            absent_.insert(id);
+            absent_.push_back(id);
             return true;
         }
         failure_ = result;
@@ -154,7 +156,7 @@ class Reader {
 
     const Road& road_;
     int failure_ = 0;
-    std::set<fiscal::Query> absent_;
+    std::vector<fiscal::Query> absent_;
 };
 
 // The report's text, or nothing when a query failed (its result is then the reader's).
