@@ -155,6 +155,9 @@ class DayRunner {
         // The serial reports leave their last answer there.
         if (fs::exists(directory / "Retorno.txt"))
             rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
+        // The fiscal memory read into the file goes beside the program, as the library names it.
+        if (fs::exists("LMFISCAL.TXT"))
+            rows.push_back({"fiscal memory reading", fs::absolute("LMFISCAL.TXT").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
