@@ -155,6 +155,13 @@ class DayRunner {
         // The serial reports leave their last answer there.
         if (fs::exists(directory / "Retorno.txt"))
             rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
+        for (const char* name : {demo::kJournalDownload, demo::kJournalText}) {
+            const fs::path file = platform::nativePath(name);
+            if (fs::exists(file))
+                rows.push_back(
+                    {name == demo::kJournalDownload ? "journal download" : "journal as text",
+                     file.string()});
+        }
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
