@@ -1,5 +1,7 @@
 #include "sim/quelmar/download_sender.h"
 
+#include <utility>
+
 #include "sim/quelmar/download_blocks.h"
 
 namespace quelfi::sim::download {
@@ -55,7 +57,10 @@ std::string BlockSender::answer(std::string_view bytes, std::uint32_t nowMs) {
         if (a[2] == kAnswerAck && static_cast<std::uint8_t>(a[1]) == next) {
             ++current_;
             sent_ = false;
-            if (!active()) return {};
+            if (!active()) {
+                after_ = std::exchange(answer_, {});
+                return {};
+            }
         }
         out = send(nowMs);
     }
