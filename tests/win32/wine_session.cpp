@@ -31,7 +31,7 @@ void WineSession::makePrefix() {
     wine("wineboot -i");
     wine("wineserver -w");
     if (!fileExists(prefix_ + "/system.reg")) {
-        problem_ = "no Wine prefix, see " + errorLog_;
+        problem_ = "no Wine prefix; " + logEnd();
         return;
     }
     writeFile(readyMark(), version_);
@@ -45,8 +45,12 @@ std::string WineSession::mapPort(const std::string& port, const std::string& dev
     if (addPortKey(port, device)) return "";
     makePrefix();
     if (problem_.empty() && addPortKey(port, device)) return "";
+    return "Wine took no port mapping, even in a new prefix; " + logEnd();
+}
+
+std::string WineSession::logEnd() const {
     const std::string log = readFile(errorLog_);
-    return "Wine took no port mapping, even in a new prefix; the end of " + errorLog_ + ":\n" +
+    return "the end of " + errorLog_ + ":\n" +
            log.substr(log.size() - std::min<std::size_t>(log.size(), 2000));
 }
 

@@ -34,6 +34,7 @@ class WineSession {
     bool addPortKey(const std::string& port, const std::string& device);
     void makePrefix();
     std::string readyMark() const;
+    std::string logEnd() const;  // what Wine last said, for a failure's message
 
     std::string prefix_;
     std::string errorLog_;
