@@ -129,12 +129,28 @@ TEST_F(YancoSimTest, DayFromOpeningToReduction) {
                                  "2D")),
               "L E I T U R A  M E M O R I A  F I S C A L\n"
               "06/12/2026 11:00:00             COO:000009\n"
+              "CNPJ 11.222.333/0001-81\n"
+              "YANCO ECF                   FAB:YC00000001\n"
+              "VERSAO 01                  LJ:0001 CX:0001\n"
+              "CRO                                   0000\n"
               "REDUCOES 0001 A 0001\n"
               "------------------------------------------\n"
               "CRZ 0001  COO 000009  06/12/2026\n"
               "GT FINAL                             15,00\n"
               "VENDA BRUTA                          15,00\n"
-              "VENDA LIQUIDA                        15,00\n");
+              "VENDA LIQUIDA                        15,00\n"
+              "CANCELAMENTOS                         0,00\n"
+              "DESCONTOS ICMS                        0,00\n"
+              "DESCONTOS ISS                         0,00\n"
+              "ACRESCIMOS ICMS                       0,00\n"
+              "ACRESCIMOS ISS                        0,00\n"
+              "01 T18,00%                            0,00\n"
+              "02 T12,00%                           15,00\n"
+              "03 T07,00%                            0,00\n"
+              "04 S05,00%                            0,00\n"
+              "F  SUBSTITUICAO                       0,00\n"
+              "I  ISENCAO                            0,00\n"
+              "N  NAO INCIDENCIA                     0,00\n");
 }
 
 TEST_F(YancoSimTest, ConfigurationAndTextRegistersByPosition) {

@@ -74,11 +74,15 @@ inline constexpr std::string_view kCrz = "CRZ";
 inline constexpr std::string_view kCro = "CRO";
 inline constexpr std::string_view kCancelledCoupons = "CUPONS CANCELADOS";
 
-// The fiscal memory reading ("2D0") is kFiscalMemoryTitle, the date, time and COO line, the range
-// ("PERIODO DD/MM/YYYY A DD/MM/YYYY" or "REDUCOES NNNN A NNNN"), a line of dashes, then for each
-// reduction in the range a line "CRZ NNNN  COO NNNNNN  DD/MM/YYYY" (its movement date) and the
-// value lines kGrandTotal, kGrossSales and kNetSales; "NENHUMA REDUCAO NO INTERVALO" when there
-// is none. On paper ("28") the same lines from the range on.
+// The fiscal memory reading ("2D0") is kFiscalMemoryTitle, the date, time and COO line, the
+// owner's "CNPJ " line, the machine's two foot lines ("YANCO ECF" and "FAB:serial", "VERSAO nn"
+// and "LJ:NNNN CX:NNNN"), the kCro line, the range ("PERIODO DD/MM/YYYY A DD/MM/YYYY" or
+// "REDUCOES NNNN A NNNN"), a line of dashes, then for each reduction in the range a line
+// "CRZ NNNN  COO NNNNNN  DD/MM/YYYY" (its movement date) and the value lines kGrandTotal,
+// kGrossSales, kNetSales, kCancellations, kIcmsDiscounts, kIssDiscounts, kIcmsSurcharges,
+// kIssSurcharges, one line per programmed slot ("NN T18,00%" or "NN S05,00%") and the F, I, N
+// lines of the X reading; "NENHUMA REDUCAO NO INTERVALO" when there is none. On paper ("28") the
+// same lines from the range on.
 inline constexpr std::string_view kFiscalMemoryTitle = "L E I T U R A  M E M O R I A  F I S C A L";
 
 // --- Status answer "25" ------------------------------------------------------------------------

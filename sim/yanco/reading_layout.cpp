@@ -25,6 +25,20 @@ void add(std::vector<std::string>& lines, const std::vector<std::string>& more) 
     lines.insert(lines.end(), more.begin(), more.end());
 }
 
+// The sales of each programmed slot, ICMS and ISS alike, then F, I and N.
+std::vector<std::string> slotSales(const Model& m, const DayTotals& d) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < kRateSlots; ++i) {
+        const int slot = static_cast<int>(i + 1);
+        if (m.rates[i])
+            lines.push_back(value(digits(slot, 2) + " " + slotMark(m, slot), d.sales[i]));
+    }
+    lines.push_back(value("F  SUBSTITUICAO", d.sales[kSubstitutionSlot - 1]));
+    lines.push_back(value("I  ISENCAO", d.sales[kExemptSlot - 1]));
+    lines.push_back(value("N  NAO INCIDENCIA", d.sales[kNonIncidenceSlot - 1]));
+    return lines;
+}
+
 }  // namespace
 
 std::vector<std::string> daySections(const Model& m) {
@@ -86,6 +100,14 @@ std::vector<std::string> lineReadingTop(const Model& model, std::string_view tit
                                        "COO:" + digits(model.counters.coo, 6))};
 }
 
+std::vector<std::string> fiscalMemoryOwner(const Model& model) {
+    std::vector<std::string> lines{"CNPJ " + printable(model.cnpj)};
+    const auto machine = foot(model);
+    lines.insert(lines.end(), machine.begin() + 1, machine.end());  // without its rule
+    lines.push_back(count(shared::kCro, model.counters.cro, 4));
+    return lines;
+}
+
 std::vector<std::string> fiscalMemory(const Model& model, const ReadingRange& range) {
     std::vector<std::string> lines;
     if (range.byDate) {
@@ -103,10 +125,17 @@ std::vector<std::string> fiscalMemory(const Model& model, const ReadingRange& ra
         if (!inside) continue;
         any = true;
         const Money gross = z.grandTotal - z.openingTotal;
+        const DayTotals& t = z.totals;
         add(lines, {"CRZ " + digits(z.crz, 4) + "  COO " + digits(z.coo, 6) + "  " +
                         setting::formatDate(z.movementDate),
                     value(shared::kGrandTotal, z.grandTotal), value(shared::kGrossSales, gross),
-                    value(shared::kNetSales, netSales(z.totals, gross))});
+                    value(shared::kNetSales, netSales(t, gross)),
+                    value(shared::kCancellations, t.cancellations),
+                    value(shared::kIcmsDiscounts, t.icmsDiscounts),
+                    value(shared::kIssDiscounts, t.issDiscounts),
+                    value(shared::kIcmsSurcharges, t.icmsSurcharges),
+                    value(shared::kIssSurcharges, t.issSurcharges)});
+        add(lines, slotSales(model, t));
     }
     if (!any) lines.push_back("NENHUMA REDUCAO NO INTERVALO");
     return lines;

@@ -17,6 +17,9 @@ std::vector<std::string> daySections(const Model& model);
 
 // A reading sent to the line starts with its title line and the date, time and COO.
 std::vector<std::string> lineReadingTop(const Model& model, std::string_view title);
+// The fiscal memory to the line names, after its top, the owner's CNPJ, the machine and its
+// interventions (CRO).
+std::vector<std::string> fiscalMemoryOwner(const Model& model);
 
 // The range of a fiscal memory reading: by movement date or by reduction number.
 struct ReadingRange {
@@ -27,7 +30,8 @@ struct ReadingRange {
     int lastCrz = 0;
 };
 
-// The records in the range; a line saying so when there is none.
+// The records in the range, each with its totals and the sales of its slots; a line saying so
+// when there is none.
 std::vector<std::string> fiscalMemory(const Model& model, const ReadingRange& range);
 
 }  // namespace quelfi::sim::yanco::layout

@@ -2,6 +2,7 @@
 // the management report, at most 610 characters a call, like the departments report.
 #include "mfd/configuration_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -11,9 +12,9 @@
 #include "core/call_log.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
-#include "fiscal/nonfiscal_documents.h"
 #include "fiscal/queries.h"
 #include "mfd/journal_queries.h"
+#include "mfd/report_printing.h"
 #include "protocol/call.h"
 
 namespace quelfi::mfd {
@@ -23,11 +24,16 @@ namespace {
 constexpr char kEsc = 0x1B;
 constexpr char kExpandedOn = 0x0E;
 constexpr char kExpandedOff = 0x14;
-constexpr std::size_t kReportTextMax = 610;
 constexpr std::size_t kDateTimeWidth = 6;
 constexpr int kFlagDaylightSaving = 4;
 constexpr int kFlagReductionDone = 8;
 constexpr int kFlagFiscalMemoryFull = 128;
+constexpr int kNotOnYanco = -30;
+constexpr std::string_view kExpandedHeading =
+    "    CONFIGURA\xC7\xD5"
+    "ES";
+// The Yanco printer has no expanded print: its heading is spaced out instead.
+constexpr std::string_view kSpacedHeading = "        C O N F I G U R A \xC7 \xD5 E S         ";
 // The closing log line carries this name, not the export's.
 constexpr const char* kClosingLine =
     "Retorno Quelmar_ImprimeConfigura\xE7\xF5"
@@ -105,7 +111,8 @@ class Reader {
     bool text(fiscal::Query id, std::string& out) {
         const bool journal =
             id == fiscal::Query::NumeroSerieMFD || id == fiscal::Query::VersaoFirmwareMFD;
-        return keep(journal ? readJournalText(road_, id, out) : fiscal::readQuery(road_, id, out));
+        return keep(id,
+                    journal ? readJournalText(road_, id, out) : fiscal::readQuery(road_, id, out));
     }
 
     bool dateTime(std::string& date, std::string& time) {
@@ -117,7 +124,7 @@ class Reader {
         });
         date = first;
         time = second;
-        return keep(result);
+        return keep(fiscal::Query::DataHoraImpressora, result);
     }
 
     bool integer(fiscal::Query id, int& out) {
@@ -125,25 +132,37 @@ class Reader {
         const int result =
             core::nested([&] { return fiscal::integerQuery(road_, id, value, {.quietly = true}); });
         out = value.value_or(0);
-        return keep(result);
+        return keep(id, result);
     }
 
     int failure() const { return failure_; }
+    bool yanco() const { return road_.yancoPrinter(); }
+    // Whether the printer answered the query: the Yanco printer lacks some.
+    bool has(fiscal::Query id) const {
+        return std::find(absent_.begin(), absent_.end(), id) == absent_.end();
+    }
 
   private:
-    bool keep(int result) {
+    bool keep(fiscal::Query id, int result) {
         if (goesOn(result)) return true;
+        // A setting the Yanco printer does not have leaves its line out, not the whole report.
+        if (result == kNotOnYanco && yanco()) {
+            absent_.push_back(id);
+            return true;
+        }
         failure_ = result;
         return false;
     }
 
     const Road& road_;
     int failure_ = 0;
+    std::vector<fiscal::Query> absent_;
 };
 
 // The report's text, or nothing when a query failed (its result is then the reader's).
 std::optional<std::string> configurationText(Reader& read) {
-    const bool journal = core::state().printerType != 0;
+    // The Yanco printer has no electronic-journal queries, whatever the INI's printer type.
+    const bool journal = core::state().printerType != 0 && !read.yanco();
     std::string date, time, firmware, serial, store, till, symbol, truncation;
     int flags = 0, type = 0;
     std::string paper;
@@ -163,32 +182,50 @@ std::optional<std::string> configurationText(Reader& read) {
     fiscal::dllVersion(version);
     const auto yesNo = [&](int flag) { return std::string(flags & flag ? "Sim" : "N\xE3o"); };
 
-    std::string text = std::string("\n") + kEsc + kExpandedOn +
-                       "    CONFIGURA\xC7\xD5"
-                       "ES" +
-                       kEsc + kExpandedOff + "\r\n\n";
-    text += line("Data da impressora ", slashed(date, '/'));
-    text += line("Hora da impressora ", slashed(time, ':'));
-    text += line("Vers\xE3o do firmware ", dotted(firmware));
-    // The serial number is blank-filled on the right; the column aligns its characters.
-    text += line("N\xFAmero de s\xE9rie    ", serial.substr(0, serial.find_last_not_of(' ') + 1));
-    text += line("N\xFAmero da loja     ", store);
-    text += line("N\xFAmero do caixa    ", till);
-    text += formatted("\r\n%s%20s$", "S\xEDmbolo da moeda   ", symbol);
+    std::string text = std::string("\n") +
+                       (read.yanco() ? std::string(kSpacedHeading)
+                                     : kEsc + std::string(1, kExpandedOn) +
+                                           std::string(kExpandedHeading) + kEsc + kExpandedOff) +
+                       "\r\n\n";
+    using Q = fiscal::Query;
+    const Q firmwareQuery = journal ? Q::VersaoFirmwareMFD : Q::VersaoFirmware;
+    const Q serialQuery = journal ? Q::NumeroSerieMFD : Q::NumeroSerie;
+    // The Yanco printer answers the symbol with its "$" ("R$"): the line adds it once.
+    std::string symbolText = symbol;
+    if (symbolText.ends_with('$')) symbolText.pop_back();
     const bool truncates = std::strtol(truncation.c_str(), nullptr, 16) != 0;
-    text += line("Modo de opera\xE7\xE3o   ", truncates ? "Truncamento" : "Arredondamento");
-    text += line("Hor\xE1rio de ver\xE3o   ", yesNo(kFlagDaylightSaving));
-    text += line("J\xE1 houve redu\xE7\xE3o Z ", yesNo(kFlagReductionDone));
-    text += line("Mem\xF3ria fiscal     ",
-                 flags & kFlagFiscalMemoryFull ? "Sem espa\xE7o" : "Com espa\xE7o");
+    // The serial number is blank-filled on the right; the column aligns its characters.
+    const std::pair<Q, std::string> lines[] = {
+        {Q::DataHoraImpressora, line("Data da impressora ", slashed(date, '/'))},
+        {Q::DataHoraImpressora, line("Hora da impressora ", slashed(time, ':'))},
+        {firmwareQuery, line("Vers\xE3o do firmware ", dotted(firmware))},
+        {serialQuery,
+         line("N\xFAmero de s\xE9rie    ", serial.substr(0, serial.find_last_not_of(' ') + 1))},
+        {Q::NumeroLoja, line("N\xFAmero da loja     ", store)},
+        {Q::NumeroCaixa, line("N\xFAmero do caixa    ", till)},
+        {Q::SimboloMoeda, formatted("\r\n%s%20s$", "S\xEDmbolo da moeda   ", symbolText)},
+        {Q::VerificaTruncamento,
+         line("Modo de opera\xE7\xE3o   ", truncates ? "Truncamento" : "Arredondamento")},
+        {Q::FlagsFiscais, line("Hor\xE1rio de ver\xE3o   ", yesNo(kFlagDaylightSaving))},
+        {Q::FlagsFiscais, line("J\xE1 houve redu\xE7\xE3o Z ", yesNo(kFlagReductionDone))},
+        {Q::FlagsFiscais, line("Mem\xF3ria fiscal     ",
+                               flags & kFlagFiscalMemoryFull ? "Sem espa\xE7o" : "Com espa\xE7o")},
+    };
+    for (const auto& [query, piece] : lines)
+        if (read.has(query)) text += piece;
     text += line("Vers\xE3o da dll      ", version);
     text += line("Log da dll         ", core::state().logEnabled ? "Habilitado" : "Desabilitado");
-    char count[32];
-    std::snprintf(count, sizeof count, "%13d", linesAfterPaperLow(paper));
-    text += "\r\nLin. imp. ap\xF3s pouco papel " + std::string(count);
-    const std::vector<std::string> pieces = typePieces(type);
-    text += "\r\nTipo impressora      " + pieces.front();
-    for (std::size_t i = 1; i < pieces.size(); ++i) text += formatted("\r\n%21s%s", "", pieces[i]);
+    if (read.has(fiscal::Query::MonitoramentoPapel)) {
+        char count[32];
+        std::snprintf(count, sizeof count, "%13d", linesAfterPaperLow(paper));
+        text += "\r\nLin. imp. ap\xF3s pouco papel " + std::string(count);
+    }
+    if (read.has(fiscal::Query::VerificaTipoImpressora)) {
+        const std::vector<std::string> pieces = typePieces(type);
+        text += "\r\nTipo impressora      " + pieces.front();
+        for (std::size_t i = 1; i < pieces.size(); ++i)
+            text += formatted("\r\n%21s%s", "", pieces[i]);
+    }
     return text;
 }
 
@@ -202,16 +239,7 @@ int printConfiguration(const Road& road) {
     Reader read(road);
     const std::optional<std::string> text = configurationText(read);
     if (!text) return call.finish(read.failure());
-    const std::string parts[] = {text->substr(0, kReportTextMax),
-                                 text->size() > kReportTextMax ? text->substr(kReportTextMax) : ""};
-    for (const std::string& part : parts) {
-        if (part.empty()) continue;
-        const int printed =
-            core::nested([&] { return fiscal::printReportText(road, part.c_str()); });
-        if (!goesOn(printed)) return call.finish(printed);
-    }
-    const int closed = core::nested([&] { return fiscal::closeReport(road); });
-    if (!goesOn(closed)) return call.finish(closed);
+    if (auto failed = printOnManagementReport(road, *text)) return call.finish(*failed);
     const int code = core::state().lastReturnCode;
     core::logLine(kClosingLine, code, "");
     return code;

@@ -1,5 +1,4 @@
-// The departments report is composed here and printed as management-report text: the printer
-// takes at most 610 characters a call, so a longer text goes in two.
+// The departments report is composed here and printed as management-report text.
 #include "mfd/departments_report.h"
 
 #include <algorithm>
@@ -9,9 +8,9 @@
 #include "core/config.h"
 #include "core/port_connection.h"
 #include "core/printer_state.h"
-#include "fiscal/nonfiscal_documents.h"
 #include "fiscal/queries.h"
 #include "mfd/computed_reports.h"
+#include "mfd/report_printing.h"
 #include "protocol/call.h"
 
 namespace quelfi::mfd {
@@ -26,7 +25,6 @@ constexpr std::size_t kRecordWidth = 51;
 constexpr std::size_t kAmountDigits = 20;
 constexpr std::size_t kNameAt = 40;
 constexpr std::size_t kNameWidth = 10;
-constexpr std::size_t kReportTextMax = 610;
 
 bool goesOn(int result) {
     return result == 1 || result == -27;
@@ -85,17 +83,8 @@ int printDepartments(const Road& road) {
     std::string answer;
     const int read = fiscal::readQuery(road, fiscal::Query::VerificaDepartamentos, answer);
     if (!goesOn(read)) return call.finish(read);
-    const std::string text = departmentsText(answer);
-    const std::string parts[] = {text.substr(0, kReportTextMax),
-                                 text.size() > kReportTextMax ? text.substr(kReportTextMax) : ""};
-    for (const std::string& part : parts) {
-        if (part.empty()) continue;
-        const int printed =
-            core::nested([&] { return fiscal::printReportText(road, part.c_str()); });
-        if (!goesOn(printed)) return call.finish(printed);
-    }
-    const int closed = core::nested([&] { return fiscal::closeReport(road); });
-    if (!goesOn(closed)) return call.finish(closed);
+    if (auto failed = printOnManagementReport(road, departmentsText(answer)))
+        return call.finish(*failed);
     return call.finish(core::state().lastReturnCode);
 }
 

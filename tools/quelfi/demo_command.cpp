@@ -162,6 +162,9 @@ class DayRunner {
                     {name == demo::kJournalDownload ? "journal download" : "journal as text",
                      file.string()});
         }
+        // The fiscal memory read into the file goes beside the program, as the library names it.
+        if (fs::exists("LMFISCAL.TXT"))
+            rows.push_back({"fiscal memory reading", fs::absolute("LMFISCAL.TXT").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 

@@ -485,11 +485,14 @@ const std::vector<Section>& yancoDay() {
         {"Closing the day",
          {
              step("X reading", "Quelmar_FI_LeituraX"),
+             step("the X reading into Retorno.txt", "Quelmar_FI_LeituraXSerial"),
              step("Z reduction: the day into the fiscal memory", "Quelmar_FI_ReducaoZ", {"", ""}),
              check("Z reductions", "Quelmar_FI_NumeroReducoes", "0001", Shown::Plain,
                    "Z reductions"),
              query("date and time of the reduction", "Quelmar_FI_DataHoraReducao"),
              query("grand total", "Quelmar_FI_GrandeTotal", Shown::Money, {}, "Grand total"),
+             step("the fiscal memory's reduction 1 into LMFISCAL.TXT",
+                  "Quelmar_FI_LeituraMemoriaFiscalSerialReducao", {"1", "1"}),
          }},
     };
     return kDay;

@@ -127,6 +127,8 @@ void fiscalMemoryToLine(CommandContext& c) {
     const auto range = readingRange(c.command, 3);
     if (!range) return c.refuse(codes::kBadField);
     c.answer.lines = layout::lineReadingTop(c.model, shared::kFiscalMemoryTitle);
+    for (const std::string& line : layout::fiscalMemoryOwner(c.model))
+        c.answer.lines.push_back(line);
     for (const std::string& line : layout::fiscalMemory(c.model, *range))
         c.answer.lines.push_back(line);
 }
