@@ -13,8 +13,12 @@ target_include_directories(quelfi32 INTERFACE
     $<BUILD_INTERFACE:${QUELFI_GENERATED}/include> $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
 install(TARGETS quelfi32 EXPORT QuelFI32Targets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-# The formatter module goes beside the library, where the library looks for it first.
+# The formatter module goes beside the library, where the library looks for it first; the quelfi
+# tool, which carries the library inside it, finds it from the program's directory.
 install(TARGETS quelmfd LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+file(RELATIVE_PATH QUELFI_LIBDIR_FROM_BINDIR ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+set_property(SOURCE src/platform/posix/module_loading.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QUELFI_LIBDIR_FROM_BINDIR="${QUELFI_LIBDIR_FROM_BINDIR}")
 install(FILES ${QUELFI_GENERATED}/include/quelfi32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 if(TARGET quelfi)
     install(TARGETS quelfi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -34,6 +34,9 @@ class ByteDevice {
     virtual void lineIs(const LineShape&) {}
     // A slow device's answers leave at the line's rate, byte after byte; others all at once.
     virtual bool paced() const { return false; }
+    // A paced answer goes into the line in one write and the line's time for it passes after:
+    // the host finds it whole, so no pause of the server's thread can cut it in two.
+    virtual bool wholeWrites() const { return false; }
     // The device has something to send on its own time (a download's blocks): the server asks
     // idle() every few milliseconds of quiet while this holds.
     virtual bool sending() const { return false; }

@@ -129,7 +129,9 @@ void PtyServer::writePaced(const std::string& bytes, const LineShape& shape) {
         return timespec{start.tv_sec + static_cast<time_t>(ns / 1000000000LL),
                         static_cast<long>(ns % 1000000000LL)};
     };
-    const std::size_t chunk = std::max<std::size_t>(1, static_cast<std::size_t>(1e6 / byteNs));
+    const std::size_t chunk =
+        device_.wholeWrites() ? std::max<std::size_t>(1, bytes.size())
+                              : std::max<std::size_t>(1, static_cast<std::size_t>(1e6 / byteNs));
     for (std::size_t i = 0; i < bytes.size() && !stopping_; i += chunk) {
         writeAll(controller_, bytes.substr(i, chunk));
         const timespec next = at(std::min(i + chunk, bytes.size()));

@@ -1,7 +1,7 @@
 // Serves a device on a pseudo-terminal, so a program (the library, with its real termios code)
 // opens the device path as if it were a serial port. A background thread carries the bytes;
 // a pause of more than a few tens of milliseconds counts as the line falling quiet. A device that
-// asks for it is paced at the rate the host set on the line.
+// asks for it is paced at the rate the host set on the line, byte by byte or answer by answer.
 #pragma once
 
 #include <atomic>

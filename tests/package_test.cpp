@@ -123,6 +123,14 @@ TEST_F(PackageTest, InstallsBuildsAgainstAndRemovesCleanly) {
     }
     EXPECT_EQ(byCmake.log, byPkgConfig.log);
 
+    // The installed tool carries the library inside it and finds the formatter module where the
+    // package put it: a missing download is the module's file error, not a missing module (-1).
+    const ToolRun formatted = runTool(stage() + "/usr/bin/quelfi",
+                                      {"call", "Quelmar_FI_FormatoDadosMFD", root() + "/none.mfd",
+                                       root() + "/none.txt", "0", "0", "", "", ""},
+                                      {"QUELFI_SYSTEM_DIR=" + root()});
+    EXPECT_EQ(formatted.out, "result  -8  answer file could not be written\n");
+
     const ToolRun removed = dpkg({"--remove", "quelfi32"});
     EXPECT_EQ(removed.exitCode, 0) << removed.out << removed.err;
     const ToolRun purged = dpkg({"--purge", "quelfi32"});

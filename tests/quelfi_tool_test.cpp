@@ -289,6 +289,10 @@ TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {
     const std::vector<std::string> paper = collapsedLines(readFile(dir + "/paper.txt"));
     EXPECT_TRUE(hasLine(paper, "| DADOS 789100010010 D\xC3\x8DGITO 3 |"));
     EXPECT_TRUE(hasLine(paper, "| 7891000100103 |"));
+    // The journal downloaded after the Z and formatted as text (lines ending in CR LF) holds the
+    // day's coupon.
+    const std::vector<std::string> text = collapsedLines(readFile(dir + "/JORNADA.TXT"));
+    EXPECT_TRUE(hasLine(text, "001 7891000100103 ARROZ TIPO 1 5KG\r"));
 }
 
 TEST_F(QuelfiToolTest, DemoRunsTheRestaurantsEvening) {

@@ -13,7 +13,6 @@
 
 #include "sim/pty_server.h"
 #include "sim/quelmar/codes.h"
-#include "sim/quelmar/download_blocks.h"
 #include "sim/quelmar/emulator_server.h"
 #include "sim/quelmar/in_process_port.h"
 #include "sim/quelmar/model_text.h"
@@ -139,29 +138,6 @@ TEST(SimProtocol, RefusesFramesWithWrongChecksumOrLength) {
     // Nothing pending: a quiet line gets no answer; the link still takes good frames.
     EXPECT_EQ(hex(link.idle()), "");
     EXPECT_EQ(hex(link.receive(frameOf("\x1b\x13"))), "06 00 00");
-}
-
-// The host's next command may follow its answer to a download's last block in the same read.
-TEST(SimProtocol, TakesTheCommandRightBehindTheAnswerToTheLastBlock) {
-    QuelmarPrinter printer(modelFromSeed("mfd=1"));
-    PrinterLink link(printer);
-    link.lineIs(LineShape{115200});
-    const std::string command = frameOf(
-        "\x1b"
-        "b");
-    const std::string reply = link.receive(command);
-    for (std::string block = link.idle(); block.size() > 4;) {
-        std::string answer = {download::kBlockStart, static_cast<char>(block[1] + 1), 0x06};
-        const std::uint16_t check = download::crc(answer);
-        answer += {static_cast<char>(check & 0xFF), static_cast<char>(check >> 8)};
-        if ((static_cast<std::uint8_t>(block[2]) | block[3] << 8) == 4096) {
-            block = link.receive(answer);
-            continue;
-        }
-        EXPECT_EQ(hex(link.receive(answer + command)), hex(reply));
-        return;
-    }
-    FAIL() << "no last block";
 }
 
 TEST(SimProtocol, ReportsCommandsItCannotTake) {

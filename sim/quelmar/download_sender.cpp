@@ -1,5 +1,7 @@
 #include "sim/quelmar/download_sender.h"
 
+#include <utility>
+
 #include "sim/quelmar/download_blocks.h"
 
 namespace quelfi::sim::download {
@@ -8,6 +10,7 @@ namespace {
 constexpr unsigned kDataBaud = 115200;
 constexpr std::uint32_t kAnswerWaitMs = 1000;
 constexpr int kResends = 3;
+constexpr std::size_t kAnswerSize = 5;
 constexpr char kNoiseMask = 0x55;
 // The host closes the port after the command's answer and opens it again at the data rate: the
 // first block waits for that a moment before it goes out at whatever rate the line has.
@@ -54,7 +57,10 @@ std::string BlockSender::answer(std::string_view bytes, std::uint32_t nowMs) {
         if (a[2] == kAnswerAck && static_cast<std::uint8_t>(a[1]) == next) {
             ++current_;
             sent_ = false;
-            if (!active()) return {};
+            if (!active()) {
+                after_ = std::exchange(answer_, {});
+                return {};
+            }
         }
         out = send(nowMs);
     }

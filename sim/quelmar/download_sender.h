@@ -6,23 +6,25 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quelfi::sim::download {
 
 class BlockSender {
   public:
-    // The host's answer to a block: STX, sequence, ACK or NAK, and its check.
-    static constexpr std::size_t kAnswerSize = 5;
-
     void start(const std::string& stream, std::uint32_t nowMs);
     void stop() { blocks_.clear(); }
     bool active() const { return current_ < blocks_.size(); }
+    // Whether a block of this download has gone out yet.
+    bool begun() const { return current_ > 0 || sent_; }
 
     // Whether `bytes` begin with an answer to a block (its check good), not a command frame.
     static bool isAnswer(std::string_view bytes);
     // The host's answer bytes: the block to send now, or nothing.
     std::string answer(std::string_view bytes, std::uint32_t nowMs);
+    // What came behind the answer to the last block (the host's next command), once.
+    std::string takeAfter() { return std::exchange(after_, {}); }
     // The line is quiet at `baud`: the block due now (the first once the host listens, the same
     // again after a silence), or nothing. At another rate than 115200 the host reads noise.
     std::string quiet(unsigned baud, std::uint32_t nowMs);
@@ -37,6 +39,7 @@ class BlockSender {
     std::uint32_t startedAt_ = 0;
     int resends_ = 0;
     std::string answer_;  // answer bytes not yet complete
+    std::string after_;
 };
 
 }  // namespace quelfi::sim::download

@@ -16,15 +16,17 @@ std::uint32_t nowMs() {
 std::string PrinterLink::receive(std::string_view bytes) {
     // While a download runs, what comes is the host's answers to the blocks (the host may have
     // closed the port behind its last answer, so the line's rate does not tell), until a frame.
-    // The host's next command may come right behind its answer to the last block.
-    using download::BlockSender;
-    std::string out;
-    while (sender_.active() && BlockSender::isAnswer(bytes)) {
-        out = sender_.answer(bytes.substr(0, BlockSender::kAnswerSize), nowMs());
-        bytes.remove_prefix(BlockSender::kAnswerSize);
+    // The host's next command may come in the same read as its last answer.
+    std::string after;
+    if (sender_.active() && download::BlockSender::isAnswer(bytes)) {
+        std::string block = sender_.answer(bytes, nowMs());
+        if (sender_.active()) return block;
+        if (!phases_.empty()) phases_.back().lastAnswer = std::chrono::steady_clock::now();
+        after = sender_.takeAfter();
+        bytes = after;
     }
-    if (bytes.empty()) return out;
     sender_.stop();
+    std::string out;
     for (char c : bytes) {
         if (auto event = reader_.push(static_cast<std::uint8_t>(c))) out += answer(*event);
     }
@@ -32,7 +34,13 @@ std::string PrinterLink::receive(std::string_view bytes) {
 }
 
 std::string PrinterLink::idle() {
-    if (sender_.active()) return sender_.quiet(baud_, nowMs());
+    if (sender_.active()) {
+        const bool first = !sender_.begun();
+        std::string block = sender_.quiet(baud_, nowMs());
+        if (first && !block.empty())
+            phases_.push_back({std::chrono::steady_clock::now(), std::chrono::steady_clock::now()});
+        return block;
+    }
     auto event = reader_.idle();
     return event ? answer(*event) : std::string();
 }

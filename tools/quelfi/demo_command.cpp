@@ -155,6 +155,13 @@ class DayRunner {
         // The serial reports leave their last answer there.
         if (fs::exists(directory / "Retorno.txt"))
             rows.push_back({"last serial answer", (directory / "Retorno.txt").string()});
+        for (const char* name : {demo::kJournalDownload, demo::kJournalText}) {
+            const fs::path file = platform::nativePath(name);
+            if (fs::exists(file))
+                rows.push_back(
+                    {name == demo::kJournalDownload ? "journal download" : "journal as text",
+                     file.string()});
+        }
         // The fiscal memory read into the file goes beside the program, as the library names it.
         if (fs::exists("LMFISCAL.TXT"))
             rows.push_back({"fiscal memory reading", fs::absolute("LMFISCAL.TXT").string()});

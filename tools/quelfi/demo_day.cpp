@@ -347,6 +347,14 @@ const std::vector<Section>& journalFiscalDay() {
                    Shown::Money),
              query("journal space still free (%)", "Quelmar_FI_PercentualLivreMFD"),
          }},
+        // Drive C is the day's directory: the files land beside the call log.
+        {"The day's journal downloaded and formatted",
+         {
+             step("the fiscal memory and the whole journal to a file", "Quelmar_FI_DownloadMFD",
+                  {kJournalDownload, "0", "", "", ""}),
+             step("the download as text", "Quelmar_FI_FormatoDadosMFD",
+                  {kJournalDownload, kJournalText, "0", "0", "", "", ""}),
+         }},
     };
     return kDay;
 }

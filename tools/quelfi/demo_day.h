@@ -59,6 +59,11 @@ extern const char* const kJournalPrinterSeed;
 
 const std::vector<Section>& journalFiscalDay();
 
+// Where the journal day leaves its download and the download formatted as text (drive C is the
+// day's directory).
+inline constexpr const char* kJournalDownload = "C:\\JORNADA.MFD";
+inline constexpr const char* kJournalText = "C:\\JORNADA.TXT";
+
 // The restaurant's evening (quelfi demo --restaurant) and its printer, with the restaurant
 // firmware.
 extern const char* const kRestaurantSeed;

@@ -61,6 +61,7 @@ class ServedPrinter {
         void lineIs(const sim::LineShape& shape) override { link_.lineIs(shape); }
         bool paced() const override { return link_.paced(); }
         bool sending() const override { return link_.sending(); }
+        bool wholeWrites() const override { return link_.wholeWrites(); }
 
       private:
         ServedPrinter& owner_;

@@ -1,6 +1,6 @@
 // The journal download's commands, ESC on both models: the journal model answers and then sends
 // the asked stream in blocks; a printer without journal, an unknown user or a reversed range is
-// refused with "not executed".
+// refused with "not executed", as is a range with nothing in it.
 #include <cstdlib>
 
 #include "sim/quelmar/codes.h"
@@ -28,13 +28,15 @@ std::string selector(std::uint8_t command, char member = 0) {
     return out;
 }
 
-// Runs `stream` for a journal printer; anything else is refused.
+// Runs `stream` for a journal printer; anything else is refused, and so is a range with nothing
+// in it: a phase ends on a short block of data, and an empty one would have none.
 void answer(CommandContext& c, bool allowed, const std::function<std::string()>& stream) {
-    if (!c.model.electronicJournal || !allowed) {
+    std::string bytes = c.model.electronicJournal && allowed ? stream() : std::string();
+    if (bytes.empty()) {
         c.reply.st2 |= codes::kSt2NotExecuted;
         return;
     }
-    c.reply.download = stream();
+    c.reply.download = std::move(bytes);
 }
 
 }  // namespace

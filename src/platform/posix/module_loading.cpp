@@ -52,11 +52,26 @@ std::string libraryDirectory() {
     return directoryOf(info.dli_fname);
 }
 
+#ifndef QUELFI_LIBDIR_FROM_BINDIR
+#define QUELFI_LIBDIR_FROM_BINDIR "../lib"
+#endif
+
+// A program that carries the library inside it (the quelfi tool) is installed apart from the
+// shared library, and the module is installed beside that: where the installation put it
+// relative to the program. A program that loads the shared library finds the module beside it.
+std::string installedLibraryDirectory(const std::string& library, const std::string& program) {
+    if (library.empty() || library != program) return {};
+    return program + "/" QUELFI_LIBDIR_FROM_BINDIR;
+}
+
 }  // namespace
 
 std::unique_ptr<LoadedModule> Platform::loadModule(const std::string& windowsName) {
     const std::string file = posixName(windowsName);
-    for (const std::string& dir : {libraryDirectory(), programDirectory(), systemDirectory()}) {
+    const std::string library = libraryDirectory();
+    const std::string program = programDirectory();
+    for (const std::string& dir :
+         {library, program, systemDirectory(), installedLibraryDirectory(library, program)}) {
         // Only absolute directories: a relative one would be the current directory's.
         if (dir.empty() || dir.front() != '/') continue;
         const std::string path = dir + "/" + file;

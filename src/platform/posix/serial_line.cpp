@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/posix/posix_ports.h"
@@ -17,6 +18,8 @@ namespace quelfi::platform::posix {
 namespace {
 
 constexpr std::uint32_t kTenth = 100;
+// The longest a read lets a long answer gather between its looks at the line.
+constexpr std::uint64_t kGatherMaxUs = 5000;
 
 struct BaudCode {
     std::uint32_t baud;
@@ -118,10 +121,22 @@ bool applySettings(int fd, const LineSettings& s, termios& original) {
     return true;
 }
 
+// Line time of one byte in microseconds: start bit, data bits, parity, stop bits.
+std::uint64_t byteMicros(const LineSettings& s) {
+    const std::uint64_t bits = 1 + static_cast<std::uint64_t>(s.dataBits) +
+                               (s.parity == Parity::None ? 0 : 1) +
+                               (s.stopBits == StopBits::One ? 1 : 2);
+    return s.baud == 0 ? 0 : (bits * 1000000 + s.baud - 1) / s.baud;
+}
+
 class PosixSerialLine final : public SerialLine {
   public:
-    PosixSerialLine(int fd, const SerialTimeouts& timeouts, const termios& original)
-        : fd_(fd), timeouts_(timeouts), vmin_(original.c_cc[VMIN]), vtime_(original.c_cc[VTIME]) {}
+    PosixSerialLine(int fd, const LineSettings& settings, const termios& original)
+        : fd_(fd),
+          timeouts_(settings.timeouts),
+          byteUs_(byteMicros(settings)),
+          vmin_(original.c_cc[VMIN]),
+          vtime_(original.c_cc[VTIME]) {}
     ~PosixSerialLine() override { close(); }
 
     long write(const std::uint8_t* data, std::size_t size) override {
@@ -162,6 +177,7 @@ class PosixSerialLine final : public SerialLine {
             if (n > 0) {
                 got += static_cast<std::size_t>(n);
                 lastByteAt = monotonicMs();
+                gather(count - got);
                 continue;
             }
             const bool hungUp = n == 0 || errno == EIO;
@@ -215,6 +231,18 @@ class PosixSerialLine final : public SerialLine {
     }
 
   private:
+    // While a long answer is coming, the rest is left to gather a moment rather than waking for
+    // the few bytes each millisecond brings: never longer than the rest's own time on the wire,
+    // nor than half the quiet interval, so a line that falls quiet is seen as soon as before.
+    void gather(std::size_t rest) const {
+        const std::uint32_t interval = timeouts_.readInterval;
+        if (rest == 0 || interval == 0 || interval == kMaxTimeout) return;
+        const std::uint64_t pause =
+            std::min({static_cast<std::uint64_t>(rest) * byteUs_,
+                      static_cast<std::uint64_t>(interval) * 1000 / 2, kGatherMaxUs});
+        if (pause > 0) ::usleep(static_cast<useconds_t>(pause));
+    }
+
     void drain() {
         int queued = 0;
         if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
@@ -229,6 +257,7 @@ class PosixSerialLine final : public SerialLine {
 
     int fd_;
     SerialTimeouts timeouts_;
+    std::uint64_t byteUs_;
     cc_t vmin_;
     cc_t vtime_;
 };
@@ -252,7 +281,7 @@ std::unique_ptr<SerialLine> openLine(const std::string& name, const LineSettings
         ::close(fd);
         return nullptr;
     }
-    return std::make_unique<PosixSerialLine>(fd, settings.timeouts, original);
+    return std::make_unique<PosixSerialLine>(fd, settings, original);
 }
 
 }  // namespace quelfi::platform::posix
