@@ -84,9 +84,11 @@ TEST_F(DownloadExportsTest, DownloadsWithTheirLinesAndFiles) {
                                *streams("\x1b"
                                         "aD011224010125"));
 
-    // A refused journal phase: 0, the file closed with the fiscal memory in it.
+    // A refused journal phase: 0 at once, the file closed with the fiscal memory in it.
     clearLog();
+    const std::uint64_t before = platform.slept();
     EXPECT_EQ(Quelmar_FI_DownloadMFD(f.c_str(), "2", "7", "9", "1"), 0);
+    EXPECT_LT(platform.slept() - before, 5000u);
     EXPECT_EQ(readFile(f), *streams("\x1b"
                                     "b"));
 

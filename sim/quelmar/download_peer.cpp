@@ -32,7 +32,10 @@ class DownloadPeer::Line final : public platform::SerialLine {
     long read(std::uint8_t* data, std::size_t count) override {
         return readOnClock(
             peer_.clock_, timeouts_, data, count, [&](DueByte& due) { return peer_.next(due); },
-            [&] { peer_.coming_.pop_front(); });
+            [&] {
+                peer_.coming_.pop_front();
+                if (peer_.replyBytes_ > 0) --peer_.replyBytes_;
+            });
     }
     bool purge() override { return true; }
     bool setTimeouts(const platform::SerialTimeouts& timeouts) override {
@@ -51,6 +54,7 @@ std::unique_ptr<platform::SerialLine> DownloadPeer::open(const platform::LineSet
     baud_ = settings.baud;
     bauds.push_back(baud_);
     coming_.clear();
+    replyBytes_ = 0;
     if (sending_ && !silent_) sendBlock(current_);
     return std::make_unique<Line>(*this, settings);
 }
@@ -88,8 +92,8 @@ bool DownloadPeer::next(DueByte& due) {
     }
     if (coming_.empty()) return false;
     due = coming_.front();
-    // At another speed than the printer's the PC reads noise.
-    if (baud_ != kDataBaud) due.byte = static_cast<char>(due.byte ^ 0x33);
+    // Blocks come at 115200: at another speed the PC reads noise.
+    if (replyBytes_ == 0 && baud_ != kDataBaud) due.byte = static_cast<char>(due.byte ^ 0x33);
     return true;
 }
 
@@ -130,7 +134,9 @@ void DownloadPeer::take(const std::uint8_t* data, std::size_t size) {
     commands.push_back(command);
     const std::optional<std::string> stream = streams_(command);
     const std::uint32_t now = clock_.tickCount();
-    for (const char c : stream ? kReplyDone : kReplyRefused) coming_.push_back({c, now + 1});
+    const std::string& reply = stream ? kReplyDone : kReplyRefused;
+    for (const char c : reply) coming_.push_back({c, now + 1});
+    replyBytes_ = coming_.size();
     if (!stream) return;
     blocks_ = blocks(header(), encode(*stream));
     current_ = 0;

@@ -63,6 +63,7 @@ class DownloadPeer {
     std::uint32_t waitingSince_ = 0;
     int resends_ = 0;
     std::deque<DueByte> coming_;
+    std::size_t replyBytes_ = 0;  // at the front of coming_: the command's reply, sent at 9600
     std::set<std::size_t> spoiled_, deaf_, skipped_, cut_;
     bool silent_ = false;
 };

@@ -13,7 +13,10 @@ constexpr std::uint32_t kCommandBaud = 9600;
 constexpr std::uint32_t kDataBaud = 115200;
 constexpr std::uint32_t kCommandWriteMs = 1000;
 constexpr std::uint32_t kAnswerByteMs = 2000;
-constexpr int kAnswerBytes = 3;  // ACK, ST1, ST2: read, not judged
+constexpr int kAnswerBytes = 3;  // ACK, ST1, ST2
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kSt1Warning = 4;      // with kSt2NotExecuted: a warning the journal
+constexpr std::uint8_t kSt2NotExecuted = 1;  // printers raise, not a refusal
 constexpr std::uint32_t kBlockReadMs = 2000;
 constexpr std::uint32_t kAnswerWriteMs = 1000;
 // Empty or broken reads a phase takes before it counts the printer as finished.
@@ -51,8 +54,8 @@ int CDwProtocol::sendCommand(const std::string& command) {
         serial_.close();
         return 0;
     }
-    for (int i = 0; i < kAnswerBytes; ++i) {
-        std::uint8_t byte = 0;
+    std::uint8_t answer[kAnswerBytes] = {};
+    for (std::uint8_t& byte : answer) {
         std::size_t got = 0;
         if (!serial_.read(&byte, 1, kAnswerByteMs, got) || got != 1) {
             serial_.close();
@@ -60,7 +63,11 @@ int CDwProtocol::sendCommand(const std::string& command) {
         }
     }
     serial_.close();
-    return 1;
+    // A refused command sends no blocks: waiting out the phase's silence would only hold the
+    // caller a minute for the same 0.
+    const bool refused = answer[0] != kAck || ((answer[2] & kSt2NotExecuted) != 0 &&
+                                               (answer[1] & kSt1Warning) == 0);
+    return refused ? 0 : 1;
 }
 
 bool CDwProtocol::answerBlock(std::uint8_t code) {
