@@ -269,6 +269,8 @@ TEST_F(QuelfiToolTest, DemoRunsItsDayAgainstTheVirtualPrinter) {
     EXPECT_EQ(yancoLines.back(), std::to_string(steps) + " steps: " + std::to_string(steps) +
                                      " gave the expected result.");
     EXPECT_TRUE(hasLine(yancoLines, "Z reductions 0001"));
+    // The reading the library names from the current directory stays with the day's files.
+    EXPECT_TRUE(fileExists(root() + "/yanco/LMFISCAL.TXT"));
 }
 
 TEST_F(QuelfiToolTest, DemoRunsTheJournalPrintersDay) {

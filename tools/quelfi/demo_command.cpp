@@ -162,9 +162,8 @@ class DayRunner {
                     {name == demo::kJournalDownload ? "journal download" : "journal as text",
                      file.string()});
         }
-        // The fiscal memory read into the file goes beside the program, as the library names it.
-        if (fs::exists("LMFISCAL.TXT"))
-            rows.push_back({"fiscal memory reading", fs::absolute("LMFISCAL.TXT").string()});
+        if (fs::exists(directory / "LMFISCAL.TXT"))
+            rows.push_back({"fiscal memory reading", (directory / "LMFISCAL.TXT").string()});
         rows.push_back({"configuration", (directory / "system" / "QuelFI32.ini").string()});
         for (const std::string& line : alignColumns(rows)) std::cout << "  " << line << '\n';
 
@@ -290,11 +289,12 @@ std::optional<fs::path> makeDirectory(std::vector<std::string> args, Day& day, s
 int demoCommand(const std::vector<std::string>& arguments) {
     std::string error;
     Day day;
-    const std::optional<fs::path> directory = makeDirectory(arguments, day, error);
+    std::optional<fs::path> directory = makeDirectory(arguments, day, error);
     if (!directory) {
         std::cerr << "quelfi demo: " << error << '\n';
         return 2;
     }
+    directory = fs::absolute(*directory);
     const fs::path system = *directory / "system";
     std::error_code ignored;
     fs::create_directories(system, ignored);
@@ -342,7 +342,12 @@ int demoCommand(const std::vector<std::string>& arguments) {
               << (*directory / "tef").string() << "; the day's files are in " << directory->string()
               << '\n';
     DayRunner runner(style, served->paper(), operatorMessages, *day.sections);
+    // The files the library names from the current directory (".\\LMFISCAL.TXT") stay with the
+    // day's, not wherever quelfi was started.
+    const fs::path started = fs::current_path(ignored);
+    fs::current_path(*directory, ignored);
     runner.run();
+    if (!started.empty()) fs::current_path(started, ignored);
     const std::string logFile = platform::nativePath(exports::host::callLogPath());
     exports::libraryUnload();
     exports::host::restart(platform::systemPlatform());
