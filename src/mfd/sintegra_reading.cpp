@@ -169,14 +169,23 @@ SintegraReading parseSintegraReading(const std::string& raw) {
     return reading;
 }
 
+constexpr std::int64_t kGrossModulus = 10'000'000'000'000'000;  // the gross sale's 16 digits
+
 std::string sintegraRegisters(const SintegraReading& reading) {
     std::string out;
     long long previousCoo = 0;
     for (const SintegraReduction& z : reading.reductions) {
         const std::string head = z.date + padRight(reading.serial, kSerialWidth);
-        std::int64_t gross =
-            z.iss + z.cancellations + z.discounts + z.substitution + z.exempt + z.nonIncidence;
-        for (const auto& [code, amount] : z.rates) gross += amount;
+        // Summed in the column's own 16 digits, as a field wider than its column is written:
+        // eighteen-digit amounts, summed whole, could pass the 64 bits.
+        std::int64_t gross = 0;
+        const auto add = [&gross](std::int64_t amount) {
+            gross = (gross + amount % kGrossModulus) % kGrossModulus;
+        };
+        for (const std::int64_t amount : {z.iss, z.cancellations, z.discounts, z.substitution,
+                                          z.exempt, z.nonIncidence})
+            add(amount);
+        for (const auto& [code, amount] : z.rates) add(amount);
         // The day's first coupon follows the previous reduction; the reading's first reduction
         // has none before it and starts at its own.
         const long long firstCoo = previousCoo > 0 && previousCoo < z.coo ? previousCoo + 1 : z.coo;
