@@ -58,7 +58,10 @@ TEST_F(YancoReadingsTest, XReadingComposedIntoTheAnswerFile) {
     clearLog();
     EXPECT_EQ(Quelmar_FI_LeituraXSerial(), 0);
     EXPECT_EQ(workLog(), logged("0 - Erro de comunicacao"));
+    // The reading leaves the port open: closed while the printer is replaced under it.
+    Quelmar_FI_FechaPortaSerial();
     start();
+    Quelmar_FI_AbrePortaSerial();
     std::filesystem::create_directories(workDir() + "/Retorno.txt/kept");
     clearLog();
     EXPECT_EQ(Quelmar_FI_LeituraXSerial(), -8);
